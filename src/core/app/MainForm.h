@@ -1,0 +1,86 @@
+#pragma once
+// The main window's state and behaviour without any widget: the grid, the
+// command states, the journal, the status line and timers, and the commands.
+// The ui shows it and forwards the user's input to it.
+#include <string>
+#include <vector>
+
+#include "core/app/Commands.h"
+#include "core/app/CoreTimer.h"
+#include "core/app/Signal.h"
+#include "core/app/StatusLine.h"
+#include "core/grid/StringGrid.h"
+#include "core/interaction/Navigation.h"
+#include "core/interaction/SortState.h"
+#include "core/output/Bookmarks.h"
+#include "core/platform/Platform.h"
+#include "core/table/CellStore.h"
+
+namespace tabulyst {
+
+class MainForm : private GridEvents {
+public:
+    // executablePath: the running binary's full path.
+    MainForm(const Platform& platform, std::string executablePath);
+    MainForm(const MainForm&) = delete;
+    MainForm& operator=(const MainForm&) = delete;
+    ~MainForm() override;
+
+    static constexpr int kWidth = 678;
+    static constexpr int kHeight = 452;
+
+    Platform platform;
+    Commands commands;
+    StringGrid StrGrid;
+    StatusLine StatusBar;
+    Bookmarks bookmarks;
+    CellStore cells;
+    SortState sort;
+    int ReplaceCounter = 0;
+    bool MacroRecording = false;
+    bool Utf8File = false;
+    std::string ExecutableFolder;
+    std::string ExecutablePath;
+    CoreTimer timHideStatusBar{3000};
+    CoreTimer timReload{50000};
+    Navigation navigation;
+
+    // The command line after the executable (file, fixed rows, fixed columns, row, column).
+    std::vector<std::string> commandLine;
+
+    void FormCreate();
+    // The main window's paint event; only the first one acts.
+    void FormPaint();
+    // True when the window may close.
+    bool FormClose();
+    void mnuStayOnTopClick();
+    void timHideStatusBarTimer();
+
+    const std::string& title() const { return title_; }
+    void setTitle(const std::string& title);
+
+    // A key pressed in the grid or its editor, after the menu shortcuts had
+    // their turn: the main window's handler, then the grid's own movement.
+    void gridKeyDown(KeyStroke stroke, int pageRows);
+    // The main window's key handler; setting stroke.key to 0 consumes it.
+    void StrGridKeyDown(KeyStroke& stroke);
+
+    Signal<> titleChanged;
+    Signal<> closeRequested;  // Exit: the ui closes the window, which runs FormClose
+
+private:
+    bool selectCell(int col, int row) override;
+    void click() override;
+    void getEditText(int col, int row) override;
+    void setEditText(int col, int row, const std::string& value) override;
+    void rowMoved(int from, int to) override;
+    void columnMoved(int from, int to) override;
+
+    std::string title_;
+    bool firstPaintDone_ = false;
+};
+
+// The folder of an executable path including the trailing separator.
+std::string executableFolderOf(const std::string& executablePath);
+
+}  // namespace tabulyst

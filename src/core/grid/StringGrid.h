@@ -1,0 +1,144 @@
+#pragma once
+// The string grid: cell texts (Windows-1252 bytes) per column and row, fixed
+// rows and columns, widths, the current cell and the selection. It raises the
+// events a toolkit grid raises and tells the ui what changed; it draws nothing.
+#include <map>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/app/Signal.h"
+#include "core/grid/GridTypes.h"
+#include "core/grid/RowCells.h"
+#include "core/platform/Keys.h"
+
+namespace tabulyst {
+
+class StringGrid {
+public:
+    static constexpr int kDefaultColWidth = 18;
+    static constexpr int kDefaultRowHeight = 18;
+    static constexpr int kHiddenWidth = -1;
+
+    StringGrid();
+
+    void setEvents(GridEvents* events) { events_ = events; }
+    void setEditorHost(CellEditorHost* host) { editorHost_ = host; }
+    CellEditorHost* editorHost() const { return editorHost_; }
+
+    // --- size ---
+    int colCount() const { return colCount_; }
+    int rowCount() const { return static_cast<int>(rows_.size()); }
+    // A count below 1 counts as 1; lowering it to the fixed number or below
+    // lowers the fixed number to count - 1.
+    void setColCount(int count);
+    void setRowCount(int count);
+    int fixedCols() const { return fixedCols_; }
+    int fixedRows() const { return fixedRows_; }
+    // Throws GridError when count is negative or not below the column / row count.
+    void setFixedCols(int count);
+    void setFixedRows(int count);
+
+    // --- cells ---
+    // The view stays valid until the row is written or the grid reshaped.
+    std::string_view cell(int col, int row) const;
+    std::string cellText(int col, int row) const { return std::string(cell(col, row)); }
+    void setCell(int col, int row, std::string_view text);
+    // Replaces a whole row at once (loading); cells past the column count are dropped.
+    void setRowCells(int row, RowCells cells);
+    const RowCells& rowCells(int row) const { return rows_[static_cast<std::size_t>(row)]; }
+    // Empties every cell, fixed ones included.
+    void clearCells();
+
+    // --- widths and heights ---
+    int colWidth(int col) const { return widths_[static_cast<std::size_t>(col)]; }
+    void setColWidth(int col, int width);
+    bool isHidden(int col) const { return colWidth(col) == kHiddenWidth; }
+    int defaultColWidth() const { return defaultColWidth_; }
+    void setDefaultColWidth(int width);
+    int defaultRowHeight() const { return defaultRowHeight_; }
+    int rowHeight(int row) const;
+    void setRowHeight(int row, int height);
+    const std::map<int, int>& customRowHeights() const { return rowHeights_; }
+
+    // --- current cell and selection ---
+    int col() const { return curCol_; }
+    int row() const { return curRow_; }
+    // Each raises select-cell and, when accepted, click. Throws GridError for a
+    // cell outside the scrollable area. Returns whether the move was accepted.
+    bool setCol(int col);
+    bool setRow(int row);
+    bool setCurrent(int col, int row);
+    // Moves the current cell and keeps the anchor (Shift+arrow, Shift+click).
+    bool extendTo(int col, int row);
+    GridRect selection() const;
+    int anchorCol() const { return anchorCol_; }
+    int anchorRow() const { return anchorRow_; }
+    // Sets the rectangle directly: anchor at top-left, current cell at
+    // bottom-right; raises no event.
+    void setSelection(const GridRect& rect);
+    bool isScrollable(int col, int row) const;
+
+    // The grid's own answer to a key (arrows, page keys, Tab, Home, End, with
+    // Ctrl and Shift); pageRows is the number of rows the view shows. Returns
+    // whether the key is one the grid moves on.
+    bool handleKey(const KeyStroke& stroke, int pageRows = 10);
+
+    // --- structure ---
+    void insertRows(int at, int count);
+    void deleteRows(int at, int count);
+    void insertColumn(int at);
+    void deleteColumn(int at);
+    // Moves a row or column (cells and width) from one index to another.
+    void moveRow(int from, int to);
+    void moveColumn(int from, int to);
+    // The user dragged a header cell: move, then raise the moved event.
+    void dragRow(int from, int to);
+    void dragColumn(int from, int to);
+
+    // --- in-place editor ---
+    bool editorOpen() const { return editorOpen_; }
+    // Opens the editor on the current cell (raises getEditText).
+    bool openEditor();
+    // The editor's text changed: stores it, raises setEditText.
+    void editorTextChanged(const std::string& text);
+    void closeEditor();
+
+    // --- redrawing ---
+    void beginUpdate();
+    void endUpdate();
+    bool updating() const { return updateDepth_ > 0; }
+    void repaint();
+
+    // What changed, for the ui.
+    Signal<int, int> cellChanged;
+    Signal<> layoutChanged;     // counts, fixed counts, widths, heights, whole-table writes
+    Signal<> currentChanged;    // current cell or selection
+    Signal<> editorChanged;     // opened or closed
+
+private:
+    bool moveCurrent(int col, int row, bool keepAnchor);
+    void checkScrollable(int col, int row) const;
+    void clampCurrent();
+    void notifyLayout();
+    void notifyCurrent();
+    void notifyCell(int col, int row);
+
+    GridEvents* events_ = nullptr;
+    CellEditorHost* editorHost_ = nullptr;
+    int colCount_ = 2;
+    int fixedCols_ = 1;
+    int fixedRows_ = 1;
+    std::vector<RowCells> rows_;
+    std::vector<int> widths_;
+    std::map<int, int> rowHeights_;  // only rows the user resized
+    int defaultColWidth_ = kDefaultColWidth;
+    int defaultRowHeight_ = kDefaultRowHeight;
+    int curCol_ = 1, curRow_ = 1;
+    int anchorCol_ = 1, anchorRow_ = 1;
+    bool editorOpen_ = false;
+    int updateDepth_ = 0;
+    bool pendingLayout_ = false;
+};
+
+}  // namespace tabulyst

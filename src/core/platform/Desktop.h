@@ -1,0 +1,38 @@
+#pragma once
+// The small services of the desktop the core needs: the busy cursor, letting
+// pending events run, the clipboard, and measuring text in the grid's font.
+#include <string>
+#include <string_view>
+
+namespace tabulyst {
+
+class BusyIndicator {
+public:
+    virtual ~BusyIndicator() = default;
+    virtual bool busy() const = 0;
+    virtual void setBusy(bool busy) = 0;
+};
+
+class EventPump {
+public:
+    virtual ~EventPump() = default;
+    // Lets the window system process pending events.
+    virtual void processEvents() = 0;
+};
+
+class Clipboard {
+public:
+    virtual ~Clipboard() = default;
+    // Plain text as Windows-1252 bytes; the ui converts at the boundary.
+    virtual std::string text() const = 0;
+    virtual void setText(const std::string& text) = 0;
+};
+
+class TextMeasure {
+public:
+    virtual ~TextMeasure() = default;
+    // Width in pixels of a Windows-1252 text in the grid's font.
+    virtual int textWidth(std::string_view text) const = 0;
+};
+
+}  // namespace tabulyst

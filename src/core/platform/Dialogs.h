@@ -1,0 +1,22 @@
+#pragma once
+// What the core asks of the user: messages, confirmations, file choices.
+// The ui shows real dialogs; tests answer from a script.
+#include <optional>
+#include <string>
+
+namespace tabulyst {
+
+class Dialogs {
+public:
+    virtual ~Dialogs() = default;
+    // A plain message with an OK button.
+    virtual void showMessage(const std::string& text) = 0;
+    // A question with the buttons Yes and No; true on Yes.
+    virtual bool confirm(const std::string& text) = 0;
+    // The open dialog, starting in folder; nothing when cancelled.
+    virtual std::optional<std::string> chooseOpenFile(const std::string& folder) = 0;
+    // The save dialog (asks before overwriting); nothing when cancelled.
+    virtual std::optional<std::string> chooseSaveFile(const std::string& folder, const std::string& fileName) = 0;
+};
+
+}  // namespace tabulyst

@@ -1,0 +1,183 @@
+#include "core/table/CellStore.h"
+
+#include "core/app/Commands.h"
+#include "core/grid/StringGrid.h"
+#include "core/output/Bookmarks.h"
+#include "core/platform/Dialogs.h"
+
+namespace tabulyst {
+
+namespace {
+// Clears the suspended flag on every way out, errors included.
+class SuspendGuard {
+public:
+    explicit SuspendGuard(bool& flag) : flag_(flag) { flag_ = true; }
+    ~SuspendGuard() { flag_ = false; }
+    SuspendGuard(const SuspendGuard&) = delete;
+    SuspendGuard& operator=(const SuspendGuard&) = delete;
+
+private:
+    bool& flag_;
+};
+}  // namespace
+
+CellStore::CellStore(StringGrid& grid, Commands& commands, Bookmarks& bookmarks, Dialogs& dialogs)
+    : grid_(grid), commands_(commands), bookmarks_(bookmarks), dialogs_(dialogs) {}
+
+// The buttons follow their menu items inside Commands.
+void CellStore::setUndoEnabled(bool enabled) { commands_.setEnabled("mnuMainUndo", enabled); }
+void CellStore::setRedoEnabled(bool enabled) { commands_.setEnabled("mnuMainReUndo", enabled); }
+void CellStore::setJumpBackEnabled(bool enabled) { commands_.setEnabled("mnuMainJumpBackLastChangedCell", enabled); }
+void CellStore::setJumpForwardEnabled(bool enabled) {
+    commands_.setEnabled("mnuMainJumpVorwardLastChangedCell", enabled);
+}
+
+void CellStore::SetModified(bool value) {
+    Modified = value;
+    commands_.setEnabled("mnuMainSave", value);
+}
+
+void CellStore::record(std::string oldText, std::string newText, int col, int row) {
+    JournalPos = advance(JournalPos);
+    auto& e = Journal[static_cast<std::size_t>(JournalPos)];
+    e.oldText = std::move(oldText);
+    e.newText = std::move(newText);
+    e.col = col;
+    e.row = row;
+    int marker = advance(JournalPos);
+    auto& m = Journal[static_cast<std::size_t>(marker)];
+    m.oldText.clear();  // its new text is left as it was
+    m.col = -1;
+    m.row = -1;
+}
+
+bool CellStore::ChangeCell(int col, int row, const std::string& text) {
+    if (col >= grid_.colCount() || row >= grid_.rowCount() || col < 0 || row < 0) return false;
+    bool changed = false;
+    std::string_view current = grid_.cell(col, row);
+    if (current != text) {
+        changed = true;
+        setUndoEnabled(true);
+        record(std::string(current), text, col, row);
+    }
+    grid_.setCell(col, row, text);
+    CurrentCellText = grid_.cellText(grid_.col(), grid_.row());
+    JumpPos = JournalPos;
+    return changed;
+}
+
+void CellStore::ClearJournal() {
+    {
+        SuspendGuard guard(JournalSuspended);
+        for (auto& e : Journal) e = JournalEntry{};
+        JournalPos = -1;
+        JumpPos = -1;
+        CurrentCellText = grid_.cellText(grid_.col(), grid_.row());
+    }
+    bookmarks_.clear();
+    setUndoEnabled(false);
+    setRedoEnabled(false);
+    setJumpBackEnabled(false);
+    setJumpForwardEnabled(false);
+}
+
+bool CellStore::hasPendingEdit() const { return CurrentCellText != grid_.cell(grid_.col(), grid_.row()); }
+
+void CellStore::RecordPendingEdit(int targetCol, int targetRow) {
+    if (hasPendingEdit() && !JournalSuspended) {
+        setUndoEnabled(true);
+        record(CurrentCellText, grid_.cellText(grid_.col(), grid_.row()), grid_.col(), grid_.row());
+        setJumpBackEnabled(true);
+        setJumpForwardEnabled(false);
+        JumpPos = JournalPos;
+    } else if (JumpPos >= 0 && !entry(JumpPos).empty() &&
+               !(entry(JumpPos).col == targetCol && entry(JumpPos).row == targetRow)) {
+        setJumpBackEnabled(true);
+    }
+    CurrentCellText = grid_.cellText(targetCol, targetRow);
+}
+
+bool CellStore::ConfirmDiscard(const std::string& message) { return dialogs_.confirm(message); }
+
+void CellStore::StrGridGetEditText(int col, int row) {
+    if (!Modified) EditStartText = grid_.cellText(col, row);
+}
+
+void CellStore::StrGridSetEditText(int, int, const std::string& value) {
+    if (value != EditStartText && !Modified) {
+        SetModified(true);
+        setUndoEnabled(true);
+    } else if (CurrentCellText != value) {
+        setUndoEnabled(true);
+    }
+}
+
+void CellStore::undoStep() {
+    if (hasPendingEdit()) {
+        RecordPendingEdit(grid_.col(), grid_.row());
+        undoStep();
+        return;
+    }
+    if (JournalPos < 0 || entry(JournalPos).col < 1) return;
+    SuspendGuard guard(JournalSuspended);
+    SetModified(true);
+    const JournalEntry e = entry(JournalPos);
+    grid_.setCol(e.col);
+    grid_.setRow(e.row);
+    grid_.setCell(e.col, e.row, e.oldText);  // the entry's cell, even if a move was redirected
+    CurrentCellText = e.oldText;
+    JournalPos = stepBack(JournalPos);
+    if (entry(JournalPos).empty()) setUndoEnabled(false);
+    setRedoEnabled(true);
+}
+
+void CellStore::mnuMainUndoClick() {
+    struct AtEnd {
+        CellStore& s;
+        ~AtEnd() {
+            if (s.JournalPos >= 0 && !s.entry(s.JournalPos).empty()) s.JumpPos = s.JournalPos;
+            else s.setJumpBackEnabled(false);
+        }
+    } atEnd{*this};
+    undoStep();
+}
+
+void CellStore::revertCurrentCell() {
+    if (hasPendingEdit()) grid_.setCell(grid_.col(), grid_.row(), CurrentCellText);
+}
+
+void CellStore::mnuMainReUndoClick() {
+    struct AtEnd {
+        CellStore& s;
+        ~AtEnd() {
+            if (s.JournalPos >= 0 && !s.entry(s.JournalPos).empty()) s.JumpPos = s.JournalPos;
+        }
+    } atEnd{*this};
+    if (hasPendingEdit()) {
+        grid_.setCell(grid_.col(), grid_.row(), CurrentCellText);
+        if (JournalPos < 0 || entry(JournalPos).empty()) {
+            setUndoEnabled(false);
+            setRedoEnabled(false);
+        }
+        SetModified(true);
+        return;
+    }
+    if (JournalPos < 0) return;
+    SuspendGuard guard(JournalSuspended);
+    SetModified(true);
+    JournalPos = advance(JournalPos);
+    if (entry(JournalPos).empty()) {
+        JournalPos = stepBack(JournalPos);
+        setRedoEnabled(false);
+        return;
+    }
+    const JournalEntry e = entry(JournalPos);
+    grid_.setCol(e.col);
+    grid_.setRow(e.row);
+    grid_.setCell(e.col, e.row, e.newText);
+    CurrentCellText = e.newText;
+    if (entry(advance(JournalPos)).empty()) setRedoEnabled(false);
+    setUndoEnabled(true);
+}
+
+}  // namespace tabulyst

@@ -1,0 +1,73 @@
+#pragma once
+// The modified state and the undo journal: a ring of 1024 cell changes whose
+// entry after the newest one is always empty (the end marker for Redo).
+#include <array>
+#include <string>
+
+namespace tabulyst {
+
+class StringGrid;
+class Commands;
+class Bookmarks;
+class Dialogs;
+
+struct JournalEntry {
+    std::string oldText;
+    std::string newText;
+    int col = -1;  // -1: empty entry
+    int row = -1;
+    bool empty() const { return col == -1; }
+};
+
+class CellStore {
+public:
+    static constexpr int kJournalSize = 1024;
+
+    CellStore(StringGrid& grid, Commands& commands, Bookmarks& bookmarks, Dialogs& dialogs);
+
+    std::array<JournalEntry, kJournalSize> Journal;
+    int JournalPos = -1;
+    int JumpPos = -1;
+    std::string CurrentCellText;
+    std::string EditStartText;
+    bool Modified = false;
+    bool JournalSuspended = false;
+
+    static int advance(int pos) { return pos + 1 > kJournalSize - 1 ? 0 : pos + 1; }
+    static int stepBack(int pos) { return pos - 1 < 0 ? kJournalSize - 1 : pos - 1; }
+    const JournalEntry& entry(int pos) const { return Journal[static_cast<std::size_t>(pos)]; }
+
+    void SetModified(bool value);
+    // Journaled write of one cell; true when the text differed and an entry was recorded.
+    bool ChangeCell(int col, int row, const std::string& text);
+    void ClearJournal();
+    // The cell-leave step: journals a pending edit of the current cell, then
+    // takes the target's text as CurrentCellText.
+    void RecordPendingEdit(int targetCol, int targetRow);
+    bool ConfirmDiscard(const std::string& message);
+
+    void StrGridGetEditText(int col, int row);
+    void StrGridSetEditText(int col, int row, const std::string& value);
+
+    void mnuMainUndoClick();
+    void mnuMainReUndoClick();
+
+    // Writes CurrentCellText back into the current cell when they differ (Escape).
+    void revertCurrentCell();
+    bool hasPendingEdit() const;
+
+private:
+    void record(std::string oldText, std::string newText, int col, int row);
+    void setUndoEnabled(bool enabled);
+    void setRedoEnabled(bool enabled);
+    void setJumpBackEnabled(bool enabled);
+    void setJumpForwardEnabled(bool enabled);
+    void undoStep();
+
+    StringGrid& grid_;
+    Commands& commands_;
+    Bookmarks& bookmarks_;
+    Dialogs& dialogs_;
+};
+
+}  // namespace tabulyst

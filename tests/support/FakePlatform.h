@@ -1,0 +1,54 @@
+#pragma once
+// A scripted desktop for core tests: confirmations answered from a queue,
+// every message and question recorded, file choices from a queue.
+#include <deque>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/platform/Platform.h"
+
+namespace tabulyst::testing {
+
+class FakeDialogs : public Dialogs {
+public:
+    std::deque<bool> answers;  // confirmations; an empty queue answers No
+    std::deque<std::optional<std::string>> files;  // open and save choices; empty: cancelled
+    std::vector<std::string> messages;
+    std::vector<std::string> questions;
+
+    void showMessage(const std::string& text) override { messages.push_back(text); }
+    bool confirm(const std::string& text) override;
+    std::optional<std::string> chooseOpenFile(const std::string& folder) override;
+    std::optional<std::string> chooseSaveFile(const std::string& folder, const std::string& fileName) override;
+    std::string lastFolder;
+};
+
+class FakeDesktop : public BusyIndicator, public EventPump, public Clipboard, public TextMeasure {
+public:
+    bool isBusy = false;
+    int busyChanges = 0;
+    int eventsProcessed = 0;
+    std::string clipboardText;
+    int pixelsPerChar = 6;
+
+    bool busy() const override { return isBusy; }
+    void setBusy(bool b) override {
+        isBusy = b;
+        ++busyChanges;
+    }
+    void processEvents() override { ++eventsProcessed; }
+    std::string text() const override { return clipboardText; }
+    void setText(const std::string& t) override { clipboardText = t; }
+    int textWidth(std::string_view t) const override { return static_cast<int>(t.size()) * pixelsPerChar; }
+};
+
+struct FakePlatform {
+    FakeDialogs dialogs;
+    FakeDesktop desktop;
+    Platform platform() {
+        return Platform{&dialogs, &desktop, &desktop, &desktop, &desktop};
+    }
+};
+
+}  // namespace tabulyst::testing
