@@ -1,10 +1,33 @@
 #include "ui/Application.h"
 
 #include <QApplication>
+#include <QFileInfo>
+
+#include "core/app/MainForm.h"
+#include "ui/MainWindow.h"
+#include "ui/QtDesktop.h"
+#include "ui/QtDialogs.h"
 
 namespace tabulyst::ui {
+
 int runApplication(int argc, char** argv) {
     QApplication app(argc, argv);
-    return 0;
+    QApplication::setApplicationName(QStringLiteral("tabulyst"));
+    QFont font = QApplication::font();
+    font.setPointSize(8);
+    QApplication::setFont(font);
+
+    QtDialogs dialogs;
+    QtDesktop desktop;
+    desktop.setFont(font);
+    Platform platform{&dialogs, &desktop, &desktop, &desktop, &desktop};
+    MainForm form(platform, QFileInfo(QApplication::applicationFilePath()).absoluteFilePath().toStdString());
+    for (int i = 1; i < argc; ++i) form.commandLine.emplace_back(argv[i]);
+    form.FormCreate();
+    MainWindow window(form);
+    dialogs.setParent(&window);
+    window.show();
+    return app.exec();
 }
+
 }  // namespace tabulyst::ui

@@ -198,7 +198,7 @@ bool StringGrid::handleKey(const KeyStroke& stroke, int pageRows) {
     default: return false;
     }
     if (m.alt) return false;
-    if (c == curCol_ && r == curRow_) return true;
+    if (c == curCol_ && r == curRow_ && (m.shift || selection() == GridRect{c, r, c, r})) return true;
     moveCurrent(c, r, m.shift);
     return true;
 }

@@ -1,0 +1,502 @@
+#include "ui/GridView.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScrollBar>
+#include <algorithm>
+
+#include "core/app/MainForm.h"
+#include "core/grid/StringGrid.h"
+#include "ui/KeyMap.h"
+#include "ui/Text.h"
+
+namespace tabulyst::ui {
+
+namespace {
+constexpr int kLine = 1;          // grid line width
+constexpr int kTextInset = 2;     // text starts 2,2 inside the cell
+constexpr int kBorderGrip = 3;    // pixels around a border that start sizing
+
+template <typename F>
+void guarded(F&& f) {
+    try {
+        f();
+    } catch (const GridError&) {
+        // a move the grid refuses simply does not happen
+    }
+}
+}  // namespace
+
+GridView::GridView(MainForm& form, QWidget* parent) : QAbstractScrollArea(parent), form_(form) {
+    setFocusPolicy(Qt::StrongFocus);
+    viewport()->setMouseTracking(true);
+    setAttribute(Qt::WA_InputMethodEnabled, true);
+    editor_ = new CellEditor(*this);
+    editor_->hide();
+    grid().setEditorHost(editor_);
+    grid().layoutChanged.connect([this] { layoutChanged(); });
+    grid().currentChanged.connect([this] {
+        ensureCurrentVisible();
+        viewport()->update();
+    });
+    grid().cellChanged.connect([this](int c, int r) {
+        QRect rect = cellRect(c, r);
+        if (!rect.isEmpty()) viewport()->update(rect);
+        if (editor_->isVisible() && c == grid().col() && r == grid().row()) {
+            QString text = fromAnsi(grid().cell(c, r));
+            if (toAnsi(editor_->text()) != grid().cell(c, r)) editor_->setText(text);
+        }
+    });
+    grid().editorChanged.connect([this] { editorStateChanged(); });
+    layoutChanged();
+}
+
+GridView::~GridView() { grid().setEditorHost(nullptr); }
+
+StringGrid& GridView::grid() const { return form_.StrGrid; }
+
+// --- geometry ---
+
+void GridView::layoutChanged() {
+    const StringGrid& g = grid();
+    colOffsets_.assign(static_cast<std::size_t>(g.colCount()) + 1, 0);
+    for (int c = 0; c < g.colCount(); ++c) {
+        int w = g.colWidth(c);
+        colOffsets_[static_cast<std::size_t>(c) + 1] = colOffsets_[static_cast<std::size_t>(c)] + (w < 0 ? 0 : w + kLine);
+    }
+    topRow_ = std::clamp(topRow_, g.fixedRows(), std::max(g.fixedRows(), g.rowCount() - 1));
+    leftCol_ = std::clamp(leftCol_, g.fixedCols(), std::max(g.fixedCols(), g.colCount() - 1));
+    updateScrollBars();
+    placeEditor();
+    viewport()->update();
+}
+
+int GridView::colLeft(int col) const { return colOffsets_[static_cast<std::size_t>(col)]; }
+
+int GridView::rowTop(int row) const {
+    const StringGrid& g = grid();
+    long long y = static_cast<long long>(row) * (g.defaultRowHeight() + kLine);
+    for (const auto& [r, h] : g.customRowHeights()) {
+        if (r >= row) break;
+        y += h - g.defaultRowHeight();
+    }
+    return static_cast<int>(std::min<long long>(y, INT32_MAX / 2));
+}
+
+int GridView::fixedWidth() const { return colLeft(grid().fixedCols()); }
+int GridView::fixedHeight() const { return rowTop(grid().fixedRows()); }
+
+int GridView::colX(int col) const {
+    if (col < grid().fixedCols()) return colLeft(col);
+    return fixedWidth() + colLeft(col) - colLeft(leftCol_);
+}
+
+int GridView::rowY(int row) const {
+    if (row < grid().fixedRows()) return rowTop(row);
+    return fixedHeight() + rowTop(row) - rowTop(topRow_);
+}
+
+int GridView::visibleRowCount() const {
+    int h = viewport()->height() - fixedHeight();
+    return std::max(1, h / (grid().defaultRowHeight() + kLine));
+}
+
+int GridView::lastVisibleRow() const {
+    const StringGrid& g = grid();
+    int y = fixedHeight();
+    int r = topRow_;
+    while (r < g.rowCount() - 1 && y + g.rowHeight(r) + kLine < viewport()->height()) {
+        y += g.rowHeight(r) + kLine;
+        ++r;
+    }
+    return r;
+}
+
+QRect GridView::cellRect(int col, int row) const {
+    const StringGrid& g = grid();
+    if (col < 0 || row < 0 || col >= g.colCount() || row >= g.rowCount() || g.colWidth(col) < 0) return {};
+    if (col >= g.fixedCols() && col < leftCol_) return {};
+    if (row >= g.fixedRows() && row < topRow_) return {};
+    QRect r(colX(col), rowY(row), g.colWidth(col), g.rowHeight(row));
+    if (r.top() > viewport()->height() || r.left() > viewport()->width()) return {};
+    return r;
+}
+
+QPoint GridView::cellAt(const QPoint& pos) const {
+    const StringGrid& g = grid();
+    int col = -1, row = -1;
+    for (int c = 0; c < g.colCount(); ++c) {
+        if (c >= g.fixedCols() && c < leftCol_) c = leftCol_;
+        if (g.colWidth(c) < 0) continue;
+        int x = colX(c);
+        if (x > pos.x()) break;
+        if (pos.x() < x + g.colWidth(c) + kLine) {
+            col = c;
+            break;
+        }
+    }
+    for (int r = 0; r < g.rowCount(); ++r) {
+        if (r >= g.fixedRows() && r < topRow_) r = topRow_;
+        int y = rowY(r);
+        if (y > pos.y()) break;
+        if (pos.y() < y + g.rowHeight(r) + kLine) {
+            row = r;
+            break;
+        }
+    }
+    if (col < 0 || row < 0) return {-1, -1};
+    return {col, row};
+}
+
+void GridView::updateScrollBars() {
+    const StringGrid& g = grid();
+    verticalScrollBar()->setRange(g.fixedRows(), std::max(g.fixedRows(), g.rowCount() - visibleRowCount()));
+    verticalScrollBar()->setPageStep(visibleRowCount());
+    verticalScrollBar()->setSingleStep(1);
+    verticalScrollBar()->setValue(topRow_);
+    horizontalScrollBar()->setRange(g.fixedCols(), std::max(g.fixedCols(), g.colCount() - 1));
+    horizontalScrollBar()->setPageStep(1);
+    horizontalScrollBar()->setValue(leftCol_);
+}
+
+void GridView::scrollContentsBy(int, int) {
+    topRow_ = verticalScrollBar()->value();
+    leftCol_ = horizontalScrollBar()->value();
+    placeEditor();
+    viewport()->update();
+}
+
+void GridView::scrollToRow(int row) {
+    verticalScrollBar()->setValue(row);
+    topRow_ = verticalScrollBar()->value();
+    viewport()->update();
+}
+
+void GridView::ensureCurrentVisible() {
+    const StringGrid& g = grid();
+    int r = g.row(), c = g.col();
+    if (r >= g.fixedRows()) {
+        if (r < topRow_) verticalScrollBar()->setValue(r);
+        else if (r > lastVisibleRow() || rowY(r) + g.rowHeight(r) > viewport()->height())
+            verticalScrollBar()->setValue(std::max(g.fixedRows(), r - visibleRowCount() + 1));
+    }
+    if (c >= g.fixedCols()) {
+        if (c < leftCol_) horizontalScrollBar()->setValue(c);
+        else {
+            int right = colX(c) + std::max(0, g.colWidth(c));
+            int left = leftCol_;
+            while (right > viewport()->width() && left < c) {
+                right -= std::max(0, g.colWidth(left)) + (g.colWidth(left) < 0 ? 0 : kLine);
+                ++left;
+            }
+            if (left != leftCol_) horizontalScrollBar()->setValue(left);
+        }
+    }
+    topRow_ = verticalScrollBar()->value();
+    leftCol_ = horizontalScrollBar()->value();
+    placeEditor();
+}
+
+// --- painting ---
+
+void GridView::drawCell(QPainter& p, int col, int row, const QRect& rect, bool selected, bool fixed) {
+    const QPalette& pal = palette();
+    QColor back = fixed ? pal.color(QPalette::Button) : selected ? pal.color(QPalette::Highlight) : pal.color(QPalette::Base);
+    QColor fore = fixed ? pal.color(QPalette::ButtonText)
+                        : selected ? pal.color(QPalette::HighlightedText) : pal.color(QPalette::Text);
+    p.fillRect(rect, back);
+    std::string_view text = grid().cell(col, row);
+    if (text.empty()) return;
+    p.setPen(fore);
+    p.setClipRect(rect);
+    QRect inner = rect.adjusted(kTextInset, kTextInset, 0, 0);
+    p.drawText(inner, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, fromAnsi(text));
+    p.setClipping(false);
+}
+
+void GridView::paintEvent(QPaintEvent* event) {
+    QPainter p(viewport());
+    const StringGrid& g = grid();
+    const QRect area = event->rect();
+    p.fillRect(area, palette().color(QPalette::Window));
+    const GridRect sel = g.selection();
+    const int width = viewport()->width(), height = viewport()->height();
+
+    std::vector<int> cols;
+    for (int c = 0; c < g.fixedCols(); ++c)
+        if (g.colWidth(c) >= 0) cols.push_back(c);
+    for (int c = leftCol_; c < g.colCount() && colX(c) < width; ++c)
+        if (g.colWidth(c) >= 0) cols.push_back(c);
+    std::vector<int> rows;
+    for (int r = 0; r < g.fixedRows(); ++r) rows.push_back(r);
+    for (int r = topRow_, y = fixedHeight(); r < g.rowCount() && y < height; y += g.rowHeight(r) + kLine, ++r)
+        rows.push_back(r);
+
+    const QColor lineColor = palette().color(QPalette::Mid);
+    for (int r : rows) {
+        int y = rowY(r), h = g.rowHeight(r);
+        for (int c : cols) {
+            QRect rect(colX(c), y, g.colWidth(c), h);
+            if (!rect.adjusted(0, 0, kLine, kLine).intersects(area)) continue;
+            bool fixed = r < g.fixedRows() || c < g.fixedCols();
+            bool selected = !fixed && sel.contains(c, r);
+            drawCell(p, c, r, rect, selected, fixed);
+            p.fillRect(QRect(rect.right() + 1, y, kLine, h + kLine), lineColor);
+            p.fillRect(QRect(rect.left(), rect.bottom() + 1, rect.width(), kLine), lineColor);
+        }
+    }
+    if (hasFocus() && !g.editorOpen()) {
+        QRect cur = cellRect(g.col(), g.row());
+        if (!cur.isEmpty()) {
+            p.setPen(QPen(palette().color(QPalette::Text), 1, Qt::DotLine));
+            p.drawRect(cur.adjusted(0, 0, -1, -1));
+        }
+    }
+}
+
+void GridView::resizeEvent(QResizeEvent* event) {
+    QAbstractScrollArea::resizeEvent(event);
+    updateScrollBars();
+    placeEditor();
+}
+
+// --- editing ---
+
+void GridView::startEditing(const QString& text, bool replace) {
+    if (!grid().openEditor()) return;
+    if (replace) {
+        editor_->setText(text);
+        grid().editorTextChanged(toAnsi(text));
+    }
+}
+
+void GridView::editorStateChanged() {
+    if (grid().editorOpen()) {
+        editor_->setText(fromAnsi(grid().cell(grid().col(), grid().row())));
+        placeEditor();
+        editor_->show();
+        editor_->setFocus();
+    } else {
+        bool hadFocus = editor_->hasFocus();
+        editor_->hide();
+        if (hadFocus) setFocus();
+    }
+    viewport()->update();
+}
+
+void GridView::placeEditor() {
+    if (!editor_ || !grid().editorOpen()) return;
+    QRect r = cellRect(grid().col(), grid().row());
+    if (r.isEmpty()) {
+        editor_->move(-1000, -1000);
+        return;
+    }
+    editor_->setGeometry(r.adjusted(0, 0, 1, 1));
+}
+
+// --- keys ---
+
+bool GridView::focusNextPrevChild(bool) { return false; }
+
+bool GridView::event(QEvent* e) {
+    if (e->type() == QEvent::KeyPress) {
+        auto* ke = static_cast<QKeyEvent*>(e);
+        if (ke->key() == Qt::Key_Tab || ke->key() == Qt::Key_Backtab) {
+            keyPressEvent(ke);
+            return true;
+        }
+    }
+    return QAbstractScrollArea::event(e);
+}
+
+void GridView::forwardKey(QKeyEvent* event) {
+    KeyStroke s = strokeOf(*event);
+    if (s.key == 0) return;
+    guarded([&] { grid().handleKey(s, visibleRowCount()); });
+}
+
+void GridView::keyPressEvent(QKeyEvent* event) {
+    KeyStroke s = strokeOf(*event);
+    if (s.key != 0) {
+        form_.StrGridKeyDown(s);
+        if (s.key == 0) return;
+    }
+    const auto m = event->modifiers();
+    const QString text = event->text();
+    bool printable = !text.isEmpty() && text.at(0).isPrint() && !(m & Qt::ControlModifier) && !(m & Qt::AltModifier);
+    if (printable) {
+        startEditing(text, true);
+        return;
+    }
+    if (event->key() == Qt::Key_F2 || event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        startEditing(QString(), false);
+        return;
+    }
+    forwardKey(event);
+}
+
+// --- mouse ---
+
+int GridView::borderColAt(const QPoint& pos) const {
+    const StringGrid& g = grid();
+    if (pos.y() >= fixedHeight()) return -1;
+    for (int c = 0; c < g.colCount(); ++c) {
+        if (c >= g.fixedCols() && c < leftCol_) c = leftCol_;
+        if (g.colWidth(c) < 0) continue;
+        int right = colX(c) + g.colWidth(c);
+        if (std::abs(pos.x() - right) <= kBorderGrip) return c;
+        if (right > pos.x() + kBorderGrip) break;
+    }
+    return -1;
+}
+
+int GridView::borderRowAt(const QPoint& pos) const {
+    const StringGrid& g = grid();
+    if (pos.x() >= fixedWidth()) return -1;
+    for (int r = 0; r < g.rowCount(); ++r) {
+        if (r >= g.fixedRows() && r < topRow_) r = topRow_;
+        int bottom = rowY(r) + g.rowHeight(r);
+        if (std::abs(pos.y() - bottom) <= kBorderGrip) return r;
+        if (bottom > pos.y() + kBorderGrip) break;
+    }
+    return -1;
+}
+
+void GridView::mousePressEvent(QMouseEvent* event) {
+    setFocus();
+    if (event->button() != Qt::LeftButton) return;
+    const QPoint pos = event->position().toPoint();
+    const StringGrid& g = grid();
+    if (int c = borderColAt(pos); c >= 0) {
+        drag_ = Drag::ResizeCol;
+        dragIndex_ = c;
+        dragStart_ = pos.x();
+        dragOriginalSize_ = g.colWidth(c);
+        return;
+    }
+    if (int r = borderRowAt(pos); r >= 0) {
+        drag_ = Drag::ResizeRow;
+        dragIndex_ = r;
+        dragStart_ = pos.y();
+        dragOriginalSize_ = g.rowHeight(r);
+        return;
+    }
+    QPoint cell = cellAt(pos);
+    if (cell.x() < 0) return;
+    if (cell.y() == 0 && g.fixedRows() > 0 && cell.x() >= g.fixedCols()) {
+        drag_ = Drag::MoveCol;
+        dragIndex_ = cell.x();
+        return;
+    }
+    if (cell.x() == 0 && g.fixedCols() > 0 && cell.y() >= g.fixedRows()) {
+        drag_ = Drag::MoveRow;
+        dragIndex_ = cell.y();
+        return;
+    }
+    if (!g.isScrollable(cell.x(), cell.y())) return;
+    drag_ = Drag::Select;
+    guarded([&] {
+        if (event->modifiers() & Qt::ShiftModifier) grid().extendTo(cell.x(), cell.y());
+        else grid().setCurrent(cell.x(), cell.y());
+    });
+}
+
+void GridView::mouseMoveEvent(QMouseEvent* event) {
+    const QPoint pos = event->position().toPoint();
+    switch (drag_) {
+    case Drag::ResizeCol:
+        grid().setColWidth(dragIndex_, std::max(0, dragOriginalSize_ + pos.x() - dragStart_));
+        return;
+    case Drag::ResizeRow:
+        grid().setRowHeight(dragIndex_, std::max(0, dragOriginalSize_ + pos.y() - dragStart_));
+        return;
+    case Drag::Select: {
+        QPoint cell = cellAt(pos);
+        if (cell.x() >= 0 && grid().isScrollable(cell.x(), cell.y()) &&
+            (cell.x() != grid().col() || cell.y() != grid().row()))
+            guarded([&] { grid().extendTo(cell.x(), cell.y()); });
+        return;
+    }
+    case Drag::None:
+        if (borderColAt(pos) >= 0) viewport()->setCursor(Qt::SplitHCursor);
+        else if (borderRowAt(pos) >= 0) viewport()->setCursor(Qt::SplitVCursor);
+        else viewport()->unsetCursor();
+        return;
+    default:
+        return;
+    }
+}
+
+void GridView::mouseReleaseEvent(QMouseEvent* event) {
+    const QPoint cell = cellAt(event->position().toPoint());
+    const Drag drag = drag_;
+    drag_ = Drag::None;
+    if (drag == Drag::MoveCol && cell.x() >= grid().fixedCols() && cell.x() != dragIndex_)
+        guarded([&] { grid().dragColumn(dragIndex_, cell.x()); });
+    else if (drag == Drag::MoveRow && cell.y() >= grid().fixedRows() && cell.y() != dragIndex_)
+        guarded([&] { grid().dragRow(dragIndex_, cell.y()); });
+    else if (drag == Drag::MoveCol || drag == Drag::MoveRow)
+        form_.navigation.StrGridClick();  // a plain click on a header cell
+}
+
+void GridView::mouseDoubleClickEvent(QMouseEvent* event) {
+    QPoint cell = cellAt(event->position().toPoint());
+    if (cell.x() == grid().col() && cell.y() == grid().row() && grid().isScrollable(cell.x(), cell.y()))
+        startEditing(QString(), false);
+}
+
+// --- the in-place editor ---
+
+CellEditor::CellEditor(GridView& view) : QLineEdit(view.viewport()), view_(view) {
+    setFrame(false);
+    connect(this, &QLineEdit::textEdited, this,
+            [this](const QString& text) { view_.grid().editorTextChanged(toAnsi(text)); });
+}
+
+void CellEditor::key(int virtualKey, bool shift, bool ctrl, bool alt) {
+    Qt::KeyboardModifiers m;
+    if (shift) m |= Qt::ShiftModifier;
+    if (ctrl) m |= Qt::ControlModifier;
+    if (alt) m |= Qt::AltModifier;
+    QKeyEvent e(QEvent::KeyPress, qtKeyOf(static_cast<std::uint16_t>(virtualKey)), m);
+    QLineEdit::keyPressEvent(&e);
+}
+
+bool CellEditor::event(QEvent* e) {
+    if (e->type() == QEvent::KeyPress) {
+        auto* ke = static_cast<QKeyEvent*>(e);
+        if (ke->key() == Qt::Key_Tab || ke->key() == Qt::Key_Backtab) {
+            keyPressEvent(ke);
+            return true;
+        }
+    }
+    return QLineEdit::event(e);
+}
+
+void CellEditor::keyPressEvent(QKeyEvent* event) {
+    KeyStroke s = strokeOf(*event);
+    if (s.key != 0) {
+        view_.form_.StrGridKeyDown(s);
+        if (s.key == 0) return;
+    }
+    switch (event->key()) {
+    case Qt::Key_Escape:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        view_.grid().closeEditor();
+        return;
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+        view_.forwardKey(event);
+        return;
+    default:
+        QLineEdit::keyPressEvent(event);
+    }
+}
+
+}  // namespace tabulyst::ui

@@ -1,0 +1,102 @@
+#pragma once
+// Draws the core's string grid and turns mouse and keys into grid operations.
+// Only the visible cells are painted; nothing per frame depends on the row count.
+#include <QAbstractScrollArea>
+#include <QLineEdit>
+#include <QPointer>
+#include <vector>
+
+#include "core/grid/GridTypes.h"
+
+namespace tabulyst {
+class MainForm;
+class StringGrid;
+}  // namespace tabulyst
+
+namespace tabulyst::ui {
+
+class CellEditor;
+
+class GridView : public QAbstractScrollArea {
+    Q_OBJECT
+public:
+    explicit GridView(MainForm& form, QWidget* parent = nullptr);
+    ~GridView() override;
+
+    // The cell under a viewport point, or (-1, -1).
+    QPoint cellAt(const QPoint& pos) const;
+    // A cell's rectangle in viewport coordinates (empty when not visible).
+    QRect cellRect(int col, int row) const;
+    int visibleRowCount() const;
+    int topRow() const { return topRow_; }
+    int leftCol() const { return leftCol_; }
+    // Scrolls so that row is the first scrollable row shown.
+    void scrollToRow(int row);
+    CellEditor* editor() const { return editor_; }
+    // The painting of one cell; later subsystems colour cells here.
+    virtual void drawCell(QPainter& p, int col, int row, const QRect& rect, bool selected, bool fixed);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void scrollContentsBy(int dx, int dy) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    bool focusNextPrevChild(bool next) override;
+    bool event(QEvent* event) override;
+
+private:
+    friend class CellEditor;
+    enum class Drag { None, Select, ResizeCol, ResizeRow, MoveCol, MoveRow };
+
+    StringGrid& grid() const;
+    void layoutChanged();
+    void updateScrollBars();
+    void ensureCurrentVisible();
+    void placeEditor();
+    void editorStateChanged();
+    int colX(int col) const;   // viewport x of a column's left edge, scrolling applied
+    int rowY(int row) const;   // viewport y of a row's top edge, scrolling applied
+    int rowTop(int row) const;  // unscrolled y of a row
+    int colLeft(int col) const; // unscrolled x of a column
+    int fixedWidth() const;
+    int fixedHeight() const;
+    int lastVisibleRow() const;
+    int borderColAt(const QPoint& pos) const;
+    int borderRowAt(const QPoint& pos) const;
+    void startEditing(const QString& replaceWith, bool replace);
+    void forwardKey(QKeyEvent* event);
+
+    MainForm& form_;
+    CellEditor* editor_ = nullptr;
+    std::vector<int> colOffsets_;  // unscrolled left edge of each column, hidden ones zero-wide
+    int topRow_ = 1;
+    int leftCol_ = 1;
+    Drag drag_ = Drag::None;
+    int dragIndex_ = -1;
+    int dragStart_ = 0;
+    int dragOriginalSize_ = 0;
+};
+
+// The in-place editor: a line edit over the current cell.
+class CellEditor : public QLineEdit, public CellEditorHost {
+    Q_OBJECT
+public:
+    explicit CellEditor(GridView& view);
+    void cut() override { QLineEdit::cut(); }
+    void copy() override { QLineEdit::copy(); }
+    void paste() override { QLineEdit::paste(); }
+    void key(int virtualKey, bool shift, bool ctrl, bool alt) override;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    bool event(QEvent* event) override;
+
+private:
+    GridView& view_;
+};
+
+}  // namespace tabulyst::ui

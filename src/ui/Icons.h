@@ -1,0 +1,8 @@
+#pragma once
+#include <QIcon>
+#include <string_view>
+
+namespace tabulyst::ui {
+// The toolbar image of a command by its image name.
+QIcon commandIcon(std::string_view name);
+}

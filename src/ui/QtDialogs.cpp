@@ -1,0 +1,50 @@
+#include "ui/QtDialogs.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPushButton>
+
+#include "ui/Text.h"
+
+namespace tabulyst::ui {
+
+namespace {
+const QString kFilter = QStringLiteral("All files(*.*) (*)");
+
+QString appTitle() { return QApplication::applicationDisplayName(); }
+}  // namespace
+
+void QtDialogs::showMessage(const std::string& text) {
+    QMessageBox box(QMessageBox::NoIcon, appTitle(), fromUtf8(text), QMessageBox::Ok, parent_);
+    box.button(QMessageBox::Ok)->setText(QStringLiteral("OK"));
+    box.exec();
+}
+
+bool QtDialogs::confirm(const std::string& text) {
+    QMessageBox box(QMessageBox::Question, appTitle(), fromUtf8(text), QMessageBox::Yes | QMessageBox::No, parent_);
+    box.button(QMessageBox::Yes)->setText(QStringLiteral("Ja"));
+    box.button(QMessageBox::No)->setText(QStringLiteral("Nein"));
+    box.setDefaultButton(QMessageBox::Yes);
+    return box.exec() == QMessageBox::Yes;
+}
+
+std::optional<std::string> QtDialogs::chooseOpenFile(const std::string& folder) {
+    QString name = QFileDialog::getOpenFileName(parent_, QString(), QString::fromStdString(folder), kFilter);
+    if (name.isEmpty()) return std::nullopt;
+    return name.toStdString();
+}
+
+std::optional<std::string> QtDialogs::chooseSaveFile(const std::string& folder, const std::string& fileName) {
+    QString start = QString::fromStdString(folder);
+    if (!fileName.empty()) start = QString::fromStdString(fileName);
+    QFileDialog dialog(parent_, QString(), start, kFilter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, false);
+    dialog.setOption(QFileDialog::ReadOnly, false);
+    dialog.setSizeGripEnabled(true);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    return dialog.selectedFiles().first().toStdString();
+}
+
+}  // namespace tabulyst::ui

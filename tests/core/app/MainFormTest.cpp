@@ -1,0 +1,69 @@
+#include <gtest/gtest.h>
+
+#include "core/app/CommandTable.h"
+#include "support/FormFixture.h"
+
+namespace tabulyst::testing {
+namespace {
+
+class MainFormTest : public FormFixture {};
+
+TEST_F(MainFormTest, StartStateMatchesTheCommandTables) {
+    EXPECT_EQ(form->title(), "");
+    EXPECT_EQ(form->ExecutableFolder, "/opt/tabulyst/bin/");
+    for (auto name : {"mnuMainReLoad", "mnuMainCyclicalReLoad", "ToolBtnReload", "mnuMainSave", "ToolButtonSave",
+                      "mnuMainUndo", "mnuMainReUndo", "btnUndo", "btnReUndo", "mnuMainJumpBackLastChangedCell",
+                      "mnuMainJumpVorwardLastChangedCell", "ToolButton15", "ToolButton16", "mnuMainNextBookMark",
+                      "mnuMainPrevBookMark", "mnuMainDeleteBookMarks", "btnNextBookMark", "btnPrevBookMark",
+                      "btnDeleteBookMarks", "mnuMainStopReceiving", "mnuMainShowAllCols"})
+        EXPECT_FALSE(commands().enabled(name)) << name;
+    for (auto name : {"mnuMainLoad", "mnuFind", "mnuPaste", "mnuMainSetDelimiter", "btnSetBookMark", "ToolButton8"})
+        EXPECT_TRUE(commands().enabled(name)) << name;
+    EXPECT_EQ(form->StatusBar.text(), "?");
+    EXPECT_FALSE(form->StatusBar.visible());
+    EXPECT_FALSE(form->timHideStatusBar.enabled());
+    EXPECT_EQ(form->timHideStatusBar.interval(), 3000);
+    EXPECT_EQ(form->sort.SortKeyCount, -1);
+}
+
+TEST_F(MainFormTest, EveryToolbarButtonMirrorsAnExistingMenuItem) {
+    for (const auto& b : toolBarSpec()) {
+        if (b.isSeparator() || b.follows.empty()) continue;
+        EXPECT_TRUE(commands().exists(b.follows)) << b.name;
+        EXPECT_EQ(commands().enabled(b.name), commands().enabled(b.follows)) << b.name;
+    }
+}
+
+TEST_F(MainFormTest, ClosingAModifiedTableAsksAndNoKeepsIt) {
+    EXPECT_TRUE(form->FormClose());  // unmodified: no question
+    EXPECT_TRUE(fake.dialogs.questions.empty());
+    type("x");
+    fake.dialogs.answers = {false};
+    EXPECT_FALSE(form->FormClose());
+    EXPECT_EQ(fake.dialogs.questions.back(), "Änderungen verwerfen und beenden?");
+    EXPECT_TRUE(cells().Modified);
+    EXPECT_EQ(grid().cell(1, 1), "x");
+    fake.dialogs.answers = {true};
+    EXPECT_TRUE(form->FormClose());
+}
+
+TEST_F(MainFormTest, TheStatusTimerHidesTheBarOnceEachTimeItIsEnabled) {
+    form->StatusBar.ShowStatusText("3 ersetzt");
+    form->timHideStatusBar.setEnabled(true);
+    form->timHideStatusBar.fire();
+    EXPECT_FALSE(form->StatusBar.visible());
+    EXPECT_FALSE(form->timHideStatusBar.enabled());
+    form->StatusBar.ShowStatusText("stays");
+    form->timHideStatusBar.fire();  // not enabled: nothing happens
+    EXPECT_TRUE(form->StatusBar.visible());
+}
+
+TEST_F(MainFormTest, StayOnTopToggles) {
+    commands().trigger("mnuStayOnTop");
+    EXPECT_TRUE(commands().checked("mnuStayOnTop"));
+    commands().trigger("mnuStayOnTop");
+    EXPECT_FALSE(commands().checked("mnuStayOnTop"));
+}
+
+}  // namespace
+}  // namespace tabulyst::testing

@@ -1,0 +1,173 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "support/FormFixture.h"
+
+namespace tabulyst::testing {
+namespace {
+
+class CellStoreTest : public FormFixture {
+protected:
+    bool undoOn() { return commands().enabled("mnuMainUndo"); }
+    bool redoOn() { return commands().enabled("mnuMainReUndo"); }
+    void undo() { commands().trigger("mnuMainUndo"); }
+    void redo() { commands().trigger("mnuMainReUndo"); }
+};
+
+TEST_F(CellStoreTest, AFreshWindowHasNothingToUndoRedoOrSave) {
+    EXPECT_FALSE(undoOn());
+    EXPECT_FALSE(redoOn());
+    EXPECT_FALSE(commands().enabled("btnUndo"));
+    EXPECT_FALSE(commands().enabled("mnuMainSave"));
+    EXPECT_FALSE(commands().enabled("ToolButtonSave"));
+    EXPECT_EQ(cells().JournalPos, -1);
+    EXPECT_EQ(cells().JumpPos, -1);
+}
+
+TEST_F(CellStoreTest, ChangeCellRecordsOnlyRealChangesButAlwaysWrites) {
+    fill(3, 3);
+    EXPECT_FALSE(cells().ChangeCell(1, 1, "1,1"));
+    EXPECT_EQ(cells().JournalPos, -1);
+    EXPECT_FALSE(undoOn());
+    EXPECT_TRUE(cells().ChangeCell(2, 2, "x"));
+    EXPECT_EQ(cells().JournalPos, 0);
+    EXPECT_EQ(cells().JumpPos, 0);
+    EXPECT_TRUE(undoOn());
+    EXPECT_TRUE(commands().enabled("btnUndo"));  // the button follows its menu item
+    EXPECT_TRUE(cells().entry(1).empty());        // the end marker
+    EXPECT_FALSE(cells().ChangeCell(5, 1, "out"));
+    EXPECT_FALSE(cells().Modified);  // callers set the modified state themselves
+}
+
+TEST_F(CellStoreTest, TypingEnablesUndoAndSaveAtOnceAndUndoRedoTheEdit) {
+    fill(3, 3);
+    type("x");
+    EXPECT_TRUE(undoOn());
+    EXPECT_TRUE(commands().enabled("mnuMainSave"));
+    EXPECT_TRUE(cells().Modified);
+    EXPECT_EQ(cells().JournalPos, -1);  // typing alone journals nothing
+    undo();
+    EXPECT_EQ(grid().cell(1, 1), "1,1");
+    EXPECT_FALSE(undoOn());
+    EXPECT_TRUE(redoOn());
+    redo();
+    EXPECT_EQ(grid().cell(1, 1), "x");
+    EXPECT_FALSE(redoOn());
+    EXPECT_TRUE(undoOn());
+}
+
+TEST_F(CellStoreTest, RedoWithAPendingEditDiscardsItInstead) {
+    fill(3, 3);
+    cells().ChangeCell(2, 2, "changed");
+    undo();
+    ASSERT_TRUE(redoOn());
+    grid().setCurrent(1, 1);
+    type("typed");
+    redo();
+    EXPECT_EQ(grid().cell(1, 1), "1,1");
+    EXPECT_EQ(grid().cell(2, 2), "2,2");  // nothing redone
+    EXPECT_TRUE(cells().entry(cells().JournalPos).empty());
+    EXPECT_TRUE(cells().Modified);
+    EXPECT_FALSE(undoOn());
+    EXPECT_FALSE(redoOn());
+}
+
+TEST_F(CellStoreTest, LeavingAnEditedCellJournalsItOnce) {
+    fill(4, 3);
+    type("edited");
+    grid().handleKey({vk::Tab, mods::None});
+    EXPECT_EQ(cells().JournalPos, 0);
+    const JournalEntry& e = cells().entry(0);
+    EXPECT_EQ(e.oldText, "1,1");
+    EXPECT_EQ(e.newText, "edited");
+    EXPECT_EQ(e.col, 1);
+    EXPECT_EQ(e.row, 1);
+    EXPECT_TRUE(commands().enabled("mnuMainJumpBackLastChangedCell"));
+    EXPECT_TRUE(commands().enabled("ToolButton15"));
+    grid().handleKey({vk::Tab, mods::None});
+    EXPECT_EQ(cells().JournalPos, 0);
+}
+
+TEST_F(CellStoreTest, TheRingKeepsTheNewest1023ChangesAfter1030) {
+    fill(2, 2);
+    for (int i = 0; i < 1030; ++i) cells().ChangeCell(1, 1, "v" + std::to_string(i));
+    int undos = 0;
+    while (undoOn() && undos < 2000) {
+        undo();
+        ++undos;
+    }
+    EXPECT_EQ(undos, 1023);
+    // 1023 undos from v1029 lead back to the text before change 6.
+    EXPECT_EQ(grid().cell(1, 1), "v6");
+}
+
+TEST_F(CellStoreTest, ANewChangeAfterUndosLeavesNothingToRedo) {
+    fill(2, 2);
+    for (int i = 0; i < 5; ++i) cells().ChangeCell(1, 1, "v" + std::to_string(i));
+    undo();
+    undo();
+    undo();
+    EXPECT_EQ(grid().cell(1, 1), "v1");
+    cells().ChangeCell(1, 1, "new");
+    EXPECT_TRUE(redoOn());  // the menu state stays ...
+    redo();
+    EXPECT_EQ(grid().cell(1, 1), "new");  // ... but nothing is redone
+    EXPECT_FALSE(redoOn());
+}
+
+TEST_F(CellStoreTest, UndoMovesToTheChangedCellAndRestoresIt) {
+    fill(4, 4);
+    cells().ChangeCell(3, 2, "far");
+    undo();
+    EXPECT_EQ(grid().col(), 3);
+    EXPECT_EQ(grid().row(), 2);
+    EXPECT_EQ(grid().cell(3, 2), "3,2");
+    EXPECT_EQ(cells().CurrentCellText, "3,2");
+    EXPECT_FALSE(cells().JournalSuspended);
+    EXPECT_TRUE(cells().Modified);
+}
+
+TEST_F(CellStoreTest, AnEntryInColumnZeroBlocksUndo) {
+    fill(3, 3);
+    grid().setFixedCols(0);
+    cells().ChangeCell(1, 1, "a");
+    cells().ChangeCell(0, 1, "zero");
+    undo();
+    EXPECT_EQ(grid().cell(0, 1), "zero");
+    EXPECT_EQ(grid().cell(1, 1), "a");
+    EXPECT_EQ(cells().JournalPos, 1);
+}
+
+TEST_F(CellStoreTest, ClearJournalEmptiesEverythingButKeepsModified) {
+    fill(3, 3);
+    cells().SetModified(true);
+    cells().ChangeCell(1, 1, "a");
+    form->bookmarks.BookmarkList[0] = {1, 1};
+    form->bookmarks.UpdateBookmarkCommands();
+    EXPECT_TRUE(commands().enabled("btnNextBookMark"));
+    cells().ClearJournal();
+    EXPECT_EQ(cells().JournalPos, -1);
+    EXPECT_TRUE(cells().entry(0).empty());
+    EXPECT_FALSE(undoOn());
+    EXPECT_FALSE(form->bookmarks.IsBookmarked(1, 1));
+    EXPECT_FALSE(commands().enabled("btnNextBookMark"));
+    EXPECT_TRUE(cells().Modified);
+    EXPECT_EQ(cells().CurrentCellText, "a");
+}
+
+TEST_F(CellStoreTest, EditStartTextIsCapturedOnlyWhileUnmodified) {
+    fill(3, 3);
+    grid().openEditor();
+    EXPECT_EQ(cells().EditStartText, "1,1");
+    grid().editorTextChanged("1,1");  // back to the start text: not a change
+    EXPECT_FALSE(cells().Modified);
+    grid().editorTextChanged("z");
+    EXPECT_TRUE(cells().Modified);
+    grid().setCurrent(2, 2);
+    grid().openEditor();
+    EXPECT_EQ(cells().EditStartText, "1,1");
+}
+
+}  // namespace
+}  // namespace tabulyst::testing

@@ -1,0 +1,116 @@
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QMenuBar>
+#include <QKeyEvent>
+#include <QTest>
+#include <QToolBar>
+
+#include "core/app/CommandTable.h"
+#include "core/app/MainForm.h"
+#include "support/FakePlatform.h"
+#include "ui/GridView.h"
+#include "ui/MainWindow.h"
+#include "ui/Text.h"
+
+namespace tabulyst::ui {
+namespace {
+
+class MainWindowTest : public ::testing::Test {
+protected:
+    MainWindowTest() : form(fake.platform(), "/tmp/tabulyst") {
+        form.FormCreate();
+        window = std::make_unique<MainWindow>(form);
+        window->show();
+        QApplication::processEvents();
+    }
+    testing::FakePlatform fake;
+    MainForm form;
+    std::unique_ptr<MainWindow> window;
+};
+
+TEST_F(MainWindowTest, MenusFollowTheCommandTableInOrder) {
+    QList<QAction*> top = window->menuBar()->actions();
+    const auto& spec = mainMenuSpec();
+    ASSERT_EQ(top.size(), static_cast<qsizetype>(spec.size()));
+    for (std::size_t i = 0; i < spec.size(); ++i) {
+        EXPECT_EQ(top[static_cast<qsizetype>(i)]->text(), fromUtf8(spec[i].caption));
+        if (spec[i].items.empty()) continue;
+        QMenu* m = window->menu(std::string(spec[i].name));
+        ASSERT_NE(m, nullptr);
+        QList<QAction*> items = m->actions();
+        for (std::size_t k = 0; k < spec[i].items.size(); ++k) {
+            const auto& item = spec[i].items[k];
+            QAction* a = items[static_cast<qsizetype>(k)];
+            EXPECT_EQ(a->isSeparator(), item.isSeparator()) << item.name;
+            if (item.isSeparator()) continue;
+            EXPECT_EQ(a->text(), fromUtf8(item.caption)) << item.name;
+            EXPECT_EQ(a->isEnabled(), item.enabled) << item.name;
+            if (item.shortcut.empty()) EXPECT_TRUE(a->shortcut().isEmpty()) << item.name;
+            else EXPECT_FALSE(a->shortcut().isEmpty()) << item.name;
+        }
+    }
+}
+
+TEST_F(MainWindowTest, EditMenuEndsWithTheSixteenContextMenuEntries) {
+    QList<QAction*> edit = window->menu("mnuMainEdit")->actions();
+    QList<QAction*> popup = window->popupMenu()->actions();
+    ASSERT_EQ(popup.size(), 16);
+    ASSERT_GE(edit.size(), 16);
+    for (int i = 0; i < 16; ++i) {
+        QAction* e = edit[edit.size() - 16 + i];
+        EXPECT_EQ(e->isSeparator(), popup[i]->isSeparator());
+        if (!e->isSeparator()) EXPECT_EQ(e, popup[i]);  // one action: one live shortcut
+    }
+    EXPECT_EQ(window->action("mnuFind")->shortcut(), QKeySequence(QStringLiteral("Ctrl+F")));
+    EXPECT_EQ(window->action("mnuMainJumpBackLastChangedCell")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Less));
+}
+
+TEST_F(MainWindowTest, ToolbarButtonsCarryIconsHintsAndMirroredStates) {
+    auto* bar = window->findChild<QToolBar*>(QStringLiteral("ToolBar1"));
+    ASSERT_NE(bar, nullptr);
+    for (const auto& b : toolBarSpec()) {
+        if (b.isSeparator()) continue;
+        QAction* a = window->action(std::string(b.name));
+        ASSERT_NE(a, nullptr) << b.name;
+        EXPECT_EQ(a->toolTip(), fromUtf8(b.hint)) << b.name;
+        EXPECT_FALSE(a->icon().isNull()) << b.name;
+        EXPECT_EQ(a->isEnabled(), b.enabled) << b.name;
+    }
+}
+
+TEST_F(MainWindowTest, TypingIntoACellEnablesSaveAndUndoAndReachesTheCore) {
+    GridView* view = window->gridView();
+    view->setFocus();
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_Adiaeresis, Qt::NoModifier, QStringLiteral("ä"));
+    QApplication::sendEvent(view, &press);
+    QApplication::processEvents();
+    EXPECT_EQ(form.StrGrid.cell(1, 1), "\xE4");  // Windows-1252 in the core
+    EXPECT_TRUE(window->action("mnuMainSave")->isEnabled());
+    EXPECT_TRUE(window->action("ToolButtonSave")->isEnabled());
+    EXPECT_TRUE(window->action("btnUndo")->isEnabled());
+    window->action("mnuMainUndo")->trigger();
+    EXPECT_EQ(form.StrGrid.cell(1, 1), "");
+    EXPECT_TRUE(window->action("btnReUndo")->isEnabled());
+}
+
+TEST_F(MainWindowTest, TheStatusPanelShowsMarkedCounts) {
+    form.StrGrid.setColCount(4);
+    form.StrGrid.setRowCount(4);
+    form.StrGrid.setCurrent(1, 1);
+    form.StrGrid.extendTo(2, 2);
+    EXPECT_FALSE(window->statusPanel()->isHidden() && window->statusPanel()->text().isEmpty());
+    EXPECT_EQ(window->statusPanel()->text(), QStringLiteral("2 marked Rows, 2 marked Columns"));
+}
+
+TEST(TextConversion, WindowsCodePageRoundTripsAndForeignCharactersBecomeQuestionMarks) {
+    std::string all;
+    for (int b = 1; b < 256; ++b) all.push_back(static_cast<char>(b));
+    EXPECT_EQ(toAnsi(fromAnsi(all)), all);
+    EXPECT_EQ(fromAnsi("\x80"), QString(QChar(0x20AC)));
+    EXPECT_EQ(toAnsi(QString::fromUtf8("a\u4e2db\u20ac")), "a?b\x80");
+}
+
+}  // namespace
+}  // namespace tabulyst::ui
