@@ -22,6 +22,8 @@ int runApplication(int argc, char** argv) {
     desktop.setFont(font);
     Platform platform{&dialogs, &desktop, &desktop, &desktop, &desktop};
     MainForm form(platform, QFileInfo(QApplication::applicationFilePath()).absoluteFilePath().toStdString());
+    // QApplication has run setlocale(LC_ALL, "") already; the core reads it once here.
+    form.locale = Locale::fromCLibrary();
     for (int i = 1; i < argc; ++i) form.commandLine.emplace_back(argv[i]);
     form.FormCreate();
     MainWindow window(form);

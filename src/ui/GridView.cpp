@@ -259,6 +259,8 @@ void GridView::resizeEvent(QResizeEvent* event) {
     QAbstractScrollArea::resizeEvent(event);
     updateScrollBars();
     placeEditor();
+    // Column fitting in the core is limited by the visible width.
+    form_.gridClientWidth = viewport()->width();
 }
 
 // --- editing ---

@@ -21,6 +21,12 @@ std::string QtDesktop::text() const { return toAnsi(QGuiApplication::clipboard()
 
 void QtDesktop::setText(const std::string& text) { QGuiApplication::clipboard()->setText(fromAnsi(text)); }
 
-int QtDesktop::textWidth(std::string_view text) const { return metrics_.horizontalAdvance(fromAnsi(text)); }
+void QtDesktop::setFont(const QFont& font) {
+    QFontMetrics metrics(font);
+    for (int b = 0; b < 256; ++b) {
+        char ch = static_cast<char>(b);
+        advances_.setAdvance(static_cast<unsigned char>(b), metrics.horizontalAdvance(fromAnsi(std::string_view(&ch, 1))));
+    }
+}
 
 }  // namespace tabulyst::ui

@@ -4,6 +4,7 @@
 #include <QFont>
 #include <QFontMetrics>
 
+#include "core/platform/AdvanceTable.h"
 #include "core/platform/Desktop.h"
 
 namespace tabulyst::ui {
@@ -15,12 +16,13 @@ public:
     void processEvents() override;
     std::string text() const override;
     void setText(const std::string& text) override;
-    int textWidth(std::string_view text) const override;
-    void setFont(const QFont& font) { metrics_ = QFontMetrics(font); }
+    int textWidth(std::string_view text) const override { return advances_.textWidth(text); }
+    // Measures every character of the code page in the grid's font once.
+    void setFont(const QFont& font);
 
 private:
     bool busy_ = false;
-    QFontMetrics metrics_{QFont()};
+    AdvanceTable advances_;
 };
 
 }  // namespace tabulyst::ui

@@ -5,6 +5,9 @@
 #include <QMessageBox>
 #include <QPushButton>
 
+#include "ui/FieldLengthDialogWindow.h"
+#include "ui/LayoutDialogWindow.h"
+#include "ui/StringsChooserDialog.h"
 #include "ui/Text.h"
 
 namespace tabulyst::ui {
@@ -45,6 +48,34 @@ std::optional<std::string> QtDialogs::chooseSaveFile(const std::string& folder, 
     dialog.setSizeGripEnabled(true);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
     return dialog.selectedFiles().first().toStdString();
+}
+
+QtDialogs::~QtDialogs() {
+    delete fieldLengthWindow_.data();
+    delete layoutWindow_.data();
+}
+
+bool QtDialogs::showLayoutDialog(LayoutDialog& dialog) {
+    if (!layoutWindow_ || &layoutWindow_->dialog() != &dialog) {
+        delete layoutWindow_.data();
+        layoutWindow_ = new LayoutDialogWindow(dialog, parent_);
+    }
+    return layoutWindow_->run();
+}
+
+bool QtDialogs::showFieldLengthDialog(FieldLengthDialog& dialog) {
+    if (!fieldLengthWindow_ || &fieldLengthWindow_->dialog() != &dialog) {
+        delete fieldLengthWindow_.data();
+        // Above the layout dialog that opens it.
+        QWidget* owner = QApplication::activeModalWidget();
+        fieldLengthWindow_ = new FieldLengthDialogWindow(dialog, owner ? owner : parent_.data());
+    }
+    return fieldLengthWindow_->run();
+}
+
+bool QtDialogs::showStringsChooser(StringsChooser& chooser) {
+    StringsChooserDialog dialog(chooser, parent_);
+    return dialog.run();
 }
 
 }  // namespace tabulyst::ui

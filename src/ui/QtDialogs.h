@@ -7,6 +7,9 @@
 
 namespace tabulyst::ui {
 
+class LayoutDialogWindow;
+class FieldLengthDialogWindow;
+
 class QtDialogs : public Dialogs {
 public:
     void setParent(QWidget* parent) { parent_ = parent; }
@@ -16,9 +19,17 @@ public:
     bool confirm(const std::string& text) override;
     std::optional<std::string> chooseOpenFile(const std::string& folder) override;
     std::optional<std::string> chooseSaveFile(const std::string& folder, const std::string& fileName) override;
+    // Windows created at the first showing and kept, like their core dialogs.
+    bool showLayoutDialog(LayoutDialog& dialog) override;
+    bool showFieldLengthDialog(FieldLengthDialog& dialog) override;
+    // The check-list chooser lives only while it is shown, like its core object.
+    bool showStringsChooser(StringsChooser& chooser) override;
+    ~QtDialogs() override;
 
 private:
     QPointer<QWidget> parent_;
+    QPointer<LayoutDialogWindow> layoutWindow_;
+    QPointer<FieldLengthDialogWindow> fieldLengthWindow_;
 };
 
 }  // namespace tabulyst::ui

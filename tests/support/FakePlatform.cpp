@@ -1,5 +1,8 @@
 #include "support/FakePlatform.h"
 
+#include "core/files/LayoutDialog.h"
+#include "core/table/StringsChooser.h"
+
 namespace tabulyst::testing {
 
 bool FakeDialogs::confirm(const std::string& text) {
@@ -20,6 +23,32 @@ std::optional<std::string> FakeDialogs::chooseOpenFile(const std::string& folder
 
 std::optional<std::string> FakeDialogs::chooseSaveFile(const std::string& folder, const std::string&) {
     return chooseOpenFile(folder);
+}
+
+bool FakeDialogs::showLayoutDialog(LayoutDialog& dialog) {
+    ++layoutShown;
+    if (layoutScripts.empty()) return false;
+    auto script = std::move(layoutScripts.front());
+    layoutScripts.pop_front();
+    if (!script(dialog)) return false;
+    dialog.BitBtn1Click();
+    return true;
+}
+
+bool FakeDialogs::showFieldLengthDialog(FieldLengthDialog& dialog) {
+    ++fieldLengthShown;
+    if (fieldLengthScripts.empty()) return false;
+    auto script = std::move(fieldLengthScripts.front());
+    fieldLengthScripts.pop_front();
+    return script(dialog);
+}
+
+bool FakeDialogs::showStringsChooser(StringsChooser& chooser) {
+    chooserCaptions.push_back(chooser.caption);
+    if (chooserScripts.empty()) return false;
+    auto script = std::move(chooserScripts.front());
+    chooserScripts.pop_front();
+    return script(chooser);
 }
 
 }  // namespace tabulyst::testing

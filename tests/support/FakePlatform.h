@@ -2,6 +2,7 @@
 // A scripted desktop for core tests: confirmations answered from a queue,
 // every message and question recorded, file choices from a queue.
 #include <deque>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -22,6 +23,23 @@ public:
     std::optional<std::string> chooseOpenFile(const std::string& folder) override;
     std::optional<std::string> chooseSaveFile(const std::string& folder, const std::string& fileName) override;
     std::string lastFolder;
+
+    // The layout and field-length dialogs: each showing takes the next script,
+    // which works the controls and returns true for OK (the layout dialog's
+    // OK handler then runs as the button would); an empty queue cancels.
+    std::deque<std::function<bool(LayoutDialog&)>> layoutScripts;
+    std::deque<std::function<bool(FieldLengthDialog&)>> fieldLengthScripts;
+    int layoutShown = 0;
+    int fieldLengthShown = 0;
+    bool showLayoutDialog(LayoutDialog& dialog) override;
+    bool showFieldLengthDialog(FieldLengthDialog& dialog) override;
+
+    // The check-list chooser: each showing records the caption and takes the
+    // next script, which works the list and returns true for OK; an empty
+    // queue cancels.
+    std::deque<std::function<bool(StringsChooser&)>> chooserScripts;
+    std::vector<std::string> chooserCaptions;
+    bool showStringsChooser(StringsChooser& chooser) override;
 };
 
 class FakeDesktop : public BusyIndicator, public EventPump, public Clipboard, public TextMeasure {

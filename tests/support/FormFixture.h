@@ -6,12 +6,15 @@
 
 #include "core/app/MainForm.h"
 #include "support/FakePlatform.h"
+#include "support/TempFolder.h"
 
 namespace tabulyst::testing {
 
 class FormFixture : public ::testing::Test {
 protected:
-    FormFixture() : form(std::make_unique<MainForm>(fake.platform(), "/opt/tabulyst/bin/tabulyst")) {
+    // The executable lies in a fresh temporary folder, so the settings files
+    // start missing and never touch the user's own.
+    FormFixture() : form(std::make_unique<MainForm>(fake.platform(), settingsFolder.file("tabulyst"))) {
         form->FormCreate();
     }
     StringGrid& grid() { return form->StrGrid; }
@@ -23,6 +26,7 @@ protected:
     void type(const std::string& text);
 
     FakePlatform fake;
+    TempFolder settingsFolder;
     std::unique_ptr<MainForm> form;
 };
 

@@ -114,10 +114,11 @@ void Commands::removeDynamicItem(std::string_view menu, std::string_view name) {
     auto& items = it->second;
     auto found = std::find_if(items.begin(), items.end(), [&](const DynamicMenuItem& i) { return i.name == name; });
     if (found == items.end()) return;
+    std::string key(name), menuName(menu);  // either may view into the item erased next
     items.erase(found);
-    states_.erase(states_.find(name));
-    handlers_.erase(std::string(name));
-    menuChanged(std::string(menu));
+    states_.erase(key);
+    handlers_.erase(key);
+    menuChanged(menuName);
 }
 
 }  // namespace tabulyst

@@ -1,5 +1,8 @@
 #include "core/app/MainForm.h"
 
+#include <charconv>
+#include <optional>
+
 namespace tabulyst {
 
 std::string executableFolderOf(const std::string& executablePath) {
@@ -12,7 +15,19 @@ MainForm::MainForm(const Platform& p, std::string executablePath)
       bookmarks(commands),
       cells(StrGrid, commands, bookmarks, *p.dialogs),
       ExecutablePath(std::move(executablePath)),
-      navigation(StrGrid, cells, commands, StatusBar, *p.events, ReplaceCounter) {
+      navigation(StrGrid, cells, commands, StatusBar, *p.events, ReplaceCounter),
+      charsets(StrGrid, cells, commands, p.busy, Utf8File),
+      structure(StrGrid, cells, commands, sort, p.busy),
+      hiddenColumns(StrGrid, cells, commands, *p.dialogs, locale, p.textMeasure, p.busy, gridClientWidth),
+      settings(SettingsLocation::decide(ExecutablePath)),
+      config(settings.configFile),
+      recent(commands, config, cells, [this](const std::string& path) { return openTableFile && openTableFile(path); }),
+      layoutCommand(*this),
+      clipboardTransfer(StrGrid, cells, commands, layout, p),
+      gridKeys(StrGrid, cells, commands, navigation, clipboardTransfer, structure, locale),
+      files(*this) {
+    openTableFile = [this](const std::string& path) { return files.OpenTableFile(path); };
+    reloadTableFile = [this] { files.mnuMainReLoadClick(); };
     StrGrid.setEvents(this);
     timHideStatusBar.onTimer([this] { timHideStatusBarTimer(); });
     commands.on("mnuMainUndo", [this] { cells.mnuMainUndoClick(); });
@@ -47,12 +62,16 @@ void MainForm::FormCreate() {
     // 7.
     cells.EditStartText.clear();
     cells.SetModified(false);
-    // 8. Layout settings are read here (delimiter file, configuration file).
+    // 8.
+    layout.CurrentDelimiter = ReadDelimiterFile(settings.delimiterFile);
+    layout.FieldLengths.clear();
+    layout.DelimitedMode = ReadLayoutSettings(config, layout.FieldLengths);
     // 9.
     sort.SortIndicatorColumn = -1;
     sort.SortDescending = false;
     Utf8File = false;
-    // 10. The recent-file list is rebuilt here from the configuration file.
+    // 10. Oldest key first, so the newest ends at the top.
+    recent.readStoredFiles();
     // 11.
     commands.setEnabled("mnuMainShowAllCols", false);
     // 12. The macro key hook is installed here.
@@ -61,7 +80,36 @@ void MainForm::FormCreate() {
 void MainForm::FormPaint() {
     if (firstPaintDone_) return;
     firstPaintDone_ = true;
-    // The command-line file is opened here once loading exists.
+    if (commandLine.empty()) return;
+    const bool loaded = files.LoadTableFile(commandLine[0]);
+    commands.setEnabled("mnuMainReLoad", loaded);
+    commands.setEnabled("mnuMainCyclicalReLoad", loaded);
+    if (!loaded) return;
+    // Each parameter on its own: one that is no number or that the grid rejects is skipped.
+    auto number = [this](std::size_t i) -> std::optional<int> {
+        if (i >= commandLine.size() || commandLine[i].empty()) return std::nullopt;
+        const std::string& text = commandLine[i];
+        const char* first = text.data() + (text[0] == '+' ? 1 : 0);
+        int value = 0;
+        auto [end, ec] = std::from_chars(first, text.data() + text.size(), value);
+        if (ec != std::errc() || end != text.data() + text.size()) return std::nullopt;
+        return value;
+    };
+    const std::function<void(int)> apply[] = {
+        [this](int v) { StrGrid.setFixedRows(v); },
+        [this](int v) { StrGrid.setFixedCols(v); },
+        [this](int v) { StrGrid.setRow(v); },
+        [this](int v) { StrGrid.setCol(v); },
+    };
+    for (std::size_t i = 0; i < 4; ++i) {
+        if (auto v = number(i + 1)) {
+            try {
+                apply[i](*v);
+            } catch (const GridError&) {
+            }
+        }
+    }
+    cells.ClearJournal();
 }
 
 bool MainForm::FormClose() {
@@ -76,6 +124,14 @@ void MainForm::timHideStatusBarTimer() {
     StatusBar.hide();
 }
 
+void MainForm::reloadCurrentFile() {
+    if (reloadTableFile) {
+        reloadTableFile();
+        return;
+    }
+    if (title().empty()) platform.dialogs->showMessage("Erneutes Laden nicht möglich, es wurde kein Dateiname vergeben!");
+}
+
 void MainForm::setTitle(const std::string& title) {
     title_ = title;
     titleChanged();
@@ -87,13 +143,13 @@ void MainForm::gridKeyDown(KeyStroke stroke, int pageRows) {
     StrGrid.handleKey(stroke, pageRows);
 }
 
-void MainForm::StrGridKeyDown(KeyStroke&) {}
+void MainForm::StrGridKeyDown(KeyStroke& stroke) { gridKeys.StrGridKeyDown(stroke); }
 
 bool MainForm::selectCell(int col, int row) { return navigation.StrGridSelectCell(col, row); }
 void MainForm::click() { navigation.StrGridClick(); }
 void MainForm::getEditText(int col, int row) { cells.StrGridGetEditText(col, row); }
 void MainForm::setEditText(int col, int row, const std::string& value) { cells.StrGridSetEditText(col, row, value); }
-void MainForm::rowMoved(int, int) {}
-void MainForm::columnMoved(int, int) {}
+void MainForm::rowMoved(int from, int to) { structure.StrGridRowMoved(from, to); }
+void MainForm::columnMoved(int from, int to) { structure.StrGridColumnMoved(from, to); }
 
 }  // namespace tabulyst

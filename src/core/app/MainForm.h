@@ -5,16 +5,30 @@
 #include <string>
 #include <vector>
 
+#include <functional>
+
 #include "core/app/Commands.h"
+#include "core/app/ConfigFile.h"
+#include "core/app/RecentFiles.h"
+#include "core/app/SettingsLocation.h"
 #include "core/app/CoreTimer.h"
 #include "core/app/Signal.h"
 #include "core/app/StatusLine.h"
 #include "core/grid/StringGrid.h"
+#include "core/files/LayoutCommand.h"
+#include "core/files/LayoutSettings.h"
+#include "core/files/TableFiles.h"
+#include "core/interaction/ClipboardTransfer.h"
+#include "core/interaction/GridKeys.h"
 #include "core/interaction/Navigation.h"
 #include "core/interaction/SortState.h"
 #include "core/output/Bookmarks.h"
+#include "core/platform/Locale.h"
 #include "core/platform/Platform.h"
 #include "core/table/CellStore.h"
+#include "core/table/CharsetCommands.h"
+#include "core/table/HiddenColumns.h"
+#include "core/table/StructureEdits.h"
 
 namespace tabulyst {
 
@@ -39,11 +53,31 @@ public:
     int ReplaceCounter = 0;
     bool MacroRecording = false;
     bool Utf8File = false;
+    // Case mapping, decimal separator, date and time formats; the ui fills it at start.
+    Locale locale;
     std::string ExecutableFolder;
     std::string ExecutablePath;
     CoreTimer timHideStatusBar{3000};
     CoreTimer timReload{50000};
     Navigation navigation;
+    CharsetCommands charsets;
+    StructureEdits structure;
+    // The grid widget's visible width in pixels, kept set by the ui; column
+    // fitting after hiding or showing columns uses two thirds of it.
+    int gridClientWidth = 0;
+    HiddenColumns hiddenColumns;
+    // The settings folder is chosen once, when the window is created.
+    SettingsLocation settings;
+    ConfigFile config;
+    LayoutSettings layout;
+    // The open and reload paths of the table-file readers: empty until loading exists.
+    std::function<bool(const std::string&)> openTableFile;  // OpenTableFile
+    std::function<void()> reloadTableFile;                  // mnuMainReLoadClick
+    RecentFiles recent;
+    LayoutCommand layoutCommand;
+    ClipboardTransfer clipboardTransfer;
+    GridKeys gridKeys;
+    TableFiles files;
 
     // The command line after the executable (file, fixed rows, fixed columns, row, column).
     std::vector<std::string> commandLine;
@@ -55,6 +89,8 @@ public:
     bool FormClose();
     void mnuStayOnTopClick();
     void timHideStatusBarTimer();
+    // Reloads the current file under the current layout settings.
+    void reloadCurrentFile();
 
     const std::string& title() const { return title_; }
     void setTitle(const std::string& title);

@@ -76,6 +76,17 @@ void StringGrid::setRowCells(int row, RowCells cells) {
     notifyLayout();
 }
 
+void StringGrid::setRows(std::vector<RowCells> rows) {
+    if (rows.empty()) rows.emplace_back();
+    for (auto& r : rows)
+        if (r.size() > static_cast<std::uint32_t>(colCount_)) r.truncate(static_cast<std::size_t>(colCount_));
+    rows_ = std::move(rows);
+    if (fixedRows_ >= rowCount()) fixedRows_ = rowCount() - 1;
+    if (!rowHeights_.empty()) rowHeights_.erase(rowHeights_.lower_bound(rowCount()), rowHeights_.end());
+    clampCurrent();
+    notifyLayout();
+}
+
 void StringGrid::clearCells() {
     for (auto& r : rows_) r.clear();
     notifyLayout();

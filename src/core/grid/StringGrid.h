@@ -44,8 +44,10 @@ public:
     std::string_view cell(int col, int row) const;
     std::string cellText(int col, int row) const { return std::string(cell(col, row)); }
     void setCell(int col, int row, std::string_view text);
-    // Replaces a whole row at once (loading); cells past the column count are dropped.
+    // Replaces a whole row at once; cells past the column count are dropped.
     void setRowCells(int row, RowCells cells);
+    // Replaces all rows at once (loading): the row count becomes rows.size().
+    void setRows(std::vector<RowCells> rows);
     const RowCells& rowCells(int row) const { return rows_[static_cast<std::size_t>(row)]; }
     // Empties every cell, fixed ones included.
     void clearCells();

@@ -33,6 +33,8 @@ public:
     virtual ~TextMeasure() = default;
     // Width in pixels of a Windows-1252 text in the grid's font.
     virtual int textWidth(std::string_view text) const = 0;
+    // No text is wider than its length times this; 0 when not known.
+    virtual int maxCharWidth() const { return 0; }
 };
 
 }  // namespace tabulyst

@@ -6,6 +6,10 @@
 
 namespace tabulyst {
 
+class LayoutDialog;
+class FieldLengthDialog;
+class StringsChooser;
+
 class Dialogs {
 public:
     virtual ~Dialogs() = default;
@@ -17,6 +21,12 @@ public:
     virtual std::optional<std::string> chooseOpenFile(const std::string& folder) = 0;
     // The save dialog (asks before overwriting); nothing when cancelled.
     virtual std::optional<std::string> chooseSaveFile(const std::string& folder, const std::string& fileName) = 0;
+    // The layout dialog and the field-length dialog, modal on their core
+    // state; true when closed with OK (after the dialog's own OK handler ran).
+    virtual bool showLayoutDialog(LayoutDialog& dialog) = 0;
+    virtual bool showFieldLengthDialog(FieldLengthDialog& dialog) = 0;
+    // The check-list chooser, modal on its core state; true when closed with OK.
+    virtual bool showStringsChooser(StringsChooser& chooser) = 0;
 };
 
 }  // namespace tabulyst

@@ -10,7 +10,7 @@ class MainFormTest : public FormFixture {};
 
 TEST_F(MainFormTest, StartStateMatchesTheCommandTables) {
     EXPECT_EQ(form->title(), "");
-    EXPECT_EQ(form->ExecutableFolder, "/opt/tabulyst/bin/");
+    EXPECT_EQ(form->ExecutableFolder, settingsFolder.path().string() + "/");
     for (auto name : {"mnuMainReLoad", "mnuMainCyclicalReLoad", "ToolBtnReload", "mnuMainSave", "ToolButtonSave",
                       "mnuMainUndo", "mnuMainReUndo", "btnUndo", "btnReUndo", "mnuMainJumpBackLastChangedCell",
                       "mnuMainJumpVorwardLastChangedCell", "ToolButton15", "ToolButton16", "mnuMainNextBookMark",

@@ -1,0 +1,43 @@
+#pragma once
+// Timing and reporting helpers shared by the benchmark programs.
+#include <sys/resource.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace tabulyst::bench {
+
+// Median wall time in seconds of runs calls of work; prepare runs untimed before each.
+inline double medianSeconds(int runs, const std::function<void()>& work, const std::function<void()>& prepare = {}) {
+    std::vector<double> times;
+    for (int i = 0; i < runs; ++i) {
+        if (prepare) prepare();
+        auto start = std::chrono::steady_clock::now();
+        work();
+        times.push_back(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+    }
+    std::sort(times.begin(), times.end());
+    return times[times.size() / 2];
+}
+
+// Peak resident memory of this process so far, in MiB.
+inline double peakResidentMiB() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return static_cast<double>(usage.ru_maxrss) / 1024.0;
+}
+
+inline void report(const std::string& name, double seconds, double megabytes, const std::string& budget) {
+    if (megabytes > 0)
+        std::printf("%-34s %9.1f ms  %8.1f MB/s   budget %s\n", name.c_str(), seconds * 1000, megabytes / seconds,
+                    budget.c_str());
+    else
+        std::printf("%-34s %9.3f ms                 budget %s\n", name.c_str(), seconds * 1000, budget.c_str());
+    std::fflush(stdout);
+}
+
+}  // namespace tabulyst::bench

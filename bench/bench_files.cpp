@@ -1,0 +1,114 @@
+// The file round trip and the structure edits on a generated table:
+// bench_files FOLDER (with the files of bench_generate)
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "BenchUtil.h"
+#include "core/app/MainForm.h"
+#include "core/platform/AdvanceTable.h"
+#include "support/FakePlatform.h"
+#include "support/TempFolder.h"
+
+using namespace tabulyst;
+using namespace tabulyst::bench;
+
+namespace {
+
+std::string readAll(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+// Widths like a proportional 8-point font.
+AdvanceTable uiLikeMeasure() {
+    AdvanceTable t;
+    for (int b = 0; b < 256; ++b) t.setAdvance(static_cast<unsigned char>(b), b < 32 ? 0 : 5 + (b * 7) % 4);
+    return t;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: bench_files FOLDER\n");
+        return 2;
+    }
+    const std::string folder = argv[1];
+    const std::string table = folder + "/table.csv", utf8 = folder + "/table-utf8.csv";
+    const double mb = static_cast<double>(std::filesystem::file_size(table)) / 1e6;
+    const double mbUtf8 = static_cast<double>(std::filesystem::file_size(utf8)) / 1e6;
+
+    testing::FakePlatform fake;
+    AdvanceTable measure = uiLikeMeasure();
+    Platform platform = fake.platform();
+    platform.textMeasure = &measure;
+    testing::TempFolder settings;
+    MainForm form(platform, settings.file("tabulyst"));
+    form.FormCreate();
+    form.gridClientWidth = 1280;
+    auto yes = [&] { fake.dialogs.answers.assign(64, true); };
+
+    std::printf("table: %.1f MB, %s\n", mb, table.c_str());
+    bool ok = form.files.OpenTableFile(table);
+    const double peakAfterOpen = peakResidentMiB();
+    if (!ok || !fake.dialogs.messages.empty()) {
+        std::fprintf(stderr, "open failed\n");
+        return 1;
+    }
+    std::printf("rows %d, columns %d; peak resident after the first open %.0f MiB (%.2f x the file; budget 2.5 x)\n",
+                form.StrGrid.rowCount() - 1, form.StrGrid.colCount() - 1, peakAfterOpen,
+                peakAfterOpen * 1048576.0 / (mb * 1e6));
+
+    report("open", medianSeconds(5, [&] { form.files.OpenTableFile(table); }), mb, "500 ms");
+
+    settings.write("copy.csv", "");
+    const std::string copy = settings.file("copy.csv");
+    form.setTitle(copy);
+    report("save", medianSeconds(5, [&] { form.files.SaveCurrentFile(); }, [&] { form.cells.SetModified(true); }), mb,
+           "300 ms");
+    std::printf("saved bytes equal the input: %s\n", readAll(copy) == readAll(table) ? "yes" : "NO");
+
+    report("open UTF-8 with byte-order mark", medianSeconds(3, [&] { form.files.OpenTableFile(utf8); }), mbUtf8,
+           "1000 ms");
+    form.files.OpenTableFile(table);
+
+    StringGrid& grid = form.StrGrid;
+    auto atTop = [&] {
+        yes();
+        grid.setCurrent(1, 1);
+    };
+    const struct {
+        const char* name;
+        const char* command;
+        const char* budget;
+    } edits[] = {
+        {"insert a row before row 1", "mnuMainInsertRowBevore", "50 ms"},
+        {"delete row 1", "mnuMainDeleteRow", "50 ms"},
+        {"insert a column before column 1", "mnuMainInsertColBevore", "500 ms"},
+        {"delete column 1", "mnuMainDeleteCol", "-"},
+    };
+    for (const auto& e : edits) {
+        if (!form.commands.hasHandler(e.command)) {
+            std::printf("%-34s (command not built yet)\n", e.name);
+            continue;
+        }
+        report(e.name, medianSeconds(5, [&] { form.commands.trigger(e.command); }, atTop), 0, e.budget);
+    }
+    if (form.commands.hasHandler("mnuMainDeleteRow")) {
+        report("delete 1000 marked rows",
+               medianSeconds(5, [&] { form.commands.trigger("mnuMainDeleteRow"); },
+                             [&] {
+                                 yes();
+                                 grid.setCurrent(1, 1);
+                                 grid.setSelection({1, 1, grid.colCount() - 1, 1000});
+                             }),
+               0, "-");
+    }
+    std::printf("peak resident at the end %.0f MiB\n", peakResidentMiB());
+    return 0;
+}

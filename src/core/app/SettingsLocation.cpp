@@ -1,0 +1,137 @@
+#include "core/app/SettingsLocation.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <system_error>
+#include <vector>
+
+namespace tabulyst {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::optional<std::string> processEnvironment(const std::string& name) {
+    const char* value = std::getenv(name.c_str());
+    if (!value) return std::nullopt;
+    return std::string(value);
+}
+
+bool folderWritable(const std::string& folder) {
+    struct stat st {};
+    if (::stat(folder.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) return false;
+    return ::access(folder.c_str(), W_OK | X_OK) == 0;
+}
+
+std::string withSlash(std::string folder) {
+    if (folder.empty() || folder.back() != '/') folder += '/';
+    return folder;
+}
+
+std::string writeError(const std::string& path, int error) {
+    return "Die Datei \"" + path + "\" kann nicht geschrieben werden: " + std::strerror(error);
+}
+
+}  // namespace
+
+std::string replaceExtension(const std::string& path, std::string_view extension) {
+    auto slash = path.find_last_of('/');
+    auto nameStart = slash == std::string::npos ? 0 : slash + 1;
+    auto dot = path.find_last_of('.');
+    if (dot == std::string::npos || dot < nameStart) return path + "." + std::string(extension);
+    return path.substr(0, dot + 1) + std::string(extension);
+}
+
+SettingsLocation SettingsLocation::decide(const std::string& executablePath, const Environment& environment,
+                                          const WritableCheck& writable) {
+    const Environment& env = environment ? environment : Environment(processEnvironment);
+    const WritableCheck& canWrite = writable ? writable : WritableCheck(folderWritable);
+
+    auto slash = executablePath.find_last_of('/');
+    std::string exeFolder = slash == std::string::npos ? std::string("./") : executablePath.substr(0, slash + 1);
+    std::string exeName = slash == std::string::npos ? executablePath : executablePath.substr(slash + 1);
+    if (exeName.empty()) exeName = "tabulyst";
+
+    SettingsLocation location;
+    if (canWrite(exeFolder)) {
+        location.folder = exeFolder;
+    } else {
+        location.besideExecutable = false;
+        // Only an absolute XDG_CONFIG_HOME counts; a relative one is to be ignored.
+        auto xdg = env("XDG_CONFIG_HOME");
+        auto home = env("HOME");
+        if (xdg && !xdg->empty() && xdg->front() == '/')
+            location.folder = withSlash(*xdg) + "tabulyst/";
+        else if (home && !home->empty())
+            location.folder = withSlash(*home) + ".config/tabulyst/";
+        else
+            location.folder = exeFolder;  // nowhere better; writes report their failure
+    }
+    location.configFile = replaceExtension(location.folder + exeName, "CFG");
+    location.delimiterFile = replaceExtension(location.folder + exeName, "INI");
+    return location;
+}
+
+std::string writeSettingsFile(const std::string& path, std::string_view bytes) {
+    std::error_code ec;
+    fs::path target(path);
+    // Write through a symbolic link to its target rather than replacing the link.
+    if (fs::is_symlink(target, ec)) {
+        auto resolved = fs::weakly_canonical(target, ec);
+        if (!ec) target = resolved;
+    }
+    auto folder = target.parent_path();
+    if (!folder.empty()) {
+        fs::create_directories(folder, ec);
+        if (ec) return writeError(target.string(), ec.value());
+    }
+    struct stat existing {};
+    bool exists = ::stat(target.c_str(), &existing) == 0;
+    if (exists && S_ISDIR(existing.st_mode)) return writeError(target.string(), EISDIR);
+    if (exists && ::access(target.c_str(), W_OK) != 0) return writeError(target.string(), errno);
+
+    std::string tmpl = target.string() + ".XXXXXX";
+    std::vector<char> name(tmpl.begin(), tmpl.end());
+    name.push_back('\0');
+    int fd = ::mkstemp(name.data());
+    if (fd < 0) return writeError(target.string(), errno);
+    auto fail = [&](int error) {
+        ::close(fd);
+        ::unlink(name.data());
+        return writeError(target.string(), error);
+    };
+    mode_t mask = ::umask(0);
+    ::umask(mask);
+    ::fchmod(fd, exists ? (existing.st_mode & 07777) : (0666 & ~mask));
+    const char* data = bytes.data();
+    std::size_t left = bytes.size();
+    while (left > 0) {
+        ssize_t n = ::write(fd, data, left);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            return fail(errno);
+        }
+        data += n;
+        left -= static_cast<std::size_t>(n);
+    }
+    if (::fsync(fd) != 0) return fail(errno);
+    if (::close(fd) != 0) {
+        int error = errno;
+        ::unlink(name.data());
+        return writeError(target.string(), error);
+    }
+    if (::rename(name.data(), target.c_str()) != 0) {
+        int error = errno;
+        ::unlink(name.data());
+        return writeError(target.string(), error);
+    }
+    return {};
+}
+
+}  // namespace tabulyst

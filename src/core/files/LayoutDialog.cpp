@@ -1,0 +1,104 @@
+#include "core/files/LayoutDialog.h"
+
+#include "core/app/ConfigFile.h"
+#include "core/files/FieldLengthDialog.h"
+#include "core/platform/Dialogs.h"
+#include "core/files/DelimiterNotation.h"
+
+namespace tabulyst {
+
+namespace {
+
+// Typed text is Windows-1252; messages are UTF-8.
+std::string ansiToUtf8(std::string_view text) {
+    static constexpr char16_t kHigh[32] = {
+        0x20AC, 0x81,   0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+        0x2039, 0x0152, 0x8D,   0x017D, 0x8F,   0x90,   0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+        0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x9D,   0x017E, 0x0178};
+    std::string out;
+    for (unsigned char b : text) {
+        char32_t c = b >= 0x80 && b <= 0x9F ? kHigh[b - 0x80] : b;
+        if (c < 0x80) {
+            out += static_cast<char>(c);
+        } else if (c < 0x800) {
+            out += static_cast<char>(0xC0 | (c >> 6));
+            out += static_cast<char>(0x80 | (c & 0x3F));
+        } else {
+            out += static_cast<char>(0xE0 | (c >> 12));
+            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+            out += static_cast<char>(0x80 | (c & 0x3F));
+        }
+    }
+    return out;
+}
+
+}  // namespace
+
+LayoutDialog::LayoutDialog(ConfigFile& config, FieldLengthDialog& fieldLengthDialog, Dialogs& dialogs)
+    : config_(config), fieldLengthDialog_(fieldLengthDialog), dialogs_(dialogs) {
+    config_.inspect([this](const ConfigFile::Editor& e) {
+        edtSeperatorFree1 = e.read("FreeDelimiter", "Delimiter1").value_or("#8");
+        edtSeperatorFree2 = e.read("FreeDelimiter", "Delimiter2").value_or("#13");
+    });
+}
+
+void LayoutDialog::setShownDelimiter(const std::string& delimiter) {
+    ChosenDelimiter = delimiter;
+    if (delimiter == ",") {
+        checkedSeparator = Separator::ASCII;
+    } else if (delimiter == ";") {
+        checkedSeparator = Separator::CSV;
+    } else if (delimiter == "\t") {
+        checkedSeparator = Separator::TAB;
+    } else {
+        // Both free fields may hold it: the second one wins.
+        if (edtSeperatorFree1 == delimiter) checkedSeparator = Separator::Free1;
+        if (edtSeperatorFree2 == delimiter) checkedSeparator = Separator::Free2;
+    }
+}
+
+void LayoutDialog::setShownMode(bool delimited) { rbxClientBottomClientClientSeperatorOrLengthClick(delimited ? 0 : 1); }
+
+void LayoutDialog::rbxClientBottomClientClientSeperatorOrLengthClick(int itemIndex) {
+    rbxClientBottomClientClientSeperatorOrLength = itemIndex;
+    btnClientBottomClientClientAdjustLengthEnabled = itemIndex == 1;
+}
+
+void LayoutDialog::BitBtn1Click() {
+    // The free texts are stored whatever is chosen, even if the command is refused later.
+    auto error = config_.update([this](ConfigFile::Editor& e) {
+        e.write("FreeDelimiter", "Delimiter1", edtSeperatorFree1);
+        e.write("FreeDelimiter", "Delimiter2", edtSeperatorFree2);
+    });
+    if (!error.empty()) dialogs_.showMessage(error);
+
+    bool free = false;
+    switch (checkedSeparator) {
+        case Separator::ASCII: ChosenDelimiter = ","; break;
+        case Separator::CSV: ChosenDelimiter = ";"; break;
+        case Separator::TAB: ChosenDelimiter = "\t"; break;
+        case Separator::Free1: ChosenDelimiter = edtSeperatorFree1; free = true; break;
+        case Separator::Free2: ChosenDelimiter = edtSeperatorFree2; free = true; break;
+        case Separator::None: ChosenDelimiter.clear(); break;
+    }
+    // The warning shows what was typed; the choice stands all the same.
+    if (free && IsDecodeError(DecodeDelimiter(ChosenDelimiter))) dialogs_.showMessage(ansiToUtf8(ChosenDelimiter));
+}
+
+void LayoutDialog::btnClientBottomClientClientAdjustLengthClick() {
+    if (!fieldLengths_) return;
+    auto& lengths = *fieldLengths_;
+    for (int i = 1; i < FieldLengthDialog::kColCount; ++i)
+        if (lengths.size() >= static_cast<std::size_t>(i))
+            fieldLengthDialog_.setCell(i, 1, lengths[static_cast<std::size_t>(i - 1)]);
+    if (!dialogs_.showFieldLengthDialog(fieldLengthDialog_)) return;
+    // The list is the main window's own: the new lengths apply at once.
+    lengths.clear();
+    for (int i = 1; i < FieldLengthDialog::kColCount; ++i) {
+        auto length = FieldLengthDialog::fieldLength(fieldLengthDialog_.cell(i, 1));
+        if (!length) break;
+        lengths.push_back(std::to_string(*length));
+    }
+}
+
+}  // namespace tabulyst

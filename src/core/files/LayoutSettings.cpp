@@ -1,0 +1,50 @@
+#include "core/files/LayoutSettings.h"
+
+#include <cstdio>
+
+#include "core/app/ConfigFile.h"
+#include "core/app/SettingsLocation.h"
+
+namespace tabulyst {
+
+std::string ReadDelimiterFile(const std::string& path) {
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (!file) return ";";
+    char buffer[kMaxDelimiterFileBytes];
+    std::size_t n = std::fread(buffer, 1, sizeof buffer, file);
+    bool failed = std::ferror(file) != 0;
+    std::fclose(file);  // an error while closing changes nothing read
+    if (failed) return ";";
+    return std::string(buffer, n);
+}
+
+std::string WriteDelimiterFile(const std::string& path, const std::string& delimiter) {
+    return writeSettingsFile(path, delimiter);
+}
+
+bool ReadLayoutSettings(const ConfigFile& config, std::vector<std::string>& lengths) {
+    bool delimited = true;
+    config.inspect([&](const ConfigFile::Editor& e) {
+        auto mode = e.read("Common", "IsDelimitered");
+        auto number = mode ? parseInteger(*mode) : std::nullopt;
+        delimited = !number || *number != 0;
+        for (int n = 0;; ++n) {
+            auto text = e.read("Lengths", std::to_string(n));
+            if (!text) break;
+            auto value = parseInteger(*text);
+            if (!value || *value < 0) break;
+            lengths.push_back(*text);
+        }
+    });
+    return delimited;
+}
+
+std::string WriteLayoutSettings(ConfigFile& config, bool delimitedMode, const std::vector<std::string>& lengths) {
+    return config.update([&](ConfigFile::Editor& e) {
+        e.write("Common", "IsDelimitered", delimitedMode ? "1" : "0");
+        e.eraseSection("Lengths");
+        for (std::size_t n = 0; n < lengths.size(); ++n) e.write("Lengths", std::to_string(n), lengths[n]);
+    });
+}
+
+}  // namespace tabulyst

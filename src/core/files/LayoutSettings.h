@@ -1,0 +1,32 @@
+#pragma once
+// How a line of a table file maps to cells: split at a delimiter or cut into
+// fixed field lengths. One set for the whole program, read at start and
+// changed only by the layout command.
+#include <string>
+#include <vector>
+
+namespace tabulyst {
+
+class ConfigFile;
+
+struct LayoutSettings {
+    std::string CurrentDelimiter = ";";  // delimiter notation, not decoded
+    bool DelimitedMode = true;
+    std::vector<std::string> FieldLengths;  // whole-number texts, grid column 1 first
+};
+
+// The delimiter file holds at most this many bytes of CurrentDelimiter.
+inline constexpr std::size_t kMaxDelimiterFileBytes = 1024;
+
+// The delimiter file's bytes (at most 1024), or ";" when it cannot be read.
+std::string ReadDelimiterFile(const std::string& path);
+// Writes the text's bytes and nothing else; an error text for the user, empty on success.
+std::string WriteDelimiterFile(const std::string& path, const std::string& delimiter);
+
+// Fills lengths from section "Lengths" (up to the first missing, non-numeric
+// or negative key) and returns the mode from "IsDelimitered" of "Common".
+bool ReadLayoutSettings(const ConfigFile& config, std::vector<std::string>& lengths);
+// Writes the mode and replaces section "Lengths"; an error text, empty on success.
+std::string WriteLayoutSettings(ConfigFile& config, bool delimitedMode, const std::vector<std::string>& lengths);
+
+}  // namespace tabulyst

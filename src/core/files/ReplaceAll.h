@@ -1,0 +1,28 @@
+#pragma once
+// Replacing every occurrence of a text, the rewriting step many commands share.
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+#include "core/platform/Locale.h"
+
+namespace tabulyst {
+
+// Replaces every occurrence of search in text by replacement. caseSensitive
+// compares bytes exactly; otherwise both sides are compared in the locale's
+// upper case. When the replacement does not contain the search text, the text is
+// searched again from the start after every replacement, so a replacement that
+// forms a new occurrence with its neighbours is replaced too ("ab" by "a" in
+// "abb" gives "a"). When it does contain it (or equals it apart from case), every
+// occurrence of the original text is replaced once, from left to right. An empty
+// search text leaves the text as it is.
+//
+// Searching again can go on forever ("ab" by "bbaaa" in "aaabbaa") or grow the
+// text explosively; after replaceAllRescanLimit(text.size()) replacements the
+// result is that of replacing every original occurrence once instead.
+std::string ReplaceAll(std::string_view search, std::string_view replacement, std::string_view text,
+                       bool caseSensitive, const Locale& locale);
+
+std::size_t replaceAllRescanLimit(std::size_t textSize);
+
+}  // namespace tabulyst

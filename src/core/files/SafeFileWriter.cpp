@@ -1,0 +1,166 @@
+#include "core/files/SafeFileWriter.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <system_error>
+
+namespace tabulyst {
+
+namespace {
+constexpr std::size_t kBufferSize = 1 << 20;
+
+// The file a path finally names, following symbolic links, also to a file
+// that does not exist yet.
+std::string resolveTarget(const std::string& path) {
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    fs::path p(path);
+    for (int hops = 0; hops < 40 && fs::is_symlink(fs::symlink_status(p, ec)); ++hops) {
+        fs::path link = fs::read_symlink(p, ec);
+        if (ec) break;
+        p = link.is_absolute() ? link : p.parent_path() / link;
+    }
+    return p.string();
+}
+}  // namespace
+
+SafeFileWriter::SafeFileWriter(std::string path, const WriteFaults* faults)
+    : path_(std::move(path)), target_(resolveTarget(path_)), faults_(faults) {}
+
+SafeFileWriter::~SafeFileWriter() { discard(); }
+
+bool SafeFileWriter::fail(int err) {
+    if (!failed_) error_ = std::string(std::strerror(err)) + ": " + path_;
+    failed_ = true;
+    return false;
+}
+
+bool SafeFileWriter::open() {
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    fs::path folder = fs::path(target_).parent_path();
+    if (!folder.empty()) fs::create_directories(folder, ec);  // a failure shows when the file is created
+
+    std::string name = fs::path(target_).filename().string();
+    std::string pattern = (folder.empty() ? std::string() : folder.string() + "/") + "." + name + ".tabulyst-XXXXXX";
+    int tempErr = EACCES;
+    if (!faults_ || !faults_->refuseTempFile) {
+        std::string buf = pattern;
+        fd_ = ::mkstemp(buf.data());
+        if (fd_ >= 0) {
+            temp_ = buf;
+            ::fcntl(fd_, F_SETFD, FD_CLOEXEC);
+        } else {
+            tempErr = errno;
+        }
+    }
+    if (fd_ < 0) {
+        // Some folders take no new file while the file itself may be written.
+        struct stat st {};
+        if (::stat(target_.c_str(), &st) == 0 && ::access(target_.c_str(), W_OK) == 0) {
+            fd_ = ::open(target_.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
+            if (fd_ < 0) return fail(errno);
+            inPlace_ = true;
+        } else {
+            return fail(tempErr);
+        }
+    }
+    buffer_.reserve(kBufferSize);
+    return true;
+}
+
+bool SafeFileWriter::flush() {
+    std::size_t done = 0;
+    while (done < buffer_.size()) {
+        std::size_t chunk = buffer_.size() - done;
+        if (faults_ && written_ + chunk > faults_->failAfterBytes) {
+            chunk = faults_->failAfterBytes > written_ ? faults_->failAfterBytes - written_ : 0;
+            if (chunk == 0) return fail(faults_->error);
+        }
+        ssize_t n = ::write(fd_, buffer_.data() + done, chunk);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            return fail(errno);
+        }
+        done += static_cast<std::size_t>(n);
+        written_ += static_cast<std::size_t>(n);
+    }
+    buffer_.clear();
+    return true;
+}
+
+bool SafeFileWriter::write(std::string_view bytes) {
+    if (failed_ || fd_ < 0) return false;
+    if (buffer_.size() + bytes.size() > kBufferSize && !flush()) return false;
+    if (bytes.size() >= kBufferSize) {
+        buffer_.assign(bytes);
+        return flush();
+    }
+    buffer_.append(bytes);
+    return true;
+}
+
+bool SafeFileWriter::commit() {
+    if (failed_ || fd_ < 0) {
+        discard();
+        return false;
+    }
+    if (!flush()) {
+        discard();
+        return false;
+    }
+    if (::fsync(fd_) != 0 && errno != EINVAL) {
+        fail(errno);
+        discard();
+        return false;
+    }
+    if (!inPlace_) {
+        struct stat st {};
+        if (::stat(target_.c_str(), &st) == 0) {
+            ::fchmod(fd_, st.st_mode & 07777);
+            if (::fchown(fd_, st.st_uid, st.st_gid) != 0) {
+                // another owner cannot be kept by an ordinary user; the content matters more
+            }
+        } else {
+            mode_t mask = ::umask(0);
+            ::umask(mask);
+            ::fchmod(fd_, 0666 & ~mask);
+        }
+    }
+    int fd = fd_;
+    fd_ = -1;
+    if (::close(fd) != 0) {
+        fail(errno);
+        discard();
+        return false;
+    }
+    if (!inPlace_) {
+        if (::rename(temp_.c_str(), target_.c_str()) != 0) {
+            fail(errno);
+            discard();
+            return false;
+        }
+        temp_.clear();
+    }
+    return true;
+}
+
+void SafeFileWriter::discard() {
+    if (fd_ >= 0) {
+        ::close(fd_);
+        fd_ = -1;
+    }
+    if (!temp_.empty()) {
+        ::unlink(temp_.c_str());
+        temp_.clear();
+    }
+}
+
+}  // namespace tabulyst

@@ -1,0 +1,52 @@
+#pragma once
+// Writes a file so that a failure never destroys the old one: the bytes go to a
+// temporary file in the same folder, which is flushed to disk and renamed over
+// the target. Where the folder takes no new file but the file itself is
+// writable, the file is written in place instead.
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace tabulyst {
+
+// Failures a test can provoke (a full disk, a folder without write access).
+struct WriteFaults {
+    bool refuseTempFile = false;                 // the folder takes no new file
+    std::size_t failAfterBytes = static_cast<std::size_t>(-1);  // the disk fills up
+    int error = 28;                              // ENOSPC
+};
+
+class SafeFileWriter {
+public:
+    explicit SafeFileWriter(std::string path, const WriteFaults* faults = nullptr);
+    ~SafeFileWriter();
+    SafeFileWriter(const SafeFileWriter&) = delete;
+    SafeFileWriter& operator=(const SafeFileWriter&) = delete;
+
+    // Creates missing folders and opens the temporary (or, failing that, the target) file.
+    bool open();
+    bool write(std::string_view bytes);
+    // Flushes, closes and puts the file in place; false when anything failed.
+    bool commit();
+    // The platform's text of the first failure, with the file name.
+    const std::string& error() const { return error_; }
+    bool wroteInPlace() const { return inPlace_; }
+
+private:
+    bool fail(int err);
+    bool flush();
+    void discard();
+
+    std::string path_;    // as given
+    std::string target_;  // after following symbolic links
+    std::string temp_;
+    const WriteFaults* faults_;
+    int fd_ = -1;
+    bool inPlace_ = false;
+    bool failed_ = false;
+    std::size_t written_ = 0;
+    std::string buffer_;
+    std::string error_;
+};
+
+}  // namespace tabulyst

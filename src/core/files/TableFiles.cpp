@@ -1,0 +1,331 @@
+#include "core/files/TableFiles.h"
+
+#include <charconv>
+#include <filesystem>
+
+#include "core/app/MainForm.h"
+#include "core/files/DelimiterNotation.h"
+#include "core/files/FitColumnWidths.h"
+#include "core/files/TableWriter.h"
+#include "core/table/StringsChooser.h"
+
+namespace tabulyst {
+
+namespace {
+const char* const kNoFileName = "Erneutes Laden nicht möglich, es wurde kein Dateiname vergeben!";
+const char* const kLengthMismatch =
+    "Die aktuelle Datei passt nicht zu den eingestellten Feldlängen. Bitte speichern Sie die Datei nicht; es droht "
+    "Datenverlust!";
+
+bool startsWithBom(std::string_view text) { return text.size() > 2 && text.substr(0, 3) == "\xEF\xBB\xBF"; }
+}  // namespace
+
+TableFiles::TableFiles(MainForm& form) : form_(form) {
+    Commands& c = form_.commands;
+    c.on("mnuMainLoad", [this] { ToolBtnOpenClick(); });
+    c.on("ToolBtnOpen", [this] { ToolBtnOpenClick(); });
+    c.on("mnuMainSave", [this] { SaveCurrentFile(); });
+    c.on("ToolButtonSave", [this] { SaveCurrentFile(); });
+    c.on("mnuMainSaveAs", [this] { SaveFileAs(); });
+    c.on("mnuMainReLoad", [this] { mnuMainReLoadClick(); });
+    c.on("ToolBtnReload", [this] { mnuMainReLoadClick(); });
+    c.on("mnuMainCyclicalReLoad", [this] { mnuMainCyclicalReLoadClick(); });
+    form_.timReload.onTimer([this] { timReloadTimer(); });
+}
+
+void TableFiles::setReloadCommands(bool enabled) {
+    form_.commands.setEnabled("mnuMainReLoad", enabled);
+    form_.commands.setEnabled("mnuMainCyclicalReLoad", enabled);
+}
+
+// --- loading ---
+
+void TableFiles::ToolBtnOpenClick() {
+    auto path = form_.platform.dialogs->chooseOpenFile(form_.ExecutableFolder);
+    if (!path) return;
+    if (form_.cells.Modified && !form_.cells.ConfirmDiscard("Änderungen verwerfen und neue Datei laden?")) return;
+    OpenTableFile(*path);
+}
+
+bool TableFiles::OpenTableFile(const std::string& path) {
+    StringGrid& grid = form_.StrGrid;
+    form_.cells.EditStartText.clear();
+    form_.cells.SetModified(false);
+    grid.beginUpdate();
+    grid.setDefaultColWidth(StringGrid::kDefaultColWidth);  // also shows hidden columns
+    grid.clearCells();
+    grid.setColCount(2);
+    grid.setRowCount(2);
+    grid.endUpdate();
+    bool ok = LoadTableFile(path);
+    setReloadCommands(ok);
+    if (ok) {
+        form_.cells.ClearJournal();
+        form_.sort.reset();
+    }
+    return ok;
+}
+
+bool TableFiles::LoadTableFile(const std::string& path) {
+    form_.timReload.setEnabled(false);
+    std::error_code ec;
+    std::string absolute = std::filesystem::absolute(path, ec).string();
+    if (ec) absolute = path;
+    bool ok = form_.layout.DelimitedMode ? ReadDelimitedFile(absolute) : ReadFixedLengthFile(absolute);
+    form_.recent.AddRecentFile(absolute);
+    if (startsWithBom(form_.StrGrid.cell(1, 1))) {
+        form_.charsets.mnuMainUTF8toAnsiClick(false);
+        form_.cells.SetModified(false);
+        form_.Utf8File = true;
+    } else {
+        form_.Utf8File = false;
+    }
+    return ok;
+}
+
+bool TableFiles::decodedDelimiter(std::string& delimiter) const {
+    delimiter = DecodeDelimiter(form_.layout.CurrentDelimiter);
+    if (!IsDecodeError(delimiter)) return true;
+    // Used as a delimiter the error text would garble every line.
+    form_.platform.dialogs->showMessage(delimiter);
+    return false;
+}
+
+bool TableFiles::parsedFieldLengths(std::vector<int>& lengths) const {
+    lengths.clear();
+    for (const std::string& text : form_.layout.FieldLengths) {
+        int value = 0;
+        auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+        if (ec != std::errc() || end != text.data() + text.size() || value < 0) {
+            form_.platform.dialogs->showMessage("'" + text + "' ist keine gültige Feldlänge.");
+            return false;
+        }
+        lengths.push_back(value);
+    }
+    return true;
+}
+
+void TableFiles::finishRead() {
+    StringGrid& grid = form_.StrGrid;
+    grid.beginUpdate();
+    for (int c = 1; c < grid.colCount(); ++c) grid.setCell(c, 0, std::to_string(c));
+    for (int r = 1; r < grid.rowCount(); ++r) {
+        std::string number = std::to_string(r);
+        if (grid.cell(0, r) != number) grid.setCell(0, r, number);
+    }
+    FitColumnWidths(grid, form_.gridClientWidth / 3 * 2, *form_.platform.textMeasure);
+    const int last = grid.rowCount() - 1;
+    bool empty = true;
+    for (int c = 1; c < grid.colCount() && empty; ++c) empty = grid.cell(c, last).empty();
+    if (empty) grid.setRowCount(grid.rowCount() - 1);
+    grid.endUpdate();
+}
+
+bool TableFiles::ReadDelimitedFile(const std::string& path) {
+    TableReadLayout layout;
+    if (!decodedDelimiter(layout.delimiter)) return false;
+    form_.setTitle(path);
+    form_.StrGrid.beginUpdate();
+    TableReadResult result = readTableFile(path, layout, form_.StrGrid);
+    form_.StrGrid.endUpdate();
+    if (!result.ok) form_.platform.dialogs->showMessage(result.error);
+    if (!result.opened) return false;
+    fileLineEnds = result.lineEnds;
+    finishRead();
+    return result.ok;
+}
+
+bool TableFiles::ReadFixedLengthFile(const std::string& path) {
+    if (form_.layout.FieldLengths.empty()) {
+        form_.platform.dialogs->showMessage("Bitte stellen Sie die Feldlänge ein!");
+        return false;
+    }
+    TableReadLayout layout;
+    layout.delimited = false;
+    if (!parsedFieldLengths(layout.fieldLengths)) return false;
+    form_.setTitle(path);
+    form_.StrGrid.setColCount(static_cast<int>(layout.fieldLengths.size()) + 1);
+    form_.StrGrid.beginUpdate();
+    TableReadResult result = readTableFile(path, layout, form_.StrGrid);
+    form_.StrGrid.endUpdate();
+    if (!result.ok) form_.platform.dialogs->showMessage(result.error);
+    else if (result.lengthMismatch) form_.platform.dialogs->showMessage(kLengthMismatch);
+    if (!result.opened) return false;
+    fileLineEnds = result.lineEnds;
+    finishRead();
+    return result.ok;
+}
+
+// --- saving ---
+
+void TableFiles::SaveCurrentFile() {
+    if (form_.title().empty()) {
+        SaveFileAs();
+        return;
+    }
+    bool padded = false;
+    if (!SaveTableFile(form_.title(), true, padded)) return;
+    form_.cells.EditStartText = form_.StrGrid.cellText(form_.StrGrid.col(), form_.StrGrid.row());
+    form_.cells.SetModified(false);
+    if (!form_.layout.DelimitedMode && !padded) mnuMainReLoadClick();
+}
+
+void TableFiles::SaveFileAs() {
+    auto chosen = form_.platform.dialogs->chooseSaveFile(form_.ExecutableFolder, form_.title());
+    if (!chosen) return;
+    const std::string path = *chosen;
+    form_.recent.AddRecentFile(path);
+    bool includeHidden = true;
+    StringGrid& grid = form_.StrGrid;
+    for (int c = 1; c < grid.colCount(); ++c)
+        if (grid.isHidden(c)) {
+            includeHidden = form_.cells.ConfirmDiscard("Auch die versteckten Spalten speichern?");
+            break;
+        }
+    bool padded = false;
+    if (!SaveTableFile(path, includeHidden, padded)) return;
+    setReloadCommands(true);
+    form_.cells.EditStartText = grid.cellText(grid.col(), grid.row());
+    form_.cells.SetModified(false);
+    form_.setTitle(path);
+    if (!includeHidden) OpenTableFile(path);
+    else if (!form_.layout.DelimitedMode && !padded) mnuMainReLoadClick();
+}
+
+bool TableFiles::CellsFitFieldLengths() const {
+    const StringGrid& grid = form_.StrGrid;
+    std::vector<std::size_t> lengths;
+    for (const std::string& text : form_.layout.FieldLengths) {
+        int value = 0;
+        auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+        if (ec != std::errc() || end != text.data() + text.size() || value < 0) return false;
+        lengths.push_back(static_cast<std::size_t>(value));
+    }
+    const int cols = std::min(grid.colCount() - 1, static_cast<int>(lengths.size()));
+    for (int r = 1; r < grid.rowCount(); ++r)
+        for (int c = 1; c <= cols; ++c)
+            if (grid.cell(c, r).size() != lengths[static_cast<std::size_t>(c - 1)]) return false;
+    return true;
+}
+
+bool TableFiles::SaveTableFile(const std::string& path, bool includeHidden, bool& padded) {
+    padded = false;
+    if (form_.layout.DelimitedMode) return WriteDelimitedFile(path, includeHidden);
+    if (CellsFitFieldLengths()) return WriteFixedLengthFile(path, includeHidden, false);
+    padded = form_.cells.ConfirmDiscard("Zellen zur eingestellten Feldlänge auffüllen bzw. abschneiden?");
+    return WriteFixedLengthFile(path, includeHidden, padded);
+}
+
+bool TableFiles::WriteDelimitedFile(const std::string& path, bool includeHidden) {
+    return writeTable(path, true, includeHidden, false);
+}
+
+bool TableFiles::WriteFixedLengthFile(const std::string& path, bool includeHidden, bool pad) {
+    return writeTable(path, false, includeHidden, pad);
+}
+
+bool TableFiles::writeTable(const std::string& path, bool delimited, bool includeHidden, bool pad) {
+    TableWriteLayout layout;
+    layout.delimited = delimited;
+    layout.pad = pad;
+    layout.includeHidden = includeHidden;
+    layout.lineEnds = fileLineEnds;
+    layout.utf8 = form_.Utf8File;
+    if (delimited ? !decodedDelimiter(layout.delimiter) : !parsedFieldLengths(layout.fieldLengths)) return false;
+    BusyCursor busy(form_.platform.busy);
+    std::string error;
+    form_.StrGrid.beginUpdate();
+    bool ok = writeTableFile(path, layout, form_.StrGrid, error, writeFaults);
+    form_.StrGrid.endUpdate();
+    if (!ok) form_.platform.dialogs->showMessage(error);
+    return ok;
+}
+
+// --- reloading ---
+
+const std::vector<TableFiles::ReloadInterval>& TableFiles::reloadIntervals() {
+    static const std::vector<ReloadInterval> intervals{
+        {"Every 1/10 second", 100},         {"Every 5/10 second", 500},
+        {"Every second", 1000},             {"Every 5 seconds", 5000},
+        {"Every 10 seconds", 10000},        {"Every 50 seconds", 50000},
+        {"Every 100 seconds", 100000},      {"Every 500 seconds", 500000},
+        {"Every 1000 seconds", 1000000},    {"Every 5000 seconds", 5000000},
+        {"*> STOP CYCLICAL RELOAD <*", kStopInterval},
+    };
+    return intervals;
+}
+
+void TableFiles::mnuMainReLoadClick() {
+    if (form_.title().empty()) {
+        form_.platform.dialogs->showMessage(kNoFileName);
+        return;
+    }
+    CellStore& cells = form_.cells;
+    if (cells.Modified && !cells.ConfirmDiscard("Liste der Änderungen verwerfen und erneut Laden?")) return;
+    StringGrid& grid = form_.StrGrid;
+    cells.SetModified(false);
+    const int fixedRows = grid.fixedRows(), fixedCols = grid.fixedCols();
+    const int col = grid.col(), row = grid.row();
+    cells.EditStartText.clear();
+    std::vector<int> widths;
+    for (int c = 0; c < grid.colCount(); ++c) widths.push_back(grid.colWidth(c));
+    grid.beginUpdate();
+    grid.clearCells();
+    grid.setDefaultColWidth(StringGrid::kDefaultColWidth);
+    grid.setColCount(2);
+    grid.setRowCount(2);
+    grid.endUpdate();
+    const std::string path = form_.title();
+    if (!LoadTableFile(path)) {
+        setReloadCommands(false);
+        return;
+    }
+    form_.sort.reset();
+    form_.commands.setEnabled("mnuMainShowAllCols", false);
+    grid.beginUpdate();
+    for (int c = 0; c < static_cast<int>(widths.size()) && c < grid.colCount(); ++c) {
+        grid.setColWidth(c, widths[static_cast<std::size_t>(c)]);
+        if (widths[static_cast<std::size_t>(c)] == StringGrid::kHiddenWidth)
+            form_.commands.setEnabled("mnuMainShowAllCols", true);
+    }
+    grid.endUpdate();
+    setReloadCommands(true);
+    try {
+        grid.setFixedRows(fixedRows);
+        grid.setFixedCols(fixedCols);
+        grid.setCol(col);
+        grid.setRow(row);
+    } catch (const GridError&) {
+        // the first value that no longer fits ends the restoring
+    }
+    cells.ClearJournal();
+    form_.sort.SortIndicatorColumn = -1;
+}
+
+void TableFiles::mnuMainCyclicalReLoadClick() {
+    if (form_.title().empty()) {
+        form_.platform.dialogs->showMessage(kNoFileName);
+        return;
+    }
+    StringsChooser chooser(*form_.platform.dialogs, form_.locale);
+    form_.timReload.setEnabled(false);
+    const auto& intervals = reloadIntervals();
+    for (std::size_t i = 0; i < intervals.size(); ++i) {
+        chooser.ChooserAddItem(intervals[i].caption);
+        chooser.ChooserSetChecked(static_cast<int>(i), form_.timReload.interval() == intervals[i].milliseconds);
+    }
+    if (!chooser.ChooserExecute({}, "Select time to reload", false, false, true)) return;
+    for (const auto& interval : intervals) {
+        if (!chooser.ChooserIsChecked(interval.caption)) continue;
+        form_.timReload.setInterval(interval.milliseconds);
+        form_.timReload.setEnabled(interval.milliseconds != kStopInterval);
+    }
+}
+
+void TableFiles::timReloadTimer() {
+    form_.timReload.setEnabled(false);
+    mnuMainReLoadClick();
+    form_.timReload.setEnabled(true);
+}
+
+}  // namespace tabulyst

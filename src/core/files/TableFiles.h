@@ -1,0 +1,62 @@
+#pragma once
+// The file commands of the main window: Open, loading under the layout
+// settings, Save and Save As, Reload and cyclic reload.
+#include <string>
+#include <vector>
+
+#include "core/files/SafeFileWriter.h"
+#include "core/files/TableReader.h"
+
+namespace tabulyst {
+
+class MainForm;
+
+class TableFiles {
+public:
+    explicit TableFiles(MainForm& form);
+
+    // How the lines of the current file end; a new table ends them with CR LF.
+    LineEnds fileLineEnds = LineEnds::CrLf;
+    // Failures tests provoke in the writer; none in the program.
+    const WriteFaults* writeFaults = nullptr;
+
+    void ToolBtnOpenClick();
+    bool OpenTableFile(const std::string& path);
+    bool LoadTableFile(const std::string& path);
+    bool ReadDelimitedFile(const std::string& path);
+    bool ReadFixedLengthFile(const std::string& path);
+
+    void SaveCurrentFile();
+    void SaveFileAs();
+    // Writes rows and columns from 1; padded tells whether cells were padded.
+    bool SaveTableFile(const std::string& path, bool includeHidden, bool& padded);
+    bool WriteDelimitedFile(const std::string& path, bool includeHidden);
+    bool WriteFixedLengthFile(const std::string& path, bool includeHidden, bool pad);
+    bool CellsFitFieldLengths() const;
+
+    void mnuMainReLoadClick();
+    void mnuMainCyclicalReLoadClick();
+    void timReloadTimer();
+
+    // The reload intervals offered, in order; the last one stops reloading.
+    struct ReloadInterval {
+        const char* caption;
+        int milliseconds;
+    };
+    static const std::vector<ReloadInterval>& reloadIntervals();
+    static constexpr int kStopInterval = 10000000;
+
+private:
+    void setReloadCommands(bool enabled);
+    // Header numbers, fitted widths and the removal of an empty last row.
+    void finishRead();
+    // The field lengths as numbers; shows a message and returns false for a bad one.
+    bool parsedFieldLengths(std::vector<int>& lengths) const;
+    // The decoded delimiter; shows the decoder's error text and returns false.
+    bool decodedDelimiter(std::string& delimiter) const;
+    bool writeTable(const std::string& path, bool delimited, bool includeHidden, bool pad);
+
+    MainForm& form_;
+};
+
+}  // namespace tabulyst

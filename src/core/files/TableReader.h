@@ -1,0 +1,36 @@
+#pragma once
+// Reading a table file into the grid: lines split at a delimiter or cut into
+// field lengths. The file is read in large blocks and each row is built in one
+// allocation, because users open files of millions of lines.
+#include <string>
+#include <vector>
+
+namespace tabulyst {
+
+class StringGrid;
+
+enum class LineEnds { CrLf, Lf };
+
+struct TableReadLayout {
+    bool delimited = true;
+    std::string delimiter;          // decoded
+    std::vector<int> fieldLengths;  // fixed-length mode
+};
+
+struct TableReadResult {
+    bool ok = false;
+    bool opened = false;                 // false: the grid was not touched
+    std::string error;                   // the platform's text when reading failed
+    LineEnds lineEnds = LineEnds::CrLf;  // Lf: the file holds no carriage return at all
+    bool lengthMismatch = false;         // a line did not match the field lengths
+};
+
+// Reads path into rows 1 and up of grid, which the caller has emptied to 2 x 2.
+// Column 0 of every read row gets its row number. A line ends at a carriage
+// return (a line feed right after it belongs to the line end); a file without
+// any carriage return ends its lines at line feeds. Code 26 ends the file.
+// Rows read before a failure stay in the grid. The grid's row count ends one
+// above the rows read (the spare row the caller removes).
+TableReadResult readTableFile(const std::string& path, const TableReadLayout& layout, StringGrid& grid);
+
+}  // namespace tabulyst

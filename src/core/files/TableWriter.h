@@ -1,0 +1,29 @@
+#pragma once
+// Writing the grid's data cells (rows and columns from 1) back into a file:
+// joined with the delimiter, or one after the other in fixed-length mode.
+#include <string>
+#include <vector>
+
+#include "core/files/TableReader.h"
+
+namespace tabulyst {
+
+class StringGrid;
+struct WriteFaults;
+
+struct TableWriteLayout {
+    bool delimited = true;
+    std::string delimiter;          // decoded
+    std::vector<int> fieldLengths;  // for padding
+    bool pad = false;               // fixed-length: blank-fill and cut cells to their lengths
+    bool includeHidden = true;
+    LineEnds lineEnds = LineEnds::CrLf;
+    bool utf8 = false;              // write UTF-8 with a byte-order mark
+};
+
+// Writes the table; with padding the padded cells are also written back into
+// the grid. On failure error holds the platform's text and the old file is kept.
+bool writeTableFile(const std::string& path, const TableWriteLayout& layout, StringGrid& grid, std::string& error,
+                    const WriteFaults* faults = nullptr);
+
+}  // namespace tabulyst

@@ -1,0 +1,336 @@
+#include "core/interaction/ClipboardTransfer.h"
+
+#include <algorithm>
+#include <charconv>
+
+#include "core/app/Commands.h"
+#include "core/files/DelimiterNotation.h"
+#include "core/files/LayoutSettings.h"
+#include "core/grid/StringGrid.h"
+#include "core/table/CellStore.h"
+
+namespace tabulyst {
+
+namespace {
+
+constexpr std::string_view kCrLf = "\r\n";
+
+bool isBlankOrControl(char c) { return static_cast<unsigned char>(c) <= ' '; }
+
+std::string_view trimmed(std::string_view s) {
+    while (!s.empty() && isBlankOrControl(s.front())) s.remove_prefix(1);
+    while (!s.empty() && isBlankOrControl(s.back())) s.remove_suffix(1);
+    return s;
+}
+
+// One line break at the end goes: CR LF, LF CR, a lone CR or a lone LF.
+void stripOneLineBreak(std::string& text) {
+    if (text.empty()) return;
+    if (text.back() == '\r') {
+        text.pop_back();
+        if (!text.empty() && text.back() == '\n') text.pop_back();
+    } else if (text.back() == '\n') {
+        text.pop_back();
+        if (!text.empty() && text.back() == '\r') text.pop_back();
+    }
+}
+
+// A field length of the layout; false when the entry is not a whole number.
+bool parseFieldLength(std::string_view text, int& value) {
+    if (!text.empty() && text.front() == '+') text.remove_prefix(1);
+    if (text.empty()) return false;
+    auto result = std::from_chars(text.data(), text.data() + text.size(), value);
+    return result.ec == std::errc() && result.ptr == text.data() + text.size();
+}
+
+// Removes every CR LF of a piece in one left-to-right pass.
+void removeLineBreaks(std::string_view piece, std::string& out) {
+    out.clear();
+    std::size_t pos = 0;
+    while (true) {
+        std::size_t found = piece.find(kCrLf, pos);
+        if (found == std::string_view::npos) break;
+        out.append(piece.substr(pos, found - pos));
+        pos = found + kCrLf.size();
+    }
+    out.append(piece.substr(pos));
+}
+
+class BusyFlag {
+public:
+    explicit BusyFlag(bool& flag) : flag_(flag) { flag_ = true; }
+    ~BusyFlag() { flag_ = false; }
+    BusyFlag(const BusyFlag&) = delete;
+    BusyFlag& operator=(const BusyFlag&) = delete;
+
+private:
+    bool& flag_;
+};
+
+// Redrawing off for a scope; on again and a repaint on every way out.
+class RedrawOff {
+public:
+    explicit RedrawOff(StringGrid& grid) : grid_(grid) { grid_.beginUpdate(); }
+    ~RedrawOff() {
+        grid_.endUpdate();
+        grid_.repaint();
+    }
+    RedrawOff(const RedrawOff&) = delete;
+    RedrawOff& operator=(const RedrawOff&) = delete;
+
+private:
+    StringGrid& grid_;
+};
+
+}  // namespace
+
+ClipboardTransfer::ClipboardTransfer(StringGrid& grid, CellStore& cells, Commands& commands,
+                                     const LayoutSettings& layout, const Platform& platform)
+    : grid_(grid), cells_(cells), commands_(commands), layout_(layout), platform_(platform) {
+    commands.on("mnuCut", [this] { mnuCutClick(); });
+    commands.on("btnCut", [this] { mnuCutClick(); });
+    commands.on("mnuCopy", [this] { mnuCopyClick(); });
+    commands.on("btnCopy", [this] { mnuCopyClick(); });
+    commands.on("btnPaste", [this] { btnPasteClick(); });
+    commands.on("mnuPaste", [this] { mnuPasteClick(); });
+    commands.on("mnuCopyRow", [this] { mnuCopyRowClick(); });
+    commands.on("mnuCopyCol", [this] { mnuCopyColClick(); });
+}
+
+bool ClipboardTransfer::editorOpen() const { return grid_.editorOpen(); }
+
+bool ClipboardTransfer::copySeparator(std::string& separator) {
+    separator.clear();
+    if (!layout_.DelimitedMode) return true;
+    separator = DecodeDelimiter(layout_.CurrentDelimiter);
+    if (!IsDecodeError(separator)) return true;
+    // Joining cells with the error text would put garbage on the clipboard.
+    if (platform_.dialogs) platform_.dialogs->showMessage(separator);
+    return false;
+}
+
+// --- copy, clear, cut ---
+
+void ClipboardTransfer::CopySelection() {
+    if (editorOpen()) return;
+    std::string separator;
+    if (!copySeparator(separator)) return;
+    const GridRect sel = grid_.selection();
+    std::string text;
+    try {
+        for (int r = sel.top; r <= sel.bottom; ++r) {
+            if (r > sel.top) text += kCrLf;
+            for (int c = sel.left; c <= sel.right; ++c) {
+                if (c > sel.left) text += separator;
+                text += grid_.cell(c, r);
+            }
+        }
+    } catch (...) {
+        if (platform_.clipboard) platform_.clipboard->setText(text);
+        throw;
+    }
+    if (platform_.clipboard) platform_.clipboard->setText(text);
+}
+
+void ClipboardTransfer::clearCells() {
+    const GridRect sel = grid_.selection();
+    static const std::string empty;
+    for (int r = sel.top; r <= sel.bottom; ++r)
+        for (int c = sel.left; c <= sel.right; ++c) cells_.ChangeCell(c, r, empty);
+    cells_.SetModified(true);
+}
+
+void ClipboardTransfer::ClearSelection() {
+    if (editorOpen()) return;
+    clearCells();
+}
+
+void ClipboardTransfer::CutSelection() {
+    if (editorOpen()) return;
+    std::string separator;
+    // Nothing is cleared when nothing could be copied.
+    if (!copySeparator(separator)) return;
+    CopySelection();
+    clearCells();
+}
+
+void ClipboardTransfer::mnuCopyRowClick() {
+    std::string separator;
+    if (!copySeparator(separator)) return;
+    std::string text;
+    const int r = grid_.row();
+    for (int c = grid_.fixedCols(); c < grid_.colCount(); ++c) {
+        if (c > grid_.fixedCols()) text += separator;
+        text += grid_.cell(c, r);
+    }
+    if (platform_.clipboard) platform_.clipboard->setText(text);
+}
+
+void ClipboardTransfer::mnuCopyColClick() {
+    std::string text;
+    const int c = grid_.col();
+    for (int r = grid_.fixedRows(); r < grid_.rowCount(); ++r) {
+        text += grid_.cell(c, r);
+        text += kCrLf;
+    }
+    if (platform_.clipboard) platform_.clipboard->setText(text);
+}
+
+// --- commands ---
+
+void ClipboardTransfer::mnuCutClick() {
+    if (editorOpen()) {
+        if (CellEditorHost* editor = grid_.editorHost()) {
+            editor->cut();
+            cells_.SetModified(true);
+        }
+        return;
+    }
+    CutSelection();
+}
+
+void ClipboardTransfer::mnuCopyClick() {
+    if (editorOpen()) {
+        if (CellEditorHost* editor = grid_.editorHost()) editor->copy();
+        return;
+    }
+    CopySelection();
+}
+
+void ClipboardTransfer::pasteWithoutRedraw() {
+    RedrawOff redraw(grid_);
+    PasteClipboard();
+}
+
+void ClipboardTransfer::btnPasteClick() {
+    if (editorOpen()) {
+        if (CellEditorHost* editor = grid_.editorHost()) {
+            editor->paste();
+            cells_.SetModified(true);
+        }
+        return;
+    }
+    pasteWithoutRedraw();
+}
+
+void ClipboardTransfer::mnuPasteClick() {
+    const GridRect sel = grid_.selection();
+    if (sel.width() == 1 && sel.height() == 1) {
+        btnPasteClick();
+        return;
+    }
+    RedrawOff redraw(grid_);
+    BusyCursor busy(platform_.busy);
+    int sinceEvents = 0;
+    for (int r = sel.top; r <= sel.bottom; ++r) {
+        // Events may have reshaped the grid meanwhile.
+        if (!grid_.isScrollable(grid_.col(), r)) return;
+        grid_.setRow(r);
+        for (int c = sel.left; c <= sel.right; ++c) {
+            if (!grid_.isScrollable(c, r)) return;
+            grid_.setCol(c);
+            // A hidden column refuses the move; its cells get no copy of the block.
+            if (grid_.col() == c && grid_.row() == r) PasteClipboard();
+            if (++sinceEvents == kPastesBetweenEvents) {
+                if (platform_.events) platform_.events->processEvents();
+                sinceEvents = 0;
+            }
+        }
+    }
+}
+
+// --- paste ---
+
+void ClipboardTransfer::PasteClipboard() {
+    if (PasteBusy) return;
+    BusyFlag busyFlag(PasteBusy);
+    // A huge clipboard takes a while even without redrawing.
+    BusyCursor busy(platform_.busy);
+    std::string text = platform_.clipboard ? platform_.clipboard->text() : std::string();
+    stripOneLineBreak(text);
+    const int startCol = grid_.col();
+    const int startRow = grid_.row();
+    if (layout_.DelimitedMode) pasteDelimited(text, startCol, startRow);
+    else pasteFixed(text, startCol, startRow);
+}
+
+void ClipboardTransfer::pasteDelimited(const std::string& text, int startCol, int startRow) {
+    const std::string d = DecodeDelimiter(layout_.CurrentDelimiter);
+    if (IsDecodeError(d)) {
+        if (platform_.dialogs) platform_.dialogs->showMessage(d);
+        return;
+    }
+    // With no delimiter the text cannot be split at all.
+    if (d.empty()) return;
+    // Every line, the last one too, ends with the delimiter before its CR LF.
+    std::string work;
+    work.reserve(text.size() + text.size() / 8 + d.size() + 2);
+    std::size_t pos = 0;
+    while (true) {
+        std::size_t found = text.find(kCrLf, pos);
+        if (found == std::string::npos) break;
+        work.append(text, pos, found - pos);
+        work += d;
+        work += kCrLf;
+        pos = found + kCrLf.size();
+    }
+    work.append(text, pos);
+    work += d;
+    work += kCrLf;
+
+    int i = startCol, j = startRow;
+    bool changed = false;
+    std::string piece;
+    pos = 0;
+    const std::string_view all(work);
+    while (pos < all.size() && all.substr(pos) != kCrLf) {
+        std::size_t p = all.find(d, pos);
+        if (p == std::string_view::npos) break;
+        std::string_view raw = all.substr(pos, p - pos);
+        pos = p + d.size();
+        if (raw.find(kCrLf) != std::string_view::npos) {
+            ++j;
+            i = startCol;
+        }
+        removeLineBreaks(raw, piece);
+        if (cells_.ChangeCell(i, j, piece)) changed = true;
+        ++i;
+    }
+    if ((i != startCol || j != startRow) && changed) endOfPaste();
+}
+
+void ClipboardTransfer::pasteFixed(const std::string& text, int startCol, int startRow) {
+    std::string work = text;
+    work += kCrLf;
+    const std::string_view all(work);
+    int i = startCol, j = startRow;
+    std::size_t pos = 0;
+    std::string piece;
+    while (pos < all.size() && all.substr(pos) != kCrLf) {
+        const auto field = static_cast<std::size_t>(i - startCol);
+        int width = 0;
+        if (field >= layout_.FieldLengths.size() || !parseFieldLength(layout_.FieldLengths[field], width)) {
+            if (platform_.dialogs) platform_.dialogs->showMessage("Auswahl passt nicht zu den Einstellungen!");
+            return;
+        }
+        const std::size_t take = std::min(static_cast<std::size_t>(std::max(width, 0)), all.size() - pos);
+        piece.assign(trimmed(all.substr(pos, take)));
+        pos += take;
+        cells_.ChangeCell(i, j, piece);
+        ++i;
+        if (all.substr(pos, kCrLf.size()) == kCrLf) {
+            pos += kCrLf.size();
+            ++j;
+            i = startCol;
+        }
+    }
+    if (i != startCol || j != startRow) endOfPaste();
+}
+
+void ClipboardTransfer::endOfPaste() {
+    commands_.setEnabled("mnuMainJumpBackLastChangedCell", true);
+    commands_.setEnabled("mnuMainJumpVorwardLastChangedCell", false);
+    cells_.SetModified(true);
+}
+
+}  // namespace tabulyst

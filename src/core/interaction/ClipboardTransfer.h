@@ -1,0 +1,62 @@
+#pragma once
+// Cells to and from the system clipboard as plain text. Copies join cells
+// with the table's own delimiter (nothing in fixed-length mode) and rows with
+// CR LF; pastes split by the layout settings and write every piece through the
+// journal, so a paste can be undone cell by cell.
+#include <string>
+#include <string_view>
+
+#include "core/platform/Platform.h"
+
+namespace tabulyst {
+
+class StringGrid;
+class CellStore;
+class Commands;
+struct LayoutSettings;
+
+class ClipboardTransfer {
+public:
+    // The selection paste lets pending events run after this many pastes.
+    static constexpr int kPastesBetweenEvents = 250;
+
+    ClipboardTransfer(StringGrid& grid, CellStore& cells, Commands& commands, const LayoutSettings& layout,
+                      const Platform& platform);
+
+    // Set while a paste runs; a paste started meanwhile does nothing.
+    bool PasteBusy = false;
+
+    void CopySelection();
+    void ClearSelection();
+    void CutSelection();
+    // Writes the clipboard text into the table from the current cell on.
+    void PasteClipboard();
+
+    void mnuCutClick();
+    void mnuCopyClick();
+    void btnPasteClick();  // the single paste
+    void mnuPasteClick();  // the selection paste
+    void mnuCopyRowClick();
+    void mnuCopyColClick();
+
+    // PasteClipboard with the grid's redrawing off, back on also after an error.
+    void pasteWithoutRedraw();
+
+private:
+    bool editorOpen() const;
+    // The cell separator of a copy; false (after telling the user) when the
+    // delimiter cannot be decoded.
+    bool copySeparator(std::string& separator);
+    void clearCells();
+    void pasteDelimited(const std::string& text, int startCol, int startRow);
+    void pasteFixed(const std::string& text, int startCol, int startRow);
+    void endOfPaste();
+
+    StringGrid& grid_;
+    CellStore& cells_;
+    Commands& commands_;
+    const LayoutSettings& layout_;
+    Platform platform_;
+};
+
+}  // namespace tabulyst

@@ -1,0 +1,33 @@
+#pragma once
+// Text width as the sum of per-character advances: one table lookup per byte,
+// so fitting the columns of a million-row table stays quick. The ui fills the
+// table from the grid font once.
+#include <array>
+#include <string_view>
+
+#include "core/platform/Desktop.h"
+
+namespace tabulyst {
+
+class AdvanceTable : public TextMeasure {
+public:
+    AdvanceTable() { advances_.fill(0); }
+    void setAdvance(unsigned char ch, int pixels) {
+        advances_[ch] = pixels;
+        widest_ = 0;
+        for (int a : advances_) widest_ = a > widest_ ? a : widest_;
+    }
+    int advance(unsigned char ch) const { return advances_[ch]; }
+    int textWidth(std::string_view text) const override {
+        int width = 0;
+        for (char ch : text) width += advances_[static_cast<unsigned char>(ch)];
+        return width;
+    }
+    int maxCharWidth() const override { return widest_; }
+
+private:
+    std::array<int, 256> advances_;
+    int widest_ = 0;
+};
+
+}  // namespace tabulyst

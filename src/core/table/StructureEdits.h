@@ -1,0 +1,61 @@
+#pragma once
+// Reshaping the table: inserting, deleting and duplicating rows and columns,
+// and accepting or refusing a row or column the user dragged. Every accepted
+// edit throws the undo journal away and keeps the header numbers and the
+// column widths (hidden ones included) in step with the moved cells.
+#include <string>
+
+namespace tabulyst {
+
+class StringGrid;
+class CellStore;
+class Commands;
+class BusyIndicator;
+struct SortState;
+
+class StructureEdits {
+public:
+    StructureEdits(StringGrid& grid, CellStore& cells, Commands& commands, SortState& sort, BusyIndicator* busy);
+
+    void mnuMainInsertColBevoreClick();
+    void mnuMainInsertColAfterClick();
+    void mnuMainDeleteColClick();
+    void mnuMainInsertRowBevoreClick();
+    void mnuMainInsertRowAfterClick();
+    void mnuMainDeleteRowClick();
+    void mnuMainDublicateRowClick();
+
+    // The grid has already moved the row or column when these run.
+    void StrGridRowMoved(int from, int to);
+    void StrGridColumnMoved(int from, int to);
+
+private:
+    template <typename Work>
+    void insertFrame(const char* question, Work work);
+    template <typename Work>
+    void deleteFrame(const char* question, Work work);
+
+    void insertColumn(bool after);
+    void insertRow(bool after);
+    void deleteColumns();
+    void deleteRows();
+    // Shifts the cells right of col one to the left in every row; the last
+    // column ends empty with the default width. The count stays.
+    void shiftColumnLeft(int col);
+    // Removes count columns from first on in one pass over the rows.
+    void removeColumns(int first, int count);
+    // Row 0 from column first on, and column 0 of the rows first to last, get their index numbers.
+    void renumberHeaderRow(int first);
+    void renumberHeaderColumn(int first, int last);
+    void remapSortKeys(int from, int to);
+    // Moves the current cell; a refused or impossible move is not an error here.
+    void moveCurrentCol(int col);
+    void moveCurrentRow(int row);
+
+    StringGrid& grid_;
+    CellStore& cells_;
+    SortState& sort_;
+    BusyIndicator* busy_;
+};
+
+}  // namespace tabulyst

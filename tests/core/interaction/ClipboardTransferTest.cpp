@@ -1,0 +1,296 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "support/FormFixture.h"
+
+namespace tabulyst::testing {
+namespace {
+
+class FakeEditor : public CellEditorHost {
+public:
+    int cuts = 0, copies = 0, pastes = 0;
+    void cut() override { ++cuts; }
+    void copy() override { ++copies; }
+    void paste() override { ++pastes; }
+    void key(int, bool, bool, bool) override {}
+};
+
+class ClipboardTest : public FormFixture {
+protected:
+    // Cells "a".."x" row by row, a semicolon layout, a clean journal.
+    void letters(int dataCols, int dataRows) {
+        fill(dataCols + 1, dataRows + 1);
+        char next = 'a';
+        for (int r = 1; r <= dataRows; ++r)
+            for (int c = 1; c <= dataCols; ++c) grid().setCell(c, r, std::string(1, next++));
+        form->layout = LayoutSettings{};
+        cells().ClearJournal();
+        cells().SetModified(false);
+    }
+    std::string& clip() { return fake.desktop.clipboardText; }
+    std::string at(int c, int r) { return grid().cellText(c, r); }
+};
+
+TEST_F(ClipboardTest, CopySelectionJoinsCellsAndRowsWithoutTrailingSeparators) {
+    letters(4, 3);
+    grid().setCurrent(2, 1);
+    grid().extendTo(4, 2);
+    commands().trigger("mnuCopy");
+    EXPECT_EQ(clip(), "b;c;d\r\nf;g;h");
+    EXPECT_FALSE(cells().Modified);
+
+    form->layout.DelimitedMode = false;
+    commands().trigger("btnCopy");
+    EXPECT_EQ(clip(), "bcd\r\nfgh");
+
+    form->layout.DelimitedMode = true;
+    form->layout.CurrentDelimiter = "#9";
+    KeyStroke ctrlInsert{vk::Insert, mods::Ctrl};
+    form->StrGridKeyDown(ctrlInsert);
+    EXPECT_EQ(clip(), "b\tc\td\r\nf\tg\th");
+    EXPECT_NE(ctrlInsert.key, 0);  // left to the widget
+}
+
+TEST_F(ClipboardTest, CopyRowAndColumnFormats) {
+    letters(3, 3);
+    grid().setCurrent(2, 2);
+    commands().trigger("mnuCopyRow");
+    EXPECT_EQ(clip(), "d;e;f");
+    commands().trigger("mnuCopyCol");
+    EXPECT_EQ(clip(), "b\r\ne\r\nh\r\n");
+}
+
+TEST_F(ClipboardTest, UndecodableDelimiterIsReportedAndNothingIsCopiedOrCut) {
+    letters(2, 1);
+    form->layout.CurrentDelimiter = "x#";
+    clip() = "before";
+    grid().extendTo(2, 1);
+    commands().trigger("mnuCopy");
+    commands().trigger("mnuCut");
+    EXPECT_EQ(clip(), "before");
+    EXPECT_EQ(at(1, 1), "a");
+    ASSERT_EQ(fake.dialogs.messages.size(), 2u);
+    EXPECT_EQ(fake.dialogs.messages[0], "ERROR - # without number found!");
+}
+
+TEST_F(ClipboardTest, CutCopiesThenClearsThroughTheJournal) {
+    letters(2, 2);
+    grid().extendTo(2, 1);
+    commands().trigger("btnCut");
+    EXPECT_EQ(clip(), "a;b");
+    EXPECT_EQ(at(1, 1), "");
+    EXPECT_EQ(at(2, 1), "");
+    EXPECT_EQ(at(1, 2), "c");
+    EXPECT_TRUE(cells().Modified);
+    cells().mnuMainUndoClick();
+    cells().mnuMainUndoClick();
+    EXPECT_EQ(at(1, 1), "a");
+    EXPECT_EQ(at(2, 1), "b");
+}
+
+TEST_F(ClipboardTest, DeleteKeyClearsSelectionButNotWhileEditing) {
+    letters(2, 2);
+    grid().extendTo(2, 2);
+    KeyStroke del{vk::Delete, mods::None};
+    form->StrGridKeyDown(del);
+    EXPECT_EQ(at(1, 1), "");
+    EXPECT_EQ(at(2, 2), "");
+    EXPECT_TRUE(cells().Modified);
+
+    letters(2, 2);
+    grid().setCurrent(1, 1);
+    grid().extendTo(2, 2);
+    grid().openEditor();
+    KeyStroke del2{vk::Delete, mods::None};
+    form->StrGridKeyDown(del2);
+    KeyStroke shiftDel{vk::Delete, mods::Shift};
+    form->StrGridKeyDown(shiftDel);
+    EXPECT_EQ(at(1, 1), "a");
+    EXPECT_EQ(at(2, 2), "d");
+    EXPECT_FALSE(cells().Modified);
+}
+
+TEST_F(ClipboardTest, PasteBlockAtCellWithTrailingLineBreak) {
+    letters(4, 7);
+    grid().setCurrent(2, 5);
+    clip() = "a;b\r\ne;f\r\n";
+    commands().trigger("btnPaste");
+    EXPECT_EQ(at(2, 5), "a");
+    EXPECT_EQ(at(3, 5), "b");
+    EXPECT_EQ(at(2, 6), "e");
+    EXPECT_EQ(at(3, 6), "f");
+    EXPECT_EQ(at(4, 5), "t");  // untouched right of the block
+    EXPECT_EQ(at(2, 7), "z");  // no further row from the trailing break
+    EXPECT_EQ(grid().col(), 2);
+    EXPECT_EQ(grid().row(), 5);
+    EXPECT_TRUE(cells().Modified);
+    EXPECT_TRUE(commands().enabled("mnuMainJumpBackLastChangedCell"));
+    EXPECT_FALSE(grid().updating());
+    // Every piece is its own journal entry.
+    cells().mnuMainUndoClick();
+    EXPECT_EQ(at(3, 6), "w");
+    EXPECT_EQ(at(2, 6), "e");
+}
+
+TEST_F(ClipboardTest, PasteAtTheEdgeDropsTextAndKeepsTheGridSize) {
+    letters(3, 2);
+    grid().setCurrent(3, 2);
+    clip() = "x;y;z\r\nq;r";
+    commands().trigger("btnPaste");
+    EXPECT_EQ(at(3, 2), "x");
+    EXPECT_EQ(grid().colCount(), 4);
+    EXPECT_EQ(grid().rowCount(), 3);
+}
+
+TEST_F(ClipboardTest, PasteOfEqualCellsChangesNothing) {
+    letters(2, 2);
+    clip() = "a;b\r\nc;d";
+    commands().trigger("btnPaste");
+    EXPECT_FALSE(cells().Modified);
+    EXPECT_EQ(cells().JournalPos, -1);
+}
+
+TEST_F(ClipboardTest, EmptyClipboardEmptiesTheCurrentCellInDelimitedMode) {
+    letters(2, 2);
+    clip() = "";
+    commands().trigger("btnPaste");
+    EXPECT_EQ(at(1, 1), "");
+    EXPECT_EQ(at(2, 1), "b");
+    EXPECT_TRUE(cells().Modified);
+
+    form->layout.DelimitedMode = false;
+    form->layout.FieldLengths = {"1"};
+    cells().SetModified(false);
+    commands().trigger("btnPaste");
+    EXPECT_FALSE(cells().Modified);  // nothing to write in fixed-length mode
+}
+
+TEST_F(ClipboardTest, EmptyLineEmptiesFirstCellOfItsRowAndPiecesAreNotTrimmed) {
+    letters(2, 3);
+    clip() = " x ;y\r\n\r\nz";
+    commands().trigger("btnPaste");
+    EXPECT_EQ(at(1, 1), " x ");
+    EXPECT_EQ(at(1, 2), "");
+    EXPECT_EQ(at(2, 2), "d");
+    EXPECT_EQ(at(1, 3), "z");
+}
+
+TEST_F(ClipboardTest, MultiCharacterDelimiterSplitsAsAWhole) {
+    letters(3, 1);
+    form->layout.CurrentDelimiter = "#124#124";  // "||"
+    clip() = "1||2|3";
+    commands().trigger("btnPaste");
+    EXPECT_EQ(at(1, 1), "1");
+    EXPECT_EQ(at(2, 1), "2|3");
+}
+
+TEST_F(ClipboardTest, EmptyDelimiterEndsThePasteWithoutWriting) {
+    letters(2, 2);
+    form->layout.CurrentDelimiter = "";
+    clip() = "x;y";
+    commands().trigger("btnPaste");
+    EXPECT_EQ(at(1, 1), "a");
+    EXPECT_FALSE(cells().Modified);
+    EXPECT_FALSE(form->clipboardTransfer.PasteBusy);
+}
+
+TEST_F(ClipboardTest, FixedLengthPasteCutsByLengthAndStopsAtAMissingLength) {
+    letters(3, 2);
+    form->layout.DelimitedMode = false;
+    form->layout.FieldLengths = {"3", "2"};
+    clip() = "abcde\r\n";
+    commands().trigger("btnPaste");
+    EXPECT_EQ(at(1, 1), "abc");
+    EXPECT_EQ(at(2, 1), "de");
+    EXPECT_EQ(at(1, 2), "d");
+    EXPECT_TRUE(cells().Modified);
+    EXPECT_TRUE(fake.dialogs.messages.empty());
+
+    cells().SetModified(false);
+    clip() = "ab cdefg\r\nxyz";
+    commands().trigger("btnPaste");
+    EXPECT_EQ(at(1, 1), "ab");  // trimmed
+    EXPECT_EQ(at(2, 1), "cd");
+    EXPECT_EQ(at(3, 1), "c");  // no third length: the paste stopped here
+    EXPECT_EQ(at(1, 2), "d");  // the next line was not reached
+    EXPECT_EQ(fake.dialogs.messages, std::vector<std::string>{"Auswahl passt nicht zu den Einstellungen!"});
+    EXPECT_FALSE(cells().Modified);  // the end-of-paste step did not run
+    EXPECT_FALSE(form->clipboardTransfer.PasteBusy);
+}
+
+TEST_F(ClipboardTest, FixedLengthPasteRejectsLengthThatIsNoNumber) {
+    letters(2, 1);
+    form->layout.DelimitedMode = false;
+    form->layout.FieldLengths = {"x"};
+    clip() = "abc";
+    commands().trigger("btnPaste");
+    EXPECT_EQ(at(1, 1), "a");
+    EXPECT_EQ(fake.dialogs.messages.size(), 1u);
+}
+
+TEST_F(ClipboardTest, CtrlVFillsEverySelectedCellWithOneValue) {
+    letters(4, 3);
+    grid().setCurrent(1, 1);
+    grid().extendTo(3, 2);
+    clip() = "x";
+    commands().trigger("mnuPaste");
+    for (int r = 1; r <= 2; ++r)
+        for (int c = 1; c <= 3; ++c) EXPECT_EQ(at(c, r), "x") << c << "," << r;
+    EXPECT_EQ(at(4, 1), "d");
+    EXPECT_EQ(at(1, 3), "i");
+    EXPECT_FALSE(grid().updating());
+    EXPECT_TRUE(cells().Modified);
+}
+
+TEST_F(ClipboardTest, SelectionPasteLetsEventsRunEvery250Pastes) {
+    fill(3, 302);
+    grid().setCurrent(1, 1);
+    grid().extendTo(2, 300);
+    clip() = "v";
+    int before = fake.desktop.eventsProcessed;
+    commands().trigger("mnuPaste");
+    EXPECT_EQ(fake.desktop.eventsProcessed - before, 2);  // 600 pastes
+    EXPECT_EQ(at(2, 300), "v");
+    EXPECT_EQ(at(2, 301), "2,301");
+    EXPECT_FALSE(fake.desktop.isBusy);
+}
+
+TEST_F(ClipboardTest, ShiftInsertPastesWithRedrawRestored) {
+    letters(2, 2);
+    clip() = "p;q";
+    int layouts = 0;
+    grid().layoutChanged.connect([&] { ++layouts; });
+    KeyStroke shiftInsert{vk::Insert, mods::Shift};
+    form->StrGridKeyDown(shiftInsert);
+    EXPECT_EQ(at(1, 1), "p");
+    EXPECT_EQ(at(2, 1), "q");
+    EXPECT_FALSE(grid().updating());
+    EXPECT_GT(layouts, 0);
+    EXPECT_FALSE(fake.desktop.isBusy);
+    EXPECT_GT(fake.desktop.busyChanges, 0);
+}
+
+TEST_F(ClipboardTest, OpenEditorGetsCutCopyAndPaste) {
+    letters(2, 2);
+    FakeEditor editor;
+    grid().setEditorHost(&editor);
+    grid().openEditor();
+    commands().trigger("mnuCopy");
+    EXPECT_EQ(editor.copies, 1);
+    EXPECT_FALSE(cells().Modified);
+    commands().trigger("btnCut");
+    EXPECT_EQ(editor.cuts, 1);
+    EXPECT_TRUE(cells().Modified);
+    cells().SetModified(false);
+    commands().trigger("btnPaste");
+    EXPECT_EQ(editor.pastes, 1);
+    EXPECT_TRUE(cells().Modified);
+    EXPECT_EQ(at(1, 1), "a");
+    EXPECT_TRUE(clip().empty());
+    grid().setEditorHost(nullptr);
+}
+
+}  // namespace
+}  // namespace tabulyst::testing
