@@ -17,6 +17,7 @@ public:
     std::string text() const override;
     void setText(const std::string& text) override;
     int textWidth(std::string_view text) const override { return advances_.textWidth(text); }
+    int maxCharWidth() const override { return advances_.maxCharWidth(); }
     // Measures every character of the code page in the grid's font once.
     void setFont(const QFont& font);
 

@@ -10,6 +10,7 @@
 #include "core/app/CommandTable.h"
 #include "core/app/MainForm.h"
 #include "support/FakePlatform.h"
+#include "support/TempFolder.h"
 #include "ui/GridView.h"
 #include "ui/MainWindow.h"
 #include "ui/Text.h"
@@ -19,13 +20,14 @@ namespace {
 
 class MainWindowTest : public ::testing::Test {
 protected:
-    MainWindowTest() : form(fake.platform(), "/tmp/tabulyst") {
+    MainWindowTest() : form(fake.platform(), settingsFolder.file("tabulyst")) {
         form.FormCreate();
         window = std::make_unique<MainWindow>(form);
         window->show();
         QApplication::processEvents();
     }
     testing::FakePlatform fake;
+    testing::TempFolder settingsFolder;  // settings files of its own, never the user's
     MainForm form;
     std::unique_ptr<MainWindow> window;
 };
@@ -61,7 +63,9 @@ TEST_F(MainWindowTest, EditMenuEndsWithTheSixteenContextMenuEntries) {
     for (int i = 0; i < 16; ++i) {
         QAction* e = edit[edit.size() - 16 + i];
         EXPECT_EQ(e->isSeparator(), popup[i]->isSeparator());
-        if (!e->isSeparator()) EXPECT_EQ(e, popup[i]);  // one action: one live shortcut
+        if (!e->isSeparator()) {
+            EXPECT_EQ(e, popup[i]);  // one action: one live shortcut
+        }
     }
     EXPECT_EQ(window->action("mnuFind")->shortcut(), QKeySequence(QStringLiteral("Ctrl+F")));
     EXPECT_EQ(window->action("mnuMainJumpBackLastChangedCell")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Less));

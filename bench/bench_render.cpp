@@ -1,0 +1,60 @@
+// Painting the grid viewport (1280 x 800) at the top, middle and end of a loaded
+// table: bench_render FOLDER (with the files of bench_generate)
+#include <QApplication>
+#include <QImage>
+#include <QPainter>
+#include <cstdio>
+
+#include "BenchUtil.h"
+#include "core/app/MainForm.h"
+#include "support/FakePlatform.h"
+#include "support/TempFolder.h"
+#include "ui/GridView.h"
+#include "ui/QtDesktop.h"
+
+using namespace tabulyst;
+using namespace tabulyst::bench;
+
+int main(int argc, char** argv) {
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: bench_render FOLDER\n");
+        return 2;
+    }
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QFont font = QApplication::font();
+    font.setPointSize(8);
+    QApplication::setFont(font);
+
+    testing::FakePlatform fake;
+    ui::QtDesktop desktop;
+    desktop.setFont(font);
+    Platform platform = fake.platform();
+    platform.textMeasure = &desktop;
+    testing::TempFolder settings;
+    MainForm form(platform, settings.file("tabulyst"));
+    form.FormCreate();
+    form.gridClientWidth = 1280;
+    if (!form.files.OpenTableFile(std::string(argv[1]) + "/table.csv")) return 1;
+
+    ui::GridView view(form);
+    view.resize(1280, 800);
+    view.show();
+    QApplication::processEvents();
+    QImage image(view.viewport()->size(), QImage::Format_ARGB32_Premultiplied);
+    const int rows = form.StrGrid.rowCount();
+    const struct {
+        const char* name;
+        int row;
+    } places[] = {{"render viewport at the top", 1}, {"render viewport in the middle", rows / 2},
+                  {"render viewport at the end", rows - 1}};
+    for (const auto& p : places) {
+        view.scrollToRow(p.row);
+        report(p.name, medianSeconds(21, [&] {
+                   QPainter painter(&image);
+                   view.viewport()->render(&painter);
+               }),
+               0, "8 ms");
+    }
+    return 0;
+}
