@@ -155,7 +155,18 @@ void GridView::updateScrollBars() {
     verticalScrollBar()->setPageStep(visibleRowCount());
     verticalScrollBar()->setSingleStep(1);
     verticalScrollBar()->setValue(topRow_);
-    horizontalScrollBar()->setRange(g.fixedCols(), std::max(g.fixedCols(), g.colCount() - 1));
+    // The last left column that still fills the view: no scrolling when everything fits.
+    int room = viewport()->width() - fixedWidth();
+    int maxLeft = g.colCount() - 1;
+    while (maxLeft > g.fixedCols()) {
+        int w = g.colWidth(maxLeft - 1);
+        int step = w < 0 ? 0 : w + kLine;
+        int used = colLeft(g.colCount()) - colLeft(maxLeft);
+        if (used + step > room) break;
+        --maxLeft;
+    }
+    if (colLeft(g.colCount()) - colLeft(g.fixedCols()) <= room) maxLeft = g.fixedCols();
+    horizontalScrollBar()->setRange(g.fixedCols(), std::max(g.fixedCols(), maxLeft));
     horizontalScrollBar()->setPageStep(1);
     horizontalScrollBar()->setValue(leftCol_);
 }

@@ -1,5 +1,7 @@
 #include "core/app/SettingsLocation.h"
 
+#include "core/files/SafeFileWriter.h"
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -34,9 +36,6 @@ std::string withSlash(std::string folder) {
     return folder;
 }
 
-std::string writeError(const std::string& path, int error) {
-    return "Die Datei \"" + path + "\" kann nicht geschrieben werden: " + std::strerror(error);
-}
 
 }  // namespace
 
@@ -79,58 +78,8 @@ SettingsLocation SettingsLocation::decide(const std::string& executablePath, con
 }
 
 std::string writeSettingsFile(const std::string& path, std::string_view bytes) {
-    std::error_code ec;
-    fs::path target(path);
-    // Write through a symbolic link to its target rather than replacing the link.
-    if (fs::is_symlink(target, ec)) {
-        auto resolved = fs::weakly_canonical(target, ec);
-        if (!ec) target = resolved;
-    }
-    auto folder = target.parent_path();
-    if (!folder.empty()) {
-        fs::create_directories(folder, ec);
-        if (ec) return writeError(target.string(), ec.value());
-    }
-    struct stat existing {};
-    bool exists = ::stat(target.c_str(), &existing) == 0;
-    if (exists && S_ISDIR(existing.st_mode)) return writeError(target.string(), EISDIR);
-    if (exists && ::access(target.c_str(), W_OK) != 0) return writeError(target.string(), errno);
-
-    std::string tmpl = target.string() + ".XXXXXX";
-    std::vector<char> name(tmpl.begin(), tmpl.end());
-    name.push_back('\0');
-    int fd = ::mkstemp(name.data());
-    if (fd < 0) return writeError(target.string(), errno);
-    auto fail = [&](int error) {
-        ::close(fd);
-        ::unlink(name.data());
-        return writeError(target.string(), error);
-    };
-    mode_t mask = ::umask(0);
-    ::umask(mask);
-    ::fchmod(fd, exists ? (existing.st_mode & 07777) : (0666 & ~mask));
-    const char* data = bytes.data();
-    std::size_t left = bytes.size();
-    while (left > 0) {
-        ssize_t n = ::write(fd, data, left);
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            return fail(errno);
-        }
-        data += n;
-        left -= static_cast<std::size_t>(n);
-    }
-    if (::fsync(fd) != 0) return fail(errno);
-    if (::close(fd) != 0) {
-        int error = errno;
-        ::unlink(name.data());
-        return writeError(target.string(), error);
-    }
-    if (::rename(name.data(), target.c_str()) != 0) {
-        int error = errno;
-        ::unlink(name.data());
-        return writeError(target.string(), error);
-    }
+    SafeFileWriter out(path);
+    if (!out.open() || !out.write(bytes) || !out.commit()) return out.error();
     return {};
 }
 

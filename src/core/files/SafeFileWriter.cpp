@@ -36,8 +36,12 @@ SafeFileWriter::SafeFileWriter(std::string path, const WriteFaults* faults)
 
 SafeFileWriter::~SafeFileWriter() { discard(); }
 
+std::string fileWriteError(const std::string& path, int err) {
+    return "Die Datei \"" + path + "\" kann nicht geschrieben werden: " + std::strerror(err);
+}
+
 bool SafeFileWriter::fail(int err) {
-    if (!failed_) error_ = std::string(std::strerror(err)) + ": " + path_;
+    if (!failed_) error_ = fileWriteError(path_, err);
     failed_ = true;
     return false;
 }
@@ -48,6 +52,12 @@ bool SafeFileWriter::open() {
     fs::path folder = fs::path(target_).parent_path();
     if (!folder.empty()) fs::create_directories(folder, ec);  // a failure shows when the file is created
 
+    struct stat existing {};
+    if (::stat(target_.c_str(), &existing) == 0) {
+        if (S_ISDIR(existing.st_mode)) return fail(EISDIR);
+        // A read-only file stays protected, although the folder would take its replacement.
+        if (::access(target_.c_str(), W_OK) != 0) return fail(errno);
+    }
     std::string name = fs::path(target_).filename().string();
     std::string pattern = (folder.empty() ? std::string() : folder.string() + "/") + "." + name + ".tabulyst-XXXXXX";
     int tempErr = EACCES;

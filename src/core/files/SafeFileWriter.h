@@ -16,6 +16,9 @@ struct WriteFaults {
     int error = 28;                              // ENOSPC
 };
 
+// "Die Datei "path" kann nicht geschrieben werden: " and the platform's text.
+std::string fileWriteError(const std::string& path, int err);
+
 class SafeFileWriter {
 public:
     explicit SafeFileWriter(std::string path, const WriteFaults* faults = nullptr);

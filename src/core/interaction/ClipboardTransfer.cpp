@@ -4,6 +4,7 @@
 #include <charconv>
 
 #include "core/app/Commands.h"
+#include "core/app/ScopedFlag.h"
 #include "core/files/DelimiterNotation.h"
 #include "core/files/LayoutSettings.h"
 #include "core/grid/StringGrid.h"
@@ -55,17 +56,6 @@ void removeLineBreaks(std::string_view piece, std::string& out) {
     }
     out.append(piece.substr(pos));
 }
-
-class BusyFlag {
-public:
-    explicit BusyFlag(bool& flag) : flag_(flag) { flag_ = true; }
-    ~BusyFlag() { flag_ = false; }
-    BusyFlag(const BusyFlag&) = delete;
-    BusyFlag& operator=(const BusyFlag&) = delete;
-
-private:
-    bool& flag_;
-};
 
 // Redrawing off for a scope; on again and a repaint on every way out.
 class RedrawOff {
@@ -243,7 +233,7 @@ void ClipboardTransfer::mnuPasteClick() {
 
 void ClipboardTransfer::PasteClipboard() {
     if (PasteBusy) return;
-    BusyFlag busyFlag(PasteBusy);
+    ScopedFlag busyFlag(PasteBusy);
     // A huge clipboard takes a while even without redrawing.
     BusyCursor busy(platform_.busy);
     std::string text = platform_.clipboard ? platform_.clipboard->text() : std::string();

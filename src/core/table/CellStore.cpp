@@ -1,25 +1,12 @@
 #include "core/table/CellStore.h"
 
 #include "core/app/Commands.h"
+#include "core/app/ScopedFlag.h"
 #include "core/grid/StringGrid.h"
 #include "core/output/Bookmarks.h"
 #include "core/platform/Dialogs.h"
 
 namespace tabulyst {
-
-namespace {
-// Clears the suspended flag on every way out, errors included.
-class SuspendGuard {
-public:
-    explicit SuspendGuard(bool& flag) : flag_(flag) { flag_ = true; }
-    ~SuspendGuard() { flag_ = false; }
-    SuspendGuard(const SuspendGuard&) = delete;
-    SuspendGuard& operator=(const SuspendGuard&) = delete;
-
-private:
-    bool& flag_;
-};
-}  // namespace
 
 CellStore::CellStore(StringGrid& grid, Commands& commands, Bookmarks& bookmarks, Dialogs& dialogs)
     : grid_(grid), commands_(commands), bookmarks_(bookmarks), dialogs_(dialogs) {}
@@ -68,7 +55,7 @@ bool CellStore::ChangeCell(int col, int row, const std::string& text) {
 
 void CellStore::ClearJournal() {
     {
-        SuspendGuard guard(JournalSuspended);
+        ScopedFlag guard(JournalSuspended);
         for (auto& e : Journal) e = JournalEntry{};
         JournalPos = -1;
         JumpPos = -1;
@@ -119,7 +106,7 @@ void CellStore::undoStep() {
         return;
     }
     if (JournalPos < 0 || entry(JournalPos).col < 1) return;
-    SuspendGuard guard(JournalSuspended);
+    ScopedFlag guard(JournalSuspended);
     SetModified(true);
     const JournalEntry e = entry(JournalPos);
     grid_.setCol(e.col);
@@ -163,7 +150,7 @@ void CellStore::mnuMainReUndoClick() {
         return;
     }
     if (JournalPos < 0) return;
-    SuspendGuard guard(JournalSuspended);
+    ScopedFlag guard(JournalSuspended);
     SetModified(true);
     JournalPos = advance(JournalPos);
     if (entry(JournalPos).empty()) {

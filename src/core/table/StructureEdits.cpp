@@ -3,10 +3,12 @@
 #include <algorithm>
 #include <array>
 #include <charconv>
+#include <functional>
 #include <string_view>
 #include <vector>
 
 #include "core/app/Commands.h"
+#include "core/app/ScopedFlag.h"
 #include "core/grid/StringGrid.h"
 #include "core/interaction/SortState.h"
 #include "core/platform/Platform.h"
@@ -39,17 +41,6 @@ void withClosing(Work&& work, Closing&& closing) {
     }
     closing();
 }
-
-class SuspendJournal {
-public:
-    explicit SuspendJournal(bool& flag) : flag_(flag) { flag_ = true; }
-    ~SuspendJournal() { flag_ = false; }
-    SuspendJournal(const SuspendJournal&) = delete;
-    SuspendJournal& operator=(const SuspendJournal&) = delete;
-
-private:
-    bool& flag_;
-};
 
 }  // namespace
 
@@ -261,33 +252,30 @@ void StructureEdits::mnuMainDublicateRowClick() {
 
 // --- drags ---
 
-void StructureEdits::StrGridRowMoved(int from, int to) {
-    if (cells_.JournalSuspended) return;
+bool StructureEdits::acceptMove(const char* question, const std::function<void()>& moveBack) {
     if (cells_.JournalPos >= 0) {
-        if (!cells_.ConfirmDiscard("Liste der Änderungen verwerfen und Zeile verschieben?")) {
-            SuspendJournal suspend(cells_.JournalSuspended);
-            grid_.moveRow(to, from);
-            return;
+        if (!cells_.ConfirmDiscard(question)) {
+            ScopedFlag suspend(cells_.JournalSuspended);
+            moveBack();
+            return false;
         }
         cells_.ClearJournal();
     }
-    // Another row may now sit under the current cell; its text is no edit.
+    // Another row or column may now sit under the current cell; its text is no edit.
     cells_.CurrentCellText = grid_.cellText(grid_.col(), grid_.row());
     cells_.SetModified(true);
+    return true;
+}
+
+void StructureEdits::StrGridRowMoved(int from, int to) {
+    if (cells_.JournalSuspended) return;
+    acceptMove("Liste der Änderungen verwerfen und Zeile verschieben?", [&] { grid_.moveRow(to, from); });
 }
 
 void StructureEdits::StrGridColumnMoved(int from, int to) {
     if (cells_.JournalSuspended) return;
-    if (cells_.JournalPos >= 0) {
-        if (!cells_.ConfirmDiscard("Liste der Änderungen verwerfen und Spalte verschieben?")) {
-            SuspendJournal suspend(cells_.JournalSuspended);
-            grid_.moveColumn(to, from);
-            return;
-        }
-        cells_.ClearJournal();
-    }
-    cells_.CurrentCellText = grid_.cellText(grid_.col(), grid_.row());
-    cells_.SetModified(true);
+    if (!acceptMove("Liste der Änderungen verwerfen und Spalte verschieben?", [&] { grid_.moveColumn(to, from); }))
+        return;
     remapSortKeys(from, to);
     grid_.repaint();
 }

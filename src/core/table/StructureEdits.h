@@ -3,6 +3,7 @@
 // and accepting or refusing a row or column the user dragged. Every accepted
 // edit throws the undo journal away and keeps the header numbers and the
 // column widths (hidden ones included) in step with the moved cells.
+#include <functional>
 #include <string>
 
 namespace tabulyst {
@@ -48,6 +49,8 @@ private:
     void renumberHeaderRow(int first);
     void renumberHeaderColumn(int first, int last);
     void remapSortKeys(int from, int to);
+    // The question of a drag once something was journaled; No moves it back.
+    bool acceptMove(const char* question, const std::function<void()>& moveBack);
     // Moves the current cell; a refused or impossible move is not an error here.
     void moveCurrentCol(int col);
     void moveCurrentRow(int row);

@@ -1,0 +1,20 @@
+#!/usr/bin/env bash
+# Builds Release under build/bench, generates the benchmark tables (1,000,000
+# rows by default, or the row count given) and prints every figure.
+set -euo pipefail
+cd "$(dirname "$0")"
+rows="${1:-1000000}"
+tools/install-deps.sh
+cmake -S . -B build/bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DTABULYST_TESTS=OFF >/dev/null
+cmake --build build/bench --target bench_generate bench_files bench_render bench_reshape bench_textops
+data="build/bench/data-$rows"
+mkdir -p "$data"
+[ -f "$data/table.csv" ] || build/bench/bench/bench_generate "$data" "$rows"
+echo "== file round trip and structure edits"
+build/bench/bench/bench_files "$data"
+echo "== viewport rendering (offscreen)"
+QT_QPA_PLATFORM=offscreen build/bench/bench/bench_render "$data" 2>/dev/null
+echo "== reshaping and the clipboard"
+build/bench/bench/bench_reshape --benchmark_min_time=0.2
+echo "== text operations"
+build/bench/bench/bench_textops --benchmark_min_time=0.2
