@@ -477,6 +477,10 @@ void CellEditor::key(int virtualKey, bool shift, bool ctrl, bool alt) {
 }
 
 bool CellEditor::event(QEvent* e) {
+    if (e->type() == QEvent::ShortcutOverride && view_.isMenuShortcut(*static_cast<QKeyEvent*>(e))) {
+        e->ignore();  // the line edit would take Ctrl+Z, Ctrl+C or Ctrl+Home for itself
+        return true;
+    }
     if (e->type() == QEvent::KeyPress) {
         auto* ke = static_cast<QKeyEvent*>(e);
         if (ke->key() == Qt::Key_Tab || ke->key() == Qt::Key_Backtab) {

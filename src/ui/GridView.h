@@ -4,6 +4,7 @@
 #include <QAbstractScrollArea>
 #include <QLineEdit>
 #include <QPointer>
+#include <functional>
 #include <vector>
 
 #include "core/grid/GridTypes.h"
@@ -33,6 +34,10 @@ public:
     // Scrolls so that row is the first scrollable row shown.
     void scrollToRow(int row);
     CellEditor* editor() const { return editor_; }
+    // Tells whether a key is the shortcut of an enabled menu command: such keys
+    // go to the command even while a cell is being edited.
+    void setMenuShortcutTest(std::function<bool(const QKeyEvent&)> test) { isMenuShortcut_ = std::move(test); }
+    bool isMenuShortcut(const QKeyEvent& event) const { return isMenuShortcut_ && isMenuShortcut_(event); }
     // The painting of one cell; later subsystems colour cells here.
     virtual void drawCell(QPainter& p, int col, int row, const QRect& rect, bool selected, bool fixed);
 
@@ -72,6 +77,7 @@ private:
 
     MainForm& form_;
     CellEditor* editor_ = nullptr;
+    std::function<bool(const QKeyEvent&)> isMenuShortcut_;
     std::vector<int> colOffsets_;  // unscrolled left edge of each column, hidden ones zero-wide
     int topRow_ = 1;
     int leftCol_ = 1;

@@ -2,6 +2,7 @@
 
 #include <QCloseEvent>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QMenuBar>
 #include <QScreen>
 #include <QStatusBar>
@@ -56,6 +57,12 @@ MainWindow::MainWindow(MainForm& form, QWidget* parent) : QMainWindow(parent), f
     bindTimer(form_.timHideStatusBar, hideStatusTimer_);
     bindTimer(form_.timReload, reloadTimer_);
 
+    grid_->setMenuShortcutTest([this](const QKeyEvent& event) {
+        const QKeySequence pressed(event.keyCombination());
+        for (const auto& [name, a] : actions_)
+            if (a->isEnabled() && a->shortcuts().contains(pressed)) return true;
+        return false;
+    });
     grid_->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(grid_, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& pos) { popup_->popup(grid_->mapToGlobal(pos)); });

@@ -99,6 +99,21 @@ TEST_F(MainWindowTest, TypingIntoACellEnablesSaveAndUndoAndReachesTheCore) {
     EXPECT_TRUE(window->action("btnReUndo")->isEnabled());
 }
 
+TEST_F(MainWindowTest, MenuShortcutsWinOverTheCellEditor) {
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    GridView* view = window->gridView();
+    view->setFocus();
+    QTest::keyClick(view, Qt::Key_X, Qt::NoModifier);
+    ASSERT_TRUE(form.StrGrid.editorOpen());
+    QTest::keyClick(view->editor(), Qt::Key_Y, Qt::NoModifier);
+    EXPECT_EQ(form.StrGrid.cell(1, 1), "xy");
+    QTest::keyClick(view->editor(), Qt::Key_Z, Qt::ControlModifier);  // the menu's Undo, not the line edit's
+    EXPECT_EQ(form.StrGrid.cell(1, 1), "");
+    EXPECT_EQ(view->editor()->text(), QString());
+    EXPECT_TRUE(window->action("mnuMainReUndo")->isEnabled());
+}
+
 TEST_F(MainWindowTest, TheStatusPanelShowsMarkedCounts) {
     form.StrGrid.setColCount(4);
     form.StrGrid.setRowCount(4);
