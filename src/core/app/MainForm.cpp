@@ -27,7 +27,6 @@ MainForm::MainForm(const Platform& p, std::string executablePath)
       gridKeys(StrGrid, cells, commands, navigation, clipboardTransfer, structure, locale),
       files(*this) {
     openTableFile = [this](const std::string& path) { return files.OpenTableFile(path); };
-    reloadTableFile = [this] { files.mnuMainReLoadClick(); };
     StrGrid.setEvents(this);
     timHideStatusBar.onTimer([this] { timHideStatusBarTimer(); });
     commands.on("mnuMainUndo", [this] { cells.mnuMainUndoClick(); });
@@ -122,14 +121,6 @@ void MainForm::mnuStayOnTopClick() { commands.setChecked("mnuStayOnTop", !comman
 void MainForm::timHideStatusBarTimer() {
     timHideStatusBar.setEnabled(false);
     StatusBar.hide();
-}
-
-void MainForm::reloadCurrentFile() {
-    if (reloadTableFile) {
-        reloadTableFile();
-        return;
-    }
-    if (title().empty()) platform.dialogs->showMessage("Erneutes Laden nicht möglich, es wurde kein Dateiname vergeben!");
 }
 
 void MainForm::setTitle(const std::string& title) {

@@ -72,7 +72,6 @@ public:
     LayoutSettings layout;
     // The open and reload paths of the table-file readers: empty until loading exists.
     std::function<bool(const std::string&)> openTableFile;  // OpenTableFile
-    std::function<void()> reloadTableFile;                  // mnuMainReLoadClick
     RecentFiles recent;
     LayoutCommand layoutCommand;
     ClipboardTransfer clipboardTransfer;
@@ -89,8 +88,6 @@ public:
     bool FormClose();
     void mnuStayOnTopClick();
     void timHideStatusBarTimer();
-    // Reloads the current file under the current layout settings.
-    void reloadCurrentFile();
 
     const std::string& title() const { return title_; }
     void setTitle(const std::string& title);

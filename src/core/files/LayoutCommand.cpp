@@ -31,7 +31,7 @@ void LayoutCommand::ToolButton4Click() {
     error = WriteLayoutSettings(form_.config, layout.DelimitedMode, layout.FieldLengths);
     if (!error.empty()) dialogs.showMessage(error);
 
-    form_.reloadCurrentFile();
+    form_.files.mnuMainReLoadClick();
 }
 
 }  // namespace tabulyst

@@ -252,14 +252,20 @@ TEST_F(LayoutCommandTest, ACancelKeepsTypedFreeTextsForTheNextShowingAndTheNextO
     EXPECT_EQ(layout().CurrentDelimiter, ";");  // CSV was still the checked one
 }
 
-TEST_F(LayoutCommandTest, AConfirmedChangeReloadsTheCurrentFile) {
-    int reloads = 0;
-    form->reloadTableFile = [&] { ++reloads; };
-    run([](LayoutDialog&) { return true; });
-    EXPECT_EQ(reloads, 1);
+TEST_F(LayoutCommandTest, AConfirmedChangeReloadsTheCurrentFileUnderTheNewLayout) {
+    settingsFolder.write("t.csv", "a,b;c\r\n");
+    ASSERT_TRUE(form->files.OpenTableFile(settingsFolder.file("t.csv")));
+    EXPECT_EQ(grid().cell(2, 1), "c");
+    run([](LayoutDialog&) { return false; });  // cancelled: nothing reloads
+    EXPECT_EQ(grid().cell(2, 1), "c");
+    run([](LayoutDialog& d) {
+        d.checkedSeparator = LayoutDialog::Separator::ASCII;
+        return true;
+    });
+    EXPECT_EQ(layout().CurrentDelimiter, ",");
+    EXPECT_EQ(grid().cell(1, 1), "a");
+    EXPECT_EQ(grid().cell(2, 1), "b;c");
     EXPECT_TRUE(fake.dialogs.messages.empty());
-    run([](LayoutDialog&) { return false; });
-    EXPECT_EQ(reloads, 1);
 }
 
 TEST_F(LayoutCommandTest, UnwritableSettingsFilesAreReportedAndTheSettingStillApplies) {
