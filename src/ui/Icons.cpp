@@ -53,10 +53,10 @@ QIcon glyphIcon(const char* glyph) {
 }  // namespace
 
 QIcon commandIcon(std::string_view name) {
-    for (const auto& spec : kIcons) {
-        if (spec.name != name) continue;
-        if (spec.standard != QStyle::SP_CustomBase) return QApplication::style()->standardIcon(spec.standard);
-        return glyphIcon(spec.glyph);
+    for (const auto& entry : kIcons) {
+        if (entry.name != name) continue;
+        if (entry.standard != QStyle::SP_CustomBase) return QApplication::style()->standardIcon(entry.standard);
+        return glyphIcon(entry.glyph);
     }
     return {};
 }

@@ -98,17 +98,17 @@ void MainWindow::buildMenus() {
         if (item.isSeparator()) popup_->addSeparator()->setObjectName(QString::fromStdString(std::string(item.name)));
         else popup_->addAction(createAction(std::string(item.name)));
     }
-    for (const auto& spec : mainMenuSpec()) {
-        const std::string menuName(spec.name);
-        if (spec.items.empty()) {  // a top-level entry that is a command itself
+    for (const auto& entry : mainMenuSpec()) {
+        const std::string menuName(entry.name);
+        if (entry.items.empty()) {  // a top-level entry that is a command itself
             QAction* a = createAction(menuName);
             menuBar()->addAction(a);
             continue;
         }
-        QMenu* m = menuBar()->addMenu(fromUtf8(spec.caption));
+        QMenu* m = menuBar()->addMenu(fromUtf8(entry.caption));
         m->setObjectName(QString::fromStdString(menuName));
         menus_[menuName] = m;
-        for (const auto& item : spec.items) {
+        for (const auto& item : entry.items) {
             if (item.isSeparator()) m->addSeparator()->setObjectName(QString::fromStdString(std::string(item.name)));
             else m->addAction(createAction(std::string(item.name)));
         }
@@ -131,9 +131,9 @@ void MainWindow::buildToolBar() {
     bar->setFloatable(false);
     bar->setFixedHeight(30);
     bar->setIconSize(QSize(16, 16));
-    for (const auto& spec : toolBarSpec()) {
-        const std::string name(spec.name);
-        if (spec.isSeparator()) {
+    for (const auto& entry : toolBarSpec()) {
+        const std::string name(entry.name);
+        if (entry.isSeparator()) {
             auto* gap = new QWidget(bar);
             gap->setObjectName(QString::fromStdString(name));
             gap->setFixedWidth(8);
@@ -141,7 +141,7 @@ void MainWindow::buildToolBar() {
             continue;
         }
         QAction* a = createAction(name);
-        a->setIcon(commandIcon(spec.icon));
+        a->setIcon(commandIcon(entry.icon));
         a->setShortcut(QKeySequence());  // buttons carry no shortcut of their own
         bar->addAction(a);
     }
@@ -152,8 +152,8 @@ void MainWindow::syncAction(const std::string& name) {
     if (!a || !form_.commands.exists(name)) return;
     const CommandState& s = form_.commands.state(name);
     const bool isButton = [&] {
-        for (const auto& spec : toolBarSpec())
-            if (spec.name == name) return true;
+        for (const auto& entry : toolBarSpec())
+            if (entry.name == name) return true;
         return false;
     }();
     QString caption = fromUtf8(s.caption);

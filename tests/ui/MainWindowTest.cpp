@@ -34,16 +34,16 @@ protected:
 
 TEST_F(MainWindowTest, MenusFollowTheCommandTableInOrder) {
     QList<QAction*> top = window->menuBar()->actions();
-    const auto& spec = mainMenuSpec();
-    ASSERT_EQ(top.size(), static_cast<qsizetype>(spec.size()));
-    for (std::size_t i = 0; i < spec.size(); ++i) {
-        EXPECT_EQ(top[static_cast<qsizetype>(i)]->text(), fromUtf8(spec[i].caption));
-        if (spec[i].items.empty()) continue;
-        QMenu* m = window->menu(std::string(spec[i].name));
+    const auto& menus = mainMenuSpec();
+    ASSERT_EQ(top.size(), static_cast<qsizetype>(menus.size()));
+    for (std::size_t i = 0; i < menus.size(); ++i) {
+        EXPECT_EQ(top[static_cast<qsizetype>(i)]->text(), fromUtf8(menus[i].caption));
+        if (menus[i].items.empty()) continue;
+        QMenu* m = window->menu(std::string(menus[i].name));
         ASSERT_NE(m, nullptr);
         QList<QAction*> items = m->actions();
-        for (std::size_t k = 0; k < spec[i].items.size(); ++k) {
-            const auto& item = spec[i].items[k];
+        for (std::size_t k = 0; k < menus[i].items.size(); ++k) {
+            const auto& item = menus[i].items[k];
             QAction* a = items[static_cast<qsizetype>(k)];
             EXPECT_EQ(a->isSeparator(), item.isSeparator()) << item.name;
             if (item.isSeparator()) continue;

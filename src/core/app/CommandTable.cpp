@@ -8,7 +8,7 @@ const MenuItemSpec sep(std::string_view name) { return {name, "", "", true}; }
 }  // namespace
 
 const MenuSpec& popupMenuSpec() {
-    static const MenuSpec spec{"PopupMenu", "", {
+    static const MenuSpec table{"PopupMenu", "", {
         {"mnuFind", "Suchen", "Ctrl+F"},
         {"mnuFindInCurrentCol", "Suche in aktueller Spalte", "Ctrl+Alt+F"},
         {"mnuFindFirst", "Suche an erster Stelle in erster Spalte", "Ctrl+Shift+F"},
@@ -26,11 +26,11 @@ const MenuSpec& popupMenuSpec() {
         {"mnuMarkCol", "Aktuelle Spalte markieren", "Ctrl+Alt+S"},
         {"mnuMarkRow", "Aktuelle Zeile markieren", "Ctrl+Alt+Z"},
     }};
-    return spec;
+    return table;
 }
 
 const std::vector<MenuSpec>& mainMenuSpec() {
-    static const std::vector<MenuSpec> spec{
+    static const std::vector<MenuSpec> table{
         {"mnuMainFile", "&Datei", {
             {"mnuMainLoad", "Öffnen", "Ctrl+O"},
             {"mnuNew", "Neu", "Ctrl+N"},
@@ -131,11 +131,11 @@ const std::vector<MenuSpec>& mainMenuSpec() {
         }},
         {"mnuMainAbout", "A&bout", {}},
     };
-    return spec;
+    return table;
 }
 
 const std::vector<ToolButtonSpec>& toolBarSpec() {
-    static const std::vector<ToolButtonSpec> spec{
+    static const std::vector<ToolButtonSpec> table{
         {"ToolButton5", "Neue Datei", "mnuNew", "new"},
         {"ToolBtnOpen", "Öffnen", "mnuMainLoad", "open"},
         {"ToolBtnReload", "Erneut laden", "mnuMainReLoad", "reload", off},
@@ -167,7 +167,7 @@ const std::vector<ToolButtonSpec>& toolBarSpec() {
         {"ToolButton2", "", "", ""},
         {"ToolButton8", "About", "", "about"},
     };
-    return spec;
+    return table;
 }
 
 }  // namespace tabulyst
