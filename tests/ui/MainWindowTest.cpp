@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QMenuBar>
 #include <QKeyEvent>
 #include <QTest>
@@ -112,6 +113,16 @@ TEST_F(MainWindowTest, MenuShortcutsWinOverTheCellEditor) {
     EXPECT_EQ(form.StrGrid.cell(1, 1), "");
     EXPECT_EQ(view->editor()->text(), QString());
     EXPECT_TRUE(window->action("mnuMainReUndo")->isEnabled());
+}
+
+TEST_F(MainWindowTest, PastingIntoTheCellEditorReachesTheCell) {
+    GridView* view = window->gridView();
+    QTest::keyClick(view, Qt::Key_A, Qt::NoModifier);
+    ASSERT_TRUE(form.StrGrid.editorOpen());
+    QApplication::clipboard()->setText(QStringLiteral("ü"));
+    window->action("mnuPaste")->trigger();
+    EXPECT_EQ(form.StrGrid.cell(1, 1), "a\xFC");
+    EXPECT_TRUE(form.cells.Modified);
 }
 
 TEST_F(MainWindowTest, TheStatusPanelShowsMarkedCounts) {
