@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QFileInfo>
+#include <exception>
 
 #include "core/app/MainForm.h"
 #include "ui/MainWindow.h"
@@ -10,14 +11,33 @@
 
 namespace tabulyst::ui {
 
+namespace {
+// The general error report: an error that escapes an event handler is shown
+// instead of ending the program with the user's table.
+class Application : public QApplication {
+public:
+    using QApplication::QApplication;
+    Dialogs* dialogs = nullptr;
+    bool notify(QObject* receiver, QEvent* event) override {
+        try {
+            return QApplication::notify(receiver, event);
+        } catch (const std::exception& error) {
+            if (dialogs) dialogs->showMessage(error.what());
+            return false;
+        }
+    }
+};
+}  // namespace
+
 int runApplication(int argc, char** argv) {
-    QApplication app(argc, argv);
+    Application app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("tabulyst"));
     QFont font = QApplication::font();
     font.setPointSize(8);
     QApplication::setFont(font);
 
     QtDialogs dialogs;
+    app.dialogs = &dialogs;
     QtDesktop desktop;
     desktop.setFont(font);
     Platform platform{&dialogs, &desktop, &desktop, &desktop, &desktop};

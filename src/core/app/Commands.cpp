@@ -88,7 +88,12 @@ bool Commands::trigger(std::string_view name) {
     auto it = handlers_.find(name);
     if (it == handlers_.end() || !it->second) return false;
     auto handler = it->second;  // the handler may replace itself
-    handler();
+    try {
+        handler();
+    } catch (const std::exception& error) {
+        if (!reportError) throw;
+        reportError(error.what());
+    }
     return true;
 }
 

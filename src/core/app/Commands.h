@@ -47,7 +47,10 @@ public:
     void on(std::string_view name, std::function<void()> handler);
     bool hasHandler(std::string_view name) const;
     // Runs the command when it is enabled and has a handler; false otherwise.
+    // An error escaping the handler goes to the error report instead of ending the program.
     bool trigger(std::string_view name);
+    // The general error report: shows an error's text to the user.
+    std::function<void(const std::string&)> reportError;
 
     // Items added to the end of a menu at run time, in their order there.
     const std::vector<DynamicMenuItem>& dynamicItems(std::string_view menu) const;

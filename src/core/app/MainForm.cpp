@@ -28,6 +28,7 @@ MainForm::MainForm(const Platform& p, std::string executablePath)
       files(*this) {
     openTableFile = [this](const std::string& path) { return files.OpenTableFile(path); };
     StrGrid.setEvents(this);
+    commands.reportError = [this](const std::string& text) { platform.dialogs->showMessage(text); };
     timHideStatusBar.onTimer([this] { timHideStatusBarTimer(); });
     commands.on("mnuMainUndo", [this] { cells.mnuMainUndoClick(); });
     commands.on("btnUndo", [this] { cells.mnuMainUndoClick(); });

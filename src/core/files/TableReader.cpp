@@ -7,6 +7,8 @@
 #include <cerrno>
 #include <charconv>
 #include <cstring>
+#include <new>
+#include <stdexcept>
 #include <string_view>
 
 #include "core/files/Fields.h"
@@ -113,6 +115,9 @@ private:
     char number_[24];
 };
 
+void readLines(FileHandle& file, std::string& buffer, bool cr, const TableReadLayout& layout, StringGrid& grid,
+               TableReadResult& result, int& err);
+
 }  // namespace
 
 TableReadResult readTableFile(const std::string& path, const TableReadLayout& layout, StringGrid& grid) {
@@ -128,56 +133,16 @@ TableReadResult readTableFile(const std::string& path, const TableReadLayout& la
     const bool cr = hasCarriageReturn(file, buffer, err);
     if (err == 0 && ::lseek(file.fd(), 0, SEEK_SET) < 0) err = errno;
     result.lineEnds = cr ? LineEnds::CrLf : LineEnds::Lf;
-    const char lineEnd = cr ? '\r' : '\n';
 
-    RowBuilder rows(layout, grid);
-    std::string pending;       // a line that continues in the next block
-    bool skipLf = false;       // a CR ended the last block: a LF may follow
-    bool ended = false;
-    while (err == 0 && !ended) {
-        ssize_t n = file.read(buffer.data(), buffer.size());
-        if (n < 0) {
-            err = errno;
-            break;
-        }
-        if (n == 0) break;
-        std::string_view block(buffer.data(), static_cast<std::size_t>(n));
-        if (std::size_t eof = block.find(kEndOfFile); eof != std::string_view::npos) {
-            block = block.substr(0, eof);
-            ended = true;
-        }
-        std::size_t pos = 0;
-        if (skipLf && !block.empty()) {
-            if (block[0] == '\n') pos = 1;
-            skipLf = false;
-        }
-        while (pos < block.size()) {
-            const char* hit = static_cast<const char*>(std::memchr(block.data() + pos, lineEnd, block.size() - pos));
-            if (!hit) {
-                pending.append(block.data() + pos, block.size() - pos);
-                break;
-            }
-            std::size_t stop = static_cast<std::size_t>(hit - block.data());
-            if (pending.empty()) {
-                rows.line(block.substr(pos, stop - pos));
-            } else {
-                pending.append(block.data() + pos, stop - pos);
-                rows.line(pending);
-                pending.clear();
-            }
-            pos = stop + 1;
-            if (cr) {
-                if (pos < block.size()) {
-                    if (block[pos] == '\n') ++pos;
-                } else {
-                    skipLf = true;
-                }
-            }
-        }
+    try {
+        readLines(file, buffer, cr, layout, grid, result, err);
+    } catch (const std::length_error&) {
+        result.error = "Eine Zeile der Datei ist zu lang (mehr als 4 GiB).";
+        return result;
+    } catch (const std::bad_alloc&) {
+        result.error = "Nicht genug Arbeitsspeicher, um die Datei zu laden.";
+        return result;
     }
-    if (!pending.empty()) rows.line(pending);
-    rows.finish();
-    result.lengthMismatch = rows.mismatch();
     if (err != 0) {
         result.error = errorText(err);
         return result;
@@ -185,5 +150,67 @@ TableReadResult readTableFile(const std::string& path, const TableReadLayout& la
     result.ok = true;
     return result;
 }
+
+namespace {
+
+void readLines(FileHandle& file, std::string& buffer, bool cr, const TableReadLayout& layout, StringGrid& grid,
+               TableReadResult& result, int& err) {
+    const char lineEnd = cr ? '\r' : '\n';
+    RowBuilder rows(layout, grid);
+    std::string pending;       // a line that continues in the next block
+    bool skipLf = false;       // a CR ended the last block: a LF may follow
+    bool ended = false;
+    try {
+        while (err == 0 && !ended) {
+            ssize_t n = file.read(buffer.data(), buffer.size());
+            if (n < 0) {
+                err = errno;
+                break;
+            }
+            if (n == 0) break;
+            std::string_view block(buffer.data(), static_cast<std::size_t>(n));
+            if (std::size_t eof = block.find(kEndOfFile); eof != std::string_view::npos) {
+                block = block.substr(0, eof);
+                ended = true;
+            }
+            std::size_t pos = 0;
+            if (skipLf && !block.empty()) {
+                if (block[0] == '\n') pos = 1;
+                skipLf = false;
+            }
+            while (pos < block.size()) {
+                const char* hit = static_cast<const char*>(std::memchr(block.data() + pos, lineEnd, block.size() - pos));
+                if (!hit) {
+                    pending.append(block.data() + pos, block.size() - pos);
+                    break;
+                }
+                std::size_t stop = static_cast<std::size_t>(hit - block.data());
+                if (pending.empty()) {
+                    rows.line(block.substr(pos, stop - pos));
+                } else {
+                    pending.append(block.data() + pos, stop - pos);
+                    rows.line(pending);
+                    pending.clear();
+                }
+                pos = stop + 1;
+                if (cr) {
+                    if (pos < block.size()) {
+                        if (block[pos] == '\n') ++pos;
+                    } else {
+                        skipLf = true;
+                    }
+                }
+            }
+        }
+        if (!pending.empty()) rows.line(pending);
+    } catch (...) {
+        rows.finish();  // what was read stays in the grid
+        throw;
+    }
+    rows.finish();
+    result.lengthMismatch = rows.mismatch();
+}
+
+}  // namespace
 
 }  // namespace tabulyst

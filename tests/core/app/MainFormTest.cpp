@@ -58,6 +58,13 @@ TEST_F(MainFormTest, TheStatusTimerHidesTheBarOnceEachTimeItIsEnabled) {
     EXPECT_TRUE(form->StatusBar.visible());
 }
 
+TEST_F(MainFormTest, AnErrorInACommandIsReportedAndTheProgramGoesOn) {
+    commands().on("mnuPrint", [] { throw std::runtime_error("Drucker nicht bereit"); });
+    EXPECT_TRUE(commands().trigger("mnuPrint"));
+    ASSERT_EQ(fake.dialogs.messages.size(), 1u);
+    EXPECT_EQ(fake.dialogs.messages[0], "Drucker nicht bereit");
+}
+
 TEST_F(MainFormTest, StayOnTopToggles) {
     commands().trigger("mnuStayOnTop");
     EXPECT_TRUE(commands().checked("mnuStayOnTop"));
