@@ -1,5 +1,6 @@
 #include "ui/GridView.h"
 
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -58,13 +59,18 @@ StringGrid& GridView::grid() const { return form_.StrGrid; }
 
 // --- geometry ---
 
-void GridView::layoutChanged() {
+void GridView::refreshOffsets() const {
     const StringGrid& g = grid();
     colOffsets_.assign(static_cast<std::size_t>(g.colCount()) + 1, 0);
     for (int c = 0; c < g.colCount(); ++c) {
         int w = g.colWidth(c);
         colOffsets_[static_cast<std::size_t>(c) + 1] = colOffsets_[static_cast<std::size_t>(c)] + (w < 0 ? 0 : w + kLine);
     }
+}
+
+void GridView::layoutChanged() {
+    const StringGrid& g = grid();
+    refreshOffsets();
     topRow_ = std::clamp(topRow_, g.fixedRows(), std::max(g.fixedRows(), g.rowCount() - 1));
     leftCol_ = std::clamp(leftCol_, g.fixedCols(), std::max(g.fixedCols(), g.colCount() - 1));
     updateScrollBars();
@@ -72,7 +78,12 @@ void GridView::layoutChanged() {
     viewport()->update();
 }
 
-int GridView::colLeft(int col) const { return colOffsets_[static_cast<std::size_t>(col)]; }
+int GridView::colLeft(int col) const {
+    // While redrawing is off the grid may have grown without telling us yet;
+    // a paint in that time (a message box, pending events) must not read past the offsets.
+    if (colOffsets_.size() != static_cast<std::size_t>(grid().colCount()) + 1) refreshOffsets();
+    return colOffsets_[std::min(static_cast<std::size_t>(std::max(col, 0)), colOffsets_.size() - 1)];
+}
 
 int GridView::rowTop(int row) const {
     const StringGrid& g = grid();
@@ -346,7 +357,19 @@ void GridView::keyPressEvent(QKeyEvent* event) {
         startEditing(QString(), false);
         return;
     }
+    if (event->key() == Qt::Key_Backspace && !(m & (Qt::ControlModifier | Qt::AltModifier))) {
+        startEditing(QString(), true);  // like typing over the cell: it starts empty
+        return;
+    }
     forwardKey(event);
+}
+
+// Characters composed by the input method (dead keys such as ^ or ´ + e)
+// arrive here instead of as key presses; they start editing like typed ones.
+void GridView::inputMethodEvent(QInputMethodEvent* event) {
+    const QString text = event->commitString();
+    if (!text.isEmpty()) startEditing(text, true);
+    event->accept();
 }
 
 // --- mouse ---

@@ -46,6 +46,7 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
     void scrollContentsBy(int dx, int dy) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void inputMethodEvent(QInputMethodEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
@@ -59,6 +60,7 @@ private:
 
     StringGrid& grid() const;
     void layoutChanged();
+    void refreshOffsets() const;
     void updateScrollBars();
     void ensureCurrentVisible();
     void placeEditor();
@@ -78,7 +80,7 @@ private:
     MainForm& form_;
     CellEditor* editor_ = nullptr;
     std::function<bool(const QKeyEvent&)> isMenuShortcut_;
-    std::vector<int> colOffsets_;  // unscrolled left edge of each column, hidden ones zero-wide
+    mutable std::vector<int> colOffsets_;  // unscrolled left edge of each column, hidden ones zero-wide
     int topRow_ = 1;
     int leftCol_ = 1;
     Drag drag_ = Drag::None;

@@ -167,9 +167,12 @@ void MainWindow::syncAction(const std::string& name) {
     a->setEnabled(s.enabled);
     a->setVisible(s.visible);
     if (name == "mnuStayOnTop") {
+        // The action toggles its own check mark before it reports the trigger,
+        // so the window's state is compared with what was applied last.
         a->setCheckable(true);
-        if (a->isChecked() != s.checked) {
-            a->setChecked(s.checked);
+        a->setChecked(s.checked);
+        if (stayOnTop_ != s.checked) {
+            stayOnTop_ = s.checked;
             applyStayOnTop(s.checked);
         }
     }

@@ -52,6 +52,7 @@ private:
     QTimer hideStatusTimer_;
     QTimer reloadTimer_;
     bool painted_ = false;
+    bool stayOnTop_ = false;
 };
 
 // Qt key sequences of a shortcut text of the command tables ("Ctrl+<>" included).

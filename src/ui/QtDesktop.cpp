@@ -17,7 +17,17 @@ void QtDesktop::setBusy(bool busy) {
 
 void QtDesktop::processEvents() { QApplication::processEvents(); }
 
-std::string QtDesktop::text() const { return toAnsi(QGuiApplication::clipboard()->text()); }
+std::string QtDesktop::text() const {
+    // Most Linux programs end clipboard lines with a bare LF; the paste splits at CR LF.
+    QString text = QGuiApplication::clipboard()->text();
+    QString normalized;
+    normalized.reserve(text.size() + text.size() / 16);
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i] == u'\n' && (i == 0 || text[i - 1] != u'\r')) normalized += u'\r';
+        normalized += text[i];
+    }
+    return toAnsi(normalized);
+}
 
 void QtDesktop::setText(const std::string& text) { QGuiApplication::clipboard()->setText(fromAnsi(text)); }
 

@@ -55,7 +55,12 @@ public:
         isBusy = b;
         ++busyChanges;
     }
-    void processEvents() override { ++eventsProcessed; }
+    // Runs inside processEvents, as a user command arriving meanwhile would.
+    std::function<void()> onProcessEvents;
+    void processEvents() override {
+        ++eventsProcessed;
+        if (onProcessEvents) onProcessEvents();
+    }
     std::string text() const override { return clipboardText; }
     void setText(const std::string& t) override { clipboardText = t; }
     int textWidth(std::string_view t) const override { return static_cast<int>(t.size()) * pixelsPerChar; }

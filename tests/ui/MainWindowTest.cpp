@@ -4,7 +4,9 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QMenuBar>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
+#include <QWindow>
 #include <QTest>
 #include <QToolBar>
 
@@ -14,6 +16,7 @@
 #include "support/TempFolder.h"
 #include "ui/GridView.h"
 #include "ui/MainWindow.h"
+#include "ui/QtDesktop.h"
 #include "ui/Text.h"
 
 namespace tabulyst::ui {
@@ -100,6 +103,44 @@ TEST_F(MainWindowTest, TypingIntoACellEnablesSaveAndUndoAndReachesTheCore) {
     EXPECT_TRUE(window->action("btnReUndo")->isEnabled());
 }
 
+TEST_F(MainWindowTest, BackspaceAndComposedCharactersStartEditingTheCell) {
+    form.StrGrid.setCell(1, 1, "old");
+    GridView* view = window->gridView();
+    view->setFocus();
+    QTest::keyClick(view, Qt::Key_Backspace, Qt::NoModifier);
+    ASSERT_TRUE(form.StrGrid.editorOpen());
+    EXPECT_EQ(form.StrGrid.cell(1, 1), "");
+    EXPECT_TRUE(form.cells.Modified);
+    form.StrGrid.closeEditor();
+    QInputMethodEvent composed;
+    composed.setCommitString(QStringLiteral("\u00e9"));  // dead key ´ then e
+    QApplication::sendEvent(view, &composed);
+    EXPECT_EQ(form.StrGrid.cell(1, 1), "\xE9");
+    EXPECT_TRUE(form.StrGrid.editorOpen());
+}
+
+TEST_F(MainWindowTest, APaintWhileRedrawingIsOffSurvivesAGrownGrid) {
+    form.StrGrid.beginUpdate();
+    for (int i = 0; i < 40; ++i) form.StrGrid.insertColumn(1);
+    window->gridView()->viewport()->repaint();  // a message box would paint like this
+    form.StrGrid.endUpdate();
+    EXPECT_EQ(window->gridView()->cellAt(window->gridView()->cellRect(3, 1).center()), QPoint(3, 1));
+}
+
+TEST_F(MainWindowTest, StayOnTopKeepsTheWindowAboveWithoutMovingIt) {
+    const QRect before = window->geometry();
+    QAction* a = window->action("mnuStayOnTop");
+    a->trigger();
+    EXPECT_TRUE(a->isChecked());
+    ASSERT_NE(window->windowHandle(), nullptr);
+    EXPECT_TRUE(window->windowHandle()->flags().testFlag(Qt::WindowStaysOnTopHint));
+    a->trigger();
+    EXPECT_FALSE(a->isChecked());
+    EXPECT_FALSE(window->windowHandle()->flags().testFlag(Qt::WindowStaysOnTopHint));
+    EXPECT_EQ(window->geometry(), before);
+    EXPECT_TRUE(window->isVisible());
+}
+
 TEST_F(MainWindowTest, MenuShortcutsWinOverTheCellEditor) {
     window->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
@@ -132,6 +173,12 @@ TEST_F(MainWindowTest, TheStatusPanelShowsMarkedCounts) {
     form.StrGrid.extendTo(2, 2);
     EXPECT_FALSE(window->statusPanel()->isHidden() && window->statusPanel()->text().isEmpty());
     EXPECT_EQ(window->statusPanel()->text(), QStringLiteral("2 marked Rows, 2 marked Columns"));
+}
+
+TEST(SystemClipboard, BareLineFeedsArriveAsLineBreaksOfTheTable) {
+    QtDesktop desktop;
+    QApplication::clipboard()->setText(QStringLiteral("a;b\nc;d\r\ne"));
+    EXPECT_EQ(desktop.text(), "a;b\r\nc;d\r\ne");
 }
 
 TEST(TextConversion, WindowsCodePageRoundTripsAndForeignCharactersBecomeQuestionMarks) {

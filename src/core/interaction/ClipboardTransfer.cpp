@@ -209,6 +209,8 @@ void ClipboardTransfer::mnuPasteClick() {
         btnPasteClick();
         return;
     }
+    // Started from the events let through below: it would run inside this one.
+    if (PasteBusy) return;
     RedrawOff redraw(grid_);
     BusyCursor busy(platform_.busy);
     int sinceEvents = 0;
@@ -222,7 +224,11 @@ void ClipboardTransfer::mnuPasteClick() {
             // A hidden column refuses the move; its cells get no copy of the block.
             if (grid_.col() == c && grid_.row() == r) PasteClipboard();
             if (++sinceEvents == kPastesBetweenEvents) {
-                if (platform_.events) platform_.events->processEvents();
+                if (platform_.events) {
+                    // A paste the user starts meanwhile does nothing.
+                    ScopedFlag busyFlag(PasteBusy);
+                    platform_.events->processEvents();
+                }
                 sinceEvents = 0;
             }
         }

@@ -242,6 +242,10 @@ void appendFormatted(std::string& out, std::string_view format, const DateTime& 
         case 'p': out += t.hour < 12 ? "AM" : "PM"; break;
         case 'T': appendFormatted(out, "%H:%M:%S", t); break;
         case 'R': appendFormatted(out, "%H:%M", t); break;
+        // US-style locales give their time format as "%r".
+        case 'r': appendFormatted(out, "%I:%M:%S %p", t); break;
+        case 'l': appendPadded(out, t.hour % 12 == 0 ? 12 : t.hour % 12, 2, ' '); break;
+        case 'P': out += t.hour < 12 ? "am" : "pm"; break;
         case '%': out += '%'; break;
         default:
             out += '%';

@@ -1,5 +1,6 @@
 #include "core/interaction/Navigation.h"
 
+#include <algorithm>
 #include <string>
 
 #include "core/app/Commands.h"
@@ -37,7 +38,8 @@ bool Navigation::StrGridSelectCell(int col, int row) {
         int current = grid_.col();
         int found = -1;
         if (col < current) {
-            for (int c = col; c >= 1; --c)
+            // Column 0 and the fixed columns can never become current.
+            for (int c = col; c >= std::max(1, grid_.fixedCols()); --c)
                 if (!grid_.isHidden(c)) {
                     found = c;
                     break;

@@ -99,6 +99,13 @@ void CellStore::StrGridSetEditText(int, int, const std::string& value) {
     }
 }
 
+// Makes the entry's cell current as far as the grid allows: a cell that has
+// since become fixed or hidden is still written, from the cell reached.
+void CellStore::moveToEntry(const JournalEntry& e) {
+    if (grid_.isScrollable(e.col, grid_.row())) grid_.setCol(e.col);
+    if (grid_.isScrollable(grid_.col(), e.row)) grid_.setRow(e.row);
+}
+
 void CellStore::undoStep() {
     if (hasPendingEdit()) {
         RecordPendingEdit(grid_.col(), grid_.row());
@@ -109,10 +116,9 @@ void CellStore::undoStep() {
     ScopedFlag guard(JournalSuspended);
     SetModified(true);
     const JournalEntry e = entry(JournalPos);
-    grid_.setCol(e.col);
-    grid_.setRow(e.row);
+    moveToEntry(e);
     grid_.setCell(e.col, e.row, e.oldText);  // the entry's cell, even if a move was redirected
-    CurrentCellText = e.oldText;
+    CurrentCellText = grid_.cellText(grid_.col(), grid_.row());
     JournalPos = stepBack(JournalPos);
     if (entry(JournalPos).empty()) setUndoEnabled(false);
     setRedoEnabled(true);
@@ -159,10 +165,9 @@ void CellStore::mnuMainReUndoClick() {
         return;
     }
     const JournalEntry e = entry(JournalPos);
-    grid_.setCol(e.col);
-    grid_.setRow(e.row);
+    moveToEntry(e);
     grid_.setCell(e.col, e.row, e.newText);
-    CurrentCellText = e.newText;
+    CurrentCellText = grid_.cellText(grid_.col(), grid_.row());
     if (entry(advance(JournalPos)).empty()) setRedoEnabled(false);
     setUndoEnabled(true);
 }

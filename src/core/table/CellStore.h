@@ -63,6 +63,7 @@ private:
     void setJumpBackEnabled(bool enabled);
     void setJumpForwardEnabled(bool enabled);
     void undoStep();
+    void moveToEntry(const JournalEntry& e);
 
     StringGrid& grid_;
     Commands& commands_;

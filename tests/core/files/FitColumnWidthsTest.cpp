@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "core/grid/StringGrid.h"
+#include "core/platform/AdvanceTable.h"
 #include "support/FakePlatform.h"
 
 namespace tabulyst {
@@ -50,6 +53,57 @@ TEST_F(FitColumnWidthsGrid, SkipsHiddenColumnsAndCapsAtTheMaximum) {
     EXPECT_EQ(grid.colWidth(2), StringGrid::kHiddenWidth);
     EXPECT_EQ(grid.colWidth(3), 150);  // already wider than the maximum
     EXPECT_EQ(grid.colWidth(4), 100);
+}
+
+// Short texts are skipped by their length alone; the widths must still be those
+// of measuring every non-empty cell, whatever the characters' advances.
+TEST(FitColumnWidths, GivesWhatMeasuringEveryCellGives) {
+    std::mt19937 rng(31);
+    AdvanceTable measure;
+    for (int ch = 0; ch < 256; ++ch) measure.setAdvance(static_cast<unsigned char>(ch), 1 + static_cast<int>(rng() % 8));
+    measure.setAdvance('i', 0);
+    measure.setAdvance('W', 9);  // the widest, and common: texts reach length times it
+    const std::string alphabet = "WWWWWWWWil.\xE4 ";
+    {
+        // One pixel short of a text of the widest characters: that text widens it.
+        StringGrid grid;
+        grid.setColCount(2);
+        grid.setRowCount(2);
+        grid.setColWidth(1, wantedColumnWidth(27) - 1);
+        grid.setCell(1, 1, "WWW");
+        FitColumnWidths(grid, 1000, measure);
+        EXPECT_EQ(grid.colWidth(1), wantedColumnWidth(27));
+    }
+    for (int round = 0; round < 300; ++round) {
+        StringGrid grid;
+        const int cols = 1 + static_cast<int>(rng() % 6), rows = 1 + static_cast<int>(rng() % 60);
+        grid.setColCount(cols);
+        grid.setRowCount(rows);
+        for (int c = 0; c < cols; ++c) {
+            // Also just short of what a run of the widest character asks for.
+            int width = rng() % 2 ? static_cast<int>(rng() % 120) : wantedColumnWidth(9 * static_cast<int>(1 + rng() % 12)) - 1;
+            grid.setColWidth(c, rng() % 7 == 0 ? StringGrid::kHiddenWidth : width);
+        }
+        for (int r = 0; r < rows; ++r)
+            for (int c = 0; c < cols; ++c) {
+                std::string text(rng() % 3 == 0 ? 0 : rng() % (r % 10 == 0 ? 40 : 12), ' ');
+                for (char& ch : text) ch = alphabet[rng() % alphabet.size()];
+                grid.setCell(c, r, text);
+            }
+        const int maxWidth = 20 + static_cast<int>(rng() % 200);
+        std::vector<int> expected;
+        for (int c = 0; c < cols; ++c) {
+            int width = grid.colWidth(c);
+            for (int r = 0; r < rows && width != StringGrid::kHiddenWidth; ++r) {
+                if (grid.cell(c, r).empty()) continue;
+                int wanted = wantedColumnWidth(measure.textWidth(grid.cell(c, r)));
+                if (width < wanted) width = std::max(width, std::min(wanted, maxWidth));
+            }
+            expected.push_back(width);
+        }
+        FitColumnWidths(grid, maxWidth, measure);
+        for (int c = 0; c < cols; ++c) ASSERT_EQ(grid.colWidth(c), expected[static_cast<std::size_t>(c)]) << round << "/" << c;
+    }
 }
 
 }  // namespace

@@ -27,6 +27,9 @@ TEST(ReplaceAll, DirectRoute) {
     EXPECT_EQ(replaced("ab", "a", "abb", true), "a");
     EXPECT_EQ(replaced("ab", "a", "abbbbbbbbb", true), "a");
     EXPECT_EQ(replaced("ab", "b", "aaab", true), "b");
+    // The occurrence found is the one replaced, not one overlapping the inserted text.
+    EXPECT_EQ(replaced("aba", "ab", "aba", true), "ab");
+    EXPECT_EQ(replaced("aba", "ab", "xABAy", false), "xaby");
 }
 
 TEST(ReplaceAll, CaseInsensitiveUsesTheLocalesUpperCase) {

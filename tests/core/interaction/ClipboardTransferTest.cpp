@@ -250,11 +250,27 @@ TEST_F(ClipboardTest, SelectionPasteLetsEventsRunEvery250Pastes) {
     grid().extendTo(2, 300);
     clip() = "v";
     int before = fake.desktop.eventsProcessed;
+    // Pastes the user starts while events run do nothing.
+    int nested = 0;
+    fake.desktop.onProcessEvents = [&] {
+        ++nested;
+        clip() = "w";
+        commands().trigger("btnPaste");
+        KeyStroke shiftInsert{vk::Insert, mods::Shift};
+        form->StrGridKeyDown(shiftInsert);
+        commands().trigger("mnuPaste");
+        clip() = "v";
+    };
     commands().trigger("mnuPaste");
+    fake.desktop.onProcessEvents = nullptr;
     EXPECT_EQ(fake.desktop.eventsProcessed - before, 2);  // 600 pastes
+    EXPECT_EQ(nested, 2);
     EXPECT_EQ(at(2, 300), "v");
     EXPECT_EQ(at(2, 301), "2,301");
+    EXPECT_EQ(at(2, 125), "v");  // the cell current at the first pause
+    EXPECT_EQ(at(2, 250), "v");
     EXPECT_FALSE(fake.desktop.isBusy);
+    EXPECT_FALSE(form->clipboardTransfer.PasteBusy);
 }
 
 TEST_F(ClipboardTest, ShiftInsertPastesWithRedrawRestored) {

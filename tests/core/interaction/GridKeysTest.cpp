@@ -226,6 +226,12 @@ TEST_F(GridKeysTest, IncrementOfADateAddsADayAsAPendingEdit) {
     commands().trigger("mnuMainIncrementCellValueToLowerCell");
     EXPECT_EQ(grid().row(), 1);  // no such date
     EXPECT_EQ(at(1, 2), "");
+
+    // A US-style locale whose time format is "%r".
+    form->locale = Locale('.', "%m/%d/%Y", "%r");
+    set(1, 1, "12/31/2023 11:30:05 PM");
+    commands().trigger("mnuMainIncrementCellValueToLowerCell");
+    EXPECT_EQ(at(1, 2), "01/01/2024 11:30:05 PM");
 }
 
 TEST_F(GridKeysTest, IncrementOnTheLastRowDuplicatesItFirst) {

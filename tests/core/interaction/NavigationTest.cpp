@@ -32,6 +32,12 @@ TEST_F(NavigationTest, NoVisibleColumnInTheDirectionRefusesTheMove) {
     key(vk::Right);
     EXPECT_EQ(grid().col(), 3);
     EXPECT_EQ(grid().row(), 2);
+    // Frozen columns are no refuge either: Home with the first scrollable column hidden stays put.
+    grid().setFixedCols(2);
+    grid().setColWidth(1, 18);
+    grid().setColWidth(2, -1);
+    EXPECT_NO_THROW(key(vk::Home));
+    EXPECT_EQ(grid().col(), 3);
 }
 
 TEST_F(NavigationTest, ARefusedMoveJournalsNothing) {

@@ -128,6 +128,34 @@ TEST_F(CellStoreTest, UndoMovesToTheChangedCellAndRestoresIt) {
     EXPECT_TRUE(cells().Modified);
 }
 
+TEST_F(CellStoreTest, UndoAndRedoReachCellsThatCanNoLongerBeCurrent) {
+    fill(5, 5);
+    cells().ChangeCell(3, 1, "hidden later");
+    grid().setCurrent(4, 1);
+    cells().ChangeCell(2, 1, "y");
+    grid().setColWidth(3, -1);
+    undo();
+    undo();  // the move into column 3 is redirected to column 4
+    EXPECT_EQ(grid().cell(3, 1), "3,1");
+    EXPECT_EQ(grid().cell(2, 1), "2,1");
+    grid().setCurrent(1, 2);
+    EXPECT_FALSE(undoOn());  // leaving the cell reached recorded nothing
+    EXPECT_EQ(grid().cell(4, 1), "4,1");
+
+    cells().ChangeCell(1, 1, "frozen later");
+    grid().setCurrent(4, 4);
+    grid().setFixedRows(2);
+    grid().setFixedCols(2);
+    undo();
+    EXPECT_EQ(grid().cell(1, 1), "1,1");
+    EXPECT_TRUE(fake.dialogs.messages.empty());
+    EXPECT_EQ(grid().col(), 4);
+    EXPECT_EQ(grid().row(), 4);
+    redo();
+    EXPECT_EQ(grid().cell(1, 1), "frozen later");
+    EXPECT_FALSE(cells().hasPendingEdit());
+}
+
 TEST_F(CellStoreTest, AnEntryInColumnZeroBlocksUndo) {
     fill(3, 3);
     grid().setFixedCols(0);
