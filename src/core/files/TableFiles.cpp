@@ -18,6 +18,19 @@ const char* const kLengthMismatch =
     "Datenverlust!";
 
 bool startsWithBom(std::string_view text) { return text.size() > 2 && text.substr(0, 3) == "\xEF\xBB\xBF"; }
+
+// Redrawing comes back on also when reading or writing runs out of memory;
+// a grid left in update mode would never show anything again.
+class UpdateScope {
+public:
+    explicit UpdateScope(StringGrid& grid) : grid_(grid) { grid_.beginUpdate(); }
+    ~UpdateScope() { grid_.endUpdate(); }
+    UpdateScope(const UpdateScope&) = delete;
+    UpdateScope& operator=(const UpdateScope&) = delete;
+
+private:
+    StringGrid& grid_;
+};
 }  // namespace
 
 TableFiles::TableFiles(MainForm& form) : form_(form) {
@@ -107,7 +120,7 @@ bool TableFiles::parsedFieldLengths(std::vector<int>& lengths) const {
 
 void TableFiles::finishRead() {
     StringGrid& grid = form_.StrGrid;
-    grid.beginUpdate();
+    UpdateScope update(grid);
     for (int c = 1; c < grid.colCount(); ++c) grid.setCell(c, 0, std::to_string(c));
     for (int r = 1; r < grid.rowCount(); ++r) {
         std::string number = std::to_string(r);
@@ -118,16 +131,17 @@ void TableFiles::finishRead() {
     bool empty = true;
     for (int c = 1; c < grid.colCount() && empty; ++c) empty = grid.cell(c, last).empty();
     if (empty) grid.setRowCount(grid.rowCount() - 1);
-    grid.endUpdate();
 }
 
 bool TableFiles::ReadDelimitedFile(const std::string& path) {
     TableReadLayout layout;
     if (!decodedDelimiter(layout.delimiter)) return false;
     form_.setTitle(path);
-    form_.StrGrid.beginUpdate();
-    TableReadResult result = readTableFile(path, layout, form_.StrGrid);
-    form_.StrGrid.endUpdate();
+    TableReadResult result;
+    {
+        UpdateScope update(form_.StrGrid);
+        result = readTableFile(path, layout, form_.StrGrid);
+    }
     if (!result.ok) form_.platform.dialogs->showMessage(result.error);
     if (!result.opened) return false;
     fileLineEnds = result.lineEnds;
@@ -145,9 +159,11 @@ bool TableFiles::ReadFixedLengthFile(const std::string& path) {
     if (!parsedFieldLengths(layout.fieldLengths)) return false;
     form_.setTitle(path);
     form_.StrGrid.setColCount(static_cast<int>(layout.fieldLengths.size()) + 1);
-    form_.StrGrid.beginUpdate();
-    TableReadResult result = readTableFile(path, layout, form_.StrGrid);
-    form_.StrGrid.endUpdate();
+    TableReadResult result;
+    {
+        UpdateScope update(form_.StrGrid);
+        result = readTableFile(path, layout, form_.StrGrid);
+    }
     if (!result.ok) form_.platform.dialogs->showMessage(result.error);
     else if (result.lengthMismatch) form_.platform.dialogs->showMessage(kLengthMismatch);
     if (!result.opened) return false;
@@ -234,9 +250,11 @@ bool TableFiles::writeTable(const std::string& path, bool delimited, bool includ
     if (delimited ? !decodedDelimiter(layout.delimiter) : !parsedFieldLengths(layout.fieldLengths)) return false;
     BusyCursor busy(form_.platform.busy);
     std::string error;
-    form_.StrGrid.beginUpdate();
-    bool ok = writeTableFile(path, layout, form_.StrGrid, error, writeFaults);
-    form_.StrGrid.endUpdate();
+    bool ok = false;
+    {
+        UpdateScope update(form_.StrGrid);
+        ok = writeTableFile(path, layout, form_.StrGrid, error, writeFaults);
+    }
     if (!ok) form_.platform.dialogs->showMessage(error);
     return ok;
 }
@@ -324,8 +342,12 @@ void TableFiles::mnuMainCyclicalReLoadClick() {
 
 void TableFiles::timReloadTimer() {
     form_.timReload.setEnabled(false);
+    // The tick starts the timer again whatever the reload did, an escaping error included.
+    struct Restart {
+        CoreTimer& timer;
+        ~Restart() { timer.setEnabled(true); }
+    } restart{form_.timReload};
     mnuMainReLoadClick();
-    form_.timReload.setEnabled(true);
 }
 
 }  // namespace tabulyst

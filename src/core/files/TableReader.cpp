@@ -47,8 +47,10 @@ private:
 };
 
 // Whether the file's lines end at carriage returns: true as soon as one is
-// seen before the end of the file (or a code 26).
-bool hasCarriageReturn(FileHandle& file, std::string& buffer, int& err) {
+// seen before the end of the file (or a code 26). lineFeed tells whether a
+// line feed came before that point.
+bool hasCarriageReturn(FileHandle& file, std::string& buffer, int& err, bool& lineFeed) {
+    lineFeed = false;
     for (;;) {
         ssize_t n = file.read(buffer.data(), buffer.size());
         if (n < 0) {
@@ -59,6 +61,8 @@ bool hasCarriageReturn(FileHandle& file, std::string& buffer, int& err) {
         std::string_view block(buffer.data(), static_cast<std::size_t>(n));
         std::size_t cr = block.find('\r');
         std::size_t eof = block.find(kEndOfFile);
+        std::size_t lf = block.find('\n');
+        if (lf != std::string_view::npos && (eof == std::string_view::npos || lf < eof)) lineFeed = true;
         if (cr != std::string_view::npos && (eof == std::string_view::npos || cr < eof)) return true;
         if (eof != std::string_view::npos) return false;
     }
@@ -130,9 +134,11 @@ TableReadResult readTableFile(const std::string& path, const TableReadLayout& la
     result.opened = true;
     std::string buffer(kBlock, '\0');
     int err = 0;
-    const bool cr = hasCarriageReturn(file, buffer, err);
+    bool lineFeed = false;
+    const bool cr = hasCarriageReturn(file, buffer, err, lineFeed);
     if (err == 0 && ::lseek(file.fd(), 0, SEEK_SET) < 0) err = errno;
-    result.lineEnds = cr ? LineEnds::CrLf : LineEnds::Lf;
+    // A file without any line end (empty, or one unended line) keeps CR LF.
+    result.lineEnds = cr || !lineFeed ? LineEnds::CrLf : LineEnds::Lf;
 
     try {
         readLines(file, buffer, cr, layout, grid, result, err);

@@ -21,7 +21,7 @@ struct TableReadResult {
     bool ok = false;
     bool opened = false;                 // false: the grid was not touched
     std::string error;                   // the platform's text when reading failed
-    LineEnds lineEnds = LineEnds::CrLf;  // Lf: the file holds no carriage return at all
+    LineEnds lineEnds = LineEnds::CrLf;  // Lf: line feeds but no carriage return at all
     bool lengthMismatch = false;         // a line did not match the field lengths
 };
 

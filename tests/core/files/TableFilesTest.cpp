@@ -87,6 +87,10 @@ TEST_F(TableFilesTest, FilesWithoutCarriageReturnsSplitAtLineFeedsAndSaveBackThe
     ASSERT_TRUE(open("x;y\r\n", "crlf.csv"));
     files().SaveCurrentFile();  // unmodified, but the command saves when called
     EXPECT_EQ(folder.read("crlf.csv"), "x;y\r\n");
+    // No line end at all: nothing says LF, so the lines get CR LF.
+    ASSERT_TRUE(open("x;y", "unended.csv"));
+    files().SaveCurrentFile();
+    EXPECT_EQ(folder.read("unended.csv"), "x;y\r\n");
 }
 
 TEST_F(TableFilesTest, ALineLongerThanAReadBlockStaysWhole) {
@@ -94,6 +98,25 @@ TEST_F(TableFilesTest, ALineLongerThanAReadBlockStaysWhole) {
     ASSERT_TRUE(open("a;" + big + "\r\nb;c\r\n"));
     EXPECT_EQ(grid().cell(2, 1).size(), big.size());
     EXPECT_EQ(row(2), "b|c");
+    // CR as the last byte of a 4 MiB read block, its LF the first of the next:
+    // one line end, and only that one LF is swallowed.
+    std::string first((4 << 20) - 1, 'y');
+    ASSERT_TRUE(open(first + "\r\n\nb;c\r\n"));
+    EXPECT_EQ(grid().rowCount(), 3);
+    EXPECT_EQ(grid().cell(1, 1).size(), first.size());
+    EXPECT_EQ(row(2), "\nb|c");
+}
+
+TEST_F(TableFilesTest, ALoneLineEndAndCodeTwentySixWithoutCarriageReturns) {
+    ASSERT_TRUE(open("\r\n"));  // one empty line: it stays as a row
+    EXPECT_EQ(grid().rowCount(), 2);
+    EXPECT_EQ(grid().colCount(), 2);
+    EXPECT_EQ(row(1), "");
+    EXPECT_EQ(grid().cell(0, 1), "1");
+    ASSERT_TRUE(open("a\nb\x1A" "c\r\nd\n"));  // the CR after code 26 is never read
+    EXPECT_EQ(grid().rowCount(), 3);
+    EXPECT_EQ(row(1), "a");
+    EXPECT_EQ(row(2), "b");
 }
 
 TEST_F(TableFilesTest, AMissingFileShowsThePlatformTextAndAddsTheRecentEntry) {
@@ -217,6 +240,14 @@ TEST_F(TableFilesTest, AFailedSaveKeepsTheOldFileAndTheModifiedTable) {
     EXPECT_NE(fake.dialogs.messages.back().find("No space left on device"), std::string::npos);
     EXPECT_TRUE(cells().Modified);
     EXPECT_TRUE(commands().enabled("mnuMainSave"));
+    // Save As that fails: the name is already in the recent list, the title stays.
+    fake.dialogs.files = {folder.file("other.csv")};
+    commands().trigger("mnuMainSaveAs");
+    EXPECT_TRUE(fake.dialogs.questions.empty());  // no hidden column, no question
+    EXPECT_EQ(form->recent.captions().front(), folder.file("other.csv"));
+    EXPECT_EQ(form->title(), folder.file("t.csv"));
+    EXPECT_TRUE(cells().Modified);
+    EXPECT_FALSE(std::filesystem::exists(folder.file("other.csv")));
     int leftovers = 0;
     for (const auto& entry : std::filesystem::directory_iterator(folder.path())) leftovers += entry.is_regular_file();
     EXPECT_EQ(leftovers, 1);  // no temporary file stays behind
@@ -259,6 +290,28 @@ TEST_F(TableFilesTest, ReloadKeepsHiddenAndWidenedColumnsAndTheView) {
     EXPECT_EQ(grid().row(), 1);
 }
 
+TEST_F(TableFilesTest, ReloadStopsRestoringAtTheFirstValueThatNoLongerFits) {
+    ASSERT_TRUE(open("a;b;c;d\r\ne;f;g;h\r\ni;j;k;l\r\nm;n;o;p\r\n"));
+    grid().setFixedRows(2);
+    grid().setFixedCols(2);
+    grid().setCurrent(3, 4);
+    folder.write("t.csv", "a;b;c;d\r\n");
+    commands().trigger("mnuMainReLoad");
+    EXPECT_EQ(grid().fixedRows(), 1);  // 2 fixed rows no longer fit: nothing after it is restored
+    EXPECT_EQ(grid().fixedCols(), 1);
+    EXPECT_EQ(grid().col(), 1);
+
+    grid().setCurrent(3, 1);
+    folder.write("t.csv", "a;b;c;d\r\ne\r\nf\r\ng\r\n");
+    ASSERT_TRUE(files().OpenTableFile(folder.file("t.csv")));
+    grid().setCurrent(3, 4);
+    folder.write("t.csv", "a;b\r\nc;d\r\ne;f\r\ng;h\r\n");
+    commands().trigger("mnuMainReLoad");
+    EXPECT_EQ(grid().colCount(), 3);
+    EXPECT_EQ(grid().row(), 1);  // column 3 is gone, so row 4 is not restored although it exists
+    EXPECT_TRUE(commands().enabled("mnuMainReLoad"));
+}
+
 TEST_F(TableFilesTest, ReloadAsksWhenModifiedAndNeedsAFileName) {
     commands().setEnabled("mnuMainReLoad", true);
     commands().trigger("mnuMainReLoad");
@@ -290,8 +343,30 @@ TEST_F(TableFilesTest, CyclicReloadOffersTheIntervalsWithThePresentOneChecked) {
     form->timReload.fire();
     EXPECT_EQ(grid().cell(1, 1), "changed");
     EXPECT_TRUE(form->timReload.enabled());  // the tick starts it again
+    cells().SetModified(true);
+    fake.dialogs.answers = {false};
+    form->timReload.fire();  // not discarded: the table stays, the timer runs on
+    EXPECT_EQ(fake.dialogs.questions.back(), "Liste der Änderungen verwerfen und erneut Laden?");
+    EXPECT_TRUE(cells().Modified);
+    EXPECT_TRUE(form->timReload.enabled());
+    cells().SetModified(false);
     files().OpenTableFile(folder.file("t.csv"));
     EXPECT_FALSE(form->timReload.enabled());  // any other load stops it
+    fake.dialogs.chooserScripts.push_back([&](StringsChooser& c) {
+        for (auto& item : c.clbClientClient) item.checked = item.text == "*> STOP CYCLICAL RELOAD <*";
+        return true;
+    });
+    commands().trigger("mnuMainCyclicalReLoad");
+    EXPECT_EQ(form->timReload.interval(), 10000000);
+    EXPECT_FALSE(form->timReload.enabled());
+    checked.clear();
+    fake.dialogs.chooserScripts.push_back([&](StringsChooser& c) {
+        for (const auto& item : c.clbClientClient)
+            if (item.checked) checked.push_back(item.text);
+        return false;
+    });
+    commands().trigger("mnuMainCyclicalReLoad");
+    EXPECT_EQ(checked, std::vector<std::string>{"*> STOP CYCLICAL RELOAD <*"});
     form->timReload.setEnabled(true);
     commands().trigger("mnuMainCyclicalReLoad");  // cancelled: the cyclic reload ends
     EXPECT_FALSE(form->timReload.enabled());
