@@ -11,6 +11,7 @@
 
 #include "core/files/FieldLengthDialog.h"
 #include "ui/Text.h"
+#include "ui/Placement.h"
 
 namespace tabulyst::ui {
 
@@ -92,10 +93,7 @@ void FieldLengthDialogWindow::showTotal() { total_->setText(fromAnsi(dialog_.edt
 bool FieldLengthDialogWindow::run() {
     showState();
     grid_->setCurrentCell(0, 0);
-    if (QScreen* screen = this->screen()) {
-        QRect area = screen->availableGeometry();
-        move(area.center() - QPoint(frameGeometry().width() / 2, frameGeometry().height() / 2));
-    }
+    centreOnScreen(this);
     return exec() == QDialog::Accepted;
 }
 

@@ -13,6 +13,7 @@
 #include "core/files/LayoutDialog.h"
 #include "core/files/LayoutSettings.h"
 #include "ui/Text.h"
+#include "ui/Placement.h"
 
 namespace tabulyst::ui {
 
@@ -26,12 +27,6 @@ QGroupBox* boldGroup(const char* caption, QWidget* parent) {
     return box;
 }
 
-void centreOnScreen(QWidget* w) {
-    QScreen* screen = w->screen();
-    if (!screen) return;
-    QRect area = screen->availableGeometry();
-    w->move(area.center() - QPoint(w->frameGeometry().width() / 2, w->frameGeometry().height() / 2));
-}
 }  // namespace
 
 LayoutDialogWindow::LayoutDialogWindow(LayoutDialog& dialog, QWidget* parent) : QDialog(parent), dialog_(dialog) {

@@ -15,6 +15,7 @@
 #include "ui/GridView.h"
 #include "ui/Icons.h"
 #include "ui/Text.h"
+#include "ui/Placement.h"
 
 namespace tabulyst::ui {
 
@@ -30,10 +31,7 @@ QList<QKeySequence> shortcutsOf(const std::string& text) {
 
 MainWindow::MainWindow(MainForm& form, QWidget* parent) : QMainWindow(parent), form_(form) {
     resize(MainForm::kWidth, MainForm::kHeight);
-    if (QScreen* screen = QGuiApplication::primaryScreen()) {
-        QRect area = screen->availableGeometry();
-        move(area.center() - QPoint(MainForm::kWidth / 2, MainForm::kHeight / 2));
-    }
+    centreOnScreen(this);
     grid_ = new GridView(form_, this);
     setCentralWidget(grid_);
     buildMenus();

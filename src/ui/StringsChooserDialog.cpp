@@ -9,6 +9,7 @@
 
 #include "core/table/StringsChooser.h"
 #include "ui/Text.h"
+#include "ui/Placement.h"
 
 namespace tabulyst::ui {
 
@@ -21,12 +22,6 @@ QPushButton* button(const char* name, const char* caption, QWidget* parent) {
     return b;
 }
 
-void centreOnScreen(QWidget* w) {
-    QScreen* screen = w->screen();
-    if (!screen) return;
-    QRect area = screen->availableGeometry();
-    w->move(area.center() - QPoint(w->frameGeometry().width() / 2, w->frameGeometry().height() / 2));
-}
 }  // namespace
 
 StringsChooserDialog::StringsChooserDialog(StringsChooser& chooser, QWidget* parent)
