@@ -40,6 +40,9 @@ void CellStore::record(std::string oldText, std::string newText, int col, int ro
 
 bool CellStore::ChangeCell(int col, int row, const std::string& text) {
     if (col >= grid_.colCount() || row >= grid_.rowCount() || col < 0 || row < 0) return false;
+    // Text typed into the current cell and not yet journaled would otherwise be
+    // taken as the cell's remembered text below and could never be undone.
+    if (!JournalSuspended && hasPendingEdit()) RecordPendingEdit(grid_.col(), grid_.row());
     bool changed = false;
     std::string_view current = grid_.cell(col, row);
     if (current != text) {

@@ -40,6 +40,18 @@ TEST_F(CellStoreTest, ChangeCellRecordsOnlyRealChangesButAlwaysWrites) {
     EXPECT_FALSE(cells().Modified);  // callers set the modified state themselves
 }
 
+TEST_F(CellStoreTest, AJournaledWriteElsewhereKeepsAPendingEditUndoable) {
+    fill(3, 3);
+    type("typed");
+    cells().ChangeCell(2, 2, "sum");  // e.g. a range sum while the current cell is being edited
+    undo();
+    EXPECT_EQ(grid().cell(2, 2), "2,2");
+    grid().setCurrent(1, 1);
+    undo();
+    EXPECT_EQ(grid().cell(1, 1), "1,1");
+    EXPECT_FALSE(undoOn());
+}
+
 TEST_F(CellStoreTest, TypingEnablesUndoAndSaveAtOnceAndUndoRedoTheEdit) {
     fill(3, 3);
     type("x");

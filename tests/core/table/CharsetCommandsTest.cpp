@@ -15,6 +15,7 @@ protected:
         grid().setCell(1, 0, "\xE4");
         grid().setCell(1, 1, "Gr\xFC\xDF" "e");
         grid().setCell(2, 2, "\xC4" "ra");
+        cells().ClearJournal();  // as after loading: nothing pending
     }
     bool trigger(const char* name) { return commands().trigger(name); }
     void expectHeadersUntouched() {
