@@ -290,8 +290,9 @@ void GridView::resizeEvent(QResizeEvent* event) {
 void GridView::startEditing(const QString& text, bool replace) {
     if (!grid().openEditor()) return;
     if (replace) {
-        editor_->setText(text);
-        grid().editorTextChanged(toAnsi(text));
+        std::string bytes = toAnsi(text);
+        editor_->setText(fromAnsi(bytes));
+        grid().editorTextChanged(bytes);
     }
 }
 
@@ -486,8 +487,16 @@ void GridView::mouseDoubleClickEvent(QMouseEvent* event) {
 
 CellEditor::CellEditor(GridView& view) : QLineEdit(view.viewport()), view_(view) {
     setFrame(false);
-    connect(this, &QLineEdit::textEdited, this,
-            [this](const QString& text) { view_.grid().editorTextChanged(toAnsi(text)); });
+    connect(this, &QLineEdit::textEdited, this, [this](const QString& text) {
+        std::string bytes = toAnsi(text);
+        // Show what the cell holds: a character outside the code page is stored as "?".
+        if (QString shown = fromAnsi(bytes); shown != text) {
+            int caret = cursorPosition();
+            setText(shown);
+            setCursorPosition(caret);
+        }
+        view_.grid().editorTextChanged(bytes);
+    });
 }
 
 void CellEditor::key(int virtualKey, bool shift, bool ctrl, bool alt) {

@@ -166,6 +166,17 @@ TEST_F(MainWindowTest, PastingIntoTheCellEditorReachesTheCell) {
     EXPECT_TRUE(form.cells.Modified);
 }
 
+TEST_F(MainWindowTest, TheEditorShowsWhatTheCellCanHold) {
+    GridView* view = window->gridView();
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString::fromUtf8("\u4e2d"));
+    QApplication::sendEvent(view, &press);
+    ASSERT_TRUE(form.StrGrid.editorOpen());
+    EXPECT_EQ(view->editor()->text(), QStringLiteral("?"));
+    QTest::keyClick(view->editor(), Qt::Key_B, Qt::NoModifier);
+    EXPECT_EQ(form.StrGrid.cell(1, 1), "?b");
+    EXPECT_EQ(view->editor()->text(), QStringLiteral("?b"));
+}
+
 TEST_F(MainWindowTest, TheStatusPanelShowsMarkedCounts) {
     form.StrGrid.setColCount(4);
     form.StrGrid.setRowCount(4);
