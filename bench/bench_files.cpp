@@ -6,6 +6,7 @@
 #include <sstream>
 #include <string>
 
+#include "BenchForm.h"
 #include "BenchUtil.h"
 #include "core/app/MainForm.h"
 #include "core/platform/AdvanceTable.h"
@@ -43,14 +44,11 @@ int main(int argc, char** argv) {
     const double mb = static_cast<double>(std::filesystem::file_size(table)) / 1e6;
     const double mbUtf8 = static_cast<double>(std::filesystem::file_size(utf8)) / 1e6;
 
-    testing::FakePlatform fake;
     AdvanceTable measure = uiLikeMeasure();
-    Platform platform = fake.platform();
-    platform.textMeasure = &measure;
-    testing::TempFolder settings;
-    MainForm form(platform, settings.file("tabulyst"));
-    form.FormCreate();
-    form.gridClientWidth = 1280;
+    BenchForm bench(measure);
+    MainForm& form = bench.form;
+    testing::FakePlatform& fake = bench.fake;
+    testing::TempFolder& settings = bench.settings;
     auto yes = [&] { fake.dialogs.answers.assign(64, true); };
 
     std::printf("table: %.1f MB, %s\n", mb, table.c_str());

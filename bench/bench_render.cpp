@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <cstdio>
 
+#include "BenchForm.h"
 #include "BenchUtil.h"
 #include "core/app/MainForm.h"
 #include "support/FakePlatform.h"
@@ -26,15 +27,10 @@ int main(int argc, char** argv) {
     font.setPointSize(8);
     QApplication::setFont(font);
 
-    testing::FakePlatform fake;
     ui::QtDesktop desktop;
     desktop.setFont(font);
-    Platform platform = fake.platform();
-    platform.textMeasure = &desktop;
-    testing::TempFolder settings;
-    MainForm form(platform, settings.file("tabulyst"));
-    form.FormCreate();
-    form.gridClientWidth = 1280;
+    BenchForm bench(desktop);
+    MainForm& form = bench.form;
     if (!form.files.OpenTableFile(std::string(argv[1]) + "/table.csv")) return 1;
 
     ui::GridView view(form);

@@ -58,31 +58,21 @@ StructureEdits::StructureEdits(StringGrid& grid, CellStore& cells, Commands& com
 
 // --- frames ---
 
+// Inserts ask only once something was journaled, deletions always; deletions
+// also repaint the whole grid at the end.
 template <typename Work>
-void StructureEdits::insertFrame(const char* question, Work work) {
-    if (cells_.JournalPos >= 0 && !cells_.ConfirmDiscard(question)) return;
+void StructureEdits::editFrame(Kind kind, const char* question, Work work) {
+    const bool ask = kind == Kind::Delete || cells_.JournalPos >= 0;
+    if (ask && !cells_.ConfirmDiscard(question)) return;
     BusyCursor busy(busy_);
     // An open editor would go on writing into whatever cell moved under it.
     grid_.closeEditor();
     grid_.beginUpdate();
-    withClosing(work, [this] {
+    withClosing(work, [this, kind] {
         cells_.ClearJournal();
         cells_.SetModified(true);
         grid_.endUpdate();
-    });
-}
-
-template <typename Work>
-void StructureEdits::deleteFrame(const char* question, Work work) {
-    if (!cells_.ConfirmDiscard(question)) return;
-    BusyCursor busy(busy_);
-    grid_.closeEditor();
-    grid_.beginUpdate();
-    withClosing(work, [this] {
-        cells_.ClearJournal();
-        cells_.SetModified(true);
-        grid_.endUpdate();
-        grid_.repaint();
+        if (kind == Kind::Delete) grid_.repaint();
     });
 }
 
@@ -179,19 +169,19 @@ void StructureEdits::insertRow(bool after) {
 }
 
 void StructureEdits::mnuMainInsertColBevoreClick() {
-    insertFrame("Liste der Änderungen verwerfen und Spalte einfügen?", [this] { insertColumn(false); });
+    editFrame(Kind::Insert, "Liste der Änderungen verwerfen und Spalte einfügen?", [this] { insertColumn(false); });
 }
 
 void StructureEdits::mnuMainInsertColAfterClick() {
-    insertFrame("Liste der Änderungen verwerfen und Spalte einfügen?", [this] { insertColumn(true); });
+    editFrame(Kind::Insert, "Liste der Änderungen verwerfen und Spalte einfügen?", [this] { insertColumn(true); });
 }
 
 void StructureEdits::mnuMainInsertRowBevoreClick() {
-    insertFrame("Liste der Änderungen verwerfen und Zeile einfügen?", [this] { insertRow(false); });
+    editFrame(Kind::Insert, "Liste der Änderungen verwerfen und Zeile einfügen?", [this] { insertRow(false); });
 }
 
 void StructureEdits::mnuMainInsertRowAfterClick() {
-    insertFrame("Liste der Änderungen verwerfen und Zeile einfügen?", [this] { insertRow(true); });
+    editFrame(Kind::Insert, "Liste der Änderungen verwerfen und Zeile einfügen?", [this] { insertRow(true); });
 }
 
 // --- deletes ---
@@ -228,11 +218,11 @@ void StructureEdits::deleteRows() {
 }
 
 void StructureEdits::mnuMainDeleteColClick() {
-    deleteFrame("Liste der Änderungen verwerfen und Spalte(n) löschen?", [this] { deleteColumns(); });
+    editFrame(Kind::Delete, "Liste der Änderungen verwerfen und Spalte(n) löschen?", [this] { deleteColumns(); });
 }
 
 void StructureEdits::mnuMainDeleteRowClick() {
-    deleteFrame("Liste der Änderungen verwerfen und Zeile(n) löschen?", [this] { deleteRows(); });
+    editFrame(Kind::Delete, "Liste der Änderungen verwerfen und Zeile(n) löschen?", [this] { deleteRows(); });
 }
 
 // --- duplicate ---

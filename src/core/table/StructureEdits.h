@@ -31,10 +31,10 @@ public:
     void StrGridColumnMoved(int from, int to);
 
 private:
+    enum class Kind { Insert, Delete };
+    // Question, hourglass, redraw suspension and the closing steps on every way out.
     template <typename Work>
-    void insertFrame(const char* question, Work work);
-    template <typename Work>
-    void deleteFrame(const char* question, Work work);
+    void editFrame(Kind kind, const char* question, Work work);
 
     void insertColumn(bool after);
     void insertRow(bool after);
