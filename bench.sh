@@ -18,3 +18,6 @@ echo "== reshaping and the clipboard"
 build/bench/bench/bench_reshape --benchmark_min_time=0.2
 echo "== text operations"
 build/bench/bench/bench_textops --benchmark_min_time=0.2
+echo "== printing to PDF (offscreen)"
+cmake --build build/bench --target bench_print >/dev/null
+QT_QPA_PLATFORM=offscreen build/bench/bench/bench_print 2>/dev/null

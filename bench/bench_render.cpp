@@ -7,6 +7,7 @@
 
 #include "BenchForm.h"
 #include "BenchUtil.h"
+#include "OffscreenUi.h"
 #include "core/app/MainForm.h"
 #include "support/FakePlatform.h"
 #include "support/TempFolder.h"
@@ -21,15 +22,8 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: bench_render FOLDER\n");
         return 2;
     }
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    QFont font = QApplication::font();
-    font.setPointSize(8);
-    QApplication::setFont(font);
-
-    ui::QtDesktop desktop;
-    desktop.setFont(font);
-    BenchForm bench(desktop);
+    OffscreenUi ui(argc, argv);
+    BenchForm bench(ui.desktop);
     MainForm& form = bench.form;
     if (!form.files.OpenTableFile(std::string(argv[1]) + "/table.csv")) return 1;
 

@@ -8,6 +8,7 @@
 #include "ui/MainWindow.h"
 #include "ui/QtDesktop.h"
 #include "ui/QtDialogs.h"
+#include "ui/QtPrinter.h"
 
 namespace tabulyst::ui {
 
@@ -41,6 +42,8 @@ int runApplication(int argc, char** argv) {
     QtDesktop desktop;
     desktop.setFont(font);
     Platform platform{&dialogs, &desktop, &desktop, &desktop, &desktop};
+    QtPrinter printer(font);
+    platform.printer = &printer;
     MainForm form(platform, QFileInfo(QApplication::applicationFilePath()).absoluteFilePath().toStdString());
     // QApplication has run setlocale(LC_ALL, "") already; the core reads it once here.
     form.locale = Locale::fromCLibrary();
@@ -48,6 +51,7 @@ int runApplication(int argc, char** argv) {
     form.FormCreate();
     MainWindow window(form);
     dialogs.setParent(&window);
+    printer.setParent(&window);
     window.show();
     return app.exec();
 }

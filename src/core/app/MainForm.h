@@ -23,6 +23,7 @@
 #include "core/interaction/Navigation.h"
 #include "core/interaction/SortState.h"
 #include "core/output/Bookmarks.h"
+#include "core/output/PrintCommand.h"
 #include "core/platform/Locale.h"
 #include "core/platform/Platform.h"
 #include "core/table/CellStore.h"
@@ -77,6 +78,7 @@ public:
     ClipboardTransfer clipboardTransfer;
     GridKeys gridKeys;
     TableFiles files;
+    PrintCommand printing;
 
     // The command line after the executable (file, fixed rows, fixed columns, row, column).
     std::vector<std::string> commandLine;
