@@ -5,9 +5,11 @@
 #include <exception>
 
 #include "core/app/MainForm.h"
+#include "ui/MacroKeyFilter.h"
 #include "ui/MainWindow.h"
 #include "ui/QtDesktop.h"
 #include "ui/QtDialogs.h"
+#include "ui/QtKeyboard.h"
 
 namespace tabulyst::ui {
 
@@ -40,12 +42,16 @@ int runApplication(int argc, char** argv) {
     app.dialogs = &dialogs;
     QtDesktop desktop;
     desktop.setFont(font);
-    Platform platform{&dialogs, &desktop, &desktop, &desktop, &desktop};
+    QtKeyboard keyboard;
+    Platform platform{&dialogs, &desktop, &desktop, &desktop, &desktop, &keyboard};
     MainForm form(platform, QFileInfo(QApplication::applicationFilePath()).absoluteFilePath().toStdString());
     // QApplication has run setlocale(LC_ALL, "") already; the core reads it once here.
     form.locale = Locale::fromCLibrary();
     for (int i = 1; i < argc; ++i) form.commandLine.emplace_back(argv[i]);
     form.FormCreate();
+    // The last start-up step: the key hook in front of every window.
+    MacroKeyFilter macroKeys(form.macros.hook);
+    app.installEventFilter(&macroKeys);
     MainWindow window(form);
     dialogs.setParent(&window);
     window.show();

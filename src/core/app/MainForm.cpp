@@ -25,7 +25,8 @@ MainForm::MainForm(const Platform& p, std::string executablePath)
       layoutCommand(*this),
       clipboardTransfer(StrGrid, cells, commands, layout, p),
       gridKeys(StrGrid, cells, commands, navigation, clipboardTransfer, structure, locale),
-      files(*this) {
+      files(*this),
+      macros(*this) {
     openTableFile = [this](const std::string& path) { return files.OpenTableFile(path); };
     StrGrid.setEvents(this);
     commands.reportError = [this](const std::string& text) { platform.dialogs->showMessage(text); };
@@ -126,6 +127,11 @@ void MainForm::timHideStatusBarTimer() {
 
 void MainForm::setTitle(const std::string& title) {
     title_ = title;
+    titleChanged();
+}
+
+void MainForm::setTemporaryCaption(const std::string& caption) {
+    temporaryCaption_ = caption;
     titleChanged();
 }
 

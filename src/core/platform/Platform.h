@@ -2,6 +2,7 @@
 // Everything the core reaches outside itself, handed in at construction.
 #include "core/platform/Desktop.h"
 #include "core/platform/Dialogs.h"
+#include "core/platform/Keyboard.h"
 
 namespace tabulyst {
 
@@ -11,6 +12,7 @@ struct Platform {
     EventPump* events = nullptr;
     Clipboard* clipboard = nullptr;
     TextMeasure* textMeasure = nullptr;
+    Keyboard* keyboard = nullptr;
 };
 
 // Shows the busy cursor for a scope and restores the previous one on every exit.
