@@ -6,7 +6,7 @@ cd "$(dirname "$0")"
 rows="${1:-1000000}"
 tools/install-deps.sh
 cmake -S . -B build/bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DTABULYST_TESTS=OFF >/dev/null
-cmake --build build/bench --target bench_generate bench_files bench_render bench_reshape bench_textops
+cmake --build build/bench --target bench_generate bench_files bench_render bench_reshape bench_textops bench_macros
 data="build/bench/data-$rows"
 mkdir -p "$data"
 [ -f "$data/table.csv" ] || build/bench/bench/bench_generate "$data" "$rows"
@@ -18,3 +18,5 @@ echo "== reshaping and the clipboard"
 build/bench/bench/bench_reshape --benchmark_min_time=0.2
 echo "== text operations"
 build/bench/bench/bench_textops --benchmark_min_time=0.2
+echo "== keyboard macros (offscreen)"
+QT_QPA_PLATFORM=offscreen build/bench/bench/bench_macros 2>/dev/null

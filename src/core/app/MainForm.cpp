@@ -75,7 +75,7 @@ void MainForm::FormCreate() {
     recent.readStoredFiles();
     // 11.
     commands.setEnabled("mnuMainShowAllCols", false);
-    // 12. The macro key hook is installed here.
+    // 12. The macro key hook: the ui installs its event filter right after this.
 }
 
 void MainForm::FormPaint() {
