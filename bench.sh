@@ -6,7 +6,7 @@ cd "$(dirname "$0")"
 rows="${1:-1000000}"
 tools/install-deps.sh
 cmake -S . -B build/bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DTABULYST_TESTS=OFF >/dev/null
-cmake --build build/bench --target bench_generate bench_files bench_render bench_reshape bench_textops
+cmake --build build/bench --target bench_generate bench_files bench_render bench_reshape bench_textops bench_macros
 data="build/bench/data-$rows"
 mkdir -p "$data"
 [ -f "$data/table.csv" ] || build/bench/bench/bench_generate "$data" "$rows"
@@ -21,3 +21,5 @@ build/bench/bench/bench_textops --benchmark_min_time=0.2
 echo "== printing to PDF (offscreen)"
 cmake --build build/bench --target bench_print >/dev/null
 QT_QPA_PLATFORM=offscreen build/bench/bench/bench_print 2>/dev/null
+echo "== keyboard macros (offscreen)"
+QT_QPA_PLATFORM=offscreen build/bench/bench/bench_macros 2>/dev/null

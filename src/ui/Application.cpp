@@ -5,10 +5,12 @@
 #include <exception>
 
 #include "core/app/MainForm.h"
+#include "ui/MacroKeyFilter.h"
 #include "ui/MainWindow.h"
 #include "ui/QtDesktop.h"
 #include "ui/QtDialogs.h"
 #include "ui/QtPrinter.h"
+#include "ui/QtKeyboard.h"
 
 namespace tabulyst::ui {
 
@@ -41,7 +43,8 @@ int runApplication(int argc, char** argv) {
     app.dialogs = &dialogs;
     QtDesktop desktop;
     desktop.setFont(font);
-    Platform platform{&dialogs, &desktop, &desktop, &desktop, &desktop};
+    QtKeyboard keyboard;
+    Platform platform{&dialogs, &desktop, &desktop, &desktop, &desktop, &keyboard};
     QtPrinter printer(font);
     platform.printer = &printer;
     MainForm form(platform, QFileInfo(QApplication::applicationFilePath()).absoluteFilePath().toStdString());
@@ -49,6 +52,9 @@ int runApplication(int argc, char** argv) {
     form.locale = Locale::fromCLibrary();
     for (int i = 1; i < argc; ++i) form.commandLine.emplace_back(argv[i]);
     form.FormCreate();
+    // The last start-up step: the key hook in front of every window.
+    MacroKeyFilter macroKeys(form.macros.hook);
+    app.installEventFilter(&macroKeys);
     MainWindow window(form);
     dialogs.setParent(&window);
     printer.setParent(&window);

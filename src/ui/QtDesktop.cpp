@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QTimer>
 
 #include "ui/Text.h"
 
@@ -16,6 +17,14 @@ void QtDesktop::setBusy(bool busy) {
 }
 
 void QtDesktop::processEvents() { QApplication::processEvents(); }
+
+void QtDesktop::waitForEvent() {
+    // The timer ends the wait when no event comes at all.
+    QTimer wake;
+    wake.setSingleShot(true);
+    wake.start(100);
+    QApplication::processEvents(QEventLoop::WaitForMoreEvents);
+}
 
 std::string QtDesktop::text() const {
     // Most Linux programs end clipboard lines with a bare LF; the paste splits at CR LF.

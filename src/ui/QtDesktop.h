@@ -14,6 +14,7 @@ public:
     bool busy() const override { return busy_; }
     void setBusy(bool busy) override;
     void processEvents() override;
+    void waitForEvent() override;
     std::string text() const override;
     void setText(const std::string& text) override;
     int textWidth(std::string_view text) const override { return advances_.textWidth(text); }

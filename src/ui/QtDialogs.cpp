@@ -7,6 +7,7 @@
 
 #include "ui/FieldLengthDialogWindow.h"
 #include "ui/LayoutDialogWindow.h"
+#include "ui/MacroKeyDialogWindow.h"
 #include "ui/StringsChooserDialog.h"
 #include "ui/Text.h"
 
@@ -53,6 +54,7 @@ std::optional<std::string> QtDialogs::chooseSaveFile(const std::string& folder, 
 QtDialogs::~QtDialogs() {
     delete fieldLengthWindow_.data();
     delete layoutWindow_.data();
+    delete macroKeyWindow_.data();
 }
 
 bool QtDialogs::showLayoutDialog(LayoutDialog& dialog) {
@@ -76,6 +78,14 @@ bool QtDialogs::showFieldLengthDialog(FieldLengthDialog& dialog) {
 bool QtDialogs::showStringsChooser(StringsChooser& chooser) {
     StringsChooserDialog dialog(chooser, parent_);
     return dialog.run();
+}
+
+bool QtDialogs::showMacroKeyDialog(MacroKeyDialog& dialog) {
+    if (!macroKeyWindow_ || &macroKeyWindow_->dialog() != &dialog) {
+        delete macroKeyWindow_.data();
+        macroKeyWindow_ = new MacroKeyDialogWindow(dialog, parent_);
+    }
+    return macroKeyWindow_->run();
 }
 
 }  // namespace tabulyst::ui

@@ -9,6 +9,7 @@ namespace tabulyst::ui {
 
 class LayoutDialogWindow;
 class FieldLengthDialogWindow;
+class MacroKeyDialogWindow;
 
 class QtDialogs : public Dialogs {
 public:
@@ -24,12 +25,14 @@ public:
     bool showFieldLengthDialog(FieldLengthDialog& dialog) override;
     // The check-list chooser lives only while it is shown, like its core object.
     bool showStringsChooser(StringsChooser& chooser) override;
+    bool showMacroKeyDialog(MacroKeyDialog& dialog) override;
     ~QtDialogs() override;
 
 private:
     QPointer<QWidget> parent_;
     QPointer<LayoutDialogWindow> layoutWindow_;
     QPointer<FieldLengthDialogWindow> fieldLengthWindow_;
+    QPointer<MacroKeyDialogWindow> macroKeyWindow_;
 };
 
 }  // namespace tabulyst::ui

@@ -1,6 +1,7 @@
 #include "support/FakePlatform.h"
 
 #include "core/files/LayoutDialog.h"
+#include "core/macros/MacroKeyDialog.h"
 #include "core/table/StringsChooser.h"
 
 namespace tabulyst::testing {
@@ -49,6 +50,14 @@ bool FakeDialogs::showStringsChooser(StringsChooser& chooser) {
     auto script = std::move(chooserScripts.front());
     chooserScripts.pop_front();
     return script(chooser);
+}
+
+bool FakeDialogs::showMacroKeyDialog(MacroKeyDialog& dialog) {
+    ++macroKeyShown;
+    if (macroKeyScripts.empty()) return false;
+    auto script = std::move(macroKeyScripts.front());
+    macroKeyScripts.pop_front();
+    return script(dialog);
 }
 
 }  // namespace tabulyst::testing

@@ -40,6 +40,32 @@ public:
     std::deque<std::function<bool(StringsChooser&)>> chooserScripts;
     std::vector<std::string> chooserCaptions;
     bool showStringsChooser(StringsChooser& chooser) override;
+
+    // The macro key chooser: each showing takes the next script, which picks
+    // an item and returns true for OK; an empty queue cancels.
+    std::deque<std::function<bool(MacroKeyDialog&)>> macroKeyScripts;
+    int macroKeyShown = 0;
+    bool showMacroKeyDialog(MacroKeyDialog& dialog) override;
+};
+
+// Injected keys are logged and handed to onInject, where a test plays the
+// window system and passes them through the key hook.
+class FakeKeyboard : public Keyboard {
+public:
+    struct Injected {
+        std::uint16_t key;
+        bool release;
+        friend bool operator==(const Injected&, const Injected&) = default;
+    };
+    std::vector<Injected> injected;
+    int beeps = 0;
+    std::function<void(std::uint16_t, bool)> onInject;
+
+    void injectKey(std::uint16_t key, bool release) override {
+        injected.push_back({key, release});
+        if (onInject) onInject(key, release);
+    }
+    void beep() override { ++beeps; }
 };
 
 class FakeDesktop : public BusyIndicator, public EventPump, public Clipboard, public TextMeasure {
@@ -69,8 +95,9 @@ public:
 struct FakePlatform {
     FakeDialogs dialogs;
     FakeDesktop desktop;
+    FakeKeyboard keyboard;
     Platform platform() {
-        return Platform{&dialogs, &desktop, &desktop, &desktop, &desktop};
+        return Platform{&dialogs, &desktop, &desktop, &desktop, &desktop, &keyboard};
     }
 };
 

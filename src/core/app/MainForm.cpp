@@ -26,7 +26,8 @@ MainForm::MainForm(const Platform& p, std::string executablePath)
       clipboardTransfer(StrGrid, cells, commands, layout, p),
       gridKeys(StrGrid, cells, commands, navigation, clipboardTransfer, structure, locale),
       files(*this),
-      printing(StrGrid, commands, platform, timReload, [this] { return title_; }) {
+      printing(StrGrid, commands, platform, timReload, [this] { return title_; }),
+      macros(*this) {
     openTableFile = [this](const std::string& path) { return files.OpenTableFile(path); };
     StrGrid.setEvents(this);
     commands.reportError = [this](const std::string& text) { platform.dialogs->showMessage(text); };
@@ -75,7 +76,7 @@ void MainForm::FormCreate() {
     recent.readStoredFiles();
     // 11.
     commands.setEnabled("mnuMainShowAllCols", false);
-    // 12. The macro key hook is installed here.
+    // 12. The macro key hook: the ui installs its event filter right after this.
 }
 
 void MainForm::FormPaint() {
@@ -127,6 +128,11 @@ void MainForm::timHideStatusBarTimer() {
 
 void MainForm::setTitle(const std::string& title) {
     title_ = title;
+    titleChanged();
+}
+
+void MainForm::setTemporaryCaption(const std::string& caption) {
+    temporaryCaption_ = caption;
     titleChanged();
 }
 

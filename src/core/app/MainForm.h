@@ -22,6 +22,7 @@
 #include "core/interaction/GridKeys.h"
 #include "core/interaction/Navigation.h"
 #include "core/interaction/SortState.h"
+#include "core/macros/KeyboardMacros.h"
 #include "core/output/Bookmarks.h"
 #include "core/output/PrintCommand.h"
 #include "core/platform/Locale.h"
@@ -79,6 +80,8 @@ public:
     GridKeys gridKeys;
     TableFiles files;
     PrintCommand printing;
+    // The recorder, player and key hook of the keyboard macros.
+    KeyboardMacros macros;
 
     // The command line after the executable (file, fixed rows, fixed columns, row, column).
     std::vector<std::string> commandLine;
@@ -93,6 +96,10 @@ public:
 
     const std::string& title() const { return title_; }
     void setTitle(const std::string& title);
+    // What the window shows: the title, or a temporary caption (while a macro
+    // is recorded) that leaves the title, the current file, as it is.
+    const std::string& caption() const { return temporaryCaption_.empty() ? title_ : temporaryCaption_; }
+    void setTemporaryCaption(const std::string& caption);  // empty: the title again
 
     // A key pressed in the grid or its editor, after the menu shortcuts had
     // their turn: the main window's handler, then the grid's own movement.
@@ -112,6 +119,7 @@ private:
     void columnMoved(int from, int to) override;
 
     std::string title_;
+    std::string temporaryCaption_;
     bool firstPaintDone_ = false;
 };
 

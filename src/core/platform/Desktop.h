@@ -18,6 +18,8 @@ public:
     virtual ~EventPump() = default;
     // Lets the window system process pending events.
     virtual void processEvents() = 0;
+    // Processes pending events, first waiting a short while for one when none is pending.
+    virtual void waitForEvent() { processEvents(); }
 };
 
 class Clipboard {

@@ -9,6 +9,7 @@ namespace tabulyst {
 class LayoutDialog;
 class FieldLengthDialog;
 class StringsChooser;
+class MacroKeyDialog;
 
 class Dialogs {
 public:
@@ -27,6 +28,8 @@ public:
     virtual bool showFieldLengthDialog(FieldLengthDialog& dialog) = 0;
     // The check-list chooser, modal on its core state; true when closed with OK.
     virtual bool showStringsChooser(StringsChooser& chooser) = 0;
+    // The macro key chooser, modal on its core state; true when closed with OK.
+    virtual bool showMacroKeyDialog(MacroKeyDialog& dialog) = 0;
 };
 
 }  // namespace tabulyst

@@ -2,6 +2,7 @@
 // Everything the core reaches outside itself, handed in at construction.
 #include "core/platform/Desktop.h"
 #include "core/platform/Dialogs.h"
+#include "core/platform/Keyboard.h"
 #include "core/platform/PrintCanvas.h"
 
 namespace tabulyst {
@@ -12,6 +13,7 @@ struct Platform {
     EventPump* events = nullptr;
     Clipboard* clipboard = nullptr;
     TextMeasure* textMeasure = nullptr;
+    Keyboard* keyboard = nullptr;
     Printer* printer = nullptr;
 };
 

@@ -1,0 +1,43 @@
+#pragma once
+// Recording keyboard macros: the start and stop commands, the buffer the key
+// hook fills, and binding the recording to a function key's macro file.
+#include <cstdint>
+
+#include "core/macros/MacroBuffer.h"
+#include "core/macros/MacroKeyDialog.h"
+
+namespace tabulyst {
+
+class MainForm;
+
+class MacroRecorder {
+public:
+    static constexpr const char* kRecordingCaption = " **Aufzeichnung läuft** ";
+    static constexpr const char* kFullCaption = " **Aufzeichnung läuft, Makro voll** ";
+    static constexpr const char* kOverwriteQuestion = "Bestehendes Makro überschreiben?";
+
+    explicit MacroRecorder(MainForm& form);
+
+    bool recording() const;
+    // The last recording (or the last macro played while not recording).
+    tabulyst::MacroBuffer MacroBuffer;
+    // Events recorded since recording began: the index of the next one.
+    int MacroEventCount = 0;
+    MacroKeyDialog Form4;
+
+    void mnuMainStartReceivingClick();
+    void mnuMainStopReceivingClick();
+
+    // A key event that passed the hook while recording. Past the buffer's
+    // 1024 events keys are refused with the beep and the caption says so.
+    void record(std::uint16_t key, bool release);
+    void beep();
+
+private:
+    void inject(std::uint16_t key, bool release);
+    void bind();
+
+    MainForm& form_;
+};
+
+}  // namespace tabulyst
