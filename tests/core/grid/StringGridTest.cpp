@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -105,6 +107,66 @@ TEST(StringGrid, RowCellsKeepEveryCellThroughRewritesOfOtherLengths) {
     EXPECT_EQ(row.cell(0), "D");
     EXPECT_EQ(row.cell(3), "A");
     EXPECT_EQ(copy.cell(0), "A");
+}
+
+// Cells of a row as read from "a;b" (index 0 holds the row number).
+RowCells readRow(std::initializer_list<std::string_view> fields) {
+    std::vector<std::string_view> cells{"1"};
+    cells.insert(cells.end(), fields);
+    return RowCells::fromCells(cells, static_cast<std::uint32_t>(cells.size()));
+}
+
+TEST(StringGrid, ARowIsWrittenWithTheCellsItWasReadWithOrUpToItsLastText) {
+    RowCells row = readRow({"a"});
+    EXPECT_EQ(row.writtenCells(), 2u);
+    row.setCell(4, "far");  // typed past its end
+    EXPECT_EQ(row.writtenCells(), 5u);
+    row.setCell(4, "");  // and taken back: the line is short again
+    EXPECT_EQ(row.writtenCells(), 2u);
+    EXPECT_EQ(readRow({"a", "", ""}).writtenCells(), 4u);  // trailing empty fields it was read with stay
+    RowCells copy = row;
+    EXPECT_EQ(copy.writtenCells(), 2u);
+    EXPECT_EQ(RowCells().writtenCells(), SIZE_MAX);  // made by the editor: full width
+    row.clear();
+    EXPECT_TRUE(row.madeByEditor());
+
+    // Columns inserted or removed inside the read fields move the count along; outside they do not.
+    RowCells shifted = readRow({"a", "b"});
+    shifted.insertCell(1);
+    EXPECT_EQ(shifted.readCells(), 4u);
+    shifted.insertCell(4);
+    EXPECT_EQ(shifted.readCells(), 4u);
+    shifted.eraseCell(1);
+    EXPECT_EQ(shifted.readCells(), 3u);
+    EXPECT_EQ(shifted.cell(2), "b");
+    shifted.truncate(2);
+    EXPECT_EQ(shifted.readCells(), 2u);
+    EXPECT_EQ(RowCells::readCellsAfterErasing(5, 2, 2), 3u);
+    EXPECT_EQ(RowCells::readCellsAfterErasing(5, 3, 9), 3u);
+    EXPECT_EQ(RowCells::readCellsAfterErasing(3, 4, 1), 3u);
+}
+
+TEST(StringGrid, RewritingARowKeepsItsReadCountAndNewRowsHaveNone) {
+    StringGrid g;
+    g.setColCount(4);
+    std::vector<RowCells> rows(1);
+    rows.push_back(readRow({"a"}));
+    g.setRows(std::move(rows));
+    const std::string_view texts[] = {"1", "A"};
+    g.setRowCells(1, RowCells::fromCells(texts));  // a conversion rewriting the row
+    EXPECT_EQ(g.rowCells(1).readCells(), 2u);
+    g.setCell(0, 1, "10");
+    EXPECT_EQ(g.rowCells(1).readCells(), 2u);
+    g.insertRows(1, 1);
+    g.setRowCount(4);
+    EXPECT_TRUE(g.rowCells(1).madeByEditor());
+    EXPECT_TRUE(g.rowCells(3).madeByEditor());
+    EXPECT_EQ(g.rowCells(2).readCells(), 2u);
+    g.insertColumn(1);
+    EXPECT_EQ(g.rowCells(2).readCells(), 3u);
+    g.deleteColumn(1);
+    g.deleteColumn(1);
+    EXPECT_EQ(g.rowCells(2).readCells(), 1u);
 }
 
 TEST(StringGrid, MovesRaiseSelectThenClickAndARefusalKeepsTheCell) {
