@@ -124,15 +124,7 @@ TEST_F(FileRoundTripTest, SaveAsReloadAndTheLayoutCommandKeepTheFilesEncoding) {
     EXPECT_EQ(folder.read("copy.csv"), kMark + "a;\xC3\xA4;c\r\n");
     EXPECT_EQ(files().windowCaption(), folder.file("copy.csv") + "  [UTF-8 mit BOM]");
 
-    grid().setColWidth(1, -1);  // left out of the file: Save As opens what it wrote
-    fake.dialogs.files = {folder.file("fewer.csv")};
-    fake.dialogs.answers = {false};
-    commands().trigger("mnuMainSaveAs");
-    EXPECT_EQ(folder.read("fewer.csv"), kMark + "\xC3\xA4;c\r\n");
-    EXPECT_EQ(grid().cell(1, 1), "\xE4");
-    EXPECT_TRUE(form->Utf8File);
-
-    folder.write("fewer.csv", "\xC3\xB6;\xC3\xA9\n");
+    folder.write("copy.csv", "\xC3\xB6;\xC3\xA9\n");
     commands().trigger("mnuMainReLoad");
     EXPECT_EQ(grid().cell(1, 1), "\xF6");
     EXPECT_EQ(caption(), "UTF-8");
@@ -143,15 +135,13 @@ TEST_F(FileRoundTripTest, SaveAsReloadAndTheLayoutCommandKeepTheFilesEncoding) {
         d.checkedSeparator = LayoutDialog::Separator::ASCII;
         return true;
     });
-    folder.write("fewer.csv", "\xC3\xB6,\xC3\xA9;x\n");
+    folder.write("copy.csv", "\xC3\xB6,\xC3\xA9;x\n");
     commands().trigger("mnuMainSetDelimiter");
     EXPECT_EQ(grid().cell(2, 1), "\xE9;x");
     EXPECT_EQ(caption(), "UTF-8");
 }
 
 TEST_F(FileRoundTripTest, TheNoticeComesOncePerFileAndTheTitleShowsTheEncoding) {
-    std::vector<std::string> captions;
-    files().encodingChanged.connect([&] { captions.push_back(files().windowCaption()); });
     ASSERT_TRUE(open(kLodz + ";1\r\n"));
     EXPECT_EQ(form->StatusBar.text(), kOutside);
     EXPECT_EQ(grid().cell(1, 1), kLodz);  // as read
@@ -164,8 +154,6 @@ TEST_F(FileRoundTripTest, TheNoticeComesOncePerFileAndTheTitleShowsTheEncoding) 
 
     ASSERT_TRUE(open(kMark + "\xC3\xA4\r\n"));
     EXPECT_EQ(files().windowCaption(), folder.file("t.csv") + "  [UTF-8 mit BOM]");
-    ASSERT_FALSE(captions.empty());
-    EXPECT_EQ(captions.back(), files().windowCaption());
     EXPECT_FALSE(files().OpenTableFile(folder.file("missing.csv")));  // nothing read: nothing to convert
     EXPECT_EQ(caption(), "Windows-1252");
     EXPECT_FALSE(form->Utf8File);
