@@ -77,7 +77,7 @@ public:
     }
 
     void line(std::string_view text) {
-        const std::size_t row = rows_.size();
+        std::size_t row = rows_.size();
         auto [end, ec] = std::to_chars(number_, number_ + sizeof number_, row);
         (void)ec;
         cells_.clear();
