@@ -50,7 +50,8 @@ MainWindow::MainWindow(MainForm& form, QWidget* parent) : QMainWindow(parent), f
 
     form_.commands.changed.connect([this](const std::string& name) { syncAction(name); });
     form_.commands.menuChanged.connect([this](const std::string& menu) { rebuildDynamicItems(menu); });
-    form_.titleChanged.connect([this] { setWindowTitle(QString::fromStdString(form_.caption())); });
+    form_.titleChanged.connect([this] { setWindowTitle(QString::fromStdString(form_.windowText())); });
+    form_.files.encodingChanged.connect([this] { setWindowTitle(QString::fromStdString(form_.windowText())); });
     form_.closeRequested.connect([this] { close(); });
     bindTimer(form_.timHideStatusBar, hideStatusTimer_);
     bindTimer(form_.timReload, reloadTimer_);
@@ -65,7 +66,7 @@ MainWindow::MainWindow(MainForm& form, QWidget* parent) : QMainWindow(parent), f
     connect(grid_, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& pos) { popup_->popup(grid_->mapToGlobal(pos)); });
     for (const auto& [name, a] : actions_) syncAction(name);
-    setWindowTitle(QString::fromStdString(form_.caption()));
+    setWindowTitle(QString::fromStdString(form_.windowText()));
     grid_->setFocus();
 }
 

@@ -186,6 +186,14 @@ TEST_F(MainWindowTest, TheStatusPanelShowsMarkedCounts) {
     EXPECT_EQ(window->statusPanel()->text(), QStringLiteral("2 marked Rows, 2 marked Columns"));
 }
 
+TEST_F(MainWindowTest, TheTitleShowsTheFileAndTheEncodingTheNextSaveWrites) {
+    settingsFolder.write("utf8.csv", "\xEF\xBB\xBF" "M\xC3\xBCller\r\n");
+    ASSERT_TRUE(form.files.OpenTableFile(settingsFolder.file("utf8.csv")));
+    EXPECT_EQ(window->windowTitle(), QString::fromStdString(settingsFolder.file("utf8.csv")) + "  [UTF-8 mit BOM]");
+    form.commands.trigger("mnuMainUTF8toAnsi");  // the user takes charge: the cells are saved as they stand
+    EXPECT_TRUE(window->windowTitle().endsWith("[Windows-1252]"));
+}
+
 TEST(SystemClipboard, BareLineFeedsArriveAsLineBreaksOfTheTable) {
     QtDesktop desktop;
     QApplication::clipboard()->setText(QStringLiteral("a;b\nc;d\r\ne"));

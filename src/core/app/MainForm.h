@@ -100,6 +100,8 @@ public:
     // is recorded) that leaves the title, the current file, as it is.
     const std::string& caption() const { return temporaryCaption_.empty() ? title_ : temporaryCaption_; }
     void setTemporaryCaption(const std::string& caption);  // empty: the title again
+    // The window's text: the temporary caption, or the title with the encoding the next save writes.
+    std::string windowText() const { return temporaryCaption_.empty() ? files.windowCaption() : temporaryCaption_; }
 
     // A key pressed in the grid or its editor, after the menu shortcuts had
     // their turn: the main window's handler, then the grid's own movement.

@@ -71,8 +71,10 @@ void StringGrid::setCell(int col, int row, std::string_view text) {
 
 void StringGrid::setRowCells(int row, RowCells cells) {
     if (row < 0 || row >= rowCount()) return;
+    RowCells& target = rows_[static_cast<std::size_t>(row)];
+    if (cells.madeByEditor()) cells.setReadCells(target.readCells());
     if (cells.size() > static_cast<std::uint32_t>(colCount_)) cells.truncate(static_cast<std::size_t>(colCount_));
-    rows_[static_cast<std::size_t>(row)] = std::move(cells);
+    target = std::move(cells);
     notifyLayout();
 }
 

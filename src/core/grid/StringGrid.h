@@ -45,6 +45,8 @@ public:
     std::string cellText(int col, int row) const { return std::string(cell(col, row)); }
     void setCell(int col, int row, std::string_view text);
     // Replaces a whole row at once; cells past the column count are dropped.
+    // Cells built without a read count keep the one of the row they replace:
+    // rewriting a row's texts does not make it a new row.
     void setRowCells(int row, RowCells cells);
     // Replaces all rows at once (loading): the row count becomes rows.size().
     void setRows(std::vector<RowCells> rows);

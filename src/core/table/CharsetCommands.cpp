@@ -117,11 +117,16 @@ void CharsetCommands::convertJournaled(const unsigned char* table) {
     }
 }
 
+void CharsetCommands::userDone() {
+    utf8File_ = false;
+    userConverted();
+}
+
 void CharsetCommands::mnuMainUTF8toAnsiClick(bool byUser) {
     bool changed = false;
     AtExit done([this, &changed, byUser] {
         if (changed) cells_.SetModified(true);
-        if (byUser) utf8File_ = false;
+        if (byUser) userDone();
     });
     BusyCursor cursor(busy_);
     UpdateGuard update(grid_);
@@ -142,7 +147,7 @@ void CharsetCommands::mnuMainUTF8toAnsiClick(bool byUser) {
 void CharsetCommands::mnuMainAnsiToUTF8Click(bool byUser) {
     AtExit done([this, byUser] {
         cells_.SetModified(true);
-        if (byUser) utf8File_ = false;
+        if (byUser) userDone();
     });
     BusyCursor cursor(busy_);
     UpdateGuard update(grid_);
