@@ -5,6 +5,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 
+#include "ui/ColsAndRowsDialogWindow.h"
 #include "ui/FieldLengthDialogWindow.h"
 #include "ui/LayoutDialogWindow.h"
 #include "ui/StringsChooserDialog.h"
@@ -51,6 +52,7 @@ std::optional<std::string> QtDialogs::chooseSaveFile(const std::string& folder, 
 }
 
 QtDialogs::~QtDialogs() {
+    delete colsAndRowsWindow_.data();
     delete fieldLengthWindow_.data();
     delete layoutWindow_.data();
 }
@@ -76,6 +78,18 @@ bool QtDialogs::showFieldLengthDialog(FieldLengthDialog& dialog) {
 bool QtDialogs::showStringsChooser(StringsChooser& chooser) {
     StringsChooserDialog dialog(chooser, parent_);
     return dialog.run();
+}
+
+}  // namespace tabulyst::ui
+
+namespace tabulyst::ui {
+
+bool QtDialogs::showColsAndRowsDialog(ColsAndRowsDialog& dialog) {
+    if (!colsAndRowsWindow_ || &colsAndRowsWindow_->dialog() != &dialog) {
+        delete colsAndRowsWindow_.data();
+        colsAndRowsWindow_ = new ColsAndRowsDialogWindow(dialog, parent_);
+    }
+    return colsAndRowsWindow_->run();
 }
 
 }  // namespace tabulyst::ui

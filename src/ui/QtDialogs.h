@@ -9,6 +9,7 @@ namespace tabulyst::ui {
 
 class LayoutDialogWindow;
 class FieldLengthDialogWindow;
+class ColsAndRowsDialogWindow;
 
 class QtDialogs : public Dialogs {
 public:
@@ -24,12 +25,15 @@ public:
     bool showFieldLengthDialog(FieldLengthDialog& dialog) override;
     // The check-list chooser lives only while it is shown, like its core object.
     bool showStringsChooser(StringsChooser& chooser) override;
+    // Created at the first showing and kept, like its core dialog.
+    bool showColsAndRowsDialog(ColsAndRowsDialog& dialog) override;
     ~QtDialogs() override;
 
 private:
     QPointer<QWidget> parent_;
     QPointer<LayoutDialogWindow> layoutWindow_;
     QPointer<FieldLengthDialogWindow> fieldLengthWindow_;
+    QPointer<ColsAndRowsDialogWindow> colsAndRowsWindow_;
 };
 
 }  // namespace tabulyst::ui

@@ -1,6 +1,7 @@
 #include "support/FakePlatform.h"
 
 #include "core/files/LayoutDialog.h"
+#include "core/table/ColsAndRowsDialog.h"
 #include "core/table/StringsChooser.h"
 
 namespace tabulyst::testing {
@@ -49,6 +50,17 @@ bool FakeDialogs::showStringsChooser(StringsChooser& chooser) {
     auto script = std::move(chooserScripts.front());
     chooserScripts.pop_front();
     return script(chooser);
+}
+
+bool FakeDialogs::showColsAndRowsDialog(ColsAndRowsDialog& dialog) {
+    ++colsAndRowsShown;
+    while (!colsAndRowsScripts.empty()) {
+        auto script = std::move(colsAndRowsScripts.front());
+        colsAndRowsScripts.pop_front();
+        if (!script(dialog)) return false;
+        if (dialog.BitBtn1Click()) return true;
+    }
+    return false;
 }
 
 }  // namespace tabulyst::testing

@@ -27,7 +27,10 @@
 #include "core/platform/Platform.h"
 #include "core/table/CellStore.h"
 #include "core/table/CharsetCommands.h"
+#include "core/table/EditedCellHistory.h"
+#include "core/table/FixedHeaders.h"
 #include "core/table/HiddenColumns.h"
+#include "core/table/NewTable.h"
 #include "core/table/StructureEdits.h"
 
 namespace tabulyst {
@@ -77,6 +80,9 @@ public:
     ClipboardTransfer clipboardTransfer;
     GridKeys gridKeys;
     TableFiles files;
+    FixedHeaders fixedHeaders;
+    EditedCellHistory editedCells;
+    NewTable newTable;
 
     // The command line after the executable (file, fixed rows, fixed columns, row, column).
     std::vector<std::string> commandLine;

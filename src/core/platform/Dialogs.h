@@ -9,6 +9,7 @@ namespace tabulyst {
 class LayoutDialog;
 class FieldLengthDialog;
 class StringsChooser;
+class ColsAndRowsDialog;
 
 class Dialogs {
 public:
@@ -27,6 +28,9 @@ public:
     virtual bool showFieldLengthDialog(FieldLengthDialog& dialog) = 0;
     // The check-list chooser, modal on its core state; true when closed with OK.
     virtual bool showStringsChooser(StringsChooser& chooser) = 0;
+    // The new-table dialog, modal on its core state; true when closed with
+    // an OK that its own check let through.
+    virtual bool showColsAndRowsDialog(ColsAndRowsDialog& dialog) = 0;
 };
 
 }  // namespace tabulyst
