@@ -87,17 +87,6 @@ TEST_F(CellPaintingTest, ASelectedBookmarkedCellShowsWhetherTheGridHasTheFocus) 
     EXPECT_EQ(colourIn(3, 4), QColor(64, 64, 240));
 }
 
-TEST_F(CellPaintingTest, HiddenColumnsAreNotPainted) {
-    toggleBookmark(3, 4);
-    const QRect before = view()->cellRect(3, 4);
-    form.StrGrid.setColWidth(3, StringGrid::kHiddenWidth);
-    form.StrGrid.setCurrent(1, 1);
-    const QImage image = view()->viewport()->grab().toImage();
-    // Column 4 now starts where column 3 was: no cyan is left anywhere in that row.
-    for (int x = before.left(); x < view()->viewport()->width(); ++x)
-        EXPECT_NE(image.pixelColor(x, before.center().y()), QColor(0, 255, 255)) << x;
-}
-
 // Every key combination belongs to one action only: Qt treats a press that
 // matches two shortcuts as ambiguous and runs neither.
 TEST_F(CellPaintingTest, EachShortcutBelongsToExactlyOneAction) {

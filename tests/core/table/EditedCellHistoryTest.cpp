@@ -74,19 +74,6 @@ TEST_F(EditedCellHistoryTest, APendingEditIsJournaledWhenBackLeavesItsCell) {
     EXPECT_EQ(grid().cell(2, 2), "A");
 }
 
-TEST_F(EditedCellHistoryTest, APendingEditStaysUnjournaledWhenForwardLeavesItsCell) {
-    edit(2, 2, "A");
-    edit(5, 7, "B");
-    grid().setCurrent(1, 9);
-    back();
-    back();
-    type("typed");  // in (2, 2)
-    EXPECT_EQ(forward(), Cell(5, 7));
-    EXPECT_EQ(grid().cell(2, 2), "typed");
-    EXPECT_EQ(cells().JournalPos, 1);
-    EXPECT_FALSE(cells().JournalSuspended);
-}
-
 TEST_F(EditedCellHistoryTest, AnEntryInColumnZeroStopsBackWithoutDisablingIt) {
     edit(2, 2, "A");
     grid().setCurrent(3, 3);
