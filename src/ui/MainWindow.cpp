@@ -22,10 +22,10 @@ namespace tabulyst::ui {
 QList<QKeySequence> shortcutsOf(const std::string& text) {
     if (text.empty()) return {};
     // The key beside the left Shift key types "<" and, shifted, ">" on a German layout.
+    // Shifted, one press matches both Ctrl+> and Ctrl+Shift+<; two shortcuts
+    // matching one press are ambiguous and fire nothing, so only one is set.
     if (text == "Ctrl+<>") return {QKeySequence(Qt::CTRL | Qt::Key_Less)};
-    if (text == "Ctrl+Shift+<>")
-        return {QKeySequence(Qt::CTRL | Qt::Key_Greater), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Greater),
-                QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Less)};
+    if (text == "Ctrl+Shift+<>") return {QKeySequence(Qt::CTRL | Qt::Key_Greater)};
     return {QKeySequence::fromString(QString::fromStdString(text), QKeySequence::PortableText)};
 }
 

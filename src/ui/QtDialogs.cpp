@@ -5,6 +5,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 
+#include "ui/ColsAndRowsDialogWindow.h"
 #include "ui/FieldLengthDialogWindow.h"
 #include "ui/LayoutDialogWindow.h"
 #include "ui/MacroKeyDialogWindow.h"
@@ -52,6 +53,7 @@ std::optional<std::string> QtDialogs::chooseSaveFile(const std::string& folder, 
 }
 
 QtDialogs::~QtDialogs() {
+    delete colsAndRowsWindow_.data();
     delete fieldLengthWindow_.data();
     delete layoutWindow_.data();
     delete macroKeyWindow_.data();
@@ -86,6 +88,18 @@ bool QtDialogs::showMacroKeyDialog(MacroKeyDialog& dialog) {
         macroKeyWindow_ = new MacroKeyDialogWindow(dialog, parent_);
     }
     return macroKeyWindow_->run();
+}
+
+}  // namespace tabulyst::ui
+
+namespace tabulyst::ui {
+
+bool QtDialogs::showColsAndRowsDialog(ColsAndRowsDialog& dialog) {
+    if (!colsAndRowsWindow_ || &colsAndRowsWindow_->dialog() != &dialog) {
+        delete colsAndRowsWindow_.data();
+        colsAndRowsWindow_ = new ColsAndRowsDialogWindow(dialog, parent_);
+    }
+    return colsAndRowsWindow_->run();
 }
 
 }  // namespace tabulyst::ui

@@ -10,6 +10,7 @@ namespace tabulyst::ui {
 class LayoutDialogWindow;
 class FieldLengthDialogWindow;
 class MacroKeyDialogWindow;
+class ColsAndRowsDialogWindow;
 
 class QtDialogs : public Dialogs {
 public:
@@ -26,6 +27,8 @@ public:
     // The check-list chooser lives only while it is shown, like its core object.
     bool showStringsChooser(StringsChooser& chooser) override;
     bool showMacroKeyDialog(MacroKeyDialog& dialog) override;
+    // Created at the first showing and kept, like its core dialog.
+    bool showColsAndRowsDialog(ColsAndRowsDialog& dialog) override;
     ~QtDialogs() override;
 
 private:
@@ -33,6 +36,7 @@ private:
     QPointer<LayoutDialogWindow> layoutWindow_;
     QPointer<FieldLengthDialogWindow> fieldLengthWindow_;
     QPointer<MacroKeyDialogWindow> macroKeyWindow_;
+    QPointer<ColsAndRowsDialogWindow> colsAndRowsWindow_;
 };
 
 }  // namespace tabulyst::ui

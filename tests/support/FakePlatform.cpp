@@ -2,6 +2,7 @@
 
 #include "core/files/LayoutDialog.h"
 #include "core/macros/MacroKeyDialog.h"
+#include "core/table/ColsAndRowsDialog.h"
 #include "core/table/StringsChooser.h"
 
 namespace tabulyst::testing {
@@ -58,6 +59,17 @@ bool FakeDialogs::showMacroKeyDialog(MacroKeyDialog& dialog) {
     auto script = std::move(macroKeyScripts.front());
     macroKeyScripts.pop_front();
     return script(dialog);
+}
+
+bool FakeDialogs::showColsAndRowsDialog(ColsAndRowsDialog& dialog) {
+    ++colsAndRowsShown;
+    while (!colsAndRowsScripts.empty()) {
+        auto script = std::move(colsAndRowsScripts.front());
+        colsAndRowsScripts.pop_front();
+        if (!script(dialog)) return false;
+        if (dialog.BitBtn1Click()) return true;
+    }
+    return false;
 }
 
 }  // namespace tabulyst::testing

@@ -41,6 +41,13 @@ public:
     std::vector<std::string> chooserCaptions;
     bool showStringsChooser(StringsChooser& chooser) override;
 
+    // The new-table dialog: each press of a button takes the next script,
+    // which works the fields and returns true for OK (then the dialog's own
+    // check runs, and a refused OK takes the next script) or false for
+    // Cancel; an empty queue cancels.
+    std::deque<std::function<bool(ColsAndRowsDialog&)>> colsAndRowsScripts;
+    int colsAndRowsShown = 0;
+    bool showColsAndRowsDialog(ColsAndRowsDialog& dialog) override;
     // The macro key chooser: each showing takes the next script, which picks
     // an item and returns true for OK; an empty queue cancels.
     std::deque<std::function<bool(MacroKeyDialog&)>> macroKeyScripts;

@@ -12,7 +12,7 @@ std::string executableFolderOf(const std::string& executablePath) {
 
 MainForm::MainForm(const Platform& p, std::string executablePath)
     : platform(p),
-      bookmarks(commands),
+      bookmarks(commands, StrGrid),
       cells(StrGrid, commands, bookmarks, *p.dialogs),
       ExecutablePath(std::move(executablePath)),
       navigation(StrGrid, cells, commands, StatusBar, *p.events, ReplaceCounter),
@@ -27,7 +27,10 @@ MainForm::MainForm(const Platform& p, std::string executablePath)
       gridKeys(StrGrid, cells, commands, navigation, clipboardTransfer, structure, locale),
       files(*this),
       printing(StrGrid, commands, platform, timReload, [this] { return title_; }),
-      macros(*this) {
+      macros(*this,
+      fixedHeaders(StrGrid, cells, commands),
+      editedCells(StrGrid, cells, commands),
+      newTable(*this) {
     openTableFile = [this](const std::string& path) { return files.OpenTableFile(path); };
     StrGrid.setEvents(this);
     commands.reportError = [this](const std::string& text) { platform.dialogs->showMessage(text); };

@@ -29,7 +29,10 @@
 #include "core/platform/Platform.h"
 #include "core/table/CellStore.h"
 #include "core/table/CharsetCommands.h"
+#include "core/table/EditedCellHistory.h"
+#include "core/table/FixedHeaders.h"
 #include "core/table/HiddenColumns.h"
+#include "core/table/NewTable.h"
 #include "core/table/StructureEdits.h"
 
 namespace tabulyst {
@@ -82,6 +85,9 @@ public:
     PrintCommand printing;
     // The recorder, player and key hook of the keyboard macros.
     KeyboardMacros macros;
+    FixedHeaders fixedHeaders;
+    EditedCellHistory editedCells;
+    NewTable newTable;
 
     // The command line after the executable (file, fixed rows, fixed columns, row, column).
     std::vector<std::string> commandLine;

@@ -10,6 +10,7 @@ class LayoutDialog;
 class FieldLengthDialog;
 class StringsChooser;
 class MacroKeyDialog;
+class ColsAndRowsDialog;
 
 class Dialogs {
 public:
@@ -30,6 +31,9 @@ public:
     virtual bool showStringsChooser(StringsChooser& chooser) = 0;
     // The macro key chooser, modal on its core state; true when closed with OK.
     virtual bool showMacroKeyDialog(MacroKeyDialog& dialog) = 0;
+    // The new-table dialog, modal on its core state; true when closed with
+    // an OK that its own check let through.
+    virtual bool showColsAndRowsDialog(ColsAndRowsDialog& dialog) = 0;
 };
 
 }  // namespace tabulyst

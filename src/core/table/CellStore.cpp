@@ -2,6 +2,7 @@
 
 #include "core/app/Commands.h"
 #include "core/app/ScopedFlag.h"
+#include "core/grid/CellMoves.h"
 #include "core/grid/StringGrid.h"
 #include "core/output/Bookmarks.h"
 #include "core/platform/Dialogs.h"
@@ -104,10 +105,7 @@ void CellStore::StrGridSetEditText(int, int, const std::string& value) {
 
 // Makes the entry's cell current as far as the grid allows: a cell that has
 // since become fixed or hidden is still written, from the cell reached.
-void CellStore::moveToEntry(const JournalEntry& e) {
-    if (grid_.isScrollable(e.col, grid_.row())) grid_.setCol(e.col);
-    if (grid_.isScrollable(grid_.col(), e.row)) grid_.setRow(e.row);
-}
+void CellStore::moveToEntry(const JournalEntry& e) { moveCurrentToward(grid_, e.col, e.row); }
 
 void CellStore::undoStep() {
     if (hasPendingEdit()) {
