@@ -27,7 +27,7 @@ MainForm::MainForm(const Platform& p, std::string executablePath)
       gridKeys(StrGrid, cells, commands, navigation, clipboardTransfer, structure, locale),
       files(*this),
       printing(StrGrid, commands, platform, timReload, [this] { return title_; }),
-      macros(*this,
+      macros(*this),
       fixedHeaders(StrGrid, cells, commands),
       editedCells(StrGrid, cells, commands),
       newTable(*this) {

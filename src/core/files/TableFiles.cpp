@@ -51,6 +51,11 @@ std::string TableFiles::windowCaption() const {
     return form_.title().empty() ? "[" + encoding + "]" : form_.title() + "  [" + encoding + "]";
 }
 
+void TableFiles::forgetFileFormat() {
+    fileLineEnds = LineEnds::CrLf;
+    setFileEncoding({});
+}
+
 void TableFiles::setFileEncoding(const FileEncoding& encoding) {
     if (encoding == fileEncoding_) return;
     fileEncoding_ = encoding;

@@ -25,6 +25,8 @@ public:
     // The window's caption: the file's path and the encoding the next save writes.
     std::string windowCaption() const;
     Signal<> encodingChanged;
+    // A new table has no file behind it: plain Windows-1252 with CR LF line ends.
+    void forgetFileFormat();
     // Failures tests provoke in the writer; none in the program.
     const WriteFaults* writeFaults = nullptr;
 

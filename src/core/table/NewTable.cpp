@@ -53,7 +53,7 @@ void NewTable::mnuNewClick() {
     form_.sort.MultiKeySort = false;
     form_.commands.setEnabled("mnuMainShowAllCols", false);
     form_.Utf8File = false;
-    form_.files.fileLineEnds = LineEnds::CrLf;
+    form_.files.forgetFileFormat();
 }
 
 }  // namespace tabulyst
