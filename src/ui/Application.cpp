@@ -2,12 +2,14 @@
 
 #include <QApplication>
 #include <QFileInfo>
+#include <QLocale>
 #include <exception>
 
 #include "core/app/MainForm.h"
 #include "ui/MainWindow.h"
 #include "ui/QtDesktop.h"
 #include "ui/QtDialogs.h"
+#include "ui/StandardDialogs.h"
 
 namespace tabulyst::ui {
 
@@ -29,12 +31,20 @@ public:
 };
 }  // namespace
 
-int runApplication(int argc, char** argv) {
-    Application app(argc, argv);
+void setUpApplication(QApplication& app) {
     QApplication::setApplicationName(QStringLiteral("tabulyst"));
+    installQtGerman(app);
+    // Dates and sizes in the standard dialogs follow their German texts.
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
     QFont font = QApplication::font();
     font.setPointSize(8);
     QApplication::setFont(font);
+}
+
+int runApplication(int argc, char** argv) {
+    Application app(argc, argv);
+    setUpApplication(app);
+    const QFont font = QApplication::font();
 
     QtDialogs dialogs;
     app.dialogs = &dialogs;

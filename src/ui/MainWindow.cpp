@@ -50,6 +50,8 @@ MainWindow::MainWindow(MainForm& form, QWidget* parent) : QMainWindow(parent), f
 
     form_.commands.changed.connect([this](const std::string& name) { syncAction(name); });
     form_.commands.menuChanged.connect([this](const std::string& menu) { rebuildDynamicItems(menu); });
+    // Items the core added before this window listened (the recent files read at start).
+    for (const auto& [name, m] : menus_) rebuildDynamicItems(name);
     form_.titleChanged.connect([this] { setWindowTitle(QString::fromStdString(form_.title())); });
     form_.closeRequested.connect([this] { close(); });
     bindTimer(form_.timHideStatusBar, hideStatusTimer_);

@@ -186,6 +186,32 @@ TEST_F(MainWindowTest, TheStatusPanelShowsMarkedCounts) {
     EXPECT_EQ(window->statusPanel()->text(), QStringLiteral("2 marked Rows, 2 marked Columns"));
 }
 
+TEST(MainWindowAtStart, TheFileMenuShowsTheRecentFilesReadBeforeTheWindowExisted) {
+    testing::FakePlatform fake;
+    testing::TempFolder settingsFolder;
+    {
+        ConfigFile config(settingsFolder.file("tabulyst.CFG"));
+        for (const char* path : {"/daten/alt.csv", "/daten/mitte.csv", "/daten/neu.csv"}) config.writeString("Recent", path, "1");
+    }
+    MainForm form(fake.platform(), settingsFolder.file("tabulyst"));
+    form.FormCreate();
+    MainWindow window(form);
+    QList<QAction*> file = window.menu("mnuMainFile")->actions();
+    ASSERT_GE(file.size(), 3);
+    QStringList shown;
+    for (qsizetype i = file.size() - 3; i < file.size(); ++i) shown << file[i]->text();
+    EXPECT_EQ(shown, (QStringList{"/daten/neu.csv", "/daten/mitte.csv", "/daten/alt.csv"}));
+    EXPECT_TRUE(file[file.size() - 4]->isSeparator());  // right after mnuFileListSep
+    // and the entry is live: a click opens its file
+    std::string opened;
+    form.openTableFile = [&](const std::string& path) {
+        opened = path;
+        return true;
+    };
+    file[file.size() - 2]->trigger();
+    EXPECT_EQ(opened, "/daten/mitte.csv");
+}
+
 TEST(SystemClipboard, BareLineFeedsArriveAsLineBreaksOfTheTable) {
     QtDesktop desktop;
     QApplication::clipboard()->setText(QStringLiteral("a;b\nc;d\r\ne"));
