@@ -5,7 +5,9 @@
 #include <QLocale>
 #include <exception>
 
+#include "core/app/AppId.h"
 #include "core/app/MainForm.h"
+#include "ui/Icons.h"
 #include "ui/MainWindow.h"
 #include "ui/QtDesktop.h"
 #include "ui/QtDialogs.h"
@@ -33,6 +35,9 @@ public:
 
 void setUpApplication(QApplication& app) {
     QApplication::setApplicationName(QStringLiteral("tabulyst"));
+    // The desktop matches the windows to the installed entry and its icon.
+    QGuiApplication::setDesktopFileName(QString::fromLatin1(kAppId));
+    QApplication::setWindowIcon(applicationIcon());
     installQtGerman(app);
     // Dates and sizes in the standard dialogs follow their German texts.
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));

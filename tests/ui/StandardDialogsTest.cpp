@@ -12,6 +12,8 @@
 #include <QTest>
 #include <QTimer>
 #include <QTranslator>
+#include <QIcon>
+#include <QLocale>
 #include <functional>
 
 #include "support/TempFolder.h"
@@ -47,16 +49,33 @@ QStringList listedNames(QFileDialog* dialog) {
 
 // Qt's standard dialogs speak German whatever the system language; the test
 // process runs with the system's (mostly English) texts until they are loaded.
-TEST(StandardDialogs, QtsOwnTextsAreGermanFromTheStartOfTheProgram) {
-    const QFont font = QApplication::font();
-    setUpApplication(*qApp);
-    struct Restore {
-        QFont font;
-        ~Restore() {
-            qDeleteAll(qApp->findChildren<QTranslator*>());
-            QApplication::setFont(font);
-        }
-    } restore{font};
+// The program's set-up for one test, undone afterwards for the tests that follow in this process.
+class ProgramSetUp : public ::testing::Test {
+protected:
+    ProgramSetUp() { setUpApplication(*qApp); }
+    ~ProgramSetUp() override {
+        qDeleteAll(qApp->findChildren<QTranslator*>());
+        QApplication::setFont(font_);
+        QApplication::setWindowIcon(icon_);
+        QLocale::setDefault(locale_);
+    }
+
+private:
+    QFont font_ = QApplication::font();
+    QIcon icon_ = QApplication::windowIcon();
+    QLocale locale_;
+};
+
+TEST_F(ProgramSetUp, TheWindowIconIsTheInstalledIcon) {
+    QWidget window;
+    const QImage shown = window.windowIcon().pixmap(32).toImage();
+    const QString installed = QStringLiteral(TABULYST_SOURCE_DIR "/packaging/org.example.tabulyst.svg");
+    const QImage drawn = QIcon(installed).pixmap(32).toImage();
+    ASSERT_FALSE(drawn.isNull()) << "no SVG icon support";
+    EXPECT_EQ(shown, drawn);
+}
+
+TEST_F(ProgramSetUp, QtsOwnTextsAreGermanFromTheStart) {
     QDialogButtonBox buttons(QDialogButtonBox::Cancel | QDialogButtonBox::Save);
     EXPECT_EQ(buttons.button(QDialogButtonBox::Cancel)->text(), QStringLiteral("Abbrechen"));
     EXPECT_EQ(buttons.button(QDialogButtonBox::Save)->text(), QStringLiteral("Speichern"));
