@@ -5,10 +5,10 @@
 # Skipped (77) where the Debian packaging tools are not installed.
 set -uo pipefail
 build=$1
-here=$(cd "$(dirname "$0")" && pwd)
 for tool in cpack dpkg-deb dpkg-shlibdeps file; do
   command -v "$tool" >/dev/null || { echo "$tool is not installed: skipped"; exit 77; }
 done
+here=$(cd "$(dirname "$0")" && pwd)
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
 fail() { echo "FAIL: $*"; exit 1; }
