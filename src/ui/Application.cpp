@@ -2,15 +2,19 @@
 
 #include <QApplication>
 #include <QFileInfo>
+#include <QLocale>
 #include <exception>
 
+#include "core/app/AppId.h"
 #include "core/app/MainForm.h"
+#include "ui/Icons.h"
 #include "ui/MacroKeyFilter.h"
 #include "ui/MainWindow.h"
 #include "ui/QtDesktop.h"
 #include "ui/QtDialogs.h"
-#include "ui/QtPrinter.h"
 #include "ui/QtKeyboard.h"
+#include "ui/QtPrinter.h"
+#include "ui/StandardDialogs.h"
 
 namespace tabulyst::ui {
 
@@ -32,12 +36,23 @@ public:
 };
 }  // namespace
 
-int runApplication(int argc, char** argv) {
-    Application app(argc, argv);
+void setUpApplication(QApplication& app) {
     QApplication::setApplicationName(QStringLiteral("tabulyst"));
+    // The desktop matches the windows to the installed entry and its icon.
+    QGuiApplication::setDesktopFileName(QString::fromLatin1(kAppId));
+    QApplication::setWindowIcon(applicationIcon());
+    installQtGerman(app);
+    // Dates and sizes in the standard dialogs follow their German texts.
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
     QFont font = QApplication::font();
     font.setPointSize(8);
     QApplication::setFont(font);
+}
+
+int runApplication(int argc, char** argv) {
+    Application app(argc, argv);
+    setUpApplication(app);
+    const QFont font = QApplication::font();
 
     QtDialogs dialogs;
     app.dialogs = &dialogs;

@@ -1,6 +1,7 @@
 #include "ui/MainWindow.h"
 
 #include <QCloseEvent>
+#include <QDropEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMenuBar>
@@ -12,6 +13,8 @@
 
 #include "core/app/CommandTable.h"
 #include "core/app/MainForm.h"
+#include "core/files/DroppedFiles.h"
+#include "ui/FileDrops.h"
 #include "ui/GridView.h"
 #include "ui/Icons.h"
 #include "ui/Text.h"
@@ -50,6 +53,8 @@ MainWindow::MainWindow(MainForm& form, QWidget* parent) : QMainWindow(parent), f
 
     form_.commands.changed.connect([this](const std::string& name) { syncAction(name); });
     form_.commands.menuChanged.connect([this](const std::string& menu) { rebuildDynamicItems(menu); });
+    // Items the core added before this window listened (the recent files read at start).
+    for (const auto& [name, m] : menus_) rebuildDynamicItems(name);
     form_.titleChanged.connect([this] { setWindowTitle(QString::fromStdString(form_.windowText())); });
     form_.files.encodingChanged.connect([this] { setWindowTitle(QString::fromStdString(form_.windowText())); });
     form_.closeRequested.connect([this] { close(); });
@@ -68,6 +73,7 @@ MainWindow::MainWindow(MainForm& form, QWidget* parent) : QMainWindow(parent), f
     for (const auto& [name, a] : actions_) syncAction(name);
     setWindowTitle(QString::fromStdString(form_.windowText()));
     grid_->setFocus();
+    setAcceptDrops(true);
 }
 
 QAction* MainWindow::action(const std::string& name) const {
@@ -237,6 +243,28 @@ bool MainWindow::event(QEvent* event) {
         QMetaObject::invokeMethod(this, [this] { form_.FormPaint(); }, Qt::QueuedConnection);
     }
     return QMainWindow::event(event);
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
+    if (droppedLocalFiles(event->mimeData()).empty()) event->ignore();
+    else event->acceptProposedAction();
+}
+
+void MainWindow::dragMoveEvent(QDragMoveEvent* event) {
+    if (droppedLocalFiles(event->mimeData()).empty()) event->ignore();
+    else event->acceptProposedAction();
+}
+
+void MainWindow::dropEvent(QDropEvent* event) {
+    std::vector<std::string> files = droppedLocalFiles(event->mimeData());
+    if (files.empty()) {
+        event->ignore();
+        return;
+    }
+    event->acceptProposedAction();
+    // After the drop has ended, so the file manager is not held by a question or a long load.
+    QMetaObject::invokeMethod(
+        this, [this, files = std::move(files)] { openDroppedFiles(form_, files); }, Qt::QueuedConnection);
 }
 
 }  // namespace tabulyst::ui

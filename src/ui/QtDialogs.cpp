@@ -9,20 +9,20 @@
 #include "ui/FieldLengthDialogWindow.h"
 #include "ui/LayoutDialogWindow.h"
 #include "ui/MacroKeyDialogWindow.h"
+#include "ui/StandardDialogs.h"
 #include "ui/StringsChooserDialog.h"
 #include "ui/Text.h"
 
 namespace tabulyst::ui {
 
 namespace {
-const QString kFilter = QStringLiteral("All files(*.*) (*)");
-
 QString appTitle() { return QApplication::applicationDisplayName(); }
 }  // namespace
 
 void QtDialogs::showMessage(const std::string& text) {
     QMessageBox box(QMessageBox::NoIcon, appTitle(), fromUtf8(text), QMessageBox::Ok, parent_);
     box.button(QMessageBox::Ok)->setText(QStringLiteral("OK"));
+    fitTitle(box);
     box.exec();
 }
 
@@ -31,19 +31,24 @@ bool QtDialogs::confirm(const std::string& text) {
     box.button(QMessageBox::Yes)->setText(QStringLiteral("Ja"));
     box.button(QMessageBox::No)->setText(QStringLiteral("Nein"));
     box.setDefaultButton(QMessageBox::Yes);
+    fitTitle(box);
     return box.exec() == QMessageBox::Yes;
 }
 
 std::optional<std::string> QtDialogs::chooseOpenFile(const std::string& folder) {
-    QString name = QFileDialog::getOpenFileName(parent_, QString(), QString::fromStdString(folder), kFilter);
-    if (name.isEmpty()) return std::nullopt;
-    return name.toStdString();
+    QFileDialog dialog(parent_, QString(), QString::fromStdString(folder));
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    useAllFilesFilter(dialog);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    return dialog.selectedFiles().first().toStdString();
 }
 
 std::optional<std::string> QtDialogs::chooseSaveFile(const std::string& folder, const std::string& fileName) {
     QString start = QString::fromStdString(folder);
     if (!fileName.empty()) start = QString::fromStdString(fileName);
-    QFileDialog dialog(parent_, QString(), start, kFilter);
+    QFileDialog dialog(parent_, QString(), start);
+    useAllFilesFilter(dialog);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setOption(QFileDialog::DontConfirmOverwrite, false);
     dialog.setOption(QFileDialog::ReadOnly, false);
