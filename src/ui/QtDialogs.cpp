@@ -5,7 +5,9 @@
 #include <QMessageBox>
 #include <QPushButton>
 
+#include "core/textops/FindDialogs.h"
 #include "ui/FieldLengthDialogWindow.h"
+#include "ui/FindReplaceWindow.h"
 #include "ui/LayoutDialogWindow.h"
 #include "ui/StringsChooserDialog.h"
 #include "ui/Text.h"
@@ -51,6 +53,8 @@ std::optional<std::string> QtDialogs::chooseSaveFile(const std::string& folder, 
 }
 
 QtDialogs::~QtDialogs() {
+    delete replaceWindow_.data();
+    delete findWindow_.data();
     delete fieldLengthWindow_.data();
     delete layoutWindow_.data();
 }
@@ -76,6 +80,25 @@ bool QtDialogs::showFieldLengthDialog(FieldLengthDialog& dialog) {
 bool QtDialogs::showStringsChooser(StringsChooser& chooser) {
     StringsChooserDialog dialog(chooser, parent_);
     return dialog.run();
+}
+
+FindReplaceWindow* QtDialogs::findWindow() const { return findWindow_.data(); }
+FindReplaceWindow* QtDialogs::replaceWindow() const { return replaceWindow_.data(); }
+
+void QtDialogs::showFindDialog(FindTextDialog& dialog) {
+    if (!findWindow_ || &findWindow_->dialog() != &dialog) {
+        delete findWindow_.data();
+        findWindow_ = new FindReplaceWindow(dialog, nullptr, parent_);
+    }
+    findWindow_->present();
+}
+
+void QtDialogs::showReplaceDialog(ReplaceTextDialog& dialog) {
+    if (!replaceWindow_ || &replaceWindow_->dialog() != &dialog) {
+        delete replaceWindow_.data();
+        replaceWindow_ = new FindReplaceWindow(dialog, &dialog, parent_);
+    }
+    replaceWindow_->present();
 }
 
 }  // namespace tabulyst::ui

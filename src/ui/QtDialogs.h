@@ -9,6 +9,7 @@ namespace tabulyst::ui {
 
 class LayoutDialogWindow;
 class FieldLengthDialogWindow;
+class FindReplaceWindow;
 
 class QtDialogs : public Dialogs {
 public:
@@ -24,12 +25,19 @@ public:
     bool showFieldLengthDialog(FieldLengthDialog& dialog) override;
     // The check-list chooser lives only while it is shown, like its core object.
     bool showStringsChooser(StringsChooser& chooser) override;
+    // The find and replace windows are created at their first showing and kept.
+    void showFindDialog(FindTextDialog& dialog) override;
+    void showReplaceDialog(ReplaceTextDialog& dialog) override;
+    FindReplaceWindow* findWindow() const;
+    FindReplaceWindow* replaceWindow() const;
     ~QtDialogs() override;
 
 private:
     QPointer<QWidget> parent_;
     QPointer<LayoutDialogWindow> layoutWindow_;
     QPointer<FieldLengthDialogWindow> fieldLengthWindow_;
+    QPointer<FindReplaceWindow> findWindow_;
+    QPointer<FindReplaceWindow> replaceWindow_;
 };
 
 }  // namespace tabulyst::ui

@@ -40,6 +40,13 @@ public:
     std::deque<std::function<bool(StringsChooser&)>> chooserScripts;
     std::vector<std::string> chooserCaptions;
     bool showStringsChooser(StringsChooser& chooser) override;
+
+    // The modeless find and replace dialogs: each showing is counted; a test
+    // then works the dialog's fields and buttons itself.
+    int findShown = 0;
+    int replaceShown = 0;
+    void showFindDialog(FindTextDialog&) override { ++findShown; }
+    void showReplaceDialog(ReplaceTextDialog&) override { ++replaceShown; }
 };
 
 class FakeDesktop : public BusyIndicator, public EventPump, public Clipboard, public TextMeasure {

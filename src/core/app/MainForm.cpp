@@ -25,7 +25,9 @@ MainForm::MainForm(const Platform& p, std::string executablePath)
       layoutCommand(*this),
       clipboardTransfer(StrGrid, cells, commands, layout, p),
       gridKeys(StrGrid, cells, commands, navigation, clipboardTransfer, structure, locale),
-      files(*this) {
+      files(*this),
+      findReplace(StrGrid, cells, commands, StatusBar, timHideStatusBar, *p.dialogs, p.busy, locale, ReplaceCounter),
+      sorting(StrGrid, cells, sort, p.busy, locale) {
     openTableFile = [this](const std::string& path) { return files.OpenTableFile(path); };
     StrGrid.setEvents(this);
     commands.reportError = [this](const std::string& text) { platform.dialogs->showMessage(text); };

@@ -22,6 +22,7 @@
 #include "core/interaction/GridKeys.h"
 #include "core/interaction/Navigation.h"
 #include "core/interaction/SortState.h"
+#include "core/interaction/Sorting.h"
 #include "core/output/Bookmarks.h"
 #include "core/platform/Locale.h"
 #include "core/platform/Platform.h"
@@ -29,6 +30,7 @@
 #include "core/table/CharsetCommands.h"
 #include "core/table/HiddenColumns.h"
 #include "core/table/StructureEdits.h"
+#include "core/textops/FindReplace.h"
 
 namespace tabulyst {
 
@@ -77,6 +79,9 @@ public:
     ClipboardTransfer clipboardTransfer;
     GridKeys gridKeys;
     TableFiles files;
+    FindReplace findReplace;
+    // Header clicks that sort the rows.
+    Sorting sorting;
 
     // The command line after the executable (file, fixed rows, fixed columns, row, column).
     std::vector<std::string> commandLine;

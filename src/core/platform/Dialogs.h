@@ -9,6 +9,8 @@ namespace tabulyst {
 class LayoutDialog;
 class FieldLengthDialog;
 class StringsChooser;
+class FindTextDialog;
+class ReplaceTextDialog;
 
 class Dialogs {
 public:
@@ -27,6 +29,10 @@ public:
     virtual bool showFieldLengthDialog(FieldLengthDialog& dialog) = 0;
     // The check-list chooser, modal on its core state; true when closed with OK.
     virtual bool showStringsChooser(StringsChooser& chooser) = 0;
+    // The find and the replace dialog, modeless: shown beside the main window
+    // and left open; one already shown comes to the front with its texts unchanged.
+    virtual void showFindDialog(FindTextDialog& dialog) = 0;
+    virtual void showReplaceDialog(ReplaceTextDialog& dialog) = 0;
 };
 
 }  // namespace tabulyst
