@@ -106,10 +106,10 @@ SortKeys::SortKeys(const StringGrid& grid, std::span<const int> keyColumns, int 
     }
 }
 
-std::uint64_t SortKeys::headOf(std::uint32_t row, bool& exact) const {
+std::uint64_t SortKeys::headOf(std::size_t k, std::uint32_t row, bool& exact) const {
     exact = true;
-    if (keys_.empty()) return 0;
-    const Key& key = keys_[0];
+    if (k >= keys_.size()) return 0;
+    const Key& key = keys_[k];
     switch (key.kind) {
     case KeyKind::Numeric:
         return key.present[row] ? numberHead(key.numbers[row], exact) : 0;
@@ -126,7 +126,11 @@ std::vector<SortItem> SortKeys::items() const {
     for (std::size_t i = 0; i < count_; ++i) {
         SortItem& item = result[i];
         item.row = static_cast<std::uint32_t>(i);
-        item.head = headOf(item.row, item.exact);
+        bool firstExact = false, secondExact = false;
+        item.head = headOf(0, item.row, firstExact);
+        item.second = headOf(1, item.row, secondExact);
+        item.exact = static_cast<std::uint8_t>((firstExact ? SortItem::kFirstExact : 0) |
+                                               (secondExact ? SortItem::kSecondExact : 0));
     }
     return result;
 }

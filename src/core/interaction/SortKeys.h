@@ -21,12 +21,15 @@ bool readSortNumber(std::string_view text, long double& value);
 // A cell's date (and time) for sorting, "," counting as a blank; seconds since 1970.
 bool readSortDate(std::string_view text, const Locale& locale, long long& serial);
 
-// One row while sorting: its first key coded so that a smaller head means a
-// smaller key (equal heads may still hide different keys), and where it came from.
+// One row while sorting: its first two keys coded so that a smaller head means
+// a smaller key (equal heads may still hide different keys), and where it came
+// from. Most comparisons are decided by the heads, without reading the keys.
 struct SortItem {
-    std::uint64_t head = 0;
-    std::uint32_t row = 0;  // counted from the first sorted row
-    bool exact = false;     // the head is the whole first key
+    std::uint64_t head = 0;    // the first key
+    std::uint64_t second = 0;  // the second key
+    std::uint32_t row = 0;     // counted from the first sorted row
+    std::uint8_t exact = 0;    // kFirstExact, kSecondExact: the head is the whole key
+    static constexpr std::uint8_t kFirstExact = 1, kSecondExact = 2;
 };
 
 class SortKeys {
@@ -45,7 +48,10 @@ public:
     // smallest). -1, 0 or +1.
     int compare(const SortItem& a, const SortItem& b) const {
         if (a.head != b.head) return a.head < b.head ? -1 : 1;
-        return compareFrom(a.exact && b.exact ? 1 : 0, a.row, b.row);
+        const unsigned exact = a.exact & b.exact;
+        if (!(exact & SortItem::kFirstExact)) return compareFrom(0, a.row, b.row);
+        if (a.second != b.second) return a.second < b.second ? -1 : 1;
+        return compareFrom(exact & SortItem::kSecondExact ? 2 : 1, a.row, b.row);
     }
 
 private:
@@ -67,7 +73,7 @@ private:
     static bool readValues(std::vector<Value>& values, Key& key, const StringGrid& grid, int col, int first, int last,
                            Read read);
     static void readTexts(Key& key, const StringGrid& grid, int col, int first, int last, const Locale& locale);
-    std::uint64_t headOf(std::uint32_t row, bool& exact) const;
+    std::uint64_t headOf(std::size_t key, std::uint32_t row, bool& exact) const;
     int compareFrom(std::size_t firstKey, std::uint32_t a, std::uint32_t b) const;
 
     std::size_t count_;

@@ -1,5 +1,6 @@
 #include "core/textops/FindReplace.h"
 
+#include <algorithm>
 #include <optional>
 #include <string>
 
@@ -46,6 +47,33 @@ struct CellPos {
 
 CellPos currentOf(const StringGrid& grid) { return {grid.col(), grid.row()}; }
 
+// The first matching cell after start in row-major order, wrapping from the
+// last cell to the first scrollable one; start itself comes last and is not
+// tested, unless it is the only scrollable cell. onlyCol: the one column
+// searched, or -1 for all.
+std::optional<CellPos> nextMatch(const StringGrid& grid, CellPos start, int onlyCol, const SearchMatcher& matches) {
+    const int firstCol = grid.fixedCols(), lastCol = grid.colCount() - 1;
+    const int firstRow = grid.fixedRows(), lastRow = grid.rowCount() - 1;
+    // Columns from..to of one row.
+    auto scan = [&](int row, int from, int to) -> std::optional<CellPos> {
+        if (onlyCol >= 0) {
+            from = std::max(from, onlyCol);
+            to = std::min(to, onlyCol);
+        }
+        const RowCells& cells = grid.rowCells(row);
+        for (int c = from; c <= to; ++c)
+            if (matches(cells.cell(static_cast<std::size_t>(c)))) return CellPos{c, row};
+        return std::nullopt;
+    };
+    if (firstCol == lastCol && firstRow == lastRow) return scan(start.row, start.col, start.col);
+    if (auto hit = scan(start.row, start.col + 1, lastCol)) return hit;
+    for (int r = start.row + 1; r <= lastRow; ++r)
+        if (auto hit = scan(r, firstCol, lastCol)) return hit;
+    for (int r = firstRow; r < start.row; ++r)
+        if (auto hit = scan(r, firstCol, lastCol)) return hit;
+    return scan(start.row, firstCol, start.col - 1);
+}
+
 }  // namespace
 
 FindReplace::FindReplace(StringGrid& grid, CellStore& cells, Commands& commands, StatusLine& status,
@@ -88,30 +116,12 @@ void FindReplace::FindDialogFind(const FindTextDialog& sender) {
         BusyCursor busy(busy_);
         const SearchMatcher matches(sender.FindText, sender.options(), FirstPlaceMode, locale_);
         const CellPos start = currentOf(grid_);
-        const int firstCol = grid_.fixedCols(), colCount = grid_.colCount();
-        const int firstRow = grid_.fixedRows(), rowCount = grid_.rowCount();
-        const int onlyCol = CurrentColumnMode ? start.col : FirstPlaceMode ? firstCol : -1;
-        // Row-major, wrapping from the last cell to the first scrollable one.
-        auto advance = [&](CellPos& p) {
-            if (++p.col < colCount) return;
-            p.col = firstCol;
-            if (++p.row >= rowCount) p.row = firstRow;
-        };
-        CellPos p = start;
-        advance(p);
-        // The current cell is reached last and not tested, unless it is the only cell.
-        for (;;) {
-            if ((onlyCol < 0 || p.col == onlyCol) && matches(grid_.cell(p.col, p.row))) {
-                found = true;
-                break;
-            }
-            advance(p);
-            if (p == start) break;
-        }
-        if (found) {
+        const int onlyCol = CurrentColumnMode ? start.col : FirstPlaceMode ? grid_.fixedCols() : -1;
+        if (const std::optional<CellPos> hit = nextMatch(grid_, start, onlyCol, matches)) {
+            found = true;
             // As a user's move: the select-cell handler runs (and may refuse a hidden column).
-            grid_.setRow(p.row);
-            grid_.setCol(p.col);
+            grid_.setRow(hit->row);
+            grid_.setCol(hit->col);
         }
         LastSearchFound = found;
     } catch (...) {
