@@ -68,10 +68,17 @@ FindReplaceWindow::FindReplaceWindow(FindTextDialog& dialog, ReplaceTextDialog* 
                 [this](const QString& text) { replace_->ReplaceText = toAnsi(text); });
     connect(wholeWord_, &QCheckBox::toggled, this, [this](bool on) { dialog_.WholeWord = on; });
     connect(matchCase_, &QCheckBox::toggled, this, [this](bool on) { dialog_.MatchCase = on; });
-    connect(findNext_, &QPushButton::clicked, this, [this] { dialog_.findNextClick(); });
+    // After a message ("Nicht gefunden.") the keys come back to this dialog.
+    auto press = [this](auto action) {
+        return [this, action] {
+            action();
+            if (isVisible()) activateWindow();
+        };
+    };
+    connect(findNext_, &QPushButton::clicked, this, press([this] { dialog_.findNextClick(); }));
     if (replace_) {
-        connect(replaceButton_, &QPushButton::clicked, this, [this] { replace_->replaceClick(); });
-        connect(replaceAllButton_, &QPushButton::clicked, this, [this] { replace_->replaceAllClick(); });
+        connect(replaceButton_, &QPushButton::clicked, this, press([this] { replace_->replaceClick(); }));
+        connect(replaceAllButton_, &QPushButton::clicked, this, press([this] { replace_->replaceAllClick(); }));
     }
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     loadFromDialog();
