@@ -427,6 +427,13 @@ int GridView::borderRowAt(const QPoint& pos) const {
 
 void GridView::mousePressEvent(QMouseEvent* event) {
     setFocus();
+    {
+        // Any button may begin a header click that sorts; a press on a column's
+        // border grip sizes the column instead.
+        const QPoint at = event->position().toPoint();
+        const bool grip = event->button() == Qt::LeftButton && borderColAt(at) >= 0;
+        form_.sorting.StrGridMouseDown(grip ? -1 : cellAt(at).x());
+    }
     if (event->button() != Qt::LeftButton) return;
     const QPoint pos = event->position().toPoint();
     const StringGrid& g = grid();
@@ -500,6 +507,10 @@ void GridView::mouseReleaseEvent(QMouseEvent* event) {
         guarded([&] { grid().dragRow(dragIndex_, cell.y()); });
     else if (drag == Drag::MoveCol || drag == Drag::MoveRow)
         form_.navigation.StrGridClick();  // a plain click on a header cell
+    // A release in the header cell the press began in sorts by its column.
+    const QRect rect = cellRect(cell.x(), cell.y());
+    form_.sorting.StrGridMouseUp(cell.x(), cell.y(), rect.left(), rect.left() + rect.width(),
+                                 event->position().toPoint().x(), event->modifiers() & Qt::ShiftModifier);
 }
 
 void GridView::mouseDoubleClickEvent(QMouseEvent* event) {

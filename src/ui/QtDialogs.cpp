@@ -6,7 +6,9 @@
 #include <QPushButton>
 
 #include "ui/ColsAndRowsDialogWindow.h"
+#include "core/textops/FindDialogs.h"
 #include "ui/FieldLengthDialogWindow.h"
+#include "ui/FindReplaceWindow.h"
 #include "ui/LayoutDialogWindow.h"
 #include "ui/MacroKeyDialogWindow.h"
 #include "ui/StandardDialogs.h"
@@ -59,6 +61,8 @@ std::optional<std::string> QtDialogs::chooseSaveFile(const std::string& folder, 
 
 QtDialogs::~QtDialogs() {
     delete colsAndRowsWindow_.data();
+    delete replaceWindow_.data();
+    delete findWindow_.data();
     delete fieldLengthWindow_.data();
     delete layoutWindow_.data();
     delete macroKeyWindow_.data();
@@ -105,6 +109,23 @@ bool QtDialogs::showColsAndRowsDialog(ColsAndRowsDialog& dialog) {
         colsAndRowsWindow_ = new ColsAndRowsDialogWindow(dialog, parent_);
     }
     return colsAndRowsWindow_->run();
+FindReplaceWindow* QtDialogs::findWindow() const { return findWindow_.data(); }
+FindReplaceWindow* QtDialogs::replaceWindow() const { return replaceWindow_.data(); }
+
+void QtDialogs::showFindDialog(FindTextDialog& dialog) {
+    if (!findWindow_ || &findWindow_->dialog() != &dialog) {
+        delete findWindow_.data();
+        findWindow_ = new FindReplaceWindow(dialog, nullptr, parent_);
+    }
+    findWindow_->present();
+}
+
+void QtDialogs::showReplaceDialog(ReplaceTextDialog& dialog) {
+    if (!replaceWindow_ || &replaceWindow_->dialog() != &dialog) {
+        delete replaceWindow_.data();
+        replaceWindow_ = new FindReplaceWindow(dialog, &dialog, parent_);
+    }
+    replaceWindow_->present();
 }
 
 }  // namespace tabulyst::ui

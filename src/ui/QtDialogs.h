@@ -11,6 +11,7 @@ class LayoutDialogWindow;
 class FieldLengthDialogWindow;
 class MacroKeyDialogWindow;
 class ColsAndRowsDialogWindow;
+class FindReplaceWindow;
 
 class QtDialogs : public Dialogs {
 public:
@@ -29,6 +30,11 @@ public:
     bool showMacroKeyDialog(MacroKeyDialog& dialog) override;
     // Created at the first showing and kept, like its core dialog.
     bool showColsAndRowsDialog(ColsAndRowsDialog& dialog) override;
+    // The find and replace windows are created at their first showing and kept.
+    void showFindDialog(FindTextDialog& dialog) override;
+    void showReplaceDialog(ReplaceTextDialog& dialog) override;
+    FindReplaceWindow* findWindow() const;
+    FindReplaceWindow* replaceWindow() const;
     ~QtDialogs() override;
 
 private:
@@ -37,6 +43,8 @@ private:
     QPointer<FieldLengthDialogWindow> fieldLengthWindow_;
     QPointer<MacroKeyDialogWindow> macroKeyWindow_;
     QPointer<ColsAndRowsDialogWindow> colsAndRowsWindow_;
+    QPointer<FindReplaceWindow> findWindow_;
+    QPointer<FindReplaceWindow> replaceWindow_;
 };
 
 }  // namespace tabulyst::ui

@@ -48,6 +48,12 @@ public:
     std::deque<std::function<bool(ColsAndRowsDialog&)>> colsAndRowsScripts;
     int colsAndRowsShown = 0;
     bool showColsAndRowsDialog(ColsAndRowsDialog& dialog) override;
+    // The modeless find and replace dialogs: each showing is counted; a test
+    // then works the dialog's fields and buttons itself.
+    int findShown = 0;
+    int replaceShown = 0;
+    void showFindDialog(FindTextDialog&) override { ++findShown; }
+    void showReplaceDialog(ReplaceTextDialog&) override { ++replaceShown; }
     // The macro key chooser: each showing takes the next script, which picks
     // an item and returns true for OK; an empty queue cancels.
     std::deque<std::function<bool(MacroKeyDialog&)>> macroKeyScripts;

@@ -30,7 +30,9 @@ MainForm::MainForm(const Platform& p, std::string executablePath)
       macros(*this),
       fixedHeaders(StrGrid, cells, commands),
       editedCells(StrGrid, cells, commands),
-      newTable(*this) {
+      newTable(*this),
+      findReplace(StrGrid, cells, commands, StatusBar, timHideStatusBar, *p.dialogs, p.busy, locale, ReplaceCounter),
+      sorting(StrGrid, cells, sort, p.busy, locale) {
     openTableFile = [this](const std::string& path) { return files.OpenTableFile(path); };
     StrGrid.setEvents(this);
     commands.reportError = [this](const std::string& text) { platform.dialogs->showMessage(text); };

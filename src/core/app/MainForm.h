@@ -23,6 +23,7 @@
 #include "core/interaction/Navigation.h"
 #include "core/interaction/SortState.h"
 #include "core/macros/KeyboardMacros.h"
+#include "core/interaction/Sorting.h"
 #include "core/output/Bookmarks.h"
 #include "core/output/PrintCommand.h"
 #include "core/platform/Locale.h"
@@ -34,6 +35,7 @@
 #include "core/table/HiddenColumns.h"
 #include "core/table/NewTable.h"
 #include "core/table/StructureEdits.h"
+#include "core/textops/FindReplace.h"
 
 namespace tabulyst {
 
@@ -88,6 +90,9 @@ public:
     FixedHeaders fixedHeaders;
     EditedCellHistory editedCells;
     NewTable newTable;
+    FindReplace findReplace;
+    // Header clicks that sort the rows.
+    Sorting sorting;
 
     // The command line after the executable (file, fixed rows, fixed columns, row, column).
     std::vector<std::string> commandLine;

@@ -262,6 +262,15 @@ void StringGrid::moveRow(int from, int to) {
     notifyLayout();
 }
 
+void StringGrid::reorderRows(int first, std::span<const std::uint32_t> from) {
+    if (first < 0 || static_cast<std::size_t>(first) + from.size() > rows_.size()) return;
+    std::vector<RowCells> moved(from.size());
+    const auto base = rows_.begin() + first;
+    for (std::size_t i = 0; i < from.size(); ++i) moved[i] = std::move(base[from[i]]);
+    std::move(moved.begin(), moved.end(), base);
+    notifyLayout();
+}
+
 void StringGrid::moveColumn(int from, int to) {
     if (from == to || from < 0 || to < 0 || from >= colCount_ || to >= colCount_) return;
     for (auto& r : rows_) r.moveCell(static_cast<std::size_t>(from), static_cast<std::size_t>(to));

@@ -11,6 +11,8 @@ class FieldLengthDialog;
 class StringsChooser;
 class MacroKeyDialog;
 class ColsAndRowsDialog;
+class FindTextDialog;
+class ReplaceTextDialog;
 
 class Dialogs {
 public:
@@ -34,6 +36,10 @@ public:
     // The new-table dialog, modal on its core state; true when closed with
     // an OK that its own check let through.
     virtual bool showColsAndRowsDialog(ColsAndRowsDialog& dialog) = 0;
+    // The find and the replace dialog, modeless: shown beside the main window
+    // and left open; one already shown comes to the front with its texts unchanged.
+    virtual void showFindDialog(FindTextDialog& dialog) = 0;
+    virtual void showReplaceDialog(ReplaceTextDialog& dialog) = 0;
 };
 
 }  // namespace tabulyst
