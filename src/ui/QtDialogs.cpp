@@ -99,16 +99,14 @@ bool QtDialogs::showMacroKeyDialog(MacroKeyDialog& dialog) {
     return macroKeyWindow_->run();
 }
 
-}  // namespace tabulyst::ui
-
-namespace tabulyst::ui {
-
 bool QtDialogs::showColsAndRowsDialog(ColsAndRowsDialog& dialog) {
     if (!colsAndRowsWindow_ || &colsAndRowsWindow_->dialog() != &dialog) {
         delete colsAndRowsWindow_.data();
         colsAndRowsWindow_ = new ColsAndRowsDialogWindow(dialog, parent_);
     }
     return colsAndRowsWindow_->run();
+}
+
 FindReplaceWindow* QtDialogs::findWindow() const { return findWindow_.data(); }
 FindReplaceWindow* QtDialogs::replaceWindow() const { return replaceWindow_.data(); }
 
