@@ -8,6 +8,8 @@
 #include "ui/MainWindow.h"
 #include "ui/QtDesktop.h"
 #include "ui/QtDialogs.h"
+#include "ui/QtOpener.h"
+#include "ui/QtWindowGeometry.h"
 
 namespace tabulyst::ui {
 
@@ -41,6 +43,10 @@ int runApplication(int argc, char** argv) {
     QtDesktop desktop;
     desktop.setFont(font);
     Platform platform{&dialogs, &desktop, &desktop, &desktop, &desktop};
+    QtOpener opener;
+    platform.opener = &opener;
+    QtWindowGeometry geometry;
+    platform.geometry = &geometry;
     MainForm form(platform, QFileInfo(QApplication::applicationFilePath()).absoluteFilePath().toStdString());
     // QApplication has run setlocale(LC_ALL, "") already; the core reads it once here.
     form.locale = Locale::fromCLibrary();
@@ -48,6 +54,7 @@ int runApplication(int argc, char** argv) {
     form.FormCreate();
     MainWindow window(form);
     dialogs.setParent(&window);
+    geometry.setWindow(&window);
     window.show();
     return app.exec();
 }

@@ -12,6 +12,7 @@
 
 #include "core/app/CommandTable.h"
 #include "core/app/MainForm.h"
+#include "ui/ColumnPickerList.h"
 #include "ui/GridView.h"
 #include "ui/Icons.h"
 #include "ui/Text.h"
@@ -66,6 +67,7 @@ MainWindow::MainWindow(MainForm& form, QWidget* parent) : QMainWindow(parent), f
             [this](const QPoint& pos) { popup_->popup(grid_->mapToGlobal(pos)); });
     for (const auto& [name, a] : actions_) syncAction(name);
     setWindowTitle(QString::fromStdString(form_.title()));
+    new ColumnPickerList(form_.columnPicker, *this);
     grid_->setFocus();
 }
 

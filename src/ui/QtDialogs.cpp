@@ -5,10 +5,12 @@
 #include <QMessageBox>
 #include <QPushButton>
 
+#include "ui/AboutDialog.h"
 #include "ui/FieldLengthDialogWindow.h"
 #include "ui/LayoutDialogWindow.h"
 #include "ui/StringsChooserDialog.h"
 #include "ui/Text.h"
+#include "ui/ValueDialogWindow.h"
 
 namespace tabulyst::ui {
 
@@ -51,6 +53,8 @@ std::optional<std::string> QtDialogs::chooseSaveFile(const std::string& folder, 
 }
 
 QtDialogs::~QtDialogs() {
+    delete aboutWindow_.data();
+    delete valueWindow_.data();
     delete fieldLengthWindow_.data();
     delete layoutWindow_.data();
 }
@@ -76,6 +80,22 @@ bool QtDialogs::showFieldLengthDialog(FieldLengthDialog& dialog) {
 bool QtDialogs::showStringsChooser(StringsChooser& chooser) {
     StringsChooserDialog dialog(chooser, parent_);
     return dialog.run();
+}
+
+bool QtDialogs::showValueDialog(ValueDialog& dialog) {
+    if (!valueWindow_ || &valueWindow_->dialog() != &dialog) {
+        delete valueWindow_.data();
+        valueWindow_ = new ValueDialogWindow(dialog, parent_);
+    }
+    return valueWindow_->run();
+}
+
+void QtDialogs::showAboutWindow(AboutWindow& about) {
+    if (!aboutWindow_ || &aboutWindow_->about() != &about) {
+        delete aboutWindow_.data();
+        aboutWindow_ = new AboutDialog(about, parent_);
+    }
+    aboutWindow_->run();
 }
 
 }  // namespace tabulyst::ui

@@ -9,6 +9,8 @@ namespace tabulyst::ui {
 
 class LayoutDialogWindow;
 class FieldLengthDialogWindow;
+class ValueDialogWindow;
+class AboutDialog;
 
 class QtDialogs : public Dialogs {
 public:
@@ -24,12 +26,17 @@ public:
     bool showFieldLengthDialog(FieldLengthDialog& dialog) override;
     // The check-list chooser lives only while it is shown, like its core object.
     bool showStringsChooser(StringsChooser& chooser) override;
+    // Created at the first showing and kept, like their core windows.
+    bool showValueDialog(ValueDialog& dialog) override;
+    void showAboutWindow(AboutWindow& about) override;
     ~QtDialogs() override;
 
 private:
     QPointer<QWidget> parent_;
     QPointer<LayoutDialogWindow> layoutWindow_;
     QPointer<FieldLengthDialogWindow> fieldLengthWindow_;
+    QPointer<ValueDialogWindow> valueWindow_;
+    QPointer<AboutDialog> aboutWindow_;
 };
 
 }  // namespace tabulyst::ui

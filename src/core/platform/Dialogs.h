@@ -9,6 +9,8 @@ namespace tabulyst {
 class LayoutDialog;
 class FieldLengthDialog;
 class StringsChooser;
+class ValueDialog;
+class AboutWindow;
 
 class Dialogs {
 public:
@@ -27,6 +29,10 @@ public:
     virtual bool showFieldLengthDialog(FieldLengthDialog& dialog) = 0;
     // The check-list chooser, modal on its core state; true when closed with OK.
     virtual bool showStringsChooser(StringsChooser& chooser) = 0;
+    // The single-value dialog, modal on its core state; true when closed with OK.
+    virtual bool showValueDialog(ValueDialog& dialog) = 0;
+    // The about window, modal until its OK button closes it.
+    virtual void showAboutWindow(AboutWindow& about) = 0;
 };
 
 }  // namespace tabulyst

@@ -2,6 +2,8 @@
 // Everything the core reaches outside itself, handed in at construction.
 #include "core/platform/Desktop.h"
 #include "core/platform/Dialogs.h"
+#include "core/platform/DesktopOpener.h"
+#include "core/platform/WindowGeometry.h"
 
 namespace tabulyst {
 
@@ -11,6 +13,8 @@ struct Platform {
     EventPump* events = nullptr;
     Clipboard* clipboard = nullptr;
     TextMeasure* textMeasure = nullptr;
+    DesktopOpener* opener = nullptr;
+    WindowGeometry* geometry = nullptr;
 };
 
 // Shows the busy cursor for a scope and restores the previous one on every exit.
