@@ -89,11 +89,12 @@ bool ColumnPickerList::eventFilter(QObject* watched, QEvent* event) {
         picker_.ListBoxKeyPress(typed);
         return typed == 0;
     }
-    if (watched == list_->viewport()) {
+    const bool press = event->type() == QEvent::MouseButtonPress, release = event->type() == QEvent::MouseButtonRelease;
+    if (watched == list_->viewport() && (press || release)) {
         auto* mouse = static_cast<QMouseEvent*>(event);
         // Only the left button highlights and picks, as in a list box.
-        if (event->type() == QEvent::MouseButtonPress && mouse->button() != Qt::LeftButton) return true;
-        if (event->type() == QEvent::MouseButtonRelease) {
+        if (press && mouse->button() != Qt::LeftButton) return true;
+        if (release) {
             const auto button = mouse->button() == Qt::LeftButton    ? MouseButton::Left
                                 : mouse->button() == Qt::RightButton ? MouseButton::Right
                                                                      : MouseButton::Middle;

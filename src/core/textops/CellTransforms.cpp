@@ -3,6 +3,7 @@
 #include <charconv>
 #include <exception>
 #include <optional>
+#include <vector>
 
 #include "core/app/AtExit.h"
 #include "core/app/Commands.h"
@@ -127,18 +128,74 @@ void CellTransforms::eachSelected(const std::function<void(std::string_view, std
     }
 }
 
+// The cells go column by column, each changed one through the journal. Of a
+// long run only the last changes stay in the journal's ring, so the changes
+// before them are written row by row without an entry, which keeps the rows
+// in the cache: the table and the journal end as the plain walk leaves them.
 void CellTransforms::eachDataCell(std::string_view (*keep)(std::string_view)) {
     AtExit modified([this] { cells_.SetModified(true); });
     BusyCursor cursor(busy_);
     grid_.beginUpdate();
     AtExit redraw([this] { grid_.endUpdate(); });
-    CellWriter writer(cells_);
     // Row 0 and column 0 hold the numbers, whatever is frozen.
-    for (int x = 1; x < grid_.colCount(); ++x)
-        for (int y = 1; y < grid_.rowCount(); ++y) {
+    const int cols = grid_.colCount(), rows = grid_.rowCount();
+    if (cols < 2 || rows < 2) return;
+    auto changes = [&](int x, int y) {
+        const std::string_view text = grid_.cell(x, y);
+        return keep(text).size() != text.size();
+    };
+    CellWriter writer(cells_);
+    writer.write(1, 1, grid_.cell(1, 1), keep(grid_.cell(1, 1)));
+
+    // The changes after cell (1, 1), counted per column in one pass along the rows.
+    std::vector<int> perColumn(static_cast<std::size_t>(cols), 0);
+    for (int y = 1; y < rows; ++y)
+        for (int x = 1; x < cols; ++x)
+            if ((x > 1 || y > 1) && changes(x, y)) ++perColumn[static_cast<std::size_t>(x)];
+
+    // Where the changes begin that the ring keeps (the first of the last ones).
+    constexpr int kRingRoom = CellStore::kJournalSize - 1;
+    int tailCol = 1, tailRow = 2, kept = 0;
+    bool ringFull = false;
+    for (int x = cols - 1; x >= 1 && !ringFull; --x) {
+        const int count = perColumn[static_cast<std::size_t>(x)];
+        if (kept + count < kRingRoom) {
+            kept += count;
+            continue;
+        }
+        ringFull = true;
+        tailCol = x;
+        for (int y = rows - 1; kept < kRingRoom; --y)
+            if (changes(x, y)) {
+                ++kept;
+                tailRow = y;
+            }
+    }
+    if (ringFull) {
+        auto beforeTail = [&](int x, int y) { return x < tailCol || (x == tailCol && y < tailRow); };
+        long long skipped = 0;
+        for (int y = 1; y < rows; ++y)
+            for (int x = 1; x < cols && beforeTail(x, y); ++x) {
+                if (x == 1 && y == 1) continue;
+                const std::string_view text = grid_.cell(x, y);
+                const std::string_view rest = keep(text);
+                if (rest.size() == text.size()) continue;
+                grid_.setCell(x, y, rest);
+                ++skipped;
+            }
+        // As the journaled writes in between would have left the cursor and
+        // the current cell's text; their entries the tail overwrites anyway.
+        if (skipped > 0)
+            cells_.JournalPos = static_cast<int>((cells_.JournalPos + skipped) % CellStore::kJournalSize);
+        cells_.CurrentCellText.assign(grid_.cell(grid_.col(), grid_.row()));
+    }
+    for (int x = tailCol; x < cols; ++x) {
+        if (perColumn[static_cast<std::size_t>(x)] == 0) continue;
+        for (int y = x == tailCol ? tailRow : 1; y < rows; ++y) {
             const std::string_view old = grid_.cell(x, y);
             writer.write(x, y, old, keep(old));
         }
+    }
 }
 
 void CellTransforms::mnuMainChangeCaseToUpperClick() {

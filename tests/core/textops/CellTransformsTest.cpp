@@ -150,6 +150,62 @@ TEST_F(CellTransformsTest, TrimmingSparesRowZeroAndColumnZeroButNotFrozenCells) 
     EXPECT_EQ(journalEntries(), 5);
 }
 
+// The trim writes most cells of a long run without a journal entry; the table
+// and the journal must end as storing every cell through ChangeCell leaves them.
+TEST(TrimJournalTest, EndsAsTheCellByCellWalkWouldLeaveIt) {
+    struct Form {
+        FakePlatform fake;
+        TempFolder folder;
+        MainForm form{fake.platform(), folder.file("tabulyst")};
+    };
+    for (int percent : {0, 10, 36, 37, 60, 100}) {
+        Form a, b;
+        for (Form* f : {&a, &b}) {
+            f->form.FormCreate();
+            StringGrid& g = f->form.StrGrid;
+            g.setColCount(8);
+            g.setRowCount(400);
+            unsigned seed = 7;
+            for (int y = 0; y < 400; ++y)
+                for (int x = 0; x < 8; ++x) {
+                    seed = seed * 1103515245u + 12345u;
+                    const bool blank = static_cast<int>((seed >> 16) % 100) < percent;
+                    g.setCell(x, y, (blank ? " \t" : "") + std::to_string(x * 1000 + y));
+                }
+            f->form.cells.ClearJournal();
+            g.setCurrent(3, 150);  // an edit pending in a cell the plain pass writes
+            g.openEditor();
+            g.editorTextChanged("  typed");
+        }
+        ASSERT_TRUE(a.form.commands.trigger("mnuMainLeftTrim"));
+        StringGrid& g = b.form.StrGrid;
+        for (int x = 1; x < 8; ++x)
+            for (int y = 1; y < 400; ++y) {
+                std::string text = g.cellText(x, y);
+                text.erase(0, text.find_first_not_of(" \t"));
+                b.form.cells.ChangeCell(x, y, text);
+            }
+        b.form.cells.SetModified(true);
+
+        for (int y = 0; y < 400; ++y)
+            for (int x = 0; x < 8; ++x) ASSERT_EQ(a.form.StrGrid.cell(x, y), g.cell(x, y)) << percent;
+        const CellStore &ja = a.form.cells, &jb = b.form.cells;
+        EXPECT_EQ(ja.JournalPos, jb.JournalPos) << percent;
+        EXPECT_EQ(ja.JumpPos, jb.JumpPos) << percent;
+        EXPECT_EQ(ja.CurrentCellText, jb.CurrentCellText) << percent;
+        for (int i = 0; i < CellStore::kJournalSize; ++i) {
+            const JournalEntry &ea = ja.entry(i), &eb = jb.entry(i);
+            ASSERT_EQ(ea.col, eb.col) << percent << " entry " << i;
+            ASSERT_EQ(ea.row, eb.row) << percent << " entry " << i;
+            ASSERT_EQ(ea.oldText, eb.oldText) << percent << " entry " << i;
+            if (!ea.empty()) {
+                ASSERT_EQ(ea.newText, eb.newText) << percent << " entry " << i;
+            }
+        }
+        EXPECT_EQ(a.form.commands.enabled("mnuMainUndo"), b.form.commands.enabled("mnuMainUndo"));
+    }
+}
+
 TEST_F(CellTransformsTest, TrimmingWithNothingToTrimStillMarksTheTable) {
     fill(3, 3);
     ASSERT_TRUE(trigger("mnuMainRightTrim"));
