@@ -14,6 +14,10 @@
 
 namespace tabulyst::ui {
 
+namespace {
+constexpr int kItemHeight = 13;
+}  // namespace
+
 ColumnPickerList::ColumnPickerList(ColumnPicker& picker, MainWindow& window)
     : QObject(&window), picker_(picker), window_(window), grid_(window.gridView()) {
     picker_.changed.connect([self = QPointer<ColumnPickerList>(this)] {
@@ -22,12 +26,17 @@ ColumnPickerList::ColumnPickerList(ColumnPicker& picker, MainWindow& window)
     grid_->installEventFilter(this);
 }
 
+// The bar itself too: a disabled bar takes no Alt key, so the list keeps its keys.
 void ColumnPickerList::setMenusEnabled(bool enabled) {
     for (QAction* top : window_.menuBar()->actions()) top->setEnabled(enabled);
+    window_.menuBar()->setEnabled(enabled);
 }
 
 void ColumnPickerList::create() {
     list_ = new QListWidget(&window_);
+    // Without a frame every row fits the height the core gives (13 of 13.5 each).
+    list_->setFrameStyle(QFrame::NoFrame);
+    list_->setUniformItemSizes(true);
     list_->setObjectName(QStringLiteral("ColumnPickerList"));
     list_->setSelectionMode(QAbstractItemView::SingleSelection);
     QPalette palette = list_->palette();
@@ -60,15 +69,17 @@ void ColumnPickerList::showState() {
     const auto& state = picker_.list();
     syncing_ = true;
     if (created) {
-        for (const auto& item : state.items) list_->addItem(fromAnsi(item));
+        for (const auto& item : state.items) {
+            auto* row = new QListWidgetItem(fromAnsi(item), list_);
+            row->setSizeHint(QSize(0, kItemHeight));
+        }
     }
     list_->setCurrentRow(state.itemIndex);
     syncing_ = false;
     if (created) {
-        // The core's width is the text's; the frame and a scroll bar come on top.
-        const int frame = 2 * list_->frameWidth();
-        const bool scrolls = state.height - frame < list_->sizeHintForRow(0) * list_->count();
-        const int width = state.width + frame + (scrolls ? list_->verticalScrollBar()->sizeHint().width() : 0);
+        // The core's width is the text's; a scroll bar comes on top.
+        const bool scrolls = state.height < kItemHeight * list_->count();
+        const int width = state.width + (scrolls ? list_->verticalScrollBar()->sizeHint().width() : 0);
         list_->setGeometry(state.left, state.top, width, state.height);
         list_->show();
         list_->raise();

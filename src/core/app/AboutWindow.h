@@ -21,7 +21,7 @@ public:
     static constexpr const char* kCaption = "About Tabulyst";
     static constexpr int kClientWidth = 390;
     static constexpr int kClientHeight = 249;
-    static constexpr const char* kCreditDesign = "Tabulyst - der Editor für Tabellen in Textdateien";
+    static constexpr const char* kCreditDesign = "Tabulyst, der Editor für Text-Tabellen";
     static constexpr const char* kWebCaption = "Neuigkeiten und Updates unter :";
     static constexpr const char* kMailCaption = "Für Fehler oder Anregungen email an :";
     static constexpr const char* kThanks = "Thank you very much for using Tabulyst!";
