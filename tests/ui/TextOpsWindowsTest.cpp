@@ -122,9 +122,9 @@ TEST(QtOpenerTest, TheTextIsOneArgumentAndNoShellSeesIt) {
     EXPECT_TRUE(answered);
 }
 
-class ColumnPickerListTest : public ::testing::Test {
+class OnTheMainWindowTest : public ::testing::Test {
 protected:
-    ColumnPickerListTest() {
+    OnTheMainWindowTest() {
         Platform p = fake.platform();
         p.geometry = &geometry;
         form = std::make_unique<MainForm>(p, settingsFolder.file("tabulyst"));
@@ -160,7 +160,7 @@ protected:
     std::unique_ptr<MainWindow> window;
 };
 
-TEST_F(ColumnPickerListTest, AYellowListOverTheCurrentCellWhileGridAndMenusRest) {
+TEST_F(OnTheMainWindowTest, AYellowListOverTheCurrentCellWhileGridAndMenusRest) {
     form->StrGrid.setCurrent(2, 3);
     open();
     QListWidget* l = list();
@@ -189,7 +189,7 @@ TEST_F(ColumnPickerListTest, AYellowListOverTheCurrentCellWhileGridAndMenusRest)
     EXPECT_TRUE(grid->hasFocus());
 }
 
-TEST_F(ColumnPickerListTest, RightClicksDoNotPickLeftClicksDoAndEscapeLeaves) {
+TEST_F(OnTheMainWindowTest, RightClicksDoNotPickLeftClicksDoAndEscapeLeaves) {
     form->StrGrid.setCurrent(1, 1);
     open();
     QListWidget* l = list();
@@ -213,7 +213,7 @@ TEST_F(ColumnPickerListTest, RightClicksDoNotPickLeftClicksDoAndEscapeLeaves) {
     EXPECT_TRUE(menusEnabled());
 }
 
-TEST_F(ColumnPickerListTest, MenuShortcutsRestWhileTheListIsOpen) {
+TEST_F(OnTheMainWindowTest, MenuShortcutsRestWhileTheListIsOpen) {
     form->StrGrid.setCell(1, 1, "klein");
     form->StrGrid.setCurrent(1, 1);
     open();
@@ -225,6 +225,20 @@ TEST_F(ColumnPickerListTest, MenuShortcutsRestWhileTheListIsOpen) {
     // Closed again, the same key reaches its command.
     QTest::keyClick(window->gridView(), Qt::Key_U, Qt::ControlModifier);
     EXPECT_EQ(form->StrGrid.cell(1, 1), "KLEIN");
+}
+
+TEST_F(OnTheMainWindowTest, AnOpenCellEditorShowsWhatACaseCommandWrote) {
+    form->StrGrid.setCell(1, 2, "klein");
+    form->StrGrid.setCurrent(1, 2);
+    GridView* grid = window->gridView();
+    grid->setFocus();
+    QTest::keyClick(grid, Qt::Key_F2);
+    ASSERT_TRUE(grid->editor()->isVisible());
+    QTest::keyClicks(grid->editor(), QStringLiteral("er"));
+    QTest::keyClick(grid->editor(), Qt::Key_U, Qt::ControlModifier);
+    EXPECT_EQ(grid->editor()->text(), QStringLiteral("KLEINER"));
+    QTest::keyClicks(grid->editor(), QStringLiteral("x"));
+    EXPECT_EQ(form->StrGrid.cell(1, 2), "KLEINERx");
 }
 
 }  // namespace
