@@ -85,6 +85,13 @@ int main(int argc, char** argv) {
                          }),
            0, "500 ms");
     reportJournal(form, -1, selectedRows);  // row by row: the newest entry is in the selection's last row
+    report("upper case of the whole table",
+           medianSeconds(1, [&] { form.commands.trigger("mnuMainChangeCaseToUpper"); },
+                         [&] {
+                             load(table);
+                             grid.setSelection({1, 1, lastCol, lastRow});
+                         }),
+           0, "-");
     std::printf("peak resident at the end %.0f MiB\n", peakResidentMiB());
     return 0;
 }
