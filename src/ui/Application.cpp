@@ -13,7 +13,9 @@
 #include "ui/QtDesktop.h"
 #include "ui/QtDialogs.h"
 #include "ui/QtKeyboard.h"
+#include "ui/QtOpener.h"
 #include "ui/QtPrinter.h"
+#include "ui/QtWindowGeometry.h"
 #include "ui/StandardDialogs.h"
 
 namespace tabulyst::ui {
@@ -62,6 +64,10 @@ int runApplication(int argc, char** argv) {
     Platform platform{&dialogs, &desktop, &desktop, &desktop, &desktop, &keyboard};
     QtPrinter printer(font);
     platform.printer = &printer;
+    QtOpener opener;
+    platform.opener = &opener;
+    QtWindowGeometry geometry;
+    platform.geometry = &geometry;
     MainForm form(platform, QFileInfo(QApplication::applicationFilePath()).absoluteFilePath().toStdString());
     // QApplication has run setlocale(LC_ALL, "") already; the core reads it once here.
     form.locale = Locale::fromCLibrary();
@@ -73,6 +79,7 @@ int runApplication(int argc, char** argv) {
     MainWindow window(form);
     dialogs.setParent(&window);
     printer.setParent(&window);
+    geometry.setWindow(&window);
     window.show();
     return app.exec();
 }

@@ -46,10 +46,7 @@ GridView::GridView(MainForm& form, QWidget* parent) : QAbstractScrollArea(parent
     grid().cellChanged.connect([this](int c, int r) {
         QRect rect = cellRect(c, r);
         if (!rect.isEmpty()) viewport()->update(rect);
-        if (editor_->isVisible() && c == grid().col() && r == grid().row()) {
-            QString text = fromAnsi(grid().cell(c, r));
-            if (toAnsi(editor_->text()) != grid().cell(c, r)) editor_->setText(text);
-        }
+        if (c == grid().col() && r == grid().row()) syncEditorText();
     });
     grid().editorChanged.connect([this] { editorStateChanged(); });
     // Selected cells look different while the grid has the focus.
@@ -81,7 +78,14 @@ void GridView::layoutChanged() {
     leftCol_ = std::clamp(leftCol_, g.fixedCols(), std::max(g.fixedCols(), g.colCount() - 1));
     updateScrollBars();
     placeEditor();
+    syncEditorText();  // a bulk write may have changed the cell being edited
     viewport()->update();
+}
+
+void GridView::syncEditorText() {
+    if (!editor_->isVisible()) return;
+    const std::string_view cell = grid().cell(grid().col(), grid().row());
+    if (toAnsi(editor_->text()) != cell) editor_->setText(fromAnsi(cell));
 }
 
 int GridView::colLeft(int col) const {

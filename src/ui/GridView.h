@@ -66,6 +66,8 @@ private:
     void ensureCurrentVisible();
     void placeEditor();
     void editorStateChanged();
+    // The open editor shows the current cell's text again after a write from elsewhere.
+    void syncEditorText();
     int colX(int col) const;   // viewport x of a column's left edge, scrolling applied
     int rowY(int row) const;   // viewport y of a row's top edge, scrolling applied
     int rowTop(int row) const;  // unscrolled y of a row

@@ -14,6 +14,7 @@
 #include "core/app/CommandTable.h"
 #include "core/app/MainForm.h"
 #include "core/files/DroppedFiles.h"
+#include "ui/ColumnPickerList.h"
 #include "ui/FileDrops.h"
 #include "ui/GridView.h"
 #include "ui/Icons.h"
@@ -72,6 +73,7 @@ MainWindow::MainWindow(MainForm& form, QWidget* parent) : QMainWindow(parent), f
             [this](const QPoint& pos) { popup_->popup(grid_->mapToGlobal(pos)); });
     for (const auto& [name, a] : actions_) syncAction(name);
     setWindowTitle(QString::fromStdString(form_.windowText()));
+    new ColumnPickerList(form_.columnPicker, *this);
     grid_->setFocus();
     setAcceptDrops(true);
 }

@@ -5,8 +5,9 @@
 #include <QMessageBox>
 #include <QPushButton>
 
-#include "ui/ColsAndRowsDialogWindow.h"
 #include "core/textops/FindDialogs.h"
+#include "ui/AboutDialog.h"
+#include "ui/ColsAndRowsDialogWindow.h"
 #include "ui/FieldLengthDialogWindow.h"
 #include "ui/FindReplaceWindow.h"
 #include "ui/LayoutDialogWindow.h"
@@ -14,6 +15,7 @@
 #include "ui/StandardDialogs.h"
 #include "ui/StringsChooserDialog.h"
 #include "ui/Text.h"
+#include "ui/ValueDialogWindow.h"
 
 namespace tabulyst::ui {
 
@@ -63,6 +65,8 @@ QtDialogs::~QtDialogs() {
     delete colsAndRowsWindow_.data();
     delete replaceWindow_.data();
     delete findWindow_.data();
+    delete aboutWindow_.data();
+    delete valueWindow_.data();
     delete fieldLengthWindow_.data();
     delete layoutWindow_.data();
     delete macroKeyWindow_.data();
@@ -124,6 +128,22 @@ void QtDialogs::showReplaceDialog(ReplaceTextDialog& dialog) {
         replaceWindow_ = new FindReplaceWindow(dialog, &dialog, parent_);
     }
     replaceWindow_->present();
+}
+
+bool QtDialogs::showValueDialog(ValueDialog& dialog) {
+    if (!valueWindow_ || &valueWindow_->dialog() != &dialog) {
+        delete valueWindow_.data();
+        valueWindow_ = new ValueDialogWindow(dialog, parent_);
+    }
+    return valueWindow_->run();
+}
+
+void QtDialogs::showAboutWindow(AboutWindow& about) {
+    if (!aboutWindow_ || &aboutWindow_->about() != &about) {
+        delete aboutWindow_.data();
+        aboutWindow_ = new AboutDialog(about, parent_);
+    }
+    aboutWindow_->run();
 }
 
 }  // namespace tabulyst::ui

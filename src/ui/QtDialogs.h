@@ -12,6 +12,8 @@ class FieldLengthDialogWindow;
 class MacroKeyDialogWindow;
 class ColsAndRowsDialogWindow;
 class FindReplaceWindow;
+class ValueDialogWindow;
+class AboutDialog;
 
 class QtDialogs : public Dialogs {
 public:
@@ -35,6 +37,9 @@ public:
     void showReplaceDialog(ReplaceTextDialog& dialog) override;
     FindReplaceWindow* findWindow() const;
     FindReplaceWindow* replaceWindow() const;
+    // Created at the first showing and kept, like their core windows.
+    bool showValueDialog(ValueDialog& dialog) override;
+    void showAboutWindow(AboutWindow& about) override;
     ~QtDialogs() override;
 
 private:
@@ -45,6 +50,8 @@ private:
     QPointer<ColsAndRowsDialogWindow> colsAndRowsWindow_;
     QPointer<FindReplaceWindow> findWindow_;
     QPointer<FindReplaceWindow> replaceWindow_;
+    QPointer<ValueDialogWindow> valueWindow_;
+    QPointer<AboutDialog> aboutWindow_;
 };
 
 }  // namespace tabulyst::ui

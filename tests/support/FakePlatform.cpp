@@ -4,6 +4,7 @@
 #include "core/macros/MacroKeyDialog.h"
 #include "core/table/ColsAndRowsDialog.h"
 #include "core/table/StringsChooser.h"
+#include "core/textops/ValueDialog.h"
 
 namespace tabulyst::testing {
 
@@ -70,6 +71,39 @@ bool FakeDialogs::showColsAndRowsDialog(ColsAndRowsDialog& dialog) {
         if (dialog.BitBtn1Click()) return true;
     }
     return false;
+}
+
+bool FakeDialogs::showValueDialog(ValueDialog& dialog) {
+    valueOffered.push_back(dialog.edtString);
+    if (valueScripts.empty()) return false;
+    auto script = std::move(valueScripts.front());
+    valueScripts.pop_front();
+    return script(dialog);
+}
+
+void FakeOpener::open(const std::string& target, std::function<void(OpenerExit)> done) {
+    targets.push_back(target);
+    if (holdAnswers) {
+        waiting.push_back(std::move(done));
+        return;
+    }
+    OpenerExit exit{true, 0};
+    if (!exits.empty()) {
+        exit = exits.front();
+        exits.pop_front();
+    }
+    done(exit);
+}
+
+void FakeOpener::reply(OpenerExit exit) {
+    auto done = std::move(waiting.front());
+    waiting.erase(waiting.begin());
+    done(exit);
+}
+
+PixelPoint FakeGeometry::cellTopLeft(int col, int row) const {
+    asked.emplace_back(col, row);
+    return corner;
 }
 
 }  // namespace tabulyst::testing

@@ -11,6 +11,7 @@
 #include "core/app/ConfigFile.h"
 #include "core/app/RecentFiles.h"
 #include "core/app/SettingsLocation.h"
+#include "core/app/AboutWindow.h"
 #include "core/app/CoreTimer.h"
 #include "core/app/Signal.h"
 #include "core/app/StatusLine.h"
@@ -19,6 +20,7 @@
 #include "core/files/LayoutSettings.h"
 #include "core/files/TableFiles.h"
 #include "core/interaction/ClipboardTransfer.h"
+#include "core/interaction/ColumnPicker.h"
 #include "core/interaction/GridKeys.h"
 #include "core/interaction/Navigation.h"
 #include "core/interaction/SortState.h"
@@ -36,6 +38,8 @@
 #include "core/table/NewTable.h"
 #include "core/table/StructureEdits.h"
 #include "core/textops/FindReplace.h"
+#include "core/textops/CellTransforms.h"
+#include "core/textops/OpenLink.h"
 
 namespace tabulyst {
 
@@ -93,6 +97,10 @@ public:
     FindReplace findReplace;
     // Header clicks that sort the rows.
     Sorting sorting;
+    CellTransforms transforms;
+    OpenLink openLink;
+    ColumnPicker columnPicker;
+    AboutWindow about;  // TForm3
 
     // The command line after the executable (file, fixed rows, fixed columns, row, column).
     std::vector<std::string> commandLine;

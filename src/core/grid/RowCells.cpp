@@ -91,8 +91,20 @@ void RowCells::setCell(std::size_t index, std::string_view text) {
     std::uint32_t n = size();
     if (index < n) {
         std::size_t b = begin(index), e = end(index);
+        char* data = block_ + (1 + n) * kWord;
         if (e - b == text.size()) {  // same length: overwrite in place
-            if (!text.empty()) std::memmove(block_ + (1 + n) * kWord + b, text.data(), text.size());
+            if (!text.empty()) std::memmove(data + b, text.data(), text.size());
+            return;
+        }
+        if (text.size() < e - b) {
+            // Shorter: the text first (it may lie in this row, never where it
+            // is written over before being read), then the rest of the row
+            // moves up; the block keeps its size.
+            const std::size_t shrink = e - b - text.size();
+            if (!text.empty()) std::memmove(data + b, text.data(), text.size());
+            std::memmove(data + e - shrink, data + e, byteSize() - e);
+            for (std::uint32_t i = static_cast<std::uint32_t>(index); i < n; ++i)
+                header()[i + 1] -= static_cast<std::uint32_t>(shrink);
             return;
         }
     } else if (text.empty()) {

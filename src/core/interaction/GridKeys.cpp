@@ -12,6 +12,7 @@
 #include "core/interaction/CellValueReaders.h"
 #include "core/interaction/ClipboardTransfer.h"
 #include "core/interaction/Navigation.h"
+#include "core/platform/DateTimeText.h"
 #include "core/platform/Locale.h"
 #include "core/table/CellStore.h"
 #include "core/table/StructureEdits.h"
@@ -47,61 +48,6 @@ std::optional<int> parseInt32(std::string_view s) {
     if (negative) value = -value;
     if (value < INT_MIN || value > INT_MAX) return std::nullopt;
     return static_cast<int>(value);
-}
-
-void appendPadded(std::string& out, int value, int width, char pad = '0') {
-    std::string digits = std::to_string(value);
-    if (static_cast<int>(digits.size()) < width) out.append(static_cast<std::size_t>(width) - digits.size(), pad);
-    out += digits;
-}
-
-// The strftime conversions a date or time format of a locale uses.
-void appendFormatted(std::string& out, std::string_view format, const DateTime& t) {
-    const int year = static_cast<int>(t.date.year());
-    const int month = static_cast<int>(static_cast<unsigned>(t.date.month()));
-    const int day = static_cast<int>(static_cast<unsigned>(t.date.day()));
-    for (std::size_t i = 0; i < format.size(); ++i) {
-        if (format[i] != '%' || i + 1 >= format.size()) {
-            out += format[i];
-            continue;
-        }
-        char c = format[++i];
-        if ((c == 'E' || c == 'O' || c == '-') && i + 1 < format.size()) c = format[++i];
-        switch (c) {
-        case 'd': appendPadded(out, day, 2); break;
-        case 'e': appendPadded(out, day, 2, ' '); break;
-        case 'm': appendPadded(out, month, 2); break;
-        case 'Y': appendPadded(out, year, 4); break;
-        case 'y': appendPadded(out, year % 100, 2); break;
-        case 'D': appendFormatted(out, "%m/%d/%y", t); break;
-        case 'F': appendFormatted(out, "%Y-%m-%d", t); break;
-        case 'H': appendPadded(out, t.hour, 2); break;
-        case 'I': appendPadded(out, t.hour % 12 == 0 ? 12 : t.hour % 12, 2); break;
-        case 'M': appendPadded(out, t.minute, 2); break;
-        case 'S': appendPadded(out, t.second, 2); break;
-        case 'p': out += t.hour < 12 ? "AM" : "PM"; break;
-        case 'T': appendFormatted(out, "%H:%M:%S", t); break;
-        case 'R': appendFormatted(out, "%H:%M", t); break;
-        // US-style locales give their time format as "%r".
-        case 'r': appendFormatted(out, "%I:%M:%S %p", t); break;
-        case 'l': appendPadded(out, t.hour % 12 == 0 ? 12 : t.hour % 12, 2, ' '); break;
-        case 'P': out += t.hour < 12 ? "am" : "pm"; break;
-        case '%': out += '%'; break;
-        default:
-            out += '%';
-            out += c;
-        }
-    }
-}
-
-std::string formatDateTime(const DateTime& t, const Locale& locale) {
-    std::string out;
-    appendFormatted(out, locale.shortDateFormat(), t);
-    if (t.hour != 0 || t.minute != 0 || t.second != 0) {
-        out += ' ';
-        appendFormatted(out, locale.longTimeFormat(), t);
-    }
-    return out;
 }
 
 }  // namespace

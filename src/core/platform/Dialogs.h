@@ -13,6 +13,8 @@ class MacroKeyDialog;
 class ColsAndRowsDialog;
 class FindTextDialog;
 class ReplaceTextDialog;
+class ValueDialog;
+class AboutWindow;
 
 class Dialogs {
 public:
@@ -40,6 +42,10 @@ public:
     // and left open; one already shown comes to the front with its texts unchanged.
     virtual void showFindDialog(FindTextDialog& dialog) = 0;
     virtual void showReplaceDialog(ReplaceTextDialog& dialog) = 0;
+    // The single-value dialog, modal on its core state; true when closed with OK.
+    virtual bool showValueDialog(ValueDialog& dialog) = 0;
+    // The about window, modal until its OK button closes it.
+    virtual void showAboutWindow(AboutWindow& about) = 0;
 };
 
 }  // namespace tabulyst

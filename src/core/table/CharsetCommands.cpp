@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "core/app/AtExit.h"
 #include "core/app/Commands.h"
 #include "core/grid/StringGrid.h"
 #include "core/platform/Platform.h"
@@ -28,19 +29,6 @@ public:
 
 private:
     StringGrid& grid_;
-};
-
-// Runs a step on every way out of a scope, errors included.
-template <class F>
-class AtExit {
-public:
-    explicit AtExit(F f) : f_(std::move(f)) {}
-    ~AtExit() { f_(); }
-    AtExit(const AtExit&) = delete;
-    AtExit& operator=(const AtExit&) = delete;
-
-private:
-    F f_;
 };
 
 bool hasDataCell(const StringGrid& grid) { return grid.colCount() > 1 && grid.rowCount() > 1; }
