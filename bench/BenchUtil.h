@@ -1,6 +1,7 @@
 #pragma once
 // Timing and reporting helpers shared by the benchmark programs.
 #include <sys/resource.h>
+#include <time.h>
 
 #include <algorithm>
 #include <chrono>
@@ -22,6 +23,13 @@ inline double medianSeconds(int runs, const std::function<void()>& work, const s
     }
     std::sort(times.begin(), times.end());
     return times[times.size() / 2];
+}
+
+// Processor time of this process so far (all its threads), in seconds.
+inline double processorSeconds() {
+    timespec t{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+    return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) / 1e9;
 }
 
 // Peak resident memory of this process so far, in MiB.

@@ -52,15 +52,21 @@ int main(int argc, char** argv) {
     auto yes = [&] { fake.dialogs.answers.assign(64, true); };
 
     std::printf("table: %.1f MB, %s\n", mb, table.c_str());
-    bool ok = form.files.OpenTableFile(table);
+    // What a user waits for: the first open in a fresh process, fresh memory included.
+    bool ok = false;
+    const double cpuBefore = processorSeconds();
+    const double firstOpen = medianSeconds(1, [&] { ok = form.files.OpenTableFile(table); });
+    const double firstOpenCpu = processorSeconds() - cpuBefore;
     const double peakAfterOpen = peakResidentMiB();
     if (!ok || !fake.dialogs.messages.empty()) {
         std::fprintf(stderr, "open failed\n");
         return 1;
     }
-    std::printf("rows %d, columns %d; peak resident after the first open %.0f MiB (%.2f x the file; budget 2.5 x)\n",
+    std::printf("rows %d, columns %d; peak resident after the first open %.0f MiB (%.2f x the file; budget 1.6 x)\n",
                 form.StrGrid.rowCount() - 1, form.StrGrid.colCount() - 1, peakAfterOpen,
                 peakAfterOpen * 1048576.0 / (mb * 1e6));
+    report("first open in a fresh process", firstOpen, mb, "300 ms");
+    std::printf("%-34s %9.1f ms processor time\n", "", firstOpenCpu * 1000);
 
     const double open = medianSeconds(5, [&] { form.files.OpenTableFile(table); });
     report("open", open, mb, "500 ms");
@@ -70,7 +76,7 @@ int main(int argc, char** argv) {
     form.setTitle(copy);
     const double save =
         medianSeconds(5, [&] { form.files.SaveCurrentFile(); }, [&] { form.cells.SetModified(true); });
-    report("save", save, mb, "300 ms");
+    report("save", save, mb, "200 ms");
     std::printf("saved bytes equal the input: %s\n", readAll(copy) == readAll(table) ? "yes" : "NO");
 
     // Decoding and encoding UTF-8 is one linear pass beside reading and writing.
@@ -119,6 +125,7 @@ int main(int argc, char** argv) {
                              }),
                0, "-");
     }
-    std::printf("peak resident at the end %.0f MiB\n", peakResidentMiB());
+    std::printf("peak resident at the end %.0f MiB (%.2f x the file; budget 2.5 x)\n", peakResidentMiB(),
+                peakResidentMiB() * 1048576.0 / (mb * 1e6));
     return 0;
 }
