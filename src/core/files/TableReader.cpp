@@ -1,6 +1,7 @@
 #include "core/files/TableReader.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -8,19 +9,21 @@
 #include <charconv>
 #include <cstdint>
 #include <cstring>
+#include <memory>
 #include <new>
 #include <stdexcept>
 #include <string_view>
 
-#include "core/files/Fields.h"
+#include "core/files/FitColumnWidths.h"
 #include "core/grid/StringGrid.h"
+#include "core/grid/TableText.h"
 
 namespace tabulyst {
 
 namespace {
 
-constexpr std::size_t kBlock = 4 << 20;
 constexpr char kEndOfFile = 26;
+constexpr std::size_t kMinimumRoom = std::size_t{1} << 20;
 
 std::string errorText(int err) { return std::strerror(err); }
 
@@ -34,100 +37,180 @@ public:
     FileHandle& operator=(const FileHandle&) = delete;
     int fd() const { return fd_; }
 
-    // Reads up to size bytes; -1 on error.
-    ssize_t read(char* buffer, std::size_t size) {
-        for (;;) {
-            ssize_t n = ::read(fd_, buffer, size);
-            if (n < 0 && errno == EINTR) continue;
-            return n;
-        }
-    }
-
 private:
     int fd_;
 };
 
-// Whether the file's lines end at carriage returns: true as soon as one is
-// seen before the end of the file (or a code 26). lineFeed tells whether a
-// line feed came before that point.
-bool hasCarriageReturn(FileHandle& file, std::string& buffer, int& err, bool& lineFeed) {
-    lineFeed = false;
+// Reads the whole file into the text's buffer; on a failure err is set and
+// what was read before it stays.
+void readWholeFile(int fd, TableText& text, int& err) {
+    struct stat st {};
+    const std::size_t expected =
+        ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) ? static_cast<std::size_t>(st.st_size) : 0;
+    text.reserve(expected + 4096);  // room to see the end without growing
+    std::size_t size = 0;
     for (;;) {
-        ssize_t n = file.read(buffer.data(), buffer.size());
+        // A file that grows while it is read, or one of no known size, grows the buffer.
+        if (size == text.capacity()) text.reserve(std::max(size * 2, kMinimumRoom));
+        const ssize_t n = ::read(fd, text.data() + size, text.capacity() - size);
         if (n < 0) {
+            if (errno == EINTR) continue;
             err = errno;
-            return true;
+            break;
         }
-        if (n == 0) return false;
-        std::string_view block(buffer.data(), static_cast<std::size_t>(n));
-        std::size_t cr = block.find('\r');
-        std::size_t eof = block.find(kEndOfFile);
-        std::size_t lf = block.find('\n');
-        if (lf != std::string_view::npos && (eof == std::string_view::npos || lf < eof)) lineFeed = true;
-        if (cr != std::string_view::npos && (eof == std::string_view::npos || cr < eof)) return true;
-        if (eof != std::string_view::npos) return false;
+        if (n == 0) break;
+        size += static_cast<std::size_t>(n);
     }
+    text.setSize(size);
 }
 
-// Builds the grid rows line by line.
-class RowBuilder {
+bool hasUpperByte(std::string_view text) {
+    constexpr std::uint64_t kHighBits = 0x8080808080808080ULL;
+    std::size_t i = 0;
+    for (; i + 8 <= text.size(); i += 8) {
+        std::uint64_t word;
+        std::memcpy(&word, text.data() + i, 8);
+        if (word & kHighBits) return true;
+    }
+    for (; i < text.size(); ++i)
+        if (static_cast<unsigned char>(text[i]) >= 0x80) return true;
+    return false;
+}
+
+// Cuts each line into its fields, records where they end in the text and
+// offers every cell to the width fit.
+class LineSplitter {
 public:
-    RowBuilder(const TableReadLayout& layout, StringGrid& grid) : layout_(layout), grid_(grid) {
-        rows_.emplace_back(RowCells());  // row 0, the column numbers come later
-    }
+    LineSplitter(const TableReadLayout& layout, TableText& text, ColumnWidthFit* fit)
+        : layout_(layout), text_(text), fit_(fit) {}
 
-    void line(std::string_view text) {
-        std::size_t row = rows_.size();
-        auto [end, ec] = std::to_chars(number_, number_ + sizeof number_, row);
-        (void)ec;
-        cells_.clear();
-        cells_.emplace_back(number_, static_cast<std::size_t>(end - number_));
-        if (layout_.delimited) {
-            splitFields(text, layout_.delimiter, fields_);
-            cells_.insert(cells_.end(), fields_.begin(), fields_.end());
-            maxCols_ = std::max(maxCols_, fields_.size() + 1);
-        } else {
-            std::size_t pos = 0;
-            for (int length : layout_.fieldLengths) {
-                std::size_t len = static_cast<std::size_t>(std::max(length, 0));
-                cells_.push_back(pos < text.size() ? text.substr(pos, len) : std::string_view());
-                pos += len;
-            }
-            if (pos != text.size()) mismatch_ = true;
+    // The line's text starts at start in the buffer (decoded in place for a UTF-8 file).
+    void line(std::size_t start, std::string_view line) {
+        if (line.size() > UINT32_MAX) throw std::length_error("line longer than 4 GiB");
+        text_.beginLine(start);
+        ++lines_;
+        if (fit_) {
+            char number[16];
+            const char* end = std::to_chars(number, number + sizeof number, lines_).ptr;
+            fit_->offer(0, std::string_view(number, static_cast<std::size_t>(end - number)));
         }
-        rows_.push_back(RowCells::fromCells(cells_, static_cast<std::uint32_t>(cells_.size())));
-    }
-
-    // Hands the rows to the grid with the spare row after the last one.
-    void finish() {
-        rows_.emplace_back(RowCells());
-        int cols = layout_.delimited ? static_cast<int>(std::max<std::size_t>(maxCols_, 2))
-                                     : static_cast<int>(layout_.fieldLengths.size()) + 1;
-        grid_.setColCount(std::max(cols, grid_.colCount()));
-        grid_.setRows(std::move(rows_));
+        if (layout_.delimited) splitAtDelimiter(line);
+        else cutIntoLengths(line);
     }
 
     bool mismatch() const { return mismatch_; }
 
 private:
+    void field(std::size_t& col, std::string_view line, std::size_t begin, std::size_t end) {
+        text_.addEnd(end);
+        if (fit_) fit_->offer(++col, line.substr(begin, end - begin));
+    }
+
+    // As splitFields cuts it: n delimiters give n + 1 fields; an empty
+    // delimiter gives the line as one field, an empty line none.
+    void splitAtDelimiter(std::string_view line) {
+        const std::string_view delimiter = layout_.delimiter;
+        std::size_t col = 0;
+        if (delimiter.empty()) {
+            if (!line.empty()) field(col, line, 0, line.size());
+            return;
+        }
+        std::size_t begin = 0;
+        if (delimiter.size() == 1) {
+            const char d = delimiter[0];
+            for (;;) {
+                const void* hit = std::memchr(line.data() + begin, d, line.size() - begin);
+                if (!hit) break;
+                const auto at = static_cast<std::size_t>(static_cast<const char*>(hit) - line.data());
+                field(col, line, begin, at);
+                begin = at + 1;
+            }
+        } else {
+            for (std::size_t at; (at = line.find(delimiter, begin)) != std::string_view::npos;
+                 begin = at + delimiter.size())
+                field(col, line, begin, at);
+        }
+        field(col, line, begin, line.size());
+    }
+
+    void cutIntoLengths(std::string_view line) {
+        std::size_t col = 0, pos = 0;
+        for (int length : layout_.fieldLengths) {
+            const std::size_t begin = std::min(pos, line.size());
+            pos += static_cast<std::size_t>(std::max(length, 0));
+            field(col, line, begin, std::min(pos, line.size()));
+        }
+        if (pos != line.size()) mismatch_ = true;
+    }
+
     const TableReadLayout& layout_;
-    StringGrid& grid_;
-    std::vector<RowCells> rows_;
-    std::vector<std::string_view> fields_;
-    std::vector<std::string_view> cells_;
-    std::size_t maxCols_ = 2;
+    TableText& text_;
+    ColumnWidthFit* fit_;
+    std::size_t lines_ = 0;
     bool mismatch_ = false;
-    char number_[24];
 };
 
-// False, with the grid untouched, when the decoder refused a line after it had
-// decoded others: the caller reads the file again without decoding.
-bool readLines(FileHandle& file, std::string& buffer, bool cr, LineDecoder& decoder, const TableReadLayout& layout,
-               StringGrid& grid, TableReadResult& result, int& err);
+// Splits the text read into lines. False when the decoder refused a line after
+// it had decoded others: the file must be read again without decoding.
+bool splitLines(TableText& text, LineDecoder& decoder, LineSplitter& splitter, LineEnds& lineEnds) {
+    char* data = text.data();
+    std::string_view all(data, text.size());
+    const std::size_t end = std::min(all.find(kEndOfFile), all.size());  // code 26 ends the file
+    all = all.substr(0, end);
+    // Lines end at carriage returns when the file has one; else at line feeds.
+    const bool cr = all.find('\r') != std::string_view::npos;
+    // A file without any line end (empty, or one unended line) keeps CR LF.
+    lineEnds = cr || all.find('\n') == std::string_view::npos ? LineEnds::CrLf : LineEnds::Lf;
+    const char lineEnd = cr ? '\r' : '\n';
+    bool first = true;
+    for (std::size_t pos = 0; pos < end;) {
+        const void* hit = std::memchr(data + pos, lineEnd, end - pos);
+        const std::size_t stop = hit ? static_cast<std::size_t>(static_cast<const char*>(hit) - data) : end;
+        std::string_view line(data + pos, stop - pos);
+        // Only the first line (for its mark) and lines with upper bytes can
+        // change the decoder's mind; every other line reads as it stands.
+        if (first || (!decoder.settled() && hasUpperByte(line))) {
+            first = false;
+            std::string_view decoded;
+            if (!decoder.take(line, decoded)) return false;
+            if (decoded.data() < line.data() || decoded.data() > line.data() + line.size()) {
+                std::memcpy(data + pos, decoded.data(), decoded.size());  // never longer than the line
+                decoded = std::string_view(data + pos, decoded.size());
+            }
+            line = decoded;
+        }
+        splitter.line(static_cast<std::size_t>(line.data() - data), line);
+        if (!hit) break;
+        pos = stop + 1;
+        if (cr && pos < end && data[pos] == '\n') ++pos;  // a line feed after a carriage return ends the line too
+    }
+    return true;
+}
+
+// Hands the lines read to the grid, each row showing its line of the text,
+// with the spare row after the last one.
+void fillGrid(std::unique_ptr<TableText> text, const TableReadLayout& layout, StringGrid& grid, ColumnWidthFit* fit) {
+    text->finish();
+    const std::uint32_t lines = text->lineCount();
+    std::vector<RowCells> rows;
+    rows.reserve(std::size_t{lines} + 2);
+    rows.emplace_back();  // row 0, the column numbers come later
+    for (std::uint32_t i = 0; i < lines; ++i) rows.push_back(RowCells::onLine(*text, i, i + 1));
+    char number[16];
+    const char* end = std::to_chars(number, number + sizeof number, std::size_t{lines} + 1).ptr;
+    const std::string_view spare(number, static_cast<std::size_t>(end - number));
+    rows.push_back(RowCells::fromCells(std::span(&spare, 1)));
+    if (fit) fit->offer(0, spare);
+    const int cols = layout.delimited ? static_cast<int>(std::max<std::uint32_t>(text->maxCells(), 2))
+                                      : static_cast<int>(layout.fieldLengths.size()) + 1;
+    grid.setColCount(std::max(cols, grid.colCount()));
+    grid.setRows(std::move(rows), std::move(text));
+}
 
 }  // namespace
 
-TableReadResult readTableFile(const std::string& path, const TableReadLayout& layout, StringGrid& grid) {
+TableReadResult readTableFile(const std::string& path, const TableReadLayout& layout, StringGrid& grid,
+                              ColumnWidthFit* fit) {
     TableReadResult result;
     FileHandle file(path);
     if (file.fd() < 0) {
@@ -135,21 +218,36 @@ TableReadResult readTableFile(const std::string& path, const TableReadLayout& la
         return result;
     }
     result.opened = true;
-    std::string buffer(kBlock, '\0');
-    int err = 0;
-    bool lineFeed = false;
-    const bool cr = hasCarriageReturn(file, buffer, err, lineFeed);
-    if (err == 0 && ::lseek(file.fd(), 0, SEEK_SET) < 0) err = errno;
-    // A file without any line end (empty, or one unended line) keeps CR LF.
-    result.lineEnds = cr || !lineFeed ? LineEnds::CrLf : LineEnds::Lf;
-
+    const auto fitBefore = fit ? std::make_unique<ColumnWidthFit>(*fit) : nullptr;
     LineDecoder decoder;
+    int err = 0;
+    std::unique_ptr<TableText> text;
     try {
-        if (!readLines(file, buffer, cr, decoder, layout, grid, result, err)) {
-            decoder = LineDecoder(false);
-            if (::lseek(file.fd(), 0, SEEK_SET) < 0) err = errno;
-            else readLines(file, buffer, cr, decoder, layout, grid, result, err);
+        for (bool decode = true;; decode = false) {
+            text = std::make_unique<TableText>(layout.delimited, layout.delimiter, layout.fieldLengths);
+            if (!decode) {
+                // The lines decoded so far were changed in the buffer: the file is read again as it stands.
+                decoder = LineDecoder(false);
+                if (fit) *fit = *fitBefore;
+                if (::lseek(file.fd(), 0, SEEK_SET) < 0) {
+                    err = errno;
+                    text.reset();
+                    break;
+                }
+            }
+            readWholeFile(file.fd(), *text, err);
+            LineSplitter splitter(layout, *text, fit);
+            try {
+                if (!splitLines(*text, decoder, splitter, result.lineEnds)) continue;
+            } catch (...) {
+                text->dropOpenLine();  // what was read before stays in the grid
+                fillGrid(std::move(text), layout, grid, fit);
+                throw;
+            }
+            result.lengthMismatch = splitter.mismatch();
+            break;
         }
+        if (text) fillGrid(std::move(text), layout, grid, fit);
     } catch (const std::length_error&) {
         result.error = "Eine Zeile der Datei ist zu lang (mehr als 4 GiB).";
     } catch (const std::bad_alloc&) {
@@ -166,75 +264,5 @@ TableReadResult readTableFile(const std::string& path, const TableReadLayout& la
     result.ok = true;
     return result;
 }
-
-namespace {
-
-bool readLines(FileHandle& file, std::string& buffer, bool cr, LineDecoder& decoder, const TableReadLayout& layout,
-               StringGrid& grid, TableReadResult& result, int& err) {
-    const char lineEnd = cr ? '\r' : '\n';
-    RowBuilder rows(layout, grid);
-    std::string_view text;
-    // Hands a line on decoded or as it stands; false to start again.
-    auto line = [&](std::string_view raw) {
-        if (!decoder.take(raw, text)) return false;
-        rows.line(text);
-        return true;
-    };
-    std::string pending;       // a line that continues in the next block
-    bool skipLf = false;       // a CR ended the last block: a LF may follow
-    bool ended = false;
-    try {
-        while (err == 0 && !ended) {
-            ssize_t n = file.read(buffer.data(), buffer.size());
-            if (n < 0) {
-                err = errno;
-                break;
-            }
-            if (n == 0) break;
-            std::string_view block(buffer.data(), static_cast<std::size_t>(n));
-            if (std::size_t eof = block.find(kEndOfFile); eof != std::string_view::npos) {
-                block = block.substr(0, eof);
-                ended = true;
-            }
-            std::size_t pos = 0;
-            if (skipLf && !block.empty()) {
-                if (block[0] == '\n') pos = 1;
-                skipLf = false;
-            }
-            while (pos < block.size()) {
-                const char* hit = static_cast<const char*>(std::memchr(block.data() + pos, lineEnd, block.size() - pos));
-                if (!hit) {
-                    pending.append(block.data() + pos, block.size() - pos);
-                    break;
-                }
-                std::size_t stop = static_cast<std::size_t>(hit - block.data());
-                if (pending.empty()) {
-                    if (!line(block.substr(pos, stop - pos))) return false;
-                } else {
-                    pending.append(block.data() + pos, stop - pos);
-                    if (!line(pending)) return false;
-                    pending.clear();
-                }
-                pos = stop + 1;
-                if (cr) {
-                    if (pos < block.size()) {
-                        if (block[pos] == '\n') ++pos;
-                    } else {
-                        skipLf = true;
-                    }
-                }
-            }
-        }
-        if (!pending.empty() && !line(pending)) return false;
-    } catch (...) {
-        rows.finish();  // what was read stays in the grid
-        throw;
-    }
-    rows.finish();
-    result.lengthMismatch = rows.mismatch();
-    return true;
-}
-
-}  // namespace
 
 }  // namespace tabulyst
