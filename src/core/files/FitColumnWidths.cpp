@@ -1,8 +1,11 @@
 #include "core/files/FitColumnWidths.h"
 
 #include <algorithm>
+#include <charconv>
+#include <cstring>
 
 #include "core/grid/StringGrid.h"
+#include "core/platform/AdvanceTable.h"
 #include "core/platform/Desktop.h"
 
 namespace tabulyst {
@@ -17,7 +20,7 @@ int wantedColumnWidth(int textWidth) {
 }
 
 ColumnWidthFit::ColumnWidthFit(const TextMeasure& measure, int maxWidth, std::vector<int> widths, int newWidth)
-    : measure_(&measure), maxWidth_(maxWidth), newWidth_(newWidth), widest_(measure.maxCharWidth()) {
+    : measure_(&measure), advances_(measure.advanceTable()), maxWidth_(maxWidth), newWidth_(newWidth), widest_(measure.maxCharWidth()) {
     target_ = std::move(widths);
     shortEnough_.resize(target_.size());
     for (std::size_t c = 0; c < target_.size(); ++c) {
@@ -49,11 +52,69 @@ void ColumnWidthFit::updateBound(std::size_t col) {
 }
 
 void ColumnWidthFit::take(std::size_t col, std::string_view text) {
-    const int wanted = std::min(wantedColumnWidth(measure_->textWidth(text)), maxWidth_);
+    offerWidth(col, advances_ ? advances_->sum(text) : measure_->textWidth(text));
+}
+
+void ColumnWidthFit::offerWidth(std::size_t col, int width) {
+    if (col >= shortEnough_.size()) addColumns(col + 1);
+    if (shortEnough_[col] == kClosed) return;
+    const int wanted = std::min(wantedColumnWidth(width), maxWidth_);
     if (wanted <= target_[col]) return;
     target_[col] = wanted;
     if (wanted >= maxWidth_) shortEnough_[col] = kClosed;  // nothing can raise it further
     else updateBound(col);
+}
+
+namespace {
+
+// The widest text among the numbers 1 to last when a width is the sum of the
+// characters' advances (none negative): last itself, or last's digits up to
+// some place, a smaller digit there and the widest digits after it, or one
+// digit fewer than last has, led by the widest digit but 0.
+std::string_view widestNumber(std::uint64_t last, const AdvanceTable& advances, char* out) {
+    char digits[24];
+    const auto count = static_cast<std::size_t>(std::to_chars(digits, digits + sizeof digits, last).ptr - digits);
+    auto advance = [&](char d) { return advances.advance(static_cast<unsigned char>(d)); };
+    auto widestFrom = [&](char low, char high) {
+        char best = low;
+        for (char d = low; d <= high; ++d)
+            if (advance(d) > advance(best)) best = d;
+        return best;
+    };
+    const char widest = widestFrom('0', '9');
+    std::size_t bestLength = count;
+    std::memcpy(out, digits, count);
+    int bestWidth = 0;
+    for (std::size_t i = 0; i < count; ++i) bestWidth += advance(digits[i]);
+    auto consider = [&](std::size_t prefix, char digit, std::size_t length) {
+        int width = advance(digit) + static_cast<int>(length - prefix - 1) * advance(widest);
+        for (std::size_t i = 0; i < prefix; ++i) width += advance(digits[i]);
+        if (width <= bestWidth) return;
+        bestWidth = width;
+        bestLength = length;
+        std::memcpy(out, digits, prefix);
+        out[prefix] = digit;
+        std::fill(out + prefix + 1, out + length, widest);
+    };
+    for (std::size_t i = 0; i < count; ++i) {
+        const char low = i == 0 ? '1' : '0';
+        if (digits[i] > low) consider(i, widestFrom(low, static_cast<char>(digits[i] - 1)), count);
+    }
+    if (count > 1) consider(0, widestFrom('1', '9'), count - 1);
+    return {out, bestLength};
+}
+
+}  // namespace
+
+void ColumnWidthFit::offerNumbers(std::uint64_t last) {
+    if (last == 0) return;
+    char text[24];
+    if (advances_) {
+        offer(0, widestNumber(last, *advances_, text));
+        return;
+    }
+    for (std::uint64_t n = 1; n <= last; ++n)
+        offer(0, std::string_view(text, static_cast<std::size_t>(std::to_chars(text, text + sizeof text, n).ptr - text)));
 }
 
 void ColumnWidthFit::apply(StringGrid& grid) const {

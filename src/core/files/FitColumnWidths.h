@@ -1,11 +1,13 @@
 #pragma once
 // Widening the grid's columns to their texts after a table has been filled.
 #include <cstddef>
+#include <cstdint>
 #include <string_view>
 #include <vector>
 
 namespace tabulyst {
 
+class AdvanceTable;
 class StringGrid;
 class TextMeasure;
 
@@ -30,6 +32,13 @@ public:
         if (col >= shortEnough_.size()) addColumns(col + 1);
         if (text.size() > shortEnough_[col]) take(col, text);
     }
+    // Offers a text of the column by its measured width.
+    void offerWidth(std::size_t col, int width);
+    // The per-character advances when widths are their sums, else nullptr.
+    const AdvanceTable* advanceTable() const { return advances_; }
+    // Offers the texts of the numbers 1 to last in column 0 (the row numbers);
+    // where widths are sums of advances, only the widest of them.
+    void offerNumbers(std::uint64_t last);
     // Whether any text could still widen the column.
     bool open(std::size_t col) const { return col >= shortEnough_.size() || shortEnough_[col] != kClosed; }
     // Widens the grid's columns to what the offered texts ask for.
@@ -42,6 +51,7 @@ private:
     void updateBound(std::size_t col);
 
     const TextMeasure* measure_;
+    const AdvanceTable* advances_;
     int maxWidth_;
     int newWidth_;
     int widest_;  // the widest character's advance

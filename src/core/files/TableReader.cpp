@@ -13,10 +13,13 @@
 #include <new>
 #include <stdexcept>
 #include <string_view>
+#include <thread>
 
 #include "core/files/FitColumnWidths.h"
+#include "core/files/LineScan.h"
 #include "core/grid/StringGrid.h"
 #include "core/grid/TableText.h"
+#include "core/platform/AdvanceTable.h"
 
 namespace tabulyst {
 
@@ -64,97 +67,156 @@ void readWholeFile(int fd, TableText& text, int& err) {
     text.setSize(size);
 }
 
-bool hasUpperByte(std::string_view text) {
-    constexpr std::uint64_t kHighBits = 0x8080808080808080ULL;
-    std::size_t i = 0;
-    for (; i + 8 <= text.size(); i += 8) {
-        std::uint64_t word;
-        std::memcpy(&word, text.data() + i, 8);
-        if (word & kHighBits) return true;
-    }
-    for (; i < text.size(); ++i)
-        if (static_cast<unsigned char>(text[i]) >= 0x80) return true;
-    return false;
-}
-
-// Cuts each line into its fields, records where they end in the text and
-// offers every cell to the width fit.
+// Cuts a line into its fields as splitFields does (n delimiters give n + 1
+// fields; an empty delimiter gives the line as one field, an empty line none)
+// or into the field lengths, and adds it to the text.
 class LineSplitter {
 public:
-    LineSplitter(const TableReadLayout& layout, TableText& text, ColumnWidthFit* fit)
-        : layout_(layout), text_(text), fit_(fit) {}
+    LineSplitter(const TableReadLayout& layout, TableText& text) : layout_(layout), text_(text) {}
 
     // The line's text starts at start in the buffer (decoded in place for a UTF-8 file).
     void line(std::size_t start, std::string_view line) {
         if (line.size() > UINT32_MAX) throw std::length_error("line longer than 4 GiB");
-        text_.beginLine(start);
-        ++lines_;
-        if (fit_) {
-            char number[16];
-            const char* end = std::to_chars(number, number + sizeof number, lines_).ptr;
-            fit_->offer(0, std::string_view(number, static_cast<std::size_t>(end - number)));
-        }
+        const std::size_t first = text_.endCount();
         if (layout_.delimited) splitAtDelimiter(line);
         else cutIntoLengths(line);
+        text_.addLine(start, first);
     }
 
     bool mismatch() const { return mismatch_; }
 
 private:
-    void field(std::size_t& col, std::string_view line, std::size_t begin, std::size_t end) {
-        text_.addEnd(end);
-        if (fit_) fit_->offer(++col, line.substr(begin, end - begin));
-    }
-
-    // As splitFields cuts it: n delimiters give n + 1 fields; an empty
-    // delimiter gives the line as one field, an empty line none.
     void splitAtDelimiter(std::string_view line) {
         const std::string_view delimiter = layout_.delimiter;
-        std::size_t col = 0;
         if (delimiter.empty()) {
-            if (!line.empty()) field(col, line, 0, line.size());
+            if (!line.empty()) text_.addEnd(line.size());
             return;
         }
-        std::size_t begin = 0;
-        if (delimiter.size() == 1) {
-            const char d = delimiter[0];
-            for (;;) {
-                const void* hit = std::memchr(line.data() + begin, d, line.size() - begin);
-                if (!hit) break;
-                const auto at = static_cast<std::size_t>(static_cast<const char*>(hit) - line.data());
-                field(col, line, begin, at);
-                begin = at + 1;
-            }
-        } else {
-            for (std::size_t at; (at = line.find(delimiter, begin)) != std::string_view::npos;
-                 begin = at + delimiter.size())
-                field(col, line, begin, at);
-        }
-        field(col, line, begin, line.size());
+        for (std::size_t at = 0; (at = line.find(delimiter, at)) != std::string_view::npos; at += delimiter.size())
+            text_.addEnd(at);
+        text_.addEnd(line.size());
     }
 
     void cutIntoLengths(std::string_view line) {
-        std::size_t col = 0, pos = 0;
+        std::size_t pos = 0;
         for (int length : layout_.fieldLengths) {
-            const std::size_t begin = std::min(pos, line.size());
             pos += static_cast<std::size_t>(std::max(length, 0));
-            field(col, line, begin, std::min(pos, line.size()));
+            text_.addEnd(std::min(pos, line.size()));
         }
         if (pos != line.size()) mismatch_ = true;
     }
 
     const TableReadLayout& layout_;
     TableText& text_;
-    ColumnWidthFit* fit_;
-    std::size_t lines_ = 0;
     bool mismatch_ = false;
+};
+
+// Takes the lines the scan finds. A one-byte delimiter is found by the scan
+// itself, and its ends go straight into the text's storage; any other layout
+// cuts each line on its own. Only the first line (for its mark) and lines with
+// upper bytes can change the decoder's mind; a line it decodes is split again
+// in its decoded text.
+class LineTaker {
+public:
+    LineTaker(TableText& text, LineDecoder& decoder, LineSplitter& splitter, const TableReadLayout& layout)
+        : text_(text), decoder_(decoder), splitter_(splitter),
+          scanSplits_(layout.delimited && layout.delimiter.size() == 1),
+          delimiter_(scanSplits_ ? layout.delimiter[0] : '\0') {
+        restart();
+    }
+
+    bool scanSplits() const { return scanSplits_; }
+    char delimiter() const { return delimiter_; }
+
+    void delimiter(std::size_t lineStart, std::size_t pos) { addEnd(pos - lineStart); }
+
+    bool line(std::size_t lineStart, std::size_t stop, bool upper) {
+        char* data = text_.data();
+        const std::size_t start = origin_ + lineStart;
+        std::string_view line(data + start, stop - lineStart);
+        if (!redoing_ && (first_ || (upper && !decoder_.settled()))) {
+            first_ = false;
+            std::string_view decoded;
+            if (!decoder_.take(line, decoded)) return false;
+            if (decoded.data() < line.data() || decoded.data() > line.data() + line.size()) {
+                std::memcpy(data + start, decoded.data(), decoded.size());  // never longer than the line
+                decoded = std::string_view(data + start, decoded.size());
+            }
+            if (decoded != line || decoded.data() != line.data()) {
+                splitAgain(static_cast<std::size_t>(decoded.data() - data), decoded);
+                return true;
+            }
+        }
+        if (!scanSplits_) {
+            splitAgain(start, line);
+            return true;
+        }
+        addEnd(stop - lineStart);  // the last field ends at the line end
+        sync();
+        text_.addLine(start, lineFirst_);
+        lineFirst_ = text_.endCount();
+        return true;
+    }
+
+private:
+    void addEnd(std::size_t end) {
+        if (out_ < limit_ && end <= 0xFFFF) {
+            *out_++ = static_cast<std::uint16_t>(end);
+            return;
+        }
+        if (end > UINT32_MAX) throw std::length_error("line longer than 4 GiB");
+        sync();
+        text_.addEnd(end);
+        restartRoom();
+    }
+    void sync() {
+        text_.endsWritten(static_cast<std::size_t>(out_ - written_));
+        written_ = out_;
+    }
+    // Drops what the scan found of the line and splits its (decoded) text anew.
+    void splitAgain(std::size_t start, std::string_view line) {
+        sync();
+        text_.dropEnds(lineFirst_);
+        if (scanSplits_) {
+            restart();
+            redoing_ = true;
+            origin_ = start;
+            scanLines(line.data(), line.size(), '\0', delimiter_, false, *this);
+            origin_ = 0;
+            redoing_ = false;
+        } else {
+            splitter_.line(start, line);
+        }
+        restart();
+    }
+    void restart() {
+        lineFirst_ = text_.endCount();
+        restartRoom();
+    }
+    void restartRoom() {
+        std::size_t room = 0;
+        out_ = written_ = text_.endRoom(room);
+        limit_ = out_ ? out_ + room : nullptr;
+    }
+
+    TableText& text_;
+    LineDecoder& decoder_;
+    LineSplitter& splitter_;
+    const bool scanSplits_;
+    const char delimiter_;
+    bool first_ = true;
+    bool redoing_ = false;              // splitting a decoded line again
+    std::size_t origin_ = 0;            // where that line starts
+    std::uint16_t* out_ = nullptr;      // where the next end goes, up to limit_ in place
+    std::uint16_t* limit_ = nullptr;
+    std::uint16_t* written_ = nullptr;  // the ends before it are counted by the text
+    std::size_t lineFirst_ = 0;         // the index of the current line's first end
 };
 
 // Splits the text read into lines. False when the decoder refused a line after
 // it had decoded others: the file must be read again without decoding.
-bool splitLines(TableText& text, LineDecoder& decoder, LineSplitter& splitter, LineEnds& lineEnds) {
-    char* data = text.data();
-    std::string_view all(data, text.size());
+bool splitLines(TableText& text, LineTaker& taker, LineEnds& lineEnds) {
+    std::string_view all(text.data(), text.size());
     const std::size_t end = std::min(all.find(kEndOfFile), all.size());  // code 26 ends the file
     all = all.substr(0, end);
     // Lines end at carriage returns when the file has one; else at line feeds.
@@ -162,45 +224,66 @@ bool splitLines(TableText& text, LineDecoder& decoder, LineSplitter& splitter, L
     // A file without any line end (empty, or one unended line) keeps CR LF.
     lineEnds = cr || all.find('\n') == std::string_view::npos ? LineEnds::CrLf : LineEnds::Lf;
     const char lineEnd = cr ? '\r' : '\n';
-    bool first = true;
-    for (std::size_t pos = 0; pos < end;) {
-        const void* hit = std::memchr(data + pos, lineEnd, end - pos);
-        const std::size_t stop = hit ? static_cast<std::size_t>(static_cast<const char*>(hit) - data) : end;
-        std::string_view line(data + pos, stop - pos);
-        // Only the first line (for its mark) and lines with upper bytes can
-        // change the decoder's mind; every other line reads as it stands.
-        if (first || (!decoder.settled() && hasUpperByte(line))) {
-            first = false;
-            std::string_view decoded;
-            if (!decoder.take(line, decoded)) return false;
-            if (decoded.data() < line.data() || decoded.data() > line.data() + line.size()) {
-                std::memcpy(data + pos, decoded.data(), decoded.size());  // never longer than the line
-                decoded = std::string_view(data + pos, decoded.size());
-            }
-            line = decoded;
-        }
-        splitter.line(static_cast<std::size_t>(line.data() - data), line);
-        if (!hit) break;
-        pos = stop + 1;
-        if (cr && pos < end && data[pos] == '\n') ++pos;  // a line feed after a carriage return ends the line too
+    return scanLines(text.data(), end, lineEnd, taker.scanSplits() ? taker.delimiter() : lineEnd, cr, taker);
+}
+
+// The widest field of each column among lines first to last - 1, where widths
+// are sums of advances; a field too short to beat the widest so far is not summed.
+std::vector<int> widestFields(const TableText& text, const AdvanceTable& advances, std::uint32_t first,
+                              std::uint32_t last) {
+    std::vector<int> widest(text.maxCells(), 0);
+    const std::size_t wide = static_cast<std::size_t>(std::max(advances.maxCharWidth(), 0));
+    for (std::uint32_t line = first; line < last; ++line)
+        text.forEachField(line, [&](std::size_t col, std::string_view field) {
+            int& best = widest[col];
+            if (field.size() * wide > static_cast<std::size_t>(best)) best = std::max(best, advances.sum(field));
+        });
+    return widest;
+}
+
+// Offers every cell read to the width fit: the row numbers (the spare row's
+// too) and the fields. Where widths are sums of advances only the widest field
+// of each column is offered, and the sums, most of what loading a big file
+// takes, are worked out on two processors where there are two.
+void fitLines(const TableText& text, ColumnWidthFit& fit) {
+    const std::uint32_t lines = text.lineCount();
+    fit.offerNumbers(std::uint64_t{lines} + 1);
+    const AdvanceTable* advances = fit.advanceTable();
+    if (!advances) {
+        for (std::uint32_t line = 0; line < lines; ++line)
+            text.forEachField(line, [&fit](std::size_t col, std::string_view field) { fit.offer(col, field); });
+        return;
     }
-    return true;
+    constexpr std::uint32_t kLinesWorthAThread = 100000;
+    std::vector<int> widest;
+    if (lines >= kLinesWorthAThread && std::thread::hardware_concurrency() > 1) {
+        std::vector<int> secondHalf;
+        std::thread helper([&] { secondHalf = widestFields(text, *advances, lines / 2, lines); });
+        widest = widestFields(text, *advances, 0, lines / 2);
+        helper.join();
+        for (std::size_t col = 0; col < widest.size(); ++col) widest[col] = std::max(widest[col], secondHalf[col]);
+    } else {
+        widest = widestFields(text, *advances, 0, lines);
+    }
+    for (std::size_t col = 1; col < widest.size(); ++col)
+        if (widest[col] > 0) fit.offerWidth(col, widest[col]);
 }
 
 // Hands the lines read to the grid, each row showing its line of the text,
 // with the spare row after the last one.
 void fillGrid(std::unique_ptr<TableText> text, const TableReadLayout& layout, StringGrid& grid, ColumnWidthFit* fit) {
     text->finish();
+    if (fit) fitLines(*text, *fit);
     const std::uint32_t lines = text->lineCount();
     std::vector<RowCells> rows;
-    rows.reserve(std::size_t{lines} + 2);
+    // Room for rows the user inserts: capacity never written costs no memory.
+    rows.reserve(std::size_t{lines} + 2 + std::max<std::size_t>(lines / 16, 1024));
     rows.emplace_back();  // row 0, the column numbers come later
     for (std::uint32_t i = 0; i < lines; ++i) rows.push_back(RowCells::onLine(*text, i, i + 1));
     char number[16];
     const char* end = std::to_chars(number, number + sizeof number, std::size_t{lines} + 1).ptr;
     const std::string_view spare(number, static_cast<std::size_t>(end - number));
     rows.push_back(RowCells::fromCells(std::span(&spare, 1)));
-    if (fit) fit->offer(0, spare);
     const int cols = layout.delimited ? static_cast<int>(std::max<std::uint32_t>(text->maxCells(), 2))
                                       : static_cast<int>(layout.fieldLengths.size()) + 1;
     grid.setColCount(std::max(cols, grid.colCount()));
@@ -218,7 +301,6 @@ TableReadResult readTableFile(const std::string& path, const TableReadLayout& la
         return result;
     }
     result.opened = true;
-    const auto fitBefore = fit ? std::make_unique<ColumnWidthFit>(*fit) : nullptr;
     LineDecoder decoder;
     int err = 0;
     std::unique_ptr<TableText> text;
@@ -228,7 +310,6 @@ TableReadResult readTableFile(const std::string& path, const TableReadLayout& la
             if (!decode) {
                 // The lines decoded so far were changed in the buffer: the file is read again as it stands.
                 decoder = LineDecoder(false);
-                if (fit) *fit = *fitBefore;
                 if (::lseek(file.fd(), 0, SEEK_SET) < 0) {
                     err = errno;
                     text.reset();
@@ -236,11 +317,12 @@ TableReadResult readTableFile(const std::string& path, const TableReadLayout& la
                 }
             }
             readWholeFile(file.fd(), *text, err);
-            LineSplitter splitter(layout, *text, fit);
+            LineSplitter splitter(layout, *text);
+            LineTaker taker(*text, decoder, splitter, layout);
             try {
-                if (!splitLines(*text, decoder, splitter, result.lineEnds)) continue;
+                if (!splitLines(*text, taker, result.lineEnds)) continue;
             } catch (...) {
-                text->dropOpenLine();  // what was read before stays in the grid
+                // What was read before stays in the grid (the line being read is dropped).
                 fillGrid(std::move(text), layout, grid, fit);
                 throw;
             }

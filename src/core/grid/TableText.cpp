@@ -1,7 +1,5 @@
 #include "core/grid/TableText.h"
 
-#include <sys/mman.h>
-
 #include <algorithm>
 #include <charconv>
 #include <cstdlib>
@@ -15,7 +13,6 @@ namespace tabulyst {
 namespace {
 
 constexpr std::size_t kSlack = 64;  // readable bytes behind the text, for word-wise scanning
-constexpr std::size_t kHugePage = std::size_t{2} << 20;
 constexpr unsigned kNumberChunkBits = 16;
 constexpr std::uint64_t kWideText = std::uint64_t{2} << 30;  // from here line starts and end indexes take 64 bits
 
@@ -44,19 +41,12 @@ TableText::~TableText() { std::free(data_); }
 
 char* TableText::reserve(std::size_t size) {
     if (size <= capacity_) return data_;
-    // A big text is read into huge pages where the system offers them: far
-    // fewer page faults for a buffer that is filled once.
-    const bool big = size >= 4 * kHugePage;
-    const std::size_t bytes = big ? (size + kSlack + kHugePage - 1) / kHugePage * kHugePage : size + kSlack;
-    char* fresh = static_cast<char*>(big ? std::aligned_alloc(kHugePage, bytes) : std::malloc(bytes));
+    auto* fresh = static_cast<char*>(std::malloc(size + kSlack));
     if (!fresh) throw std::bad_alloc();
-#ifdef MADV_HUGEPAGE
-    if (big) ::madvise(fresh, bytes, MADV_HUGEPAGE);
-#endif
     if (size_ > 0) std::memcpy(fresh, data_, size_);
     std::free(data_);
     data_ = fresh;
-    capacity_ = bytes - kSlack;
+    capacity_ = size;
     return data_;
 }
 
@@ -66,32 +56,16 @@ void TableText::setSize(std::size_t size) {
     wideLines_ = size_ >= kWideText;
 }
 
-void TableText::pushLine(std::size_t start) {
-    const std::size_t first = endCount();
-    if (wideLines_) wide_.push_back({start, first});
-    else narrow_.push_back({static_cast<std::uint32_t>(start), static_cast<std::uint32_t>(first)});
+void TableText::pushLine(std::size_t start, std::size_t firstEnd) {
+    if (wideLines_) wide_.push_back({start, firstEnd});
+    else narrow_.push_back({static_cast<std::uint32_t>(start), static_cast<std::uint32_t>(firstEnd)});
 }
 
-void TableText::closeLine() {
-    if (!open_) return;
-    open_ = false;
-    maxCells_ = std::max(maxCells_, static_cast<std::uint32_t>(endCount() - lineFirstEnd_ + 1));
+void TableText::addLine(std::size_t start, std::size_t firstEnd) {
+    pushLine(start, firstEnd);
+    closedEnds_ = endCount();
+    maxCells_ = std::max(maxCells_, static_cast<std::uint32_t>(closedEnds_ - firstEnd + 1));
     ++lines_;
-}
-
-void TableText::beginLine(std::size_t start) {
-    closeLine();
-    lineFirstEnd_ = endCount();
-    pushLine(start);
-    open_ = true;
-}
-
-void TableText::dropOpenLine() {
-    if (!open_) return;
-    open_ = false;
-    shrinkEnds(lineFirstEnd_);
-    if (wideLines_) wide_.shrink(lines_);
-    else narrow_.shrink(lines_);
 }
 
 void TableText::addWideEnd(std::size_t end) {
@@ -110,8 +84,8 @@ void TableText::shrinkEnds(std::size_t count) {
 }
 
 void TableText::finish() {
-    closeLine();
-    pushLine(size_);  // the end of the last line's fields is the next start's first end
+    shrinkEnds(closedEnds_);
+    pushLine(size_, closedEnds_);  // the end of the last line's fields is the next start's first end
     maxCells_ = std::max<std::uint32_t>(maxCells_, 1);
     map_.resize(maxCells_);
     for (std::uint32_t i = 0; i < maxCells_; ++i) map_[i] = static_cast<int>(i);

@@ -35,22 +35,44 @@ public:
     // How many bytes of the buffer are text.
     void setSize(std::size_t size);
     std::size_t size() const { return size_; }
-    // Lines come in order: where a line starts, then the end of each of its
-    // fields, counted from that start.
-    void beginLine(std::size_t start);
+    // Lines come in order: first the end of each of the line's fields, counted
+    // from the line's start, then the line itself with where it starts and
+    // the index its first field end got (endCount() before the first of them).
     void addEnd(std::size_t end) {
         if (!wideEnds_ && end <= 0xFFFF) ends16_.push_back(static_cast<std::uint16_t>(end));
         else addWideEnd(end);
     }
-    // Forgets the fields of the line begun last (it is split again).
-    void restartLine() { shrinkEnds(lineFirstEnd_); }
-    // Forgets the line begun last altogether (reading it failed).
-    void dropOpenLine();
-    // Closes the last line; afterwards lines and cells can be read.
+    std::size_t endCount() const { return wideEnds_ ? ends32_.size() : ends16_.size(); }
+    // The quick way for ends below 65536 while no end took 32 bits: room to
+    // write them in place (nullptr once ends take 32 bits), then how many were written.
+    std::uint16_t* endRoom(std::size_t& room) {
+        if (wideEnds_) return nullptr;
+        return ends16_.room(room);
+    }
+    void endsWritten(std::size_t count) { ends16_.grow(count); }
+    // Forgets the ends from count on (a line split again, or one not closed).
+    void dropEnds(std::size_t count) { shrinkEnds(count); }
+    void addLine(std::size_t start, std::size_t firstEnd);
+    // Closes the text; afterwards lines and cells can be read. Ends after the
+    // last line are dropped.
     void finish();
     std::uint32_t lineCount() const { return lines_; }
     // The most cells a line has: its number and its fields.
     std::uint32_t maxCells() const { return maxCells_; }
+
+    // Calls f(p, field) for the fields of a line as read, p from 1 on.
+    template <class F>
+    void forEachField(std::uint32_t line, F&& f) const {
+        const LineSpan l = lineAt(line);
+        const std::uint64_t fields = lineAt(line + 1).firstEnd - l.firstEnd;
+        const char* text = data_ + l.start;
+        std::size_t begin = 0;
+        for (std::uint64_t p = 1; p <= fields; ++p) {
+            const std::size_t end = endAt(l.firstEnd + p - 1);
+            f(static_cast<std::size_t>(p), std::string_view(text + begin, end - begin));
+            begin = end + gap_;
+        }
+    }
 
     // --- the cells of a line, as RowCells shows them ---
     // The cells a line was read with: its number and its fields.
@@ -101,11 +123,9 @@ private:
     std::size_t endAt(std::uint64_t index) const {
         return wideEnds_ ? ends32_[static_cast<std::size_t>(index)] : ends16_[static_cast<std::size_t>(index)];
     }
-    std::size_t endCount() const { return wideEnds_ ? ends32_.size() : ends16_.size(); }
     void addWideEnd(std::size_t end);
     void shrinkEnds(std::size_t count);
-    void pushLine(std::size_t start);
-    void closeLine();
+    void pushLine(std::size_t start, std::size_t firstEnd);
     void recomputeSizes();
     void buildNumberChunk(std::size_t chunk) const;
 
@@ -119,14 +139,14 @@ private:
     std::size_t size_ = 0;
 
     bool wideLines_ = false;  // texts from 2 GiB on
-    ChunkedArray<NarrowLine, 16> narrow_;
-    ChunkedArray<LineSpan, 15> wide_;
+    // Chunks of 8 MiB: few allocations, each given back whole.
+    ChunkedArray<NarrowLine, 20> narrow_;
+    ChunkedArray<LineSpan, 19> wide_;
     bool wideEnds_ = false;   // a line of 64 KiB or more
-    ChunkedArray<std::uint16_t, 17> ends16_;
-    ChunkedArray<std::uint32_t, 16> ends32_;
+    ChunkedArray<std::uint16_t, 22> ends16_;
+    ChunkedArray<std::uint32_t, 21> ends32_;
     std::uint32_t lines_ = 0;
-    bool open_ = false;  // a line was begun and not closed
-    std::size_t lineFirstEnd_ = 0;
+    std::size_t closedEnds_ = 0;  // the ends of the lines added
     std::uint32_t maxCells_ = 0;
 
     // Logical cell index -> the line's cell it shows (0 the number, p the
