@@ -181,7 +181,9 @@ private:
             restart();
             redoing_ = true;
             origin_ = start;
-            scanLines(line.data(), line.size(), '\0', delimiter_, false, *this);
+            // The scan reports no line for no text: an empty line is taken as it is.
+            if (line.empty()) this->line(0, 0, false);
+            else scanLines(line.data(), line.size(), '\0', delimiter_, false, *this);
             origin_ = 0;
             redoing_ = false;
         } else {
