@@ -30,6 +30,7 @@ RowCells::RowCells(const RowCells& other) : block_(nullptr), extra_(other.extra_
         copy.text_ = other.text_;
         copy.line_ = other.line_;
         copy.extra_ = other.extra_;
+        other.text_->rowShown();  // the copy shows the line until it has its own block
         copy.ownBlock();
         *this = std::move(copy);
         return;
@@ -51,7 +52,7 @@ RowCells& RowCells::operator=(const RowCells& other) {
 
 RowCells& RowCells::operator=(RowCells&& other) noexcept {
     if (this != &other) {
-        if (!text()) std::free(block_);
+        release();
         block_ = other.block_;
         line_ = other.line_;
         extra_ = other.extra_;
@@ -61,8 +62,11 @@ RowCells& RowCells::operator=(RowCells&& other) noexcept {
     return *this;
 }
 
-RowCells::~RowCells() {
-    if (!text()) std::free(block_);
+RowCells::~RowCells() { release(); }
+
+void RowCells::release() {
+    if (line_ == kOwnBlock) std::free(block_);
+    else text_->rowGone();
 }
 
 RowCells RowCells::fromCells(std::span<const std::string_view> cells, std::uint32_t readCells) {
@@ -89,25 +93,25 @@ RowCells RowCells::onLine(const TableText& text, std::uint32_t line, std::uint32
     row.text_ = &text;
     row.line_ = line;
     row.extra_ = number;
+    text.rowShown();
     return row;
 }
 
-void RowCells::ownBlock() {
-    if (!text()) return;
+void RowCells::ownBlockOfLine() {
     const std::uint32_t n = size();
     std::vector<std::string_view> cells(n);
     for (std::uint32_t i = 0; i < n; ++i) cells[i] = cell(i);
     *this = fromCells(cells, readCells());
 }
 
-std::uint32_t RowCells::readCells() const { return text() ? text_->readCells(line_) : extra_; }
+std::uint32_t RowCells::lineReadCells() const { return text_->readCells(line_); }
 
 void RowCells::setReadCells(std::uint32_t count) {
     ownBlock();
     extra_ = count;
 }
 
-std::uint32_t RowCells::size() const { return text() ? text_->storedCells(line_) : ownSize(); }
+std::uint32_t RowCells::lineSize() const { return text_->storedCells(line_); }
 
 std::string_view RowCells::cell(std::size_t index) const {
     if (text()) return text_->cell(line_, extra_, index);
@@ -183,15 +187,19 @@ void RowCells::setCell(std::size_t index, std::string_view text) {
 void RowCells::insertCell(std::size_t index) {
     ownBlock();
     if (!madeByEditor() && index < extra_) ++extra_;
-    std::uint32_t n = ownSize();
+    const std::uint32_t n = ownSize();
     if (index >= n) return;
-    std::vector<std::string_view> cells;
-    cells.reserve(n + 1);
-    for (std::uint32_t i = 0; i < n; ++i) {
-        if (i == index) cells.emplace_back();
-        cells.push_back(cell(i));
-    }
-    *this = fromCells(cells, extra_);
+    // One new block: the ends shift by one word, the bytes stay as they are.
+    const std::size_t total = byteSize();
+    char* block = allocate(n + 1, total);
+    auto* ends = reinterpret_cast<std::uint32_t*>(block) + 1;
+    const std::uint32_t* old = header() + 1;
+    std::memcpy(ends, old, index * kWord);
+    ends[index] = static_cast<std::uint32_t>(begin(index));
+    std::memcpy(ends + index + 1, old + index, (n - index) * kWord);
+    std::memcpy(block + (2 + n) * kWord, bytes(), total);
+    std::free(block_);
+    block_ = block;
 }
 
 std::uint32_t RowCells::readCellsAfterErasing(std::uint32_t readCells, std::size_t first, std::size_t count) {
@@ -202,13 +210,19 @@ std::uint32_t RowCells::readCellsAfterErasing(std::uint32_t readCells, std::size
 void RowCells::eraseCell(std::size_t index) {
     ownBlock();
     extra_ = readCellsAfterErasing(extra_, index, 1);
-    std::uint32_t n = ownSize();
+    const std::uint32_t n = ownSize();
     if (index >= n) return;
-    std::vector<std::string_view> cells;
-    cells.reserve(n - 1);
-    for (std::uint32_t i = 0; i < n; ++i)
-        if (i != index) cells.push_back(cell(i));
-    *this = fromCells(cells, extra_);
+    // In place: the ends after it lose the cell's length, and the bytes move
+    // up by the cell and by the end word that goes.
+    const std::size_t b = begin(index), e = end(index), total = byteSize();
+    std::uint32_t* head = header();
+    for (std::uint32_t i = static_cast<std::uint32_t>(index) + 1; i < n; ++i)
+        head[i] = head[i + 1] - static_cast<std::uint32_t>(e - b);
+    head[0] = n - 1;
+    char* data = block_ + (1 + n) * kWord;
+    char* moved = block_ + n * kWord;
+    std::memmove(moved, data, b);
+    std::memmove(moved + b, data + e, total - e);
 }
 
 void RowCells::moveCell(std::size_t from, std::size_t to) {
@@ -238,7 +252,7 @@ void RowCells::truncate(std::size_t count) {
 }
 
 void RowCells::clear() {
-    if (!text()) std::free(block_);
+    release();
     block_ = nullptr;
     line_ = kOwnBlock;
     extra_ = kMadeByEditor;

@@ -43,7 +43,7 @@ public:
 
     // How many cells, from index 0 on, the row's line was read with, or
     // kMadeByEditor. Inserting or erasing a cell inside that count moves it along.
-    std::uint32_t readCells() const;
+    std::uint32_t readCells() const { return line_ == kOwnBlock ? extra_ : lineReadCells(); }
     void setReadCells(std::uint32_t count);
     bool madeByEditor() const { return readCells() == kMadeByEditor; }
     // The read count once count cells from first on are erased.
@@ -54,7 +54,7 @@ public:
     std::size_t writtenCells() const;
 
     // Cells stored; cells at or beyond it read as empty.
-    std::uint32_t size() const;
+    std::uint32_t size() const { return line_ == kOwnBlock ? ownSize() : lineSize(); }
     bool empty() const { return size() == 0; }
     std::string_view cell(std::size_t index) const;
     // All bytes of the row, cell after cell without separators.
@@ -76,7 +76,14 @@ private:
     static constexpr std::uint32_t kOwnBlock = UINT32_MAX;  // line_ of a row with its own block
 
     // Gives a line's row its own block with the same cells (nothing for any other row).
-    void ownBlock();
+    void ownBlock() {
+        if (line_ != kOwnBlock) ownBlockOfLine();
+    }
+    void ownBlockOfLine();
+    std::uint32_t lineReadCells() const;
+    std::uint32_t lineSize() const;
+    // Frees the own block, or tells the text that the row no longer shows its line.
+    void release();
     const std::uint32_t* header() const { return reinterpret_cast<const std::uint32_t*>(block_); }
     std::uint32_t* header() { return reinterpret_cast<std::uint32_t*>(block_); }
     std::uint32_t ownSize() const { return block_ ? header()[0] : 0; }

@@ -27,6 +27,7 @@ void StringGrid::setRowCount(int count) {
     count = std::max(count, 1);
     if (count == rowCount()) return;
     rows_.resize(static_cast<std::size_t>(count));
+    dropUnusedText();
     if (fixedRows_ >= count) fixedRows_ = count - 1;
     if (!rowHeights_.empty()) rowHeights_.erase(rowHeights_.lower_bound(count), rowHeights_.end());
     clampCurrent();
@@ -67,6 +68,7 @@ std::string_view StringGrid::cell(int col, int row) const {
 void StringGrid::setCell(int col, int row, std::string_view text) {
     if (col < 0 || row < 0 || col >= colCount_ || row >= rowCount()) return;
     rows_[static_cast<std::size_t>(row)].setCell(static_cast<std::size_t>(col), text);
+    dropUnusedText();
     notifyCell(col, row);
 }
 
@@ -76,6 +78,7 @@ void StringGrid::setRowCells(int row, RowCells cells) {
     if (cells.madeByEditor()) cells.setReadCells(target.readCells());
     if (cells.size() > static_cast<std::uint32_t>(colCount_)) cells.truncate(static_cast<std::size_t>(colCount_));
     target = std::move(cells);
+    dropUnusedText();
     notifyLayout();
 }
 
@@ -235,6 +238,7 @@ void StringGrid::deleteRows(int at, int count) {
     if (count >= rowCount()) count = rowCount() - 1;  // a grid keeps one row
     if (count <= 0) return;
     rows_.erase(rows_.begin() + at, rows_.begin() + at + count);
+    dropUnusedText();
     if (fixedRows_ >= rowCount()) fixedRows_ = rowCount() - 1;
     clampCurrent();
     notifyLayout();

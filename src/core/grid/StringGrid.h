@@ -142,16 +142,21 @@ private:
     void notifyCell(int col, int row);
     // Every row loses its cell at col (no notification).
     void eraseCells(int col);
+    // Lets the text go when every row has a block of its own.
+    void dropUnusedText() {
+        if (text_ && text_->rowsShown() == 0) text_.reset();
+    }
 
     GridEvents* events_ = nullptr;
     CellEditorHost* editorHost_ = nullptr;
     int colCount_ = 2;
     int fixedCols_ = 1;
     int fixedRows_ = 1;
-    std::vector<RowCells> rows_;
     // The text of the rows that show a line read from a file: their column
-    // edits are made once here, for all of them.
+    // edits are made once here, for all of them. It goes once no row shows a
+    // line any more (declared before the rows, so they go first).
     std::unique_ptr<TableText> text_;
+    std::vector<RowCells> rows_;
     std::vector<int> widths_;
     std::map<int, int> rowHeights_;  // only rows the user resized
     int defaultColWidth_ = kDefaultColWidth;

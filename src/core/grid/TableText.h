@@ -82,6 +82,10 @@ public:
     std::string_view cell(std::uint32_t line, std::uint32_t number, std::size_t index) const;
     std::uint32_t readCells(std::uint32_t line) const { return readCells_[cellCount(line)]; }
     std::uint32_t storedCells(std::uint32_t line) const { return sizes_[cellCount(line)]; }
+    // How many rows show a line of this text; a row counts itself in and out.
+    void rowShown() const { ++rowsShown_; }
+    void rowGone() const { --rowsShown_; }
+    std::size_t rowsShown() const { return rowsShown_; }
     // Whether the cell at index shows a line's number.
     bool showsNumber(std::size_t index) const { return index < map_.size() && map_[index] == 0; }
     // The decimal text of a number, valid as long as this text lives.
@@ -156,6 +160,7 @@ private:
     std::vector<std::uint32_t> readCells_;
     std::vector<std::uint32_t> sizes_;
 
+    mutable std::size_t rowsShown_ = 0;
     // The decimal texts of the numbers, 65536 to a chunk, made when first shown.
     mutable std::vector<std::unique_ptr<char[]>> numberChunks_;
 };

@@ -75,6 +75,21 @@ TEST(TableText, NumberCellsStayOnTheirLineAndOtherWritesGiveTheRowItsOwnBlock) {
     EXPECT_EQ(grid.rowCells(2).text(), text);
 }
 
+TEST(TableText, TheTextGoesOnceNoRowShowsALineAnyMore) {
+    StringGrid grid = gridOf({"a;b", "c;d", "e;f"});
+    grid.setCell(1, 1, "A");
+    grid.deleteRows(2, 1);
+    ASSERT_NE(grid.text(), nullptr);  // row 3 still shows its line
+    const RowCells copy = grid.rowCells(2);
+    grid.setCell(2, 2, "F");
+    EXPECT_EQ(grid.text(), nullptr);
+    EXPECT_EQ(grid.cell(1, 1), "A");
+    EXPECT_EQ(grid.cell(2, 1), "b");
+    EXPECT_EQ(grid.cell(1, 2), "e");
+    EXPECT_EQ(grid.cell(2, 2), "F");
+    EXPECT_EQ(copy.cell(2), "f");
+}
+
 TEST(TableText, ACopyOfALineRowOutlivesTheText) {
     RowCells copy;
     {
