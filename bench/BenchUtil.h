@@ -48,4 +48,24 @@ inline void report(const std::string& name, double seconds, double megabytes, co
     std::fflush(stdout);
 }
 
+// The median wall time as report() prints it, then the processor time of the
+// same runs: other programs on the machine lengthen the one, not the other.
+// Returns the median wall time.
+inline double measure(const std::string& name, int runs, const std::function<void()>& work,
+                      const std::function<void()>& prepare, const std::string& budget, double megabytes = 0) {
+    std::vector<double> cpu;
+    const double wall = medianSeconds(
+        runs,
+        [&] {
+            const double start = processorSeconds();
+            work();
+            cpu.push_back(processorSeconds() - start);
+        },
+        prepare);
+    std::sort(cpu.begin(), cpu.end());
+    report(name, wall, megabytes, budget);
+    std::printf("%-34s %9.1f ms processor time\n", "", cpu[cpu.size() / 2] * 1000);
+    return wall;
+}
+
 }  // namespace tabulyst::bench

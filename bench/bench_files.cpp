@@ -51,8 +51,8 @@ int main(int argc, char** argv) {
     const double mb = static_cast<double>(std::filesystem::file_size(table)) / 1e6;
     const double mbUtf8 = static_cast<double>(std::filesystem::file_size(utf8)) / 1e6;
 
-    AdvanceTable measure = uiLikeMeasure();
-    BenchForm bench(measure);
+    AdvanceTable advances = uiLikeMeasure();
+    BenchForm bench(advances);
     MainForm& form = bench.form;
     testing::FakePlatform& fake = bench.fake;
     testing::TempFolder& settings = bench.settings;
@@ -111,26 +111,23 @@ int main(int argc, char** argv) {
     std::printf("peak resident through the structure edits %.0f MiB (%.2f x the file; budget 2.5 x)\n",
                 peakResidentMiB(), peakResidentMiB() * 1048576.0 / (mb * 1e6));
 
-    const double open = medianSeconds(5, [&] { form.files.OpenTableFile(table); });
-    report("open", open, mb, "500 ms");
+    const double open = measure("open", 5, [&] { form.files.OpenTableFile(table); }, {}, "500 ms", mb);
 
     settings.write("copy.csv", "");
     const std::string copy = settings.file("copy.csv");
     form.setTitle(copy);
     const double save =
-        medianSeconds(5, [&] { form.files.SaveCurrentFile(); }, [&] { form.cells.SetModified(true); });
-    report("save", save, mb, "200 ms");
+        measure("save", 5, [&] { form.files.SaveCurrentFile(); }, [&] { form.cells.SetModified(true); }, "200 ms", mb);
     std::printf("saved bytes equal the input: %s\n", sameBytes(copy, table) ? "yes" : "NO");
 
     // Decoding and encoding UTF-8 is one linear pass beside reading and writing.
-    const double openUtf8 = medianSeconds(5, [&] { form.files.OpenTableFile(utf8); });
-    report("open UTF-8 with byte-order mark", openUtf8, mbUtf8, "1.5 x open");
+    const double openUtf8 =
+        measure("open UTF-8 with byte-order mark", 5, [&] { form.files.OpenTableFile(utf8); }, {}, "1.5 x open", mbUtf8);
     settings.write("copy-utf8.csv", "");
     const std::string copyUtf8 = settings.file("copy-utf8.csv");
     form.setTitle(copyUtf8);
-    const double saveUtf8 =
-        medianSeconds(5, [&] { form.files.SaveCurrentFile(); }, [&] { form.cells.SetModified(true); });
-    report("save UTF-8 with byte-order mark", saveUtf8, mbUtf8, "1.5 x save");
+    const double saveUtf8 = measure("save UTF-8 with byte-order mark", 5, [&] { form.files.SaveCurrentFile(); },
+                                    [&] { form.cells.SetModified(true); }, "1.5 x save", mbUtf8);
     std::printf("UTF-8 against plain: open %.2f x, save %.2f x (budget 1.5 x each)\n", openUtf8 / open,
                 saveUtf8 / save);
     std::printf("saved UTF-8 bytes equal the input: %s\n", sameBytes(copyUtf8, utf8) ? "yes" : "NO");

@@ -22,41 +22,70 @@ bool linesWrittenAsRead(const StringGrid& grid, const TableWriteLayout& layout, 
     return !text->delimited() && !layout.pad && text->fieldLengths() == layout.fieldLengths;
 }
 
-// Untouched lines that follow each other in the file, already ended as this
-// save ends them, go out as one piece.
-class LineRun {
+// Where the lines go: untouched lines that follow each other in the file,
+// already ended as this save ends them, go out as one piece; every other line
+// is gathered (encoded to UTF-8 on the way where the file is UTF-8) and goes
+// out in pieces the writer's own buffer takes, so nothing is copied twice.
+class LineOutput {
 public:
-    LineRun(SafeFileWriter& out, std::string_view lineEnd) : out_(out), lineEnd_(lineEnd) {}
-    bool add(std::string_view line) {
+    LineOutput(SafeFileWriter& out, std::string_view lineEnd, bool utf8) : out_(out), lineEnd_(lineEnd), utf8_(utf8) {}
+
+    // A line of the file's text as it stands.
+    bool untouched(std::string_view line) {
+        if (utf8_) return built(line);
+        if (!flushGathered()) return false;
         if (size_ > 0 && begin_ + size_ == line.data()) {
             size_ += line.size();
         } else {
-            if (!flush()) return false;
+            if (!flushRun()) return false;
             begin_ = line.data();
             size_ = line.size();
         }
         // The line end of the file counts only where it is exactly the one written.
-        const char* after = begin_ + size_;
-        if (std::memcmp(after, lineEnd_.data(), lineEnd_.size()) == 0) {
+        if (std::memcmp(begin_ + size_, lineEnd_.data(), lineEnd_.size()) == 0) {
             size_ += lineEnd_.size();
             return true;
         }
-        return flush() && out_.write(lineEnd_);
+        return flushRun() && out_.write(lineEnd_);
     }
-    bool flush() {
-        // In pieces the writer's own buffer takes, so a long run needs no copy of its size.
-        constexpr std::size_t kPiece = std::size_t{256} << 10;
+
+    // A line joined from the cells.
+    bool built(std::string_view line) {
+        if (!flushRun()) return false;
+        const std::size_t old = gathered_.size();
+        if (utf8_) {
+            gathered_.resize(old + 3 * line.size());
+            gathered_.resize(static_cast<std::size_t>(encodeUtf8FromWindows1252(line, gathered_.data() + old) - gathered_.data()));
+        } else {
+            gathered_.append(line);
+        }
+        gathered_.append(lineEnd_);
+        return gathered_.size() < kPiece || flushGathered();
+    }
+
+    bool finish() { return flushRun() && flushGathered(); }
+
+private:
+    static constexpr std::size_t kPiece = std::size_t{256} << 10;
+
+    bool flushRun() {
         for (std::size_t done = 0; done < size_; done += kPiece)
             if (!out_.write(std::string_view(begin_ + done, std::min(kPiece, size_ - done)))) return false;
         size_ = 0;
         return true;
     }
+    bool flushGathered() {
+        const bool ok = gathered_.empty() || out_.write(gathered_);
+        gathered_.clear();
+        return ok;
+    }
 
-private:
     SafeFileWriter& out_;
     std::string_view lineEnd_;
-    const char* begin_ = nullptr;
+    bool utf8_;
+    const char* begin_ = nullptr;  // the run of untouched lines
     std::size_t size_ = 0;
+    std::string gathered_;
 };
 
 }  // namespace
@@ -75,47 +104,36 @@ bool writeTableFile(const std::string& path, const TableWriteLayout& layout, Str
     if (layout.encoding.byteOrderMark && grid.rowCount() > 1) out.write("\xEF\xBB\xBF");
 
     const bool asRead = linesWrittenAsRead(grid, layout, columns);
-    LineRun run(out, lineEnd);
-    std::string line, padded, encoded;
+    LineOutput lines(out, lineEnd, layout.encoding.utf8);
+    std::string line, padded;
     bool ok = true;
     for (int r = 1; r < grid.rowCount() && ok; ++r) {
         const RowCells& row = grid.rowCells(r);
-        line.clear();
         if (asRead && row.text()) {
-            const std::string_view text = row.text()->lineText(row.line());
-            if (!layout.encoding.utf8) {
-                ok = run.add(text);
-                continue;
-            }
-            line.assign(text);
-        } else {
-            const std::size_t written = layout.delimited ? row.writtenCells() : SIZE_MAX;
-            bool first = true;
-            for (int c : columns) {
-                if (static_cast<std::size_t>(c) >= written) break;
-                if (layout.delimited && !first) line += layout.delimiter;
-                first = false;
-                std::string_view text = grid.cell(c, r);
-                if (!layout.delimited && layout.pad && c <= static_cast<int>(layout.fieldLengths.size())) {
-                    std::size_t length =
-                        static_cast<std::size_t>(std::max(layout.fieldLengths[static_cast<std::size_t>(c - 1)], 0));
-                    padded.assign(text.substr(0, length));
-                    padded.resize(length, ' ');
-                    if (padded != text) grid.setCell(c, r, padded);
-                    text = grid.cell(c, r);
-                }
-                line += text;
-            }
+            ok = lines.untouched(row.text()->lineText(row.line()));
+            continue;
         }
-        line += lineEnd;
-        std::string_view bytes = line;
-        if (layout.encoding.utf8) {
-            if (encoded.size() < 3 * line.size()) encoded.resize(3 * line.size());  // only grows
-            bytes = std::string_view(encoded.data(), encodeUtf8FromWindows1252(line, encoded.data()) - encoded.data());
+        line.clear();
+        const std::size_t written = layout.delimited ? row.writtenCells() : SIZE_MAX;
+        bool first = true;
+        for (int c : columns) {
+            if (static_cast<std::size_t>(c) >= written) break;
+            if (layout.delimited && !first) line += layout.delimiter;
+            first = false;
+            std::string_view text = grid.cell(c, r);
+            if (!layout.delimited && layout.pad && c <= static_cast<int>(layout.fieldLengths.size())) {
+                std::size_t length =
+                    static_cast<std::size_t>(std::max(layout.fieldLengths[static_cast<std::size_t>(c - 1)], 0));
+                padded.assign(text.substr(0, length));
+                padded.resize(length, ' ');
+                if (padded != text) grid.setCell(c, r, padded);
+                text = grid.cell(c, r);
+            }
+            line += text;
         }
-        ok = run.flush() && out.write(bytes);
+        ok = lines.built(line);
     }
-    if (ok) run.flush();
+    if (ok) lines.finish();
     if (!out.commit()) {
         error = out.error();
         return false;
