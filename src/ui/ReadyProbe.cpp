@@ -12,14 +12,17 @@
 namespace tabulyst::ui {
 
 void quitWhenReadyIfAsked(MainForm& form, MainWindow& window) {
-    if (!std::getenv("TABULYST_QUIT_WHEN_READY")) return;
+    const char* saveTo = std::getenv("TABULYST_SAVE_WHEN_READY");
+    if (!std::getenv("TABULYST_QUIT_WHEN_READY") && !saveTo) return;
     // Queued behind the first paint's load: the table is in the grid when this runs.
     QMetaObject::invokeMethod(
         &window,
-        [&form, &window] {
+        [&form, &window, saveTo] {
             window.gridView()->viewport()->repaint();
             printReadyLine(form.StrGrid.rowCount() - 1);
-            QCoreApplication::exit(0);
+            bool padded = false;
+            const bool saved = !saveTo || form.files.SaveTableFile(saveTo, true, padded);
+            QCoreApplication::exit(saved ? 0 : 1);
         },
         Qt::QueuedConnection);
 }

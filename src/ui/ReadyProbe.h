@@ -1,7 +1,8 @@
 #pragma once
-// For the start-up benchmark only: with TABULYST_QUIT_WHEN_READY set in the
+// For the start-up benchmarks only: with TABULYST_QUIT_WHEN_READY set in the
 // environment, the program prints when the grid was first painted with the
-// command line's table loaded and its widths fitted, and quits.
+// command line's table loaded and its widths fitted, and quits; with
+// TABULYST_SAVE_WHEN_READY=PATH it saves the table to PATH first.
 namespace tabulyst {
 class MainForm;
 }
