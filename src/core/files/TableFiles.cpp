@@ -2,10 +2,12 @@
 
 #include <charconv>
 #include <filesystem>
+#include <utility>
 
 #include "core/app/MainForm.h"
 #include "core/files/DelimiterNotation.h"
 #include "core/files/FitColumnWidths.h"
+#include "core/files/TablePreload.h"
 #include "core/files/TableWriter.h"
 #include "core/grid/GridUpdateScope.h"
 #include "core/table/StringsChooser.h"
@@ -18,7 +20,25 @@ const char* const kLengthMismatch =
     "Die aktuelle Datei passt nicht zu den eingestellten Feldlängen. Bitte speichern Sie die Datei nicht; es droht "
     "Datenverlust!";
 
+// The field lengths as numbers; the first text that is none, or nullptr when all are.
+const std::string* parseFieldLengths(const std::vector<std::string>& texts, std::vector<int>& lengths) {
+    lengths.clear();
+    for (const std::string& text : texts) {
+        int value = 0;
+        auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+        if (ec != std::errc() || end != text.data() + text.size() || value < 0) return &text;
+        lengths.push_back(value);
+    }
+    return nullptr;
+}
+
 }  // namespace
+
+std::string absoluteFilePath(const std::string& path) {
+    std::error_code ec;
+    std::string absolute = std::filesystem::absolute(path, ec).string();
+    return ec ? path : absolute;
+}
 
 TableFiles::TableFiles(MainForm& form) : form_(form) {
     Commands& c = form_.commands;
@@ -97,9 +117,7 @@ bool TableFiles::OpenTableFile(const std::string& path) {
 
 bool TableFiles::LoadTableFile(const std::string& path) {
     form_.timReload.setEnabled(false);
-    std::error_code ec;
-    std::string absolute = std::filesystem::absolute(path, ec).string();
-    if (ec) absolute = path;
+    const std::string absolute = absoluteFilePath(path);
     // A file that is not read leaves a plain empty table behind.
     setFileEncoding({});
     bool ok = form_.layout.DelimitedMode ? ReadDelimitedFile(absolute) : ReadFixedLengthFile(absolute);
@@ -117,17 +135,9 @@ bool TableFiles::decodedDelimiter(std::string& delimiter) const {
 }
 
 bool TableFiles::parsedFieldLengths(std::vector<int>& lengths) const {
-    lengths.clear();
-    for (const std::string& text : form_.layout.FieldLengths) {
-        int value = 0;
-        auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-        if (ec != std::errc() || end != text.data() + text.size() || value < 0) {
-            form_.platform.dialogs->showMessage("'" + text + "' ist keine gültige Feldlänge.");
-            return false;
-        }
-        lengths.push_back(value);
-    }
-    return true;
+    const std::string* bad = parseFieldLengths(form_.layout.FieldLengths, lengths);
+    if (bad) form_.platform.dialogs->showMessage("'" + *bad + "' ist keine gültige Feldlänge.");
+    return !bad;
 }
 
 ColumnWidthFit TableFiles::startWidthFit() const {
@@ -168,7 +178,7 @@ bool TableFiles::ReadDelimitedFile(const std::string& path) {
     ColumnWidthFit fit = startWidthFit();
     {
         GridUpdateScope update(form_.StrGrid);
-        result = readTableFile(path, layout, form_.StrGrid, &fit);
+        result = readTable(path, layout, fit);
     }
     if (!result.ok) form_.platform.dialogs->showMessage(result.error);
     if (!result.opened) return false;
@@ -192,7 +202,7 @@ bool TableFiles::ReadFixedLengthFile(const std::string& path) {
     ColumnWidthFit fit = startWidthFit();
     {
         GridUpdateScope update(form_.StrGrid);
-        result = readTableFile(path, layout, form_.StrGrid, &fit);
+        result = readTable(path, layout, fit);
     }
     if (!result.ok) form_.platform.dialogs->showMessage(result.error);
     else if (result.lengthMismatch) form_.platform.dialogs->showMessage(kLengthMismatch);
@@ -201,6 +211,26 @@ bool TableFiles::ReadFixedLengthFile(const std::string& path) {
     takeEncoding(path, result);
     finishRead(fit);
     return result.ok;
+}
+
+void TableFiles::readAhead(TablePreload& preload) {
+    preload_ = &preload;
+    TableReadLayout layout;
+    layout.delimited = form_.layout.DelimitedMode;
+    if (layout.delimited) {
+        layout.delimiter = DecodeDelimiter(form_.layout.CurrentDelimiter);
+        if (IsDecodeError(layout.delimiter)) return;  // the load tells
+    } else if (parseFieldLengths(form_.layout.FieldLengths, layout.fieldLengths)) {
+        return;  // the load tells
+    }
+    preload.splitUnder(layout, form_.platform.textMeasure ? form_.platform.textMeasure->advanceTable() : nullptr);
+}
+
+TableReadResult TableFiles::readTable(const std::string& path, const TableReadLayout& layout, ColumnWidthFit& fit) {
+    if (TablePreload* preload = std::exchange(preload_, nullptr)) {
+        if (auto reading = preload->take(path, layout, fit.advanceTable())) return reading->fill(form_.StrGrid, &fit);
+    }
+    return readTableFile(path, layout, form_.StrGrid, &fit);
 }
 
 // --- saving ---
@@ -241,17 +271,13 @@ void TableFiles::SaveFileAs() {
 
 bool TableFiles::CellsFitFieldLengths() const {
     const StringGrid& grid = form_.StrGrid;
-    std::vector<std::size_t> lengths;
-    for (const std::string& text : form_.layout.FieldLengths) {
-        int value = 0;
-        auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-        if (ec != std::errc() || end != text.data() + text.size() || value < 0) return false;
-        lengths.push_back(static_cast<std::size_t>(value));
-    }
+    std::vector<int> lengths;
+    if (parseFieldLengths(form_.layout.FieldLengths, lengths)) return false;
     const int cols = std::min(grid.colCount() - 1, static_cast<int>(lengths.size()));
     for (int r = 1; r < grid.rowCount(); ++r)
         for (int c = 1; c <= cols; ++c)
-            if (grid.cell(c, r).size() != lengths[static_cast<std::size_t>(c - 1)]) return false;
+            if (grid.cell(c, r).size() != static_cast<std::size_t>(lengths[static_cast<std::size_t>(c - 1)]))
+                return false;
     return true;
 }
 
