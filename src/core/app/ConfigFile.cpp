@@ -32,6 +32,33 @@ std::string unquoteValue(std::string_view value) {
     return std::string(value);
 }
 
+// A section line without its closing bracket would make the parser take the
+// lines after it into the section's name, and every save would write that name
+// back one line longer. Such a line goes, with the keys under it, up to the next
+// whole section line; the line breaks stay, so nothing else moves.
+void dropBrokenSections(std::string& data) {
+    constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+    std::size_t pos = data.compare(0, 3, kByteOrderMark) == 0 ? 3 : 0;
+    std::size_t out = pos;
+    bool dropping = false;
+    while (pos <= data.size()) {
+        std::size_t end = data.find_first_of("\r\n", pos);
+        if (end == std::string::npos) end = data.size();
+        const std::string_view line(data.data() + pos, end - pos);
+        const std::size_t first = line.find_first_not_of(" \t");
+        if (first != std::string_view::npos && line[first] == '[')
+            dropping = line.find(']', first) == std::string_view::npos;
+        if (!dropping) {
+            std::memmove(data.data() + out, line.data(), line.size());  // out never passes pos
+            out += line.size();
+        }
+        if (end == data.size()) break;
+        data[out++] = data[end];
+        pos = end + 1;
+    }
+    data.resize(out);
+}
+
 std::string readFailure(const std::string& path, const std::string& reason) {
     return "Die Konfigurationsdatei \"" + path + "\" kann nicht gelesen werden und bleibt unverändert: " + reason;
 }
@@ -132,6 +159,7 @@ std::unique_ptr<ConfigFile::Editor> ConfigFile::load(std::string& error) const {
     // The parser stops at a NUL byte; as a line break the rest stays readable.
     for (char& c : data)
         if (c == '\0') c = '\n';
+    dropBrokenSections(data);
     if (editor->impl_->ini.LoadData(data) < 0) {
         error = readFailure(path_, "Der Inhalt kann nicht verarbeitet werden.");
         return nullptr;
