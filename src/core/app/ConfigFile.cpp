@@ -59,6 +59,14 @@ void dropBrokenSections(std::string& data) {
     data.resize(out);
 }
 
+std::vector<std::string> inLoadOrder(CSimpleIniA::TNamesDepend& names) {
+    names.sort(CSimpleIniA::Entry::LoadOrder());
+    std::vector<std::string> result;
+    result.reserve(names.size());
+    for (const auto& entry : names) result.emplace_back(entry.pItem);
+    return result;
+}
+
 std::string readFailure(const std::string& path, const std::string& reason) {
     return "Die Konfigurationsdatei \"" + path + "\" kann nicht gelesen werden und bleibt unverändert: " + reason;
 }
@@ -81,11 +89,13 @@ std::optional<std::string> ConfigFile::Editor::read(std::string_view section, st
 std::vector<std::string> ConfigFile::Editor::keys(std::string_view section) const {
     CSimpleIniA::TNamesDepend names;
     impl_->ini.GetAllKeys(std::string(section).c_str(), names);
-    names.sort(CSimpleIniA::Entry::LoadOrder());
-    std::vector<std::string> result;
-    result.reserve(names.size());
-    for (const auto& entry : names) result.emplace_back(entry.pItem);
-    return result;
+    return inLoadOrder(names);
+}
+
+std::vector<std::string> ConfigFile::Editor::sections() const {
+    CSimpleIniA::TNamesDepend names;
+    impl_->ini.GetAllSections(names);
+    return inLoadOrder(names);
 }
 
 bool ConfigFile::Editor::write(std::string_view section, std::string_view key, std::string_view value) {
