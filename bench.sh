@@ -6,12 +6,16 @@ cd "$(dirname "$0")"
 rows="${1:-1000000}"
 tools/install-deps.sh
 cmake -S . -B build/bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DTABULYST_TESTS=OFF >/dev/null
-cmake --build build/bench --target bench_generate bench_files bench_render bench_reshape bench_textops bench_macros
+cmake --build build/bench --target bench_generate bench_files bench_render bench_reshape bench_textops bench_macros bench_findsort bench_transforms
 data="build/bench/data-$rows"
 mkdir -p "$data"
 [ -f "$data/table.csv" ] || build/bench/bench/bench_generate "$data" "$rows"
 echo "== file round trip and structure edits"
 build/bench/bench/bench_files "$data"
+echo "== sorting, find and replace"
+build/bench/bench/bench_findsort "$data"
+echo "== value transformations"
+build/bench/bench/bench_transforms "$data"
 echo "== viewport rendering (offscreen)"
 QT_QPA_PLATFORM=offscreen build/bench/bench/bench_render "$data" 2>/dev/null
 echo "== reshaping and the clipboard"

@@ -62,17 +62,29 @@ int main(int argc, char** argv) {
                 form.StrGrid.rowCount() - 1, form.StrGrid.colCount() - 1, peakAfterOpen,
                 peakAfterOpen * 1048576.0 / (mb * 1e6));
 
-    report("open", medianSeconds(5, [&] { form.files.OpenTableFile(table); }), mb, "500 ms");
+    const double open = medianSeconds(5, [&] { form.files.OpenTableFile(table); });
+    report("open", open, mb, "500 ms");
 
     settings.write("copy.csv", "");
     const std::string copy = settings.file("copy.csv");
     form.setTitle(copy);
-    report("save", medianSeconds(5, [&] { form.files.SaveCurrentFile(); }, [&] { form.cells.SetModified(true); }), mb,
-           "300 ms");
+    const double save =
+        medianSeconds(5, [&] { form.files.SaveCurrentFile(); }, [&] { form.cells.SetModified(true); });
+    report("save", save, mb, "300 ms");
     std::printf("saved bytes equal the input: %s\n", readAll(copy) == readAll(table) ? "yes" : "NO");
 
-    report("open UTF-8 with byte-order mark", medianSeconds(3, [&] { form.files.OpenTableFile(utf8); }), mbUtf8,
-           "1000 ms");
+    // Decoding and encoding UTF-8 is one linear pass beside reading and writing.
+    const double openUtf8 = medianSeconds(5, [&] { form.files.OpenTableFile(utf8); });
+    report("open UTF-8 with byte-order mark", openUtf8, mbUtf8, "1.5 x open");
+    settings.write("copy-utf8.csv", "");
+    const std::string copyUtf8 = settings.file("copy-utf8.csv");
+    form.setTitle(copyUtf8);
+    const double saveUtf8 =
+        medianSeconds(5, [&] { form.files.SaveCurrentFile(); }, [&] { form.cells.SetModified(true); });
+    report("save UTF-8 with byte-order mark", saveUtf8, mbUtf8, "1.5 x save");
+    std::printf("UTF-8 against plain: open %.2f x, save %.2f x (budget 1.5 x each)\n", openUtf8 / open,
+                saveUtf8 / save);
+    std::printf("saved UTF-8 bytes equal the input: %s\n", readAll(copyUtf8) == readAll(utf8) ? "yes" : "NO");
     form.files.OpenTableFile(table);
 
     StringGrid& grid = form.StrGrid;

@@ -88,6 +88,15 @@ void BM_ReplaceAllCaseInsensitive(benchmark::State& state) {
     convertAll(state, ansiCells(), [&](std::string_view s) { return ReplaceAll("\xDF", "ss", s, false, german); });
 }
 
+// "ab" by "bb" and 2000 "a" in "a...ab" of 2 KB and 10 KB: every replacement
+// forms a new occurrence, without end.
+void BM_ReplaceAllEndlessCascade(benchmark::State& state) {
+    const Locale locale;
+    const std::string replacement = "bb" + std::string(2000, 'a');
+    const std::string text = std::string(static_cast<std::size_t>(state.range(0)) - 1, 'a') + "b";
+    for (auto _ : state) benchmark::DoNotOptimize(ReplaceAll("ab", replacement, text, true, locale));
+}
+
 void BM_SplitFields(benchmark::State& state) {
     const std::string& text = ansiCells().text;
     std::vector<std::string_view> fields;
@@ -154,6 +163,7 @@ BENCHMARK(BM_Utf8ToAnsiText)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Utf8ToAnsiText_PassByPass)->Unit(benchmark::kMillisecond)->Iterations(1);
 BENCHMARK(BM_CharToOem)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ReplaceAllCaseInsensitive)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ReplaceAllEndlessCascade)->Arg(2048)->Arg(10240)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SplitFields)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SaveRoundTripCommands)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_OemCommandsJournaled)->Unit(benchmark::kMillisecond);

@@ -2,15 +2,21 @@
 
 #include <QApplication>
 #include <QFileInfo>
+#include <QLocale>
 #include <exception>
 
+#include "core/app/AppId.h"
 #include "core/app/MainForm.h"
+#include "ui/Icons.h"
 #include "ui/MacroKeyFilter.h"
 #include "ui/MainWindow.h"
 #include "ui/QtDesktop.h"
 #include "ui/QtDialogs.h"
-#include "ui/QtPrinter.h"
 #include "ui/QtKeyboard.h"
+#include "ui/QtOpener.h"
+#include "ui/QtPrinter.h"
+#include "ui/QtWindowGeometry.h"
+#include "ui/StandardDialogs.h"
 
 namespace tabulyst::ui {
 
@@ -32,12 +38,23 @@ public:
 };
 }  // namespace
 
-int runApplication(int argc, char** argv) {
-    Application app(argc, argv);
+void setUpApplication(QApplication& app) {
     QApplication::setApplicationName(QStringLiteral("tabulyst"));
+    // The desktop matches the windows to the installed entry and its icon.
+    QGuiApplication::setDesktopFileName(QString::fromLatin1(kAppId));
+    QApplication::setWindowIcon(applicationIcon());
+    installQtGerman(app);
+    // Dates and sizes in the standard dialogs follow their German texts.
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
     QFont font = QApplication::font();
     font.setPointSize(8);
     QApplication::setFont(font);
+}
+
+int runApplication(int argc, char** argv) {
+    Application app(argc, argv);
+    setUpApplication(app);
+    const QFont font = QApplication::font();
 
     QtDialogs dialogs;
     app.dialogs = &dialogs;
@@ -47,6 +64,10 @@ int runApplication(int argc, char** argv) {
     Platform platform{&dialogs, &desktop, &desktop, &desktop, &desktop, &keyboard};
     QtPrinter printer(font);
     platform.printer = &printer;
+    QtOpener opener;
+    platform.opener = &opener;
+    QtWindowGeometry geometry;
+    platform.geometry = &geometry;
     MainForm form(platform, QFileInfo(QApplication::applicationFilePath()).absoluteFilePath().toStdString());
     // QApplication has run setlocale(LC_ALL, "") already; the core reads it once here.
     form.locale = Locale::fromCLibrary();
@@ -58,6 +79,7 @@ int runApplication(int argc, char** argv) {
     MainWindow window(form);
     dialogs.setParent(&window);
     printer.setParent(&window);
+    geometry.setWindow(&window);
     window.show();
     return app.exec();
 }

@@ -1,5 +1,6 @@
 #include "ui/GridView.h"
 
+#include <QApplication>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -9,6 +10,7 @@
 
 #include "core/app/MainForm.h"
 #include "core/grid/StringGrid.h"
+#include "core/output/CellPainter.h"
 #include "ui/KeyMap.h"
 #include "ui/Text.h"
 
@@ -44,12 +46,13 @@ GridView::GridView(MainForm& form, QWidget* parent) : QAbstractScrollArea(parent
     grid().cellChanged.connect([this](int c, int r) {
         QRect rect = cellRect(c, r);
         if (!rect.isEmpty()) viewport()->update(rect);
-        if (editor_->isVisible() && c == grid().col() && r == grid().row()) {
-            QString text = fromAnsi(grid().cell(c, r));
-            if (toAnsi(editor_->text()) != grid().cell(c, r)) editor_->setText(text);
-        }
+        if (c == grid().col() && r == grid().row()) syncEditorText();
     });
     grid().editorChanged.connect([this] { editorStateChanged(); });
+    // Selected cells look different while the grid has the focus.
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget* from, QWidget* to) {
+        if (from == this || to == this || from == editor_ || to == editor_) viewport()->update();
+    });
     layoutChanged();
 }
 
@@ -75,7 +78,14 @@ void GridView::layoutChanged() {
     leftCol_ = std::clamp(leftCol_, g.fixedCols(), std::max(g.fixedCols(), g.colCount() - 1));
     updateScrollBars();
     placeEditor();
+    syncEditorText();  // a bulk write may have changed the cell being edited
     viewport()->update();
+}
+
+void GridView::syncEditorText() {
+    if (!editor_->isVisible()) return;
+    const std::string_view cell = grid().cell(grid().col(), grid().row());
+    if (toAnsi(editor_->text()) != cell) editor_->setText(fromAnsi(cell));
 }
 
 int GridView::colLeft(int col) const {
@@ -222,15 +232,28 @@ void GridView::ensureCurrentVisible() {
 
 // --- painting ---
 
+QColor GridView::colourOf(const Colour& c) const {
+    switch (c.system) {
+    case SystemColour::Highlight: return palette().color(QPalette::Highlight);
+    case SystemColour::ButtonFace: return palette().color(QPalette::Button);
+    case SystemColour::Window: return palette().color(QPalette::Base);
+    case SystemColour::None: break;
+    }
+    return QColor(c.r, c.g, c.b);
+}
+
 void GridView::drawCell(QPainter& p, int col, int row, const QRect& rect, bool selected, bool fixed) {
-    const QPalette& pal = palette();
-    QColor back = fixed ? pal.color(QPalette::Button) : selected ? pal.color(QPalette::Highlight) : pal.color(QPalette::Base);
-    QColor fore = fixed ? pal.color(QPalette::ButtonText)
-                        : selected ? pal.color(QPalette::HighlightedText) : pal.color(QPalette::Text);
-    p.fillRect(rect, back);
+    const CellLook look = StrGridDrawCell(col, row, {selected, fixed, paintFocused_}, form_.bookmarks, form_.sort);
+    p.fillRect(rect, colourOf(look.background));
     std::string_view text = grid().cell(col, row);
     if (text.empty()) return;
-    p.setPen(fore);
+    p.setPen(colourOf(look.text));
+    if (look.bold != paintBold_) {
+        paintBold_ = look.bold;
+        QFont f = font();
+        if (look.bold) f.setBold(true);
+        p.setFont(f);
+    }
     p.setClipRect(rect);
     QRect inner = rect.adjusted(kTextInset, kTextInset, 0, 0);
     p.drawText(inner, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, fromAnsi(text));
@@ -245,11 +268,17 @@ void GridView::paintEvent(QPaintEvent* event) {
     const GridRect sel = g.selection();
     const int width = viewport()->width(), height = viewport()->height();
 
+    // The grid counts as focused while its cell editor has the focus.
+    paintFocused_ = hasFocus() || (editor_ && editor_->hasFocus());
+    paintBold_ = false;
+    p.setFont(font());
+
+    // Hidden columns, and columns dragged to no width, are not painted at all.
     std::vector<int> cols;
     for (int c = 0; c < g.fixedCols(); ++c)
-        if (g.colWidth(c) >= 0) cols.push_back(c);
+        if (g.colWidth(c) > 0) cols.push_back(c);
     for (int c = leftCol_; c < g.colCount() && colX(c) < width; ++c)
-        if (g.colWidth(c) >= 0) cols.push_back(c);
+        if (g.colWidth(c) > 0) cols.push_back(c);
     std::vector<int> rows;
     for (int r = 0; r < g.fixedRows(); ++r) rows.push_back(r);
     for (int r = topRow_, y = fixedHeight(); r < g.rowCount() && y < height; y += g.rowHeight(r) + kLine, ++r)
@@ -402,6 +431,13 @@ int GridView::borderRowAt(const QPoint& pos) const {
 
 void GridView::mousePressEvent(QMouseEvent* event) {
     setFocus();
+    {
+        // Any button may begin a header click that sorts; a press on a column's
+        // border grip sizes the column instead.
+        const QPoint at = event->position().toPoint();
+        const bool grip = event->button() == Qt::LeftButton && borderColAt(at) >= 0;
+        form_.sorting.StrGridMouseDown(grip ? -1 : cellAt(at).x());
+    }
     if (event->button() != Qt::LeftButton) return;
     const QPoint pos = event->position().toPoint();
     const StringGrid& g = grid();
@@ -475,6 +511,10 @@ void GridView::mouseReleaseEvent(QMouseEvent* event) {
         guarded([&] { grid().dragRow(dragIndex_, cell.y()); });
     else if (drag == Drag::MoveCol || drag == Drag::MoveRow)
         form_.navigation.StrGridClick();  // a plain click on a header cell
+    // A release in the header cell the press began in sorts by its column.
+    const QRect rect = cellRect(cell.x(), cell.y());
+    form_.sorting.StrGridMouseUp(cell.x(), cell.y(), rect.left(), rect.left() + rect.width(),
+                                 event->position().toPoint().x(), event->modifiers() & Qt::ShiftModifier);
 }
 
 void GridView::mouseDoubleClickEvent(QMouseEvent* event) {

@@ -12,6 +12,7 @@
 namespace tabulyst {
 class MainForm;
 class StringGrid;
+struct Colour;
 }  // namespace tabulyst
 
 namespace tabulyst::ui {
@@ -38,7 +39,7 @@ public:
     // go to the command even while a cell is being edited.
     void setMenuShortcutTest(std::function<bool(const QKeyEvent&)> test) { isMenuShortcut_ = std::move(test); }
     bool isMenuShortcut(const QKeyEvent& event) const { return isMenuShortcut_ && isMenuShortcut_(event); }
-    // The painting of one cell; later subsystems colour cells here.
+    // Paints one cell as the core's draw-cell decision says.
     virtual void drawCell(QPainter& p, int col, int row, const QRect& rect, bool selected, bool fixed);
 
 protected:
@@ -65,6 +66,8 @@ private:
     void ensureCurrentVisible();
     void placeEditor();
     void editorStateChanged();
+    // The open editor shows the current cell's text again after a write from elsewhere.
+    void syncEditorText();
     int colX(int col) const;   // viewport x of a column's left edge, scrolling applied
     int rowY(int row) const;   // viewport y of a row's top edge, scrolling applied
     int rowTop(int row) const;  // unscrolled y of a row
@@ -76,6 +79,7 @@ private:
     int borderRowAt(const QPoint& pos) const;
     void startEditing(const QString& replaceWith, bool replace);
     void forwardKey(QKeyEvent* event);
+    QColor colourOf(const Colour& colour) const;
 
     MainForm& form_;
     CellEditor* editor_ = nullptr;
@@ -87,6 +91,8 @@ private:
     int dragIndex_ = -1;
     int dragStart_ = 0;
     int dragOriginalSize_ = 0;
+    bool paintFocused_ = false;  // set for each paint
+    bool paintBold_ = false;     // the painter's font is the bold one
 };
 
 // The in-place editor: a line edit over the current cell.

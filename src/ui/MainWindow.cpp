@@ -1,6 +1,7 @@
 #include "ui/MainWindow.h"
 
 #include <QCloseEvent>
+#include <QDropEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMenuBar>
@@ -12,6 +13,9 @@
 
 #include "core/app/CommandTable.h"
 #include "core/app/MainForm.h"
+#include "core/files/DroppedFiles.h"
+#include "ui/ColumnPickerList.h"
+#include "ui/FileDrops.h"
 #include "ui/GridView.h"
 #include "ui/Icons.h"
 #include "ui/Text.h"
@@ -22,10 +26,10 @@ namespace tabulyst::ui {
 QList<QKeySequence> shortcutsOf(const std::string& text) {
     if (text.empty()) return {};
     // The key beside the left Shift key types "<" and, shifted, ">" on a German layout.
+    // Shifted, one press matches both Ctrl+> and Ctrl+Shift+<; two shortcuts
+    // matching one press are ambiguous and fire nothing, so only one is set.
     if (text == "Ctrl+<>") return {QKeySequence(Qt::CTRL | Qt::Key_Less)};
-    if (text == "Ctrl+Shift+<>")
-        return {QKeySequence(Qt::CTRL | Qt::Key_Greater), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Greater),
-                QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Less)};
+    if (text == "Ctrl+Shift+<>") return {QKeySequence(Qt::CTRL | Qt::Key_Greater)};
     return {QKeySequence::fromString(QString::fromStdString(text), QKeySequence::PortableText)};
 }
 
@@ -50,7 +54,10 @@ MainWindow::MainWindow(MainForm& form, QWidget* parent) : QMainWindow(parent), f
 
     form_.commands.changed.connect([this](const std::string& name) { syncAction(name); });
     form_.commands.menuChanged.connect([this](const std::string& menu) { rebuildDynamicItems(menu); });
-    form_.titleChanged.connect([this] { setWindowTitle(QString::fromStdString(form_.caption())); });
+    // Items the core added before this window listened (the recent files read at start).
+    for (const auto& [name, m] : menus_) rebuildDynamicItems(name);
+    form_.titleChanged.connect([this] { setWindowTitle(QString::fromStdString(form_.windowText())); });
+    form_.files.encodingChanged.connect([this] { setWindowTitle(QString::fromStdString(form_.windowText())); });
     form_.closeRequested.connect([this] { close(); });
     bindTimer(form_.timHideStatusBar, hideStatusTimer_);
     bindTimer(form_.timReload, reloadTimer_);
@@ -65,8 +72,10 @@ MainWindow::MainWindow(MainForm& form, QWidget* parent) : QMainWindow(parent), f
     connect(grid_, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& pos) { popup_->popup(grid_->mapToGlobal(pos)); });
     for (const auto& [name, a] : actions_) syncAction(name);
-    setWindowTitle(QString::fromStdString(form_.caption()));
+    setWindowTitle(QString::fromStdString(form_.windowText()));
+    new ColumnPickerList(form_.columnPicker, *this);
     grid_->setFocus();
+    setAcceptDrops(true);
 }
 
 QAction* MainWindow::action(const std::string& name) const {
@@ -236,6 +245,28 @@ bool MainWindow::event(QEvent* event) {
         QMetaObject::invokeMethod(this, [this] { form_.FormPaint(); }, Qt::QueuedConnection);
     }
     return QMainWindow::event(event);
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
+    if (droppedLocalFiles(event->mimeData()).empty()) event->ignore();
+    else event->acceptProposedAction();
+}
+
+void MainWindow::dragMoveEvent(QDragMoveEvent* event) {
+    if (droppedLocalFiles(event->mimeData()).empty()) event->ignore();
+    else event->acceptProposedAction();
+}
+
+void MainWindow::dropEvent(QDropEvent* event) {
+    std::vector<std::string> files = droppedLocalFiles(event->mimeData());
+    if (files.empty()) {
+        event->ignore();
+        return;
+    }
+    event->acceptProposedAction();
+    // After the drop has ended, so the file manager is not held by a question or a long load.
+    QMetaObject::invokeMethod(
+        this, [this, files = std::move(files)] { openDroppedFiles(form_, files); }, Qt::QueuedConnection);
 }
 
 }  // namespace tabulyst::ui

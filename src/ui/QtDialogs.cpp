@@ -5,23 +5,28 @@
 #include <QMessageBox>
 #include <QPushButton>
 
+#include "core/textops/FindDialogs.h"
+#include "ui/AboutDialog.h"
+#include "ui/ColsAndRowsDialogWindow.h"
 #include "ui/FieldLengthDialogWindow.h"
+#include "ui/FindReplaceWindow.h"
 #include "ui/LayoutDialogWindow.h"
 #include "ui/MacroKeyDialogWindow.h"
+#include "ui/StandardDialogs.h"
 #include "ui/StringsChooserDialog.h"
 #include "ui/Text.h"
+#include "ui/ValueDialogWindow.h"
 
 namespace tabulyst::ui {
 
 namespace {
-const QString kFilter = QStringLiteral("All files(*.*) (*)");
-
 QString appTitle() { return QApplication::applicationDisplayName(); }
 }  // namespace
 
 void QtDialogs::showMessage(const std::string& text) {
     QMessageBox box(QMessageBox::NoIcon, appTitle(), fromUtf8(text), QMessageBox::Ok, parent_);
     box.button(QMessageBox::Ok)->setText(QStringLiteral("OK"));
+    fitTitle(box);
     box.exec();
 }
 
@@ -30,19 +35,24 @@ bool QtDialogs::confirm(const std::string& text) {
     box.button(QMessageBox::Yes)->setText(QStringLiteral("Ja"));
     box.button(QMessageBox::No)->setText(QStringLiteral("Nein"));
     box.setDefaultButton(QMessageBox::Yes);
+    fitTitle(box);
     return box.exec() == QMessageBox::Yes;
 }
 
 std::optional<std::string> QtDialogs::chooseOpenFile(const std::string& folder) {
-    QString name = QFileDialog::getOpenFileName(parent_, QString(), QString::fromStdString(folder), kFilter);
-    if (name.isEmpty()) return std::nullopt;
-    return name.toStdString();
+    QFileDialog dialog(parent_, QString(), QString::fromStdString(folder));
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    useAllFilesFilter(dialog);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    return dialog.selectedFiles().first().toStdString();
 }
 
 std::optional<std::string> QtDialogs::chooseSaveFile(const std::string& folder, const std::string& fileName) {
     QString start = QString::fromStdString(folder);
     if (!fileName.empty()) start = QString::fromStdString(fileName);
-    QFileDialog dialog(parent_, QString(), start, kFilter);
+    QFileDialog dialog(parent_, QString(), start);
+    useAllFilesFilter(dialog);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setOption(QFileDialog::DontConfirmOverwrite, false);
     dialog.setOption(QFileDialog::ReadOnly, false);
@@ -52,6 +62,11 @@ std::optional<std::string> QtDialogs::chooseSaveFile(const std::string& folder, 
 }
 
 QtDialogs::~QtDialogs() {
+    delete colsAndRowsWindow_.data();
+    delete replaceWindow_.data();
+    delete findWindow_.data();
+    delete aboutWindow_.data();
+    delete valueWindow_.data();
     delete fieldLengthWindow_.data();
     delete layoutWindow_.data();
     delete macroKeyWindow_.data();
@@ -86,6 +101,49 @@ bool QtDialogs::showMacroKeyDialog(MacroKeyDialog& dialog) {
         macroKeyWindow_ = new MacroKeyDialogWindow(dialog, parent_);
     }
     return macroKeyWindow_->run();
+}
+
+bool QtDialogs::showColsAndRowsDialog(ColsAndRowsDialog& dialog) {
+    if (!colsAndRowsWindow_ || &colsAndRowsWindow_->dialog() != &dialog) {
+        delete colsAndRowsWindow_.data();
+        colsAndRowsWindow_ = new ColsAndRowsDialogWindow(dialog, parent_);
+    }
+    return colsAndRowsWindow_->run();
+}
+
+FindReplaceWindow* QtDialogs::findWindow() const { return findWindow_.data(); }
+FindReplaceWindow* QtDialogs::replaceWindow() const { return replaceWindow_.data(); }
+
+void QtDialogs::showFindDialog(FindTextDialog& dialog) {
+    if (!findWindow_ || &findWindow_->dialog() != &dialog) {
+        delete findWindow_.data();
+        findWindow_ = new FindReplaceWindow(dialog, nullptr, parent_);
+    }
+    findWindow_->present();
+}
+
+void QtDialogs::showReplaceDialog(ReplaceTextDialog& dialog) {
+    if (!replaceWindow_ || &replaceWindow_->dialog() != &dialog) {
+        delete replaceWindow_.data();
+        replaceWindow_ = new FindReplaceWindow(dialog, &dialog, parent_);
+    }
+    replaceWindow_->present();
+}
+
+bool QtDialogs::showValueDialog(ValueDialog& dialog) {
+    if (!valueWindow_ || &valueWindow_->dialog() != &dialog) {
+        delete valueWindow_.data();
+        valueWindow_ = new ValueDialogWindow(dialog, parent_);
+    }
+    return valueWindow_->run();
+}
+
+void QtDialogs::showAboutWindow(AboutWindow& about) {
+    if (!aboutWindow_ || &aboutWindow_->about() != &about) {
+        delete aboutWindow_.data();
+        aboutWindow_ = new AboutDialog(about, parent_);
+    }
+    aboutWindow_->run();
 }
 
 }  // namespace tabulyst::ui

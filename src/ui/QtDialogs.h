@@ -10,6 +10,10 @@ namespace tabulyst::ui {
 class LayoutDialogWindow;
 class FieldLengthDialogWindow;
 class MacroKeyDialogWindow;
+class ColsAndRowsDialogWindow;
+class FindReplaceWindow;
+class ValueDialogWindow;
+class AboutDialog;
 
 class QtDialogs : public Dialogs {
 public:
@@ -26,6 +30,16 @@ public:
     // The check-list chooser lives only while it is shown, like its core object.
     bool showStringsChooser(StringsChooser& chooser) override;
     bool showMacroKeyDialog(MacroKeyDialog& dialog) override;
+    // Created at the first showing and kept, like its core dialog.
+    bool showColsAndRowsDialog(ColsAndRowsDialog& dialog) override;
+    // The find and replace windows are created at their first showing and kept.
+    void showFindDialog(FindTextDialog& dialog) override;
+    void showReplaceDialog(ReplaceTextDialog& dialog) override;
+    FindReplaceWindow* findWindow() const;
+    FindReplaceWindow* replaceWindow() const;
+    // Created at the first showing and kept, like their core windows.
+    bool showValueDialog(ValueDialog& dialog) override;
+    void showAboutWindow(AboutWindow& about) override;
     ~QtDialogs() override;
 
 private:
@@ -33,6 +47,11 @@ private:
     QPointer<LayoutDialogWindow> layoutWindow_;
     QPointer<FieldLengthDialogWindow> fieldLengthWindow_;
     QPointer<MacroKeyDialogWindow> macroKeyWindow_;
+    QPointer<ColsAndRowsDialogWindow> colsAndRowsWindow_;
+    QPointer<FindReplaceWindow> findWindow_;
+    QPointer<FindReplaceWindow> replaceWindow_;
+    QPointer<ValueDialogWindow> valueWindow_;
+    QPointer<AboutDialog> aboutWindow_;
 };
 
 }  // namespace tabulyst::ui

@@ -102,14 +102,16 @@ void StringsChooserDialog::showState() {
     while (list_->count() > count) delete list_->takeItem(list_->count() - 1);
     for (int i = 0; i < count; ++i) {
         QListWidgetItem* item = list_->item(i);
+        const auto& source = items[static_cast<std::size_t>(i)];
+        Qt::CheckState state = source.checked ? Qt::Checked : Qt::Unchecked;
         if (!item) {
             item = new QListWidgetItem(list_);
             item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
+            // An item gets its box only once it holds a check state, unchecked included.
+            item->setCheckState(state);
         }
-        const auto& source = items[static_cast<std::size_t>(i)];
         QString text = fromAnsi(source.text);
         if (item->text() != text) item->setText(text);
-        Qt::CheckState state = source.checked ? Qt::Checked : Qt::Unchecked;
         if (item->checkState() != state) item->setCheckState(state);
     }
     list_->setCurrentRow(chooser_.itemIndex);

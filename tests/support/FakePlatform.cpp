@@ -2,7 +2,9 @@
 
 #include "core/files/LayoutDialog.h"
 #include "core/macros/MacroKeyDialog.h"
+#include "core/table/ColsAndRowsDialog.h"
 #include "core/table/StringsChooser.h"
+#include "core/textops/ValueDialog.h"
 
 namespace tabulyst::testing {
 
@@ -58,6 +60,50 @@ bool FakeDialogs::showMacroKeyDialog(MacroKeyDialog& dialog) {
     auto script = std::move(macroKeyScripts.front());
     macroKeyScripts.pop_front();
     return script(dialog);
+}
+
+bool FakeDialogs::showColsAndRowsDialog(ColsAndRowsDialog& dialog) {
+    ++colsAndRowsShown;
+    while (!colsAndRowsScripts.empty()) {
+        auto script = std::move(colsAndRowsScripts.front());
+        colsAndRowsScripts.pop_front();
+        if (!script(dialog)) return false;
+        if (dialog.BitBtn1Click()) return true;
+    }
+    return false;
+}
+
+bool FakeDialogs::showValueDialog(ValueDialog& dialog) {
+    valueOffered.push_back(dialog.edtString);
+    if (valueScripts.empty()) return false;
+    auto script = std::move(valueScripts.front());
+    valueScripts.pop_front();
+    return script(dialog);
+}
+
+void FakeOpener::open(const std::string& target, std::function<void(OpenerExit)> done) {
+    targets.push_back(target);
+    if (holdAnswers) {
+        waiting.push_back(std::move(done));
+        return;
+    }
+    OpenerExit exit{true, 0};
+    if (!exits.empty()) {
+        exit = exits.front();
+        exits.pop_front();
+    }
+    done(exit);
+}
+
+void FakeOpener::reply(OpenerExit exit) {
+    auto done = std::move(waiting.front());
+    waiting.erase(waiting.begin());
+    done(exit);
+}
+
+PixelPoint FakeGeometry::cellTopLeft(int col, int row) const {
+    asked.emplace_back(col, row);
+    return corner;
 }
 
 }  // namespace tabulyst::testing

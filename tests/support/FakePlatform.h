@@ -41,11 +41,32 @@ public:
     std::vector<std::string> chooserCaptions;
     bool showStringsChooser(StringsChooser& chooser) override;
 
+    // The new-table dialog: each press of a button takes the next script,
+    // which works the fields and returns true for OK (then the dialog's own
+    // check runs, and a refused OK takes the next script) or false for
+    // Cancel; an empty queue cancels.
+    std::deque<std::function<bool(ColsAndRowsDialog&)>> colsAndRowsScripts;
+    int colsAndRowsShown = 0;
+    bool showColsAndRowsDialog(ColsAndRowsDialog& dialog) override;
+    // The modeless find and replace dialogs: each showing is counted; a test
+    // then works the dialog's fields and buttons itself.
+    int findShown = 0;
+    int replaceShown = 0;
+    void showFindDialog(FindTextDialog&) override { ++findShown; }
+    void showReplaceDialog(ReplaceTextDialog&) override { ++replaceShown; }
     // The macro key chooser: each showing takes the next script, which picks
     // an item and returns true for OK; an empty queue cancels.
     std::deque<std::function<bool(MacroKeyDialog&)>> macroKeyScripts;
     int macroKeyShown = 0;
     bool showMacroKeyDialog(MacroKeyDialog& dialog) override;
+    // The single-value dialog: each showing takes the next script, which
+    // works the field and returns true for OK; an empty queue cancels.
+    std::deque<std::function<bool(ValueDialog&)>> valueScripts;
+    // What the field offered each time the dialog was shown.
+    std::vector<std::string> valueOffered;
+    bool showValueDialog(ValueDialog& dialog) override;
+    int aboutShown = 0;
+    void showAboutWindow(AboutWindow&) override { ++aboutShown; }
 };
 
 // Injected keys are logged and handed to onInject, where a test plays the
@@ -66,6 +87,28 @@ public:
         if (onInject) onInject(key, release);
     }
     void beep() override { ++beeps; }
+};
+
+// The desktop's opener: records every target and answers from a queue (an
+// empty queue answers a successful start); held answers wait for reply().
+class FakeOpener : public DesktopOpener {
+public:
+    std::vector<std::string> targets;
+    std::deque<OpenerExit> exits;
+    bool holdAnswers = false;
+    std::vector<std::function<void(OpenerExit)>> waiting;
+    void open(const std::string& target, std::function<void(OpenerExit)> done) override;
+    // Answers the oldest held call.
+    void reply(OpenerExit exit);
+};
+
+class FakeGeometry : public WindowGeometry {
+public:
+    PixelPoint corner{40, 60};
+    int height = 452;
+    mutable std::vector<std::pair<int, int>> asked;  // the cells asked for
+    PixelPoint cellTopLeft(int col, int row) const override;
+    int windowHeight() const override { return height; }
 };
 
 class FakeDesktop : public BusyIndicator, public EventPump, public Clipboard, public TextMeasure {
@@ -96,8 +139,13 @@ struct FakePlatform {
     FakeDialogs dialogs;
     FakeDesktop desktop;
     FakeKeyboard keyboard;
+    FakeOpener opener;
+    FakeGeometry geometry;
     Platform platform() {
-        return Platform{&dialogs, &desktop, &desktop, &desktop, &desktop, &keyboard};
+        Platform p{&dialogs, &desktop, &desktop, &desktop, &desktop, &keyboard};
+        p.opener = &opener;
+        p.geometry = &geometry;
+        return p;
     }
 };
 

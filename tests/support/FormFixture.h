@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <string_view>
+#include <utility>
 
 #include "core/app/MainForm.h"
 #include "support/FakePlatform.h"
@@ -24,6 +26,13 @@ protected:
     void fill(int cols, int rows);
     // Types text into the current cell through the in-place editor.
     void type(const std::string& text);
+    // The current cell as (column, row).
+    std::pair<int, int> current() { return {grid().col(), grid().row()}; }
+    // Runs a command and tells where the current cell is afterwards.
+    std::pair<int, int> runAndLocate(std::string_view command) {
+        commands().trigger(command);
+        return current();
+    }
 
     FakePlatform fake;
     TempFolder settingsFolder;

@@ -54,13 +54,14 @@ inline std::string utf8ToAnsi(std::string text) {
 }
 
 // ReplaceAll with both routes. The direct route replaces the occurrence it
-// found and searches again from the start; it gives up (throws) after
-// maxSteps replacements. The marker route builds its marker from random
-// codes 1..255 that occur neither in the search text, the replacement nor the
-// text (compared in upper case).
+// found and searches again from the start; it gives up (throws) before its
+// replacements would insert more than maxInsertedBytes bytes in all. The
+// marker route builds its marker from random codes 1..255 that occur neither
+// in the search text, the replacement nor the text (compared in upper case).
 class ReplaceAllReference {
 public:
-    explicit ReplaceAllReference(unsigned seed, std::size_t maxSteps = 100000) : rng_(seed), maxSteps_(maxSteps) {}
+    explicit ReplaceAllReference(unsigned seed, std::size_t maxInsertedBytes = 1000000)
+        : rng_(seed), maxInsertedBytes_(maxInsertedBytes) {}
 
     std::string operator()(std::string_view s, std::string_view r, std::string_view t, bool caseSensitive) {
         Locale locale;
@@ -78,11 +79,11 @@ private:
         if (s.empty()) return t;
         Locale locale;
         const std::string us = caseSensitive ? std::string(s) : locale.upper(s);
-        for (std::size_t steps = 0;; ++steps) {
+        for (std::size_t inserted = 0;; inserted += r.size()) {
             std::string ut = caseSensitive ? t : locale.upper(t);
             std::size_t p = ut.find(us);
             if (p == std::string::npos) return t;
-            if (steps == maxSteps_) throw std::runtime_error("replacement does not end");
+            if (inserted + r.size() > maxInsertedBytes_) throw std::runtime_error("replacement does not end");
             t.replace(p, s.size(), r);
         }
     }
@@ -105,7 +106,7 @@ private:
     }
 
     std::mt19937 rng_;
-    std::size_t maxSteps_;
+    std::size_t maxInsertedBytes_;
 };
 
 }  // namespace tabulyst::literal

@@ -91,7 +91,7 @@ TEST_F(MacroPlaybackTest, ARecordedMacroPlaysIntoTheGridWithItsShiftedKeysAndMov
     release(Qt::Key_Shift, Qt::ControlModifier);
     release(Qt::Key_Control);
     ASSERT_FALSE(form.MacroRecording);
-    EXPECT_EQ(window->windowTitle(), QString());
+    EXPECT_EQ(window->windowTitle(), QString::fromStdString(form.files.windowCaption()));
     ASSERT_TRUE(settingsFolder.exists("Macro5.MDE"));
 
     form.StrGrid.setCurrent(1, 3);

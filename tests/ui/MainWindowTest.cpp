@@ -4,6 +4,8 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QMenuBar>
+#include <QMimeData>
+#include <QUrl>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QWindow>
@@ -184,6 +186,124 @@ TEST_F(MainWindowTest, TheStatusPanelShowsMarkedCounts) {
     form.StrGrid.extendTo(2, 2);
     EXPECT_FALSE(window->statusPanel()->isHidden() && window->statusPanel()->text().isEmpty());
     EXPECT_EQ(window->statusPanel()->text(), QStringLiteral("2 marked Rows, 2 marked Columns"));
+}
+
+TEST_F(MainWindowTest, TheTitleShowsTheFileAndTheEncodingTheNextSaveWrites) {
+    settingsFolder.write("utf8.csv", "\xEF\xBB\xBF" "M\xC3\xBCller\r\n");
+    ASSERT_TRUE(form.files.OpenTableFile(settingsFolder.file("utf8.csv")));
+    EXPECT_EQ(window->windowTitle(), QString::fromStdString(settingsFolder.file("utf8.csv")) + "  [UTF-8 mit BOM]");
+    form.commands.trigger("mnuMainUTF8toAnsi");  // the user takes charge: the cells are saved as they stand
+    EXPECT_TRUE(window->windowTitle().endsWith("[Windows-1252]"));
+}
+
+TEST(MainWindowAtStart, TheFileMenuShowsTheRecentFilesReadBeforeTheWindowExisted) {
+    testing::FakePlatform fake;
+    testing::TempFolder settingsFolder;
+    {
+        ConfigFile config(settingsFolder.file("tabulyst.CFG"));
+        for (const char* path : {"/daten/alt.csv", "/daten/mitte.csv", "/daten/neu.csv"}) config.writeString("Recent", path, "1");
+    }
+    MainForm form(fake.platform(), settingsFolder.file("tabulyst"));
+    form.FormCreate();
+    MainWindow window(form);
+    QList<QAction*> file = window.menu("mnuMainFile")->actions();
+    ASSERT_GE(file.size(), 3);
+    QStringList shown;
+    for (qsizetype i = file.size() - 3; i < file.size(); ++i) shown << file[i]->text();
+    EXPECT_EQ(shown, (QStringList{"/daten/neu.csv", "/daten/mitte.csv", "/daten/alt.csv"}));
+    EXPECT_TRUE(file[file.size() - 4]->isSeparator());  // right after mnuFileListSep
+    // and the entry is live: a click opens its file
+    std::string opened;
+    form.openTableFile = [&](const std::string& path) {
+        opened = path;
+        return true;
+    };
+    file[file.size() - 2]->trigger();
+    EXPECT_EQ(opened, "/daten/mitte.csv");
+}
+
+// Files dragged from a file manager: delivered to the main window, which the grid passes them to.
+class FileDropTest : public MainWindowTest {
+protected:
+    FileDropTest() {
+        folder.write("erste.csv", "a;b\r\n");
+        folder.write("zweite.csv", "x;y\r\n");
+    }
+    // Drags data over the window and drops it; true when the window took the drag.
+    bool drop(const QMimeData& data) {
+        const QPoint at = window->gridView()->geometry().center();
+        QDragEnterEvent enter(at, Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(window.get(), &enter);
+        QDropEvent dropped(at, Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(window.get(), &dropped);
+        QApplication::processEvents();
+        return enter.isAccepted() && dropped.isAccepted();
+    }
+    std::unique_ptr<QMimeData> files(const QStringList& names) {
+        QList<QUrl> urls;
+        for (const QString& name : names) urls << QUrl::fromLocalFile(QString::fromStdString(folder.file(name.toStdString())));
+        auto data = std::make_unique<QMimeData>();
+        data->setUrls(urls);
+        return data;
+    }
+    testing::TempFolder folder;
+};
+
+TEST_F(FileDropTest, ADroppedFileOpensSeveralOpenTheFirstAndAModifiedTableAsks) {
+    EXPECT_TRUE(window->acceptDrops());
+    EXPECT_FALSE(window->gridView()->acceptDrops() || window->gridView()->viewport()->acceptDrops());
+    ASSERT_TRUE(drop(*files({"erste.csv"})));
+    EXPECT_EQ(form.title(), folder.file("erste.csv"));
+    EXPECT_TRUE(window->windowTitle().startsWith(QString::fromStdString(folder.file("erste.csv"))));
+    EXPECT_EQ(form.StrGrid.cell(2, 1), "b");
+    ASSERT_TRUE(drop(*files({"zweite.csv", "erste.csv"})));
+    EXPECT_EQ(form.title(), folder.file("zweite.csv"));
+    EXPECT_EQ(form.StrGrid.cell(1, 1), "x");
+    EXPECT_TRUE(fake.dialogs.questions.empty());
+
+    QTest::keyClick(window->gridView(), Qt::Key_Q);  // modified: a drop asks first, No keeps the table
+    fake.dialogs.answers = {false};
+    drop(*files({"erste.csv"}));
+    EXPECT_EQ(fake.dialogs.questions, std::vector<std::string>{"Änderungen verwerfen und neue Datei laden?"});
+    EXPECT_EQ(form.title(), folder.file("zweite.csv"));
+    EXPECT_EQ(form.StrGrid.cell(1, 1), "q");
+}
+
+TEST_F(FileDropTest, TextWebLinksAndFoldersAreNoFileToOpen) {
+    QMimeData text;
+    text.setText(QString::fromStdString(folder.file("erste.csv")));
+    EXPECT_FALSE(drop(text));
+    QMimeData link;
+    link.setUrls({QUrl(QStringLiteral("https://example.org/tabelle.csv"))});
+    EXPECT_FALSE(drop(link));
+    QMimeData dir;
+    dir.setUrls({QUrl::fromLocalFile(QString::fromStdString(folder.path().string()))});
+    EXPECT_FALSE(drop(dir));
+    EXPECT_EQ(form.title(), "");
+    EXPECT_TRUE(fake.dialogs.questions.empty());
+    EXPECT_TRUE(fake.dialogs.messages.empty());
+}
+
+TEST_F(MainWindowTest, ToolbarButtonsShowTheDesktopThemesIcons) {
+    const std::map<std::string, QString> expected{
+        {"ToolButton5", "document-new"}, {"ToolBtnOpen", "document-open"}, {"ToolBtnReload", "view-refresh"},
+        {"ToolButtonSave", "document-save"}, {"ToolButton14", "document-print"}, {"btnCut", "edit-cut"},
+        {"btnCopy", "edit-copy"}, {"btnPaste", "edit-paste"}, {"btnUndo", "edit-undo"}, {"btnReUndo", "edit-redo"},
+        {"btnFind", "edit-find"}, {"btnReplace", "edit-find-replace"}, {"ToolButton15", "go-previous"},
+        {"ToolButton16", "go-next"}, {"ToolButton4", "preferences-system"}, {"btnSetBookMark", "bookmark-new"},
+        {"btnNextBookMark", "go-down"}, {"btnPrevBookMark", "go-up"}, {"btnDeleteBookMarks", "edit-clear"},
+        {"ToolButton8", "help-about"}};
+    for (const auto& b : toolBarSpec()) {
+        if (b.isSeparator()) continue;
+        QAction* a = window->action(std::string(b.name));
+        ASSERT_NE(a, nullptr) << b.name;
+        EXPECT_FALSE(a->icon().name().isEmpty()) << b.name << " shows no theme icon";
+        EXPECT_FALSE(a->icon().pixmap(16).isNull()) << b.name;
+        auto it = expected.find(std::string(b.name));
+        if (it != expected.end()) {
+            EXPECT_EQ(a->icon().name(), it->second) << b.name;
+        }
+    }
 }
 
 TEST(SystemClipboard, BareLineFeedsArriveAsLineBreaksOfTheTable) {

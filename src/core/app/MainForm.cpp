@@ -3,6 +3,8 @@
 #include <charconv>
 #include <optional>
 
+#include "core/app/BuildVersion.h"
+
 namespace tabulyst {
 
 std::string executableFolderOf(const std::string& executablePath) {
@@ -12,7 +14,7 @@ std::string executableFolderOf(const std::string& executablePath) {
 
 MainForm::MainForm(const Platform& p, std::string executablePath)
     : platform(p),
-      bookmarks(commands),
+      bookmarks(commands, StrGrid),
       cells(StrGrid, commands, bookmarks, *p.dialogs),
       ExecutablePath(std::move(executablePath)),
       navigation(StrGrid, cells, commands, StatusBar, *p.events, ReplaceCounter),
@@ -27,7 +29,16 @@ MainForm::MainForm(const Platform& p, std::string executablePath)
       gridKeys(StrGrid, cells, commands, navigation, clipboardTransfer, structure, locale),
       files(*this),
       printing(StrGrid, commands, platform, timReload, [this] { return title_; }),
-      macros(*this) {
+      macros(*this),
+      fixedHeaders(StrGrid, cells, commands),
+      editedCells(StrGrid, cells, commands),
+      newTable(*this),
+      findReplace(StrGrid, cells, commands, StatusBar, timHideStatusBar, *p.dialogs, p.busy, locale, ReplaceCounter),
+      sorting(StrGrid, cells, sort, p.busy, locale),
+      transforms(StrGrid, cells, commands, *p.dialogs, p.busy, locale),
+      openLink(StrGrid, commands, *p.dialogs, p.opener),
+      columnPicker(StrGrid, commands, *p.dialogs, locale, p.geometry, p.textMeasure),
+      about(commands, *p.dialogs, p.opener) {
     openTableFile = [this](const std::string& path) { return files.OpenTableFile(path); };
     StrGrid.setEvents(this);
     commands.reportError = [this](const std::string& text) { platform.dialogs->showMessage(text); };
@@ -38,6 +49,7 @@ MainForm::MainForm(const Platform& p, std::string executablePath)
     commands.on("btnReUndo", [this] { cells.mnuMainReUndoClick(); });
     commands.on("mnuExit", [this] { closeRequested(); });
     commands.on("mnuStayOnTop", [this] { mnuStayOnTopClick(); });
+    about.FormCreate(BuildVersion());
 }
 
 MainForm::~MainForm() { StrGrid.setEvents(nullptr); }

@@ -11,6 +11,7 @@
 #include "core/app/ConfigFile.h"
 #include "core/app/RecentFiles.h"
 #include "core/app/SettingsLocation.h"
+#include "core/app/AboutWindow.h"
 #include "core/app/CoreTimer.h"
 #include "core/app/Signal.h"
 #include "core/app/StatusLine.h"
@@ -19,18 +20,26 @@
 #include "core/files/LayoutSettings.h"
 #include "core/files/TableFiles.h"
 #include "core/interaction/ClipboardTransfer.h"
+#include "core/interaction/ColumnPicker.h"
 #include "core/interaction/GridKeys.h"
 #include "core/interaction/Navigation.h"
 #include "core/interaction/SortState.h"
 #include "core/macros/KeyboardMacros.h"
+#include "core/interaction/Sorting.h"
 #include "core/output/Bookmarks.h"
 #include "core/output/PrintCommand.h"
 #include "core/platform/Locale.h"
 #include "core/platform/Platform.h"
 #include "core/table/CellStore.h"
 #include "core/table/CharsetCommands.h"
+#include "core/table/EditedCellHistory.h"
+#include "core/table/FixedHeaders.h"
 #include "core/table/HiddenColumns.h"
+#include "core/table/NewTable.h"
 #include "core/table/StructureEdits.h"
+#include "core/textops/FindReplace.h"
+#include "core/textops/CellTransforms.h"
+#include "core/textops/OpenLink.h"
 
 namespace tabulyst {
 
@@ -82,6 +91,16 @@ public:
     PrintCommand printing;
     // The recorder, player and key hook of the keyboard macros.
     KeyboardMacros macros;
+    FixedHeaders fixedHeaders;
+    EditedCellHistory editedCells;
+    NewTable newTable;
+    FindReplace findReplace;
+    // Header clicks that sort the rows.
+    Sorting sorting;
+    CellTransforms transforms;
+    OpenLink openLink;
+    ColumnPicker columnPicker;
+    AboutWindow about;  // TForm3
 
     // The command line after the executable (file, fixed rows, fixed columns, row, column).
     std::vector<std::string> commandLine;
@@ -100,6 +119,8 @@ public:
     // is recorded) that leaves the title, the current file, as it is.
     const std::string& caption() const { return temporaryCaption_.empty() ? title_ : temporaryCaption_; }
     void setTemporaryCaption(const std::string& caption);  // empty: the title again
+    // The window's text: the temporary caption, or the title with the encoding the next save writes.
+    std::string windowText() const { return temporaryCaption_.empty() ? files.windowCaption() : temporaryCaption_; }
 
     // A key pressed in the grid or its editor, after the menu shortcuts had
     // their turn: the main window's handler, then the grid's own movement.

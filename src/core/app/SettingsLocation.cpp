@@ -1,5 +1,6 @@
 #include "core/app/SettingsLocation.h"
 
+#include "core/app/AppId.h"
 #include "core/files/SafeFileWriter.h"
 
 #include <fcntl.h>
@@ -36,6 +37,14 @@ std::string withSlash(std::string folder) {
     return folder;
 }
 
+// An installed copy has its desktop entry at ../share/applications beside its
+// bin folder. It keeps settings per user even where it could write into that
+// folder (run as root), so a system folder never collects settings files.
+bool installedCopy(const std::string& exeFolder) {
+    std::error_code error;
+    return fs::is_regular_file(fs::path(exeFolder) / ".." / "share" / "applications" / (std::string(kAppId) + ".desktop"),
+                               error);
+}
 
 }  // namespace
 
@@ -58,7 +67,7 @@ SettingsLocation SettingsLocation::decide(const std::string& executablePath, con
     if (exeName.empty()) exeName = "tabulyst";
 
     SettingsLocation location;
-    if (canWrite(exeFolder)) {
+    if (!installedCopy(exeFolder) && canWrite(exeFolder)) {
         location.folder = exeFolder;
     } else {
         location.besideExecutable = false;

@@ -17,6 +17,11 @@ public:
         visible_ = true;
         changed();
     }
+    // Sets the panel's text and leaves the bar as it is.
+    void setText(const std::string& text) {
+        text_ = text;
+        changed();
+    }
     void hide() {
         visible_ = false;
         changed();

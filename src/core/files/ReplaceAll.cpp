@@ -1,5 +1,6 @@
 #include "core/files/ReplaceAll.h"
 
+#include <limits>
 #include <optional>
 #include <type_traits>
 #include <utility>
@@ -58,17 +59,31 @@ std::string replaceEachOnce(std::string_view search, std::string_view replacemen
     return out;
 }
 
+template <class Cmp>
+std::size_t countOccurrences(std::string_view search, std::string_view text, Cmp cmp) {
+    std::size_t count = 0;
+    for (std::size_t pos = findFrom(text, search, 0, cmp); pos != std::string_view::npos;
+         pos = findFrom(text, search, pos + search.size(), cmp))
+        ++count;
+    return count;
+}
+
 // Replaces the first occurrence and searches again from the start, until none
 // is left. The part before the first occurrence never holds one, so the text is
 // built left to right: every character is appended to out, and when out ends
 // with the search text that is the first occurrence; it is dropped and the
-// replacement goes back to the front of the unread input.
+// replacement goes back to the front of the unread input. Nothing when the
+// replacements would put back more bytes than the budget allows.
 template <class Cmp>
 std::optional<std::string> replaceRescanning(std::string_view search, std::string_view replacement,
                                              std::string_view text, Cmp cmp) {
     std::size_t first = findFrom(text, search, 0, cmp);
     if (first == std::string_view::npos) return std::string(text);
-    std::size_t budget = replaceAllRescanLimit(text.size());
+    // The common case stays within the first budget; counting the one-pass
+    // occurrences for the full budget costs a pass of its own.
+    std::size_t budget = replaceAllRescanBudget(text.size(), 0, replacement.size());
+    bool fullBudget = false;
+    std::size_t putBack = 0;
     const std::size_t m = search.size();
     const char last = search.back();
     std::string out(text.substr(0, first));
@@ -87,7 +102,13 @@ std::optional<std::string> replaceRescanning(std::string_view search, std::strin
         }
         out.push_back(c);
         if (cmp.eq(c, last) && out.size() >= m && matchesAt(out, out.size() - m, search, cmp)) {
-            if (budget-- == 0) return std::nullopt;
+            if (replacement.size() > budget - putBack) {
+                if (fullBudget) return std::nullopt;
+                fullBudget = true;
+                budget = replaceAllRescanBudget(text.size(), countOccurrences(search, text, cmp), replacement.size());
+                if (replacement.size() > budget - putBack) return std::nullopt;
+            }
+            putBack += replacement.size();
             out.resize(out.size() - m);
             pending.append(replacement.rbegin(), replacement.rend());
         }
@@ -109,7 +130,15 @@ std::string replaceWith(std::string_view search, std::string_view replacement, s
 
 }  // namespace
 
-std::size_t replaceAllRescanLimit(std::size_t textSize) { return 16 * (textSize + 64); }
+std::size_t replaceAllRescanBudget(std::size_t textSize, std::size_t onePassOccurrences,
+                                   std::size_t replacementSize) {
+    constexpr std::size_t kMax = std::numeric_limits<std::size_t>::max();
+    const std::size_t rescans = textSize > kMax / 32 ? kMax / 2 : 16 * (textSize + 64);
+    const std::size_t onePass =
+        replacementSize != 0 && onePassOccurrences > kMax / 2 / replacementSize ? kMax / 2
+                                                                                : onePassOccurrences * replacementSize;
+    return rescans + onePass;
+}
 
 std::string ReplaceAll(std::string_view search, std::string_view replacement, std::string_view text,
                        bool caseSensitive, const Locale& locale) {

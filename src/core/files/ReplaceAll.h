@@ -18,11 +18,18 @@ namespace tabulyst {
 // search text leaves the text as it is.
 //
 // Searching again can go on forever ("ab" by "bbaaa" in "aaabbaa") or grow the
-// text explosively; after replaceAllRescanLimit(text.size()) replacements the
-// result is that of replacing every original occurrence once instead.
+// text explosively. The work is bounded by the bytes the replacements put back
+// in front of the unread text: once they would pass replaceAllRescanBudget (for
+// the text's size, the number of occurrences replacing each original one once
+// finds, and the replacement's size), the result is that of replacing every
+// original occurrence once instead. So a call costs time in proportion to the
+// text and the result, never to their product.
 std::string ReplaceAll(std::string_view search, std::string_view replacement, std::string_view text,
                        bool caseSensitive, const Locale& locale);
 
-std::size_t replaceAllRescanLimit(std::size_t textSize);
+// One pass's worth of replacements plus 16 bytes per text byte (and 1 KiB) for
+// the occurrences that replacements form with their neighbours.
+std::size_t replaceAllRescanBudget(std::size_t textSize, std::size_t onePassOccurrences,
+                                   std::size_t replacementSize);
 
 }  // namespace tabulyst

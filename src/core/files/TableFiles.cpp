@@ -17,8 +17,6 @@ const char* const kLengthMismatch =
     "Die aktuelle Datei passt nicht zu den eingestellten Feldlängen. Bitte speichern Sie die Datei nicht; es droht "
     "Datenverlust!";
 
-bool startsWithBom(std::string_view text) { return text.size() > 2 && text.substr(0, 3) == "\xEF\xBB\xBF"; }
-
 // Redrawing comes back on also when reading or writing runs out of memory;
 // a grid left in update mode would never show anything again.
 class UpdateScope {
@@ -44,6 +42,34 @@ TableFiles::TableFiles(MainForm& form) : form_(form) {
     c.on("ToolBtnReload", [this] { mnuMainReLoadClick(); });
     c.on("mnuMainCyclicalReLoad", [this] { mnuMainCyclicalReLoadClick(); });
     form_.timReload.onTimer([this] { timReloadTimer(); });
+    // The user converting all cells takes charge of the encoding: saves write the cells as they are.
+    form_.charsets.userConverted.connect([this] { setFileEncoding({}); });
+}
+
+std::string TableFiles::windowCaption() const {
+    const std::string encoding = encodingCaption(fileEncoding_);
+    return form_.title().empty() ? "[" + encoding + "]" : form_.title() + "  [" + encoding + "]";
+}
+
+void TableFiles::forgetFileFormat() {
+    fileLineEnds = LineEnds::CrLf;
+    setFileEncoding({});
+}
+
+void TableFiles::setFileEncoding(const FileEncoding& encoding) {
+    if (encoding == fileEncoding_) return;
+    fileEncoding_ = encoding;
+    encodingChanged();
+}
+
+void TableFiles::takeEncoding(const std::string& path, const TableReadResult& result) {
+    setFileEncoding(result.encoding);
+    if (!result.notice) {
+        noticedPath_.clear();
+    } else if (noticedPath_ != path) {
+        noticedPath_ = path;
+        form_.StatusBar.ShowStatusText(result.notice);
+    }
 }
 
 void TableFiles::setReloadCommands(bool enabled) {
@@ -70,6 +96,7 @@ bool TableFiles::OpenTableFile(const std::string& path) {
     grid.setColCount(2);
     grid.setRowCount(2);
     grid.endUpdate();
+    noticedPath_.clear();  // opening tells again what a reload would not repeat
     bool ok = LoadTableFile(path);
     setReloadCommands(ok);
     if (ok) {
@@ -84,15 +111,11 @@ bool TableFiles::LoadTableFile(const std::string& path) {
     std::error_code ec;
     std::string absolute = std::filesystem::absolute(path, ec).string();
     if (ec) absolute = path;
+    // A file that is not read leaves a plain empty table behind.
+    setFileEncoding({});
     bool ok = form_.layout.DelimitedMode ? ReadDelimitedFile(absolute) : ReadFixedLengthFile(absolute);
     form_.recent.AddRecentFile(absolute);
-    if (startsWithBom(form_.StrGrid.cell(1, 1))) {
-        form_.charsets.mnuMainUTF8toAnsiClick(false);
-        form_.cells.SetModified(false);
-        form_.Utf8File = true;
-    } else {
-        form_.Utf8File = false;
-    }
+    form_.Utf8File = fileEncoding_.byteOrderMark;
     return ok;
 }
 
@@ -139,6 +162,7 @@ bool TableFiles::ReadDelimitedFile(const std::string& path) {
     if (!result.ok) form_.platform.dialogs->showMessage(result.error);
     if (!result.opened) return false;
     fileLineEnds = result.lineEnds;
+    takeEncoding(path, result);
     finishRead();
     return result.ok;
 }
@@ -162,6 +186,7 @@ bool TableFiles::ReadFixedLengthFile(const std::string& path) {
     else if (result.lengthMismatch) form_.platform.dialogs->showMessage(kLengthMismatch);
     if (!result.opened) return false;
     fileLineEnds = result.lineEnds;
+    takeEncoding(path, result);
     finishRead();
     return result.ok;
 }
@@ -236,7 +261,7 @@ bool TableFiles::writeTable(const std::string& path, bool delimited, bool includ
     layout.pad = pad;
     layout.includeHidden = includeHidden;
     layout.lineEnds = fileLineEnds;
-    layout.utf8 = form_.Utf8File;
+    layout.encoding = fileEncoding_;
     if (delimited ? !decodedDelimiter(layout.delimiter) : !parsedFieldLengths(layout.fieldLengths)) return false;
     BusyCursor busy(form_.platform.busy);
     std::string error;

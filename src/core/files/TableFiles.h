@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "core/app/Signal.h"
+#include "core/files/FileEncoding.h"
 #include "core/files/SafeFileWriter.h"
 #include "core/files/TableReader.h"
 
@@ -17,6 +19,14 @@ public:
 
     // How the lines of the current file end; a new table ends them with CR LF.
     LineEnds fileLineEnds = LineEnds::CrLf;
+    // How the current file is encoded: every load sets it, the user's own
+    // UTF-8 conversions of all cells reset it to plain Windows-1252.
+    const FileEncoding& fileEncoding() const { return fileEncoding_; }
+    // The window's caption: the file's path and the encoding the next save writes.
+    std::string windowCaption() const;
+    Signal<> encodingChanged;
+    // A new table has no file behind it: plain Windows-1252 with CR LF line ends.
+    void forgetFileFormat();
     // Failures tests provoke in the writer; none in the program.
     const WriteFaults* writeFaults = nullptr;
 
@@ -55,8 +65,14 @@ private:
     // The decoded delimiter; shows the decoder's error text and returns false.
     bool decodedDelimiter(std::string& delimiter) const;
     bool writeTable(const std::string& path, bool delimited, bool includeHidden, bool pad);
+    // Takes what a reader found out about the file's encoding.
+    void takeEncoding(const std::string& path, const TableReadResult& result);
+    void setFileEncoding(const FileEncoding& encoding);
 
     MainForm& form_;
+    FileEncoding fileEncoding_;
+    // The file whose encoding notice the status line told last: a reload does not repeat it.
+    std::string noticedPath_;
 };
 
 }  // namespace tabulyst

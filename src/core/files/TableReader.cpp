@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <charconv>
+#include <cstdint>
 #include <cstring>
 #include <new>
 #include <stdexcept>
@@ -95,7 +96,7 @@ public:
             }
             if (pos != text.size()) mismatch_ = true;
         }
-        rows_.push_back(RowCells::fromCells(cells_));
+        rows_.push_back(RowCells::fromCells(cells_, static_cast<std::uint32_t>(cells_.size())));
     }
 
     // Hands the rows to the grid with the spare row after the last one.
@@ -120,8 +121,10 @@ private:
     char number_[24];
 };
 
-void readLines(FileHandle& file, std::string& buffer, bool cr, const TableReadLayout& layout, StringGrid& grid,
-               TableReadResult& result, int& err);
+// False, with the grid untouched, when the decoder refused a line after it had
+// decoded others: the caller reads the file again without decoding.
+bool readLines(FileHandle& file, std::string& buffer, bool cr, LineDecoder& decoder, const TableReadLayout& layout,
+               StringGrid& grid, TableReadResult& result, int& err);
 
 }  // namespace
 
@@ -147,15 +150,22 @@ TableReadResult readTableFile(const std::string& path, const TableReadLayout& la
     // A file without any line end (empty, or one unended line) keeps CR LF.
     result.lineEnds = cr || !lineFeed ? LineEnds::CrLf : LineEnds::Lf;
 
+    LineDecoder decoder;
     try {
-        readLines(file, buffer, cr, layout, grid, result, err);
+        if (!readLines(file, buffer, cr, decoder, layout, grid, result, err)) {
+            decoder = LineDecoder(false);
+            if (::lseek(file.fd(), 0, SEEK_SET) < 0) err = errno;
+            else readLines(file, buffer, cr, decoder, layout, grid, result, err);
+        }
     } catch (const std::length_error&) {
         result.error = "Eine Zeile der Datei ist zu lang (mehr als 4 GiB).";
-        return result;
     } catch (const std::bad_alloc&) {
         result.error = "Nicht genug Arbeitsspeicher, um die Datei zu laden.";
-        return result;
     }
+    // Also for the rows kept after a failure: they are decoded or not.
+    result.encoding = decoder.encoding();
+    result.notice = decoder.notice();
+    if (!result.error.empty()) return result;
     if (err != 0) {
         result.error = errorText(err);
         return result;
@@ -166,10 +176,17 @@ TableReadResult readTableFile(const std::string& path, const TableReadLayout& la
 
 namespace {
 
-void readLines(FileHandle& file, std::string& buffer, bool cr, const TableReadLayout& layout, StringGrid& grid,
-               TableReadResult& result, int& err) {
+bool readLines(FileHandle& file, std::string& buffer, bool cr, LineDecoder& decoder, const TableReadLayout& layout,
+               StringGrid& grid, TableReadResult& result, int& err) {
     const char lineEnd = cr ? '\r' : '\n';
     RowBuilder rows(layout, grid);
+    std::string_view text;
+    // Hands a line on decoded or as it stands; false to start again.
+    auto line = [&](std::string_view raw) {
+        if (!decoder.take(raw, text)) return false;
+        rows.line(text);
+        return true;
+    };
     std::string pending;       // a line that continues in the next block
     bool skipLf = false;       // a CR ended the last block: a LF may follow
     bool ended = false;
@@ -199,10 +216,10 @@ void readLines(FileHandle& file, std::string& buffer, bool cr, const TableReadLa
                 }
                 std::size_t stop = static_cast<std::size_t>(hit - block.data());
                 if (pending.empty()) {
-                    rows.line(block.substr(pos, stop - pos));
+                    if (!line(block.substr(pos, stop - pos))) return false;
                 } else {
                     pending.append(block.data() + pos, stop - pos);
-                    rows.line(pending);
+                    if (!line(pending)) return false;
                     pending.clear();
                 }
                 pos = stop + 1;
@@ -215,13 +232,14 @@ void readLines(FileHandle& file, std::string& buffer, bool cr, const TableReadLa
                 }
             }
         }
-        if (!pending.empty()) rows.line(pending);
+        if (!pending.empty() && !line(pending)) return false;
     } catch (...) {
         rows.finish();  // what was read stays in the grid
         throw;
     }
     rows.finish();
     result.lengthMismatch = rows.mismatch();
+    return true;
 }
 
 }  // namespace

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "core/files/FileEncoding.h"
+
 namespace tabulyst {
 
 class StringGrid;
@@ -23,6 +25,8 @@ struct TableReadResult {
     std::string error;                   // the platform's text when reading failed
     LineEnds lineEnds = LineEnds::CrLf;  // Lf: line feeds but no carriage return at all
     bool lengthMismatch = false;         // a line did not match the field lengths
+    FileEncoding encoding;               // UTF-8 decoded, byte-order mark taken aside
+    const char* notice = nullptr;        // why a UTF-8 file was read as it stands
 };
 
 // Reads path into rows 1 and up of grid, which the caller has emptied to 2 x 2.
@@ -30,7 +34,10 @@ struct TableReadResult {
 // return (a line feed right after it belongs to the line end); a file without
 // any carriage return ends its lines at line feeds. Code 26 ends the file.
 // Rows read before a failure stay in the grid. The grid's row count ends one
-// above the rows read (the spare row the caller removes).
+// above the rows read (the spare row the caller removes). A byte-order mark is
+// taken off the first line; a UTF-8 file is decoded to Windows-1252 before its
+// lines are split (see LineDecoder). Every row remembers how many fields its
+// line had.
 TableReadResult readTableFile(const std::string& path, const TableReadLayout& layout, StringGrid& grid);
 
 }  // namespace tabulyst

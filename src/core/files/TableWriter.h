@@ -18,11 +18,14 @@ struct TableWriteLayout {
     bool pad = false;               // fixed-length: blank-fill and cut cells to their lengths
     bool includeHidden = true;
     LineEnds lineEnds = LineEnds::CrLf;
-    bool utf8 = false;              // write UTF-8 with a byte-order mark
+    FileEncoding encoding;          // the mark in front, the cells as UTF-8
 };
 
 // Writes the table; with padding the padded cells are also written back into
-// the grid. On failure error holds the platform's text and the old file is kept.
+// the grid. In delimited mode each row ends after the cells it was read with,
+// or after its last non-empty cell when that lies further right (see
+// RowCells::writtenCells): short lines stay short. On failure error holds the
+// platform's text and the old file is kept.
 bool writeTableFile(const std::string& path, const TableWriteLayout& layout, StringGrid& grid, std::string& error,
                     const WriteFaults* faults = nullptr);
 

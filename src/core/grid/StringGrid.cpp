@@ -71,8 +71,10 @@ void StringGrid::setCell(int col, int row, std::string_view text) {
 
 void StringGrid::setRowCells(int row, RowCells cells) {
     if (row < 0 || row >= rowCount()) return;
+    RowCells& target = rows_[static_cast<std::size_t>(row)];
+    if (cells.madeByEditor()) cells.setReadCells(target.readCells());
     if (cells.size() > static_cast<std::uint32_t>(colCount_)) cells.truncate(static_cast<std::size_t>(colCount_));
-    rows_[static_cast<std::size_t>(row)] = std::move(cells);
+    target = std::move(cells);
     notifyLayout();
 }
 
@@ -257,6 +259,15 @@ void StringGrid::moveRow(int from, int to) {
     auto first = rows_.begin();
     if (from < to) std::rotate(first + from, first + from + 1, first + to + 1);
     else std::rotate(first + to, first + from, first + from + 1);
+    notifyLayout();
+}
+
+void StringGrid::reorderRows(int first, std::span<const std::uint32_t> from) {
+    if (first < 0 || static_cast<std::size_t>(first) + from.size() > rows_.size()) return;
+    std::vector<RowCells> moved(from.size());
+    const auto base = rows_.begin() + first;
+    for (std::size_t i = 0; i < from.size(); ++i) moved[i] = std::move(base[from[i]]);
+    std::move(moved.begin(), moved.end(), base);
     notifyLayout();
 }
 

@@ -2,7 +2,9 @@
 // The string grid: cell texts (Windows-1252 bytes) per column and row, fixed
 // rows and columns, widths, the current cell and the selection. It raises the
 // events a toolkit grid raises and tells the ui what changed; it draws nothing.
+#include <cstdint>
 #include <map>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -45,6 +47,8 @@ public:
     std::string cellText(int col, int row) const { return std::string(cell(col, row)); }
     void setCell(int col, int row, std::string_view text);
     // Replaces a whole row at once; cells past the column count are dropped.
+    // Cells built without a read count keep the one of the row they replace:
+    // rewriting a row's texts does not make it a new row.
     void setRowCells(int row, RowCells cells);
     // Replaces all rows at once (loading): the row count becomes rows.size().
     void setRows(std::vector<RowCells> rows);
@@ -94,6 +98,9 @@ public:
     // Moves a row or column (cells and width) from one index to another.
     void moveRow(int from, int to);
     void moveColumn(int from, int to);
+    // Row first + i takes the cells of the old row first + from[i] (sorting);
+    // from must be a permutation of 0 .. its size - 1.
+    void reorderRows(int first, std::span<const std::uint32_t> from);
     // The user dragged a header cell: move, then raise the moved event.
     void dragRow(int from, int to);
     void dragColumn(int from, int to);

@@ -10,6 +10,11 @@ class LayoutDialog;
 class FieldLengthDialog;
 class StringsChooser;
 class MacroKeyDialog;
+class ColsAndRowsDialog;
+class FindTextDialog;
+class ReplaceTextDialog;
+class ValueDialog;
+class AboutWindow;
 
 class Dialogs {
 public:
@@ -30,6 +35,17 @@ public:
     virtual bool showStringsChooser(StringsChooser& chooser) = 0;
     // The macro key chooser, modal on its core state; true when closed with OK.
     virtual bool showMacroKeyDialog(MacroKeyDialog& dialog) = 0;
+    // The new-table dialog, modal on its core state; true when closed with
+    // an OK that its own check let through.
+    virtual bool showColsAndRowsDialog(ColsAndRowsDialog& dialog) = 0;
+    // The find and the replace dialog, modeless: shown beside the main window
+    // and left open; one already shown comes to the front with its texts unchanged.
+    virtual void showFindDialog(FindTextDialog& dialog) = 0;
+    virtual void showReplaceDialog(ReplaceTextDialog& dialog) = 0;
+    // The single-value dialog, modal on its core state; true when closed with OK.
+    virtual bool showValueDialog(ValueDialog& dialog) = 0;
+    // The about window, modal until its OK button closes it.
+    virtual void showAboutWindow(AboutWindow& about) = 0;
 };
 
 }  // namespace tabulyst

@@ -4,6 +4,8 @@
 #include "core/platform/Dialogs.h"
 #include "core/platform/Keyboard.h"
 #include "core/platform/PrintCanvas.h"
+#include "core/platform/DesktopOpener.h"
+#include "core/platform/WindowGeometry.h"
 
 namespace tabulyst {
 
@@ -15,6 +17,8 @@ struct Platform {
     TextMeasure* textMeasure = nullptr;
     Keyboard* keyboard = nullptr;
     Printer* printer = nullptr;
+    DesktopOpener* opener = nullptr;
+    WindowGeometry* geometry = nullptr;
 };
 
 // Shows the busy cursor for a scope and restores the previous one on every exit.

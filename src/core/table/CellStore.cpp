@@ -2,6 +2,7 @@
 
 #include "core/app/Commands.h"
 #include "core/app/ScopedFlag.h"
+#include "core/grid/CellMoves.h"
 #include "core/grid/StringGrid.h"
 #include "core/output/Bookmarks.h"
 #include "core/platform/Dialogs.h"
@@ -24,11 +25,13 @@ void CellStore::SetModified(bool value) {
     commands_.setEnabled("mnuMainSave", value);
 }
 
-void CellStore::record(std::string oldText, std::string newText, int col, int row) {
+// The texts are copied into the ring's strings, whose buffers are reused:
+// a long run of changes allocates nothing once the ring has gone round.
+void CellStore::record(std::string_view oldText, std::string_view newText, int col, int row) {
     JournalPos = advance(JournalPos);
     auto& e = Journal[static_cast<std::size_t>(JournalPos)];
-    e.oldText = std::move(oldText);
-    e.newText = std::move(newText);
+    e.oldText.assign(oldText);
+    e.newText.assign(newText);
     e.col = col;
     e.row = row;
     int marker = advance(JournalPos);
@@ -48,10 +51,10 @@ bool CellStore::ChangeCell(int col, int row, const std::string& text) {
     if (current != text) {
         changed = true;
         setUndoEnabled(true);
-        record(std::string(current), text, col, row);
+        record(current, text, col, row);
     }
     grid_.setCell(col, row, text);
-    CurrentCellText = grid_.cellText(grid_.col(), grid_.row());
+    CurrentCellText.assign(grid_.cell(grid_.col(), grid_.row()));
     JumpPos = JournalPos;
     return changed;
 }
@@ -76,7 +79,7 @@ bool CellStore::hasPendingEdit() const { return CurrentCellText != grid_.cell(gr
 void CellStore::RecordPendingEdit(int targetCol, int targetRow) {
     if (hasPendingEdit() && !JournalSuspended) {
         setUndoEnabled(true);
-        record(CurrentCellText, grid_.cellText(grid_.col(), grid_.row()), grid_.col(), grid_.row());
+        record(CurrentCellText, grid_.cell(grid_.col(), grid_.row()), grid_.col(), grid_.row());
         setJumpBackEnabled(true);
         setJumpForwardEnabled(false);
         JumpPos = JournalPos;
@@ -104,10 +107,7 @@ void CellStore::StrGridSetEditText(int, int, const std::string& value) {
 
 // Makes the entry's cell current as far as the grid allows: a cell that has
 // since become fixed or hidden is still written, from the cell reached.
-void CellStore::moveToEntry(const JournalEntry& e) {
-    if (grid_.isScrollable(e.col, grid_.row())) grid_.setCol(e.col);
-    if (grid_.isScrollable(grid_.col(), e.row)) grid_.setRow(e.row);
-}
+void CellStore::moveToEntry(const JournalEntry& e) { moveCurrentToward(grid_, e.col, e.row); }
 
 void CellStore::undoStep() {
     if (hasPendingEdit()) {

@@ -3,6 +3,7 @@
 // entry after the newest one is always empty (the end marker for Redo).
 #include <array>
 #include <string>
+#include <string_view>
 
 namespace tabulyst {
 
@@ -57,7 +58,7 @@ public:
     bool hasPendingEdit() const;
 
 private:
-    void record(std::string oldText, std::string newText, int col, int row);
+    void record(std::string_view oldText, std::string_view newText, int col, int row);
     void setUndoEnabled(bool enabled);
     void setRedoEnabled(bool enabled);
     void setJumpBackEnabled(bool enabled);

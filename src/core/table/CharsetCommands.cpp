@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "core/app/AtExit.h"
 #include "core/app/Commands.h"
 #include "core/grid/StringGrid.h"
 #include "core/platform/Platform.h"
@@ -28,19 +29,6 @@ public:
 
 private:
     StringGrid& grid_;
-};
-
-// Runs a step on every way out of a scope, errors included.
-template <class F>
-class AtExit {
-public:
-    explicit AtExit(F f) : f_(std::move(f)) {}
-    ~AtExit() { f_(); }
-    AtExit(const AtExit&) = delete;
-    AtExit& operator=(const AtExit&) = delete;
-
-private:
-    F f_;
 };
 
 bool hasDataCell(const StringGrid& grid) { return grid.colCount() > 1 && grid.rowCount() > 1; }
@@ -117,11 +105,16 @@ void CharsetCommands::convertJournaled(const unsigned char* table) {
     }
 }
 
+void CharsetCommands::userDone() {
+    utf8File_ = false;
+    userConverted();
+}
+
 void CharsetCommands::mnuMainUTF8toAnsiClick(bool byUser) {
     bool changed = false;
     AtExit done([this, &changed, byUser] {
         if (changed) cells_.SetModified(true);
-        if (byUser) utf8File_ = false;
+        if (byUser) userDone();
     });
     BusyCursor cursor(busy_);
     UpdateGuard update(grid_);
@@ -142,7 +135,7 @@ void CharsetCommands::mnuMainUTF8toAnsiClick(bool byUser) {
 void CharsetCommands::mnuMainAnsiToUTF8Click(bool byUser) {
     AtExit done([this, byUser] {
         cells_.SetModified(true);
-        if (byUser) utf8File_ = false;
+        if (byUser) userDone();
     });
     BusyCursor cursor(busy_);
     UpdateGuard update(grid_);

@@ -2,6 +2,8 @@
 // The four conversions of all data cells in the "&Modifizieren" menu: OEM and
 // Ansi both ways, journaled per cell, and UTF-8 and Ansi both ways, written
 // directly (loading and saving run these two on their own as well).
+#include "core/app/Signal.h"
+
 namespace tabulyst {
 
 class StringGrid;
@@ -30,8 +32,12 @@ public:
     // (1, 1) (even when it has one already); always sets the modified state.
     void mnuMainAnsiToUTF8Click(bool byUser);
 
+    // The user ran one of the two UTF-8 commands (after Utf8File was cleared).
+    Signal<> userConverted;
+
 private:
     void convertJournaled(const unsigned char* table);
+    void userDone();
 
     StringGrid& grid_;
     CellStore& cells_;

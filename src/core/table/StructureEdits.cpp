@@ -139,7 +139,9 @@ void StructureEdits::removeColumns(int first, int count) {
         for (std::size_t c = 0; c < stored; ++c)
             if (c < static_cast<std::size_t>(first) || c >= static_cast<std::size_t>(first + count))
                 kept.push_back(old.cell(c));
-        grid_.setRowCells(r, RowCells::fromCells(kept));
+        const std::uint32_t readCells = RowCells::readCellsAfterErasing(
+            old.readCells(), static_cast<std::size_t>(first), static_cast<std::size_t>(count));
+        grid_.setRowCells(r, RowCells::fromCells(kept, readCells));
     }
     // Lowering the count also lowers the fixed columns so one scrollable column remains.
     grid_.setColCount(oldCount - count);
@@ -234,6 +236,7 @@ void StructureEdits::mnuMainDublicateRowClick() {
     if (grid_.rowCount() == count) return;  // refused
     RowCells copy = grid_.rowCells(r);
     copy.setCell(0, grid_.cell(0, r + 1));  // the number the insert wrote stays
+    copy.setReadCells(RowCells::kMadeByEditor);  // a new row: saved at full width
     grid_.setRowCells(r + 1, std::move(copy));
     // The copy is no edit of the current cell: Escape must not empty it, and
     // leaving it must not journal it.

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <map>
 
 #include "support/TempFolder.h"
@@ -45,6 +46,24 @@ TEST(SettingsLocationTest, AnUnwritableFolderFallsBackToTheUserConfigurationFold
     EXPECT_EQ(SettingsLocation::decide("/usr/bin/tabulyst", lookup, readOnly).folder, "/home/u/.config/tabulyst/");
     env.erase("XDG_CONFIG_HOME");
     EXPECT_EQ(SettingsLocation::decide("/usr/bin/tabulyst", lookup, readOnly).folder, "/home/u/.config/tabulyst/");
+}
+
+TEST(SettingsLocationTest, AnInstalledCopyKeepsSettingsPerUserEvenInAWritableFolder) {
+    TempFolder prefix;
+    std::filesystem::create_directories(prefix.path() / "bin");
+    std::filesystem::create_directories(prefix.path() / "share/applications");
+    prefix.write("bin/tabulyst", "");
+    auto environment = [&](const std::string& name) -> std::optional<std::string> {
+        if (name == "XDG_CONFIG_HOME") return prefix.file("home/.config");
+        return std::nullopt;
+    };
+    EXPECT_TRUE(SettingsLocation::decide(prefix.file("bin/tabulyst"), environment).besideExecutable);
+
+    prefix.write("share/applications/org.example.tabulyst.desktop", "[Desktop Entry]\n");
+    auto location = SettingsLocation::decide(prefix.file("bin/tabulyst"), environment);
+    EXPECT_FALSE(location.besideExecutable);
+    EXPECT_EQ(location.configFile, prefix.file("home/.config") + "/tabulyst/tabulyst.CFG");
+    EXPECT_EQ(location.file("Macro3.MDE"), prefix.file("home/.config") + "/tabulyst/Macro3.MDE");
 }
 
 TEST(SettingsLocationTest, AMissingFolderCountsAsUnwritable) {

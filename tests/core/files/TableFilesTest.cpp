@@ -83,7 +83,7 @@ TEST_F(TableFilesTest, FilesWithoutCarriageReturnsSplitAtLineFeedsAndSaveBackThe
     cells().ChangeCell(1, 1, "A");
     cells().SetModified(true);
     commands().trigger("mnuMainSave");
-    EXPECT_EQ(folder.read("t.csv"), "A;b\nc;d\n;\ne;f\n");
+    EXPECT_EQ(folder.read("t.csv"), "A;b\nc;d\n\ne;f\n");  // the empty line stays empty
     ASSERT_TRUE(open("x;y\r\n", "crlf.csv"));
     files().SaveCurrentFile();  // unmodified, but the command saves when called
     EXPECT_EQ(folder.read("crlf.csv"), "x;y\r\n");

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -105,6 +106,39 @@ TEST(StringGrid, RowCellsKeepEveryCellThroughRewritesOfOtherLengths) {
     EXPECT_EQ(row.cell(0), "D");
     EXPECT_EQ(row.cell(3), "A");
     EXPECT_EQ(copy.cell(0), "A");
+}
+
+TEST(StringGrid, RowsKeepTheCellsTheyWereReadWithThroughEditsAndNewRowsHaveFullWidth) {
+    StringGrid g;
+    g.setColCount(5);
+    std::vector<RowCells> rows(1);
+    const std::string_view line[] = {"1", "a", "b"};  // the line "a;b", its row number in front
+    rows.push_back(RowCells::fromCells(line, 3));
+    g.setRows(std::move(rows));
+    EXPECT_EQ(g.rowCells(1).writtenCells(), 3u);
+    g.setCell(4, 1, "far");  // typed past its end: written up to it
+    EXPECT_EQ(g.rowCells(1).writtenCells(), 5u);
+    g.setCell(4, 1, "");  // taken back: short again
+    EXPECT_EQ(g.rowCells(1).writtenCells(), 3u);
+    const std::string_view rewritten[] = {"1", "A", "B"};
+    g.setRowCells(1, RowCells::fromCells(rewritten));  // a conversion rewriting the row's texts
+    EXPECT_EQ(g.rowCells(1).readCells(), 3u);
+
+    g.insertColumn(1);  // inside the read cells: the count moves along
+    EXPECT_EQ(g.rowCells(1).readCells(), 4u);
+    g.insertColumn(5);  // beyond them: it does not
+    EXPECT_EQ(g.rowCells(1).readCells(), 4u);
+    g.deleteColumn(1);
+    EXPECT_EQ(g.rowCells(1).readCells(), 3u);
+    EXPECT_EQ(RowCells::readCellsAfterErasing(5, 2, 2), 3u);
+    EXPECT_EQ(RowCells::readCellsAfterErasing(5, 3, 9), 3u);
+
+    g.insertRows(1, 1);
+    g.setRowCount(4);
+    EXPECT_EQ(g.rowCells(1).writtenCells(), SIZE_MAX);
+    EXPECT_EQ(g.rowCells(3).writtenCells(), SIZE_MAX);
+    g.clearCells();
+    EXPECT_TRUE(g.rowCells(2).madeByEditor());
 }
 
 TEST(StringGrid, MovesRaiseSelectThenClickAndARefusalKeepsTheCell) {

@@ -1,0 +1,48 @@
+#pragma once
+// How a table file is encoded, as far as saving it again needs to know, and the
+// line-by-line detection while reading: a file that is UTF-8 throughout (with a
+// byte-order mark, or without one but with a multi-byte sequence) is decoded
+// into Windows-1252 when the code page holds every character; any other file
+// is read as its bytes stand.
+#include <string>
+#include <string_view>
+
+namespace tabulyst {
+
+struct FileEncoding {
+    bool byteOrderMark = false;  // the file began with EF BB BF: it goes back in front
+    bool utf8 = false;           // cells were decoded from UTF-8: they are encoded again
+    bool operator==(const FileEncoding&) const = default;
+};
+
+// "UTF-8", "UTF-8 mit BOM" or "Windows-1252": what the next save writes.
+const char* encodingCaption(const FileEncoding& encoding);
+
+class LineDecoder {
+public:
+    // decode: false to read every line as it stands, still taking the
+    // byte-order mark aside (the second reading after take refused a line).
+    explicit LineDecoder(bool decode = true) : decode_(decode) {}
+
+    // Sets text to what the line's fields are taken from: the line decoded or
+    // as it stands, without the byte-order mark. Returns false when lines
+    // handed on decoded before must be read again as they stand, because this
+    // one shows the file is not to be decoded.
+    bool take(std::string_view line, std::string_view& text);
+
+    FileEncoding encoding() const;
+    // The status text for a file with a mark or multi-byte text that was not
+    // decoded; nullptr when there is nothing to tell.
+    const char* notice() const;
+
+private:
+    bool first_ = true;
+    bool mark_ = false;
+    bool decode_;
+    bool decoded_ = false;  // a line held a multi-byte sequence
+    bool unrepresentable_ = false;
+    bool invalid_ = false;
+    std::string buffer_;
+};
+
+}  // namespace tabulyst

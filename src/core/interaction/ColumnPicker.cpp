@@ -1,0 +1,141 @@
+#include "core/interaction/ColumnPicker.h"
+
+#include <algorithm>
+#include <limits>
+
+#include "core/app/Commands.h"
+#include "core/grid/StringGrid.h"
+#include "core/platform/Desktop.h"
+#include "core/platform/Dialogs.h"
+#include "core/platform/Locale.h"
+#include "core/platform/WindowGeometry.h"
+
+namespace tabulyst {
+
+namespace {
+
+bool isBlank(const std::string& text) {
+    return std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) <= ' '; });
+}
+
+// The columns a pick may land on: scrollable and shown with a width.
+template <class F>
+void eachPickableColumn(const StringGrid& grid, F f) {
+    for (int k = grid.fixedCols(); k < grid.colCount(); ++k)
+        if (grid.colWidth(k) > 0) f(k);
+}
+
+}  // namespace
+
+std::string ColumnLabel(const StringGrid& grid, int col) {
+    const int fixed = grid.fixedRows();
+    if (fixed == 0) return {};
+    if (fixed == 1) return grid.cellText(col, 0);
+    std::string label;
+    for (int r = 1; r < fixed; ++r) {
+        if (r > 1) label += " / ";
+        label += grid.cell(col, r);
+    }
+    return label;
+}
+
+int ColumnPickerHeight(int count, int top, int windowHeight) {
+    const int doubled = count * 27;  // twice 13.5 per item
+    int height = doubled / 2;
+    if (doubled % 2 != 0 && height % 2 != 0) ++height;  // a half goes to the even neighbour
+    if (windowHeight - top - 8 < height) height = windowHeight - top - 8;
+    return std::max(height, 0);
+}
+
+ColumnPicker::ColumnPicker(StringGrid& grid, Commands& commands, Dialogs& dialogs, const Locale& locale,
+                           const WindowGeometry* geometry, const TextMeasure* measure)
+    : grid_(grid), dialogs_(dialogs), locale_(locale), geometry_(geometry), measure_(measure) {
+    commands.on("mnuMainCellSelection", [this] { mnuMainCellSelectionClick(); });
+}
+
+void ColumnPicker::mnuMainCellSelectionClick() {
+    if (open_) return;  // one list at a time
+    if (grid_.colCount() - grid_.fixedCols() <= 1) {
+        dialogs_.showMessage(kOneColumnOnly);
+        return;
+    }
+    list_ = List{};
+    if (geometry_) {
+        const PixelPoint corner = geometry_->cellTopLeft(grid_.col(), grid_.row());
+        list_.left = corner.x;
+        list_.top = corner.y;
+    }
+    std::string currentLabel;
+    eachPickableColumn(grid_, [&](int k) {
+        std::string label = ColumnLabel(grid_, k);
+        if (k == grid_.col()) currentLabel = label;
+        if (isBlank(label)) return;
+        if (measure_) list_.width = std::max(list_.width, measure_->textWidth(label));
+        list_.items.push_back(std::move(label));
+    });
+    const int windowHeight = geometry_ ? geometry_->windowHeight() : std::numeric_limits<int>::max() / 2;
+    list_.height = ColumnPickerHeight(static_cast<int>(list_.items.size()), list_.top, windowHeight);
+    // With one fixed row the labels are the column numbers, in column order.
+    if (grid_.fixedRows() != 1) {
+        std::stable_sort(list_.items.begin(), list_.items.end(), [this](const std::string& a, const std::string& b) {
+            return locale_.upper(a) < locale_.upper(b);
+        });
+    }
+    const std::string wanted = locale_.upper(currentLabel);
+    for (std::size_t i = 0; i < list_.items.size(); ++i)
+        if (locale_.upper(list_.items[i]) == wanted) {
+            list_.itemIndex = static_cast<int>(i);
+            break;
+        }
+    open_ = true;
+    changed();
+}
+
+void ColumnPicker::setItemIndex(int index) {
+    if (!open_ || index < -1 || index >= static_cast<int>(list_.items.size()) || index == list_.itemIndex) return;
+    list_.itemIndex = index;
+    changed();
+}
+
+void ColumnPicker::ListBoxMouseUp(MouseButton button) {
+    if (open_ && button == MouseButton::Left) pick();
+}
+
+void ColumnPicker::ListBoxKeyPress(char& key) {
+    if (!open_) return;
+    if (key == '\r') {
+        key = 0;
+        pick();
+    } else if (key == 27) {
+        key = 0;
+        close();
+    }
+}
+
+void ColumnPicker::StrGridEnter() {
+    if (open_) close();
+}
+
+// Without a highlighted item nothing is picked and the list just closes.
+void ColumnPicker::pick() {
+    if (list_.itemIndex >= 0) {
+        const std::string chosen = list_.items[static_cast<std::size_t>(list_.itemIndex)];
+        // Several columns of the same label are made current in turn: the last one stays.
+        eachPickableColumn(grid_, [&](int k) {
+            if (ColumnLabel(grid_, k) != chosen) return;
+            try {
+                grid_.setCol(k);
+            } catch (const GridError&) {
+            }
+        });
+    }
+    close();
+}
+
+void ColumnPicker::close() {
+    open_ = false;
+    list_ = List{};
+    changed();
+}
+
+}  // namespace tabulyst

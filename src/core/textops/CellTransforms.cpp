@@ -1,0 +1,250 @@
+#include "core/textops/CellTransforms.h"
+
+#include <charconv>
+#include <exception>
+#include <optional>
+#include <vector>
+
+#include "core/app/AtExit.h"
+#include "core/app/Commands.h"
+#include "core/grid/StringGrid.h"
+#include "core/platform/Dialogs.h"
+#include "core/platform/Locale.h"
+#include "core/platform/Platform.h"
+#include "core/table/CellStore.h"
+
+namespace tabulyst {
+
+namespace {
+
+bool isBlankOrControl(char c) { return static_cast<unsigned char>(c) <= ' '; }
+
+std::string_view leftTrimmed(std::string_view s) {
+    std::size_t i = 0;
+    while (i < s.size() && isBlankOrControl(s[i])) ++i;
+    return s.substr(i);
+}
+
+std::string_view rightTrimmed(std::string_view s) {
+    std::size_t n = s.size();
+    while (n > 0 && isBlankOrControl(s[n - 1])) --n;
+    return s.substr(0, n);
+}
+
+std::string fixedLength(std::string_view s, std::size_t n) {
+    std::string out(s.substr(0, n));
+    out.resize(n, ' ');
+    return out;
+}
+
+std::string maximumLength(std::string_view s, std::size_t n) { return std::string(s.substr(0, n)); }
+
+// The length field as a number: digits, perhaps a sign. A negative length
+// (only pasting can enter one) is no length either.
+std::optional<int> lengthOf(std::string_view text) {
+    while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
+    if (!text.empty() && text.front() == '+') text.remove_prefix(1);
+    int value = 0;
+    auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (text.empty() || ec != std::errc() || end != text.data() + text.size() || value < 0) return std::nullopt;
+    return value;
+}
+
+// Storing a cell's own text again changes nothing but the journal cursors and
+// the remembered text of the current cell, which the first store sets up for
+// all the rest; so only the first cell and the changed ones are stored.
+class CellWriter {
+public:
+    explicit CellWriter(CellStore& cells) : cells_(cells) {}
+    void write(int col, int row, std::string_view old, std::string_view text) {
+        if (!first_ && old == text) return;
+        first_ = false;
+        buffer_.assign(text);  // text may lie in the cell about to change
+        cells_.ChangeCell(col, row, buffer_);
+    }
+
+private:
+    CellStore& cells_;
+    std::string buffer_;
+    bool first_ = true;
+};
+
+}  // namespace
+
+bool IsWordSeparator(char c) {
+    switch (c) {
+    case ' ': case '!': case '"': case '&': case '(': case ')': case '+':
+    case ',': case '-': case '.': case '/': case ':': case '?':
+        return true;
+    default:
+        return false;
+    }
+}
+
+std::string CapitalizeWords(std::string_view text, const Locale& locale) {
+    std::string out(text);
+    for (std::size_t i = 0; i < out.size(); ++i) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        const bool startsWord = i == 0 || IsWordSeparator(text[i - 1]);
+        out[i] = static_cast<char>(startsWord ? locale.toUpper(c) : locale.toLower(c));
+    }
+    return out;
+}
+
+CellTransforms::CellTransforms(StringGrid& grid, CellStore& cells, Commands& commands, Dialogs& dialogs,
+                               BusyIndicator* busy, const Locale& locale)
+    : frmGetAStringForm(dialogs), grid_(grid), cells_(cells), dialogs_(dialogs), busy_(busy), locale_(locale) {
+    commands.on("mnuMainChangeCaseToUpper", [this] { mnuMainChangeCaseToUpperClick(); });
+    commands.on("mnuMainChangeCaseToLower", [this] { mnuMainChangeCaseToLowerClick(); });
+    commands.on("mnuMainChangeCaseToCapitalize", [this] { mnuMainChangeCaseToCapitalizeClick(); });
+    commands.on("mnuMainLeftTrim", [this] { mnuMainLeftTrimClick(); });
+    commands.on("mnuMainRightTrim", [this] { mnuMainRightTrimClick(); });
+    commands.on("mnuFixLength", [this] { mnuFixLengthClick(); });
+    commands.on("mnuCutCellLength", [this] { mnuCutCellLengthClick(); });
+    commands.on("mnuInsertTimeStamp", [this] { mnuInsertTimeStampClick(); });
+    commands.on("tbtTimeMark", [this] { mnuInsertTimeStampClick(); });
+}
+
+void CellTransforms::eachSelected(const std::function<void(std::string_view, std::string&)>& convert) {
+    const GridRect sel = grid_.selection();
+    AtExit done([this, sel] {
+        cells_.SetModified(true);
+        grid_.setSelection(sel);
+    });
+    grid_.beginUpdate();
+    AtExit redraw([this] { grid_.endUpdate(); });
+    CellWriter writer(cells_);
+    std::string text;
+    for (int y = sel.top; y <= sel.bottom; ++y) {
+        for (int x = sel.left; x <= sel.right; ++x) {
+            // A cell that fails is left as it was; the others still change.
+            try {
+                const std::string_view old = grid_.cell(x, y);
+                convert(old, text);
+                writer.write(x, y, old, text);
+            } catch (const std::exception&) {
+            }
+        }
+    }
+}
+
+// The cells go column by column, each changed one through the journal. Of a
+// long run only the last changes stay in the journal's ring, so the changes
+// before them are written row by row without an entry, which keeps the rows
+// in the cache: the table and the journal end as the plain walk leaves them.
+void CellTransforms::eachDataCell(std::string_view (*keep)(std::string_view)) {
+    AtExit modified([this] { cells_.SetModified(true); });
+    BusyCursor cursor(busy_);
+    grid_.beginUpdate();
+    AtExit redraw([this] { grid_.endUpdate(); });
+    // Row 0 and column 0 hold the numbers, whatever is frozen.
+    const int cols = grid_.colCount(), rows = grid_.rowCount();
+    if (cols < 2 || rows < 2) return;
+    auto changes = [&](int x, int y) {
+        const std::string_view text = grid_.cell(x, y);
+        return keep(text).size() != text.size();
+    };
+    CellWriter writer(cells_);
+    writer.write(1, 1, grid_.cell(1, 1), keep(grid_.cell(1, 1)));
+
+    // The changes after cell (1, 1), counted per column in one pass along the rows.
+    std::vector<int> perColumn(static_cast<std::size_t>(cols), 0);
+    for (int y = 1; y < rows; ++y)
+        for (int x = 1; x < cols; ++x)
+            if ((x > 1 || y > 1) && changes(x, y)) ++perColumn[static_cast<std::size_t>(x)];
+
+    // Where the changes begin that the ring keeps (the first of the last ones).
+    constexpr int kRingRoom = CellStore::kJournalSize - 1;
+    int tailCol = 1, tailRow = 2, kept = 0;
+    bool ringFull = false;
+    for (int x = cols - 1; x >= 1 && !ringFull; --x) {
+        const int count = perColumn[static_cast<std::size_t>(x)];
+        if (kept + count < kRingRoom) {
+            kept += count;
+            continue;
+        }
+        ringFull = true;
+        tailCol = x;
+        for (int y = rows - 1; kept < kRingRoom; --y)
+            if (changes(x, y)) {
+                ++kept;
+                tailRow = y;
+            }
+    }
+    if (ringFull) {
+        auto beforeTail = [&](int x, int y) { return x < tailCol || (x == tailCol && y < tailRow); };
+        long long skipped = 0;
+        for (int y = 1; y < rows; ++y)
+            for (int x = 1; x < cols && beforeTail(x, y); ++x) {
+                if (x == 1 && y == 1) continue;
+                const std::string_view text = grid_.cell(x, y);
+                const std::string_view rest = keep(text);
+                if (rest.size() == text.size()) continue;
+                grid_.setCell(x, y, rest);
+                ++skipped;
+            }
+        // As the journaled writes in between would have left the cursor and
+        // the current cell's text; their entries the tail overwrites anyway.
+        if (skipped > 0)
+            cells_.JournalPos = static_cast<int>((cells_.JournalPos + skipped) % CellStore::kJournalSize);
+        cells_.CurrentCellText.assign(grid_.cell(grid_.col(), grid_.row()));
+    }
+    for (int x = tailCol; x < cols; ++x) {
+        if (perColumn[static_cast<std::size_t>(x)] == 0) continue;
+        for (int y = x == tailCol ? tailRow : 1; y < rows; ++y) {
+            const std::string_view old = grid_.cell(x, y);
+            writer.write(x, y, old, keep(old));
+        }
+    }
+}
+
+void CellTransforms::mnuMainChangeCaseToUpperClick() {
+    eachSelected([this](std::string_view in, std::string& out) {
+        out.assign(in);
+        locale_.upperInPlace(out);
+    });
+}
+
+void CellTransforms::mnuMainChangeCaseToLowerClick() {
+    eachSelected([this](std::string_view in, std::string& out) {
+        out.assign(in);
+        locale_.lowerInPlace(out);
+    });
+}
+
+void CellTransforms::mnuMainChangeCaseToCapitalizeClick() {
+    eachSelected([this](std::string_view in, std::string& out) { out = CapitalizeWords(in, locale_); });
+}
+
+void CellTransforms::mnuMainLeftTrimClick() { eachDataCell(leftTrimmed); }
+void CellTransforms::mnuMainRightTrimClick() { eachDataCell(rightTrimmed); }
+
+void CellTransforms::askLength(const char* caption, const char* label,
+                               std::string (*apply)(std::string_view, std::size_t)) {
+    if (!frmGetAStringForm.AskValue(std::to_string(LastCellLength), caption, label, kLengthMaxChars,
+                                    kLengthCharacters))
+        return;
+    const std::optional<int> length = lengthOf(frmGetAStringForm.GetValue());
+    if (!length) {
+        dialogs_.showMessage(kInvalidInput);
+        return;
+    }
+    LastCellLength = *length;
+    const auto n = static_cast<std::size_t>(*length);
+    eachSelected([apply, n](std::string_view in, std::string& out) { out = apply(in, n); });
+}
+
+void CellTransforms::mnuFixLengthClick() {
+    askLength("Neue, feste Zellenlänge eingeben", "Feste Zellenlänge", fixedLength);
+}
+
+void CellTransforms::mnuCutCellLengthClick() {
+    askLength("Neue, maximale Zellenlänge eingeben", "Maximale Zellenlänge", maximumLength);
+}
+
+void CellTransforms::mnuInsertTimeStampClick() {
+    cells_.ChangeCell(grid_.col(), grid_.row(), formatDateTime(now(), locale_));
+    cells_.SetModified(true);
+}
+
+}  // namespace tabulyst

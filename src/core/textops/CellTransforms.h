@@ -1,0 +1,70 @@
+#pragma once
+// The "&Modifizieren" menu's rewrites of cell values: upper, lower and word
+// case over the selection, left and right trimming of all data cells, fixed
+// and maximum lengths over the selection, and the time stamp in the current
+// cell. Every changed cell goes through the journal, so each can be undone.
+#include <functional>
+#include <string>
+#include <string_view>
+
+#include "core/grid/GridTypes.h"
+#include "core/platform/DateTimeText.h"
+#include "core/textops/ValueDialog.h"
+
+namespace tabulyst {
+
+class StringGrid;
+class CellStore;
+class Commands;
+class Dialogs;
+class BusyIndicator;
+class Locale;
+
+// The characters after which CapitalizeWords starts a word: blank ! " & ( ) + , - . / : ?
+bool IsWordSeparator(char c);
+// The first character and every one after a word separator in upper case, all
+// others in lower case, each by the locale's rules; the length stays.
+std::string CapitalizeWords(std::string_view text, const Locale& locale);
+
+class CellTransforms {
+public:
+    static constexpr const char* kInvalidInput = "Ungültige Eingabe";
+    // The length field takes digits and backspace, at most four of them.
+    static constexpr const char* kLengthCharacters = "0123456789\b";
+    static constexpr int kLengthMaxChars = 4;
+
+    CellTransforms(StringGrid& grid, CellStore& cells, Commands& commands, Dialogs& dialogs, BusyIndicator* busy,
+                   const Locale& locale);
+
+    // TfrmGetAStringForm, created once and reused.
+    ValueDialog frmGetAStringForm;
+    // The length both length commands offer; each confirmed length replaces it.
+    int LastCellLength = 50;
+    // The local date and time the time stamp writes; tests set a fixed one.
+    std::function<DateTime()> now = localNow;
+
+    void mnuMainChangeCaseToUpperClick();
+    void mnuMainChangeCaseToLowerClick();
+    void mnuMainChangeCaseToCapitalizeClick();
+    void mnuMainLeftTrimClick();
+    void mnuMainRightTrimClick();
+    void mnuFixLengthClick();
+    void mnuCutCellLengthClick();
+    void mnuInsertTimeStampClick();
+
+private:
+    // convert(text, out): out receives the new text. Each cell of the
+    // selection, row by row, goes through ChangeCell; the selection stays.
+    void eachSelected(const std::function<void(std::string_view, std::string&)>& convert);
+    // keep(text): the part of a cell to keep. Every data cell, column by column.
+    void eachDataCell(std::string_view (*keep)(std::string_view));
+    void askLength(const char* caption, const char* label, std::string (*apply)(std::string_view, std::size_t));
+
+    StringGrid& grid_;
+    CellStore& cells_;
+    Dialogs& dialogs_;
+    BusyIndicator* busy_;
+    const Locale& locale_;
+};
+
+}  // namespace tabulyst

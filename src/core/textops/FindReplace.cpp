@@ -1,0 +1,203 @@
+#include "core/textops/FindReplace.h"
+
+#include <algorithm>
+#include <optional>
+#include <string>
+
+#include "core/app/Commands.h"
+#include "core/app/CoreTimer.h"
+#include "core/app/StatusLine.h"
+#include "core/files/ReplaceAll.h"
+#include "core/grid/GridUpdateScope.h"
+#include "core/grid/StringGrid.h"
+#include "core/platform/Locale.h"
+#include "core/platform/Platform.h"
+#include "core/table/CellStore.h"
+
+namespace tabulyst {
+
+namespace {
+
+constexpr const char* kNotFound = "Nicht gefunden.";
+
+// The commands that open a dialog: their search mode and status text.
+struct Opener {
+    const char* command;
+    bool firstPlace;
+    bool currentColumn;
+    const char* status;
+    bool replace;
+};
+
+constexpr Opener kOpeners[] = {
+    {"mnuFind", false, false, " Suchen", false},
+    {"btnFind", false, false, " Suchen", false},
+    {"mnuFindInCurrentCol", false, true, " Suchen in aktueller Spalte", false},
+    {"mnuFindFirst", true, false, " Suche an erster Stelle in erster Spalte", false},
+    {"mnuReplace", false, false, " Ersetzen", true},
+    {"btnReplace", false, false, " Ersetzen", true},
+    {"mnuReplaceAktCol", false, true, " Ersetzen in aktueller Spalte", true},
+};
+
+struct CellPos {
+    int col = -1;
+    int row = -1;
+    friend bool operator==(const CellPos&, const CellPos&) = default;
+};
+
+CellPos currentOf(const StringGrid& grid) { return {grid.col(), grid.row()}; }
+
+// The first matching cell after start in row-major order, wrapping from the
+// last cell to the first scrollable one; start itself comes last and is not
+// tested, unless it is the only scrollable cell. onlyCol: the one column
+// searched, or -1 for all.
+std::optional<CellPos> nextMatch(const StringGrid& grid, CellPos start, int onlyCol, const SearchMatcher& matches) {
+    const int firstCol = grid.fixedCols(), lastCol = grid.colCount() - 1;
+    const int firstRow = grid.fixedRows(), lastRow = grid.rowCount() - 1;
+    // Columns from..to of one row.
+    auto scan = [&](int row, int from, int to) -> std::optional<CellPos> {
+        if (onlyCol >= 0) {
+            from = std::max(from, onlyCol);
+            to = std::min(to, onlyCol);
+        }
+        const RowCells& cells = grid.rowCells(row);
+        for (int c = from; c <= to; ++c)
+            if (matches(cells.cell(static_cast<std::size_t>(c)))) return CellPos{c, row};
+        return std::nullopt;
+    };
+    if (firstCol == lastCol && firstRow == lastRow) return scan(start.row, start.col, start.col);
+    if (auto hit = scan(start.row, start.col + 1, lastCol)) return hit;
+    for (int r = start.row + 1; r <= lastRow; ++r)
+        if (auto hit = scan(r, firstCol, lastCol)) return hit;
+    for (int r = firstRow; r < start.row; ++r)
+        if (auto hit = scan(r, firstCol, lastCol)) return hit;
+    return scan(start.row, firstCol, start.col - 1);
+}
+
+}  // namespace
+
+FindReplace::FindReplace(StringGrid& grid, CellStore& cells, Commands& commands, StatusLine& status,
+                         CoreTimer& hideStatus, Dialogs& dialogs, BusyIndicator* busy, const Locale& locale,
+                         int& replaceCounter)
+    : grid_(grid), cells_(cells), status_(status), hideStatus_(hideStatus), dialogs_(dialogs), busy_(busy),
+      locale_(locale), replaceCounter_(replaceCounter) {
+    for (const Opener& o : kOpeners) {
+        commands.on(o.command, [this, o] {
+            FirstPlaceMode = o.firstPlace;
+            CurrentColumnMode = o.currentColumn;
+            status_.ShowStatusText(o.status);
+            if (o.replace) OpenReplaceDialog();
+            else OpenFindDialog();
+        });
+    }
+    FindDialog.OnFind = [this] { FindDialogFind(FindDialog); };
+    FindDialog.OnClose = [this] { FindDialogClose(); };
+    ReplaceDialog.OnFind = [this] { ReplaceDialogFind(ReplaceDialog); };
+    ReplaceDialog.OnReplace = [this] { ReplaceDialogReplace(ReplaceDialog); };
+    ReplaceDialog.OnClose = [this] { ReplaceDialogClose(); };
+}
+
+void FindReplace::OpenFindDialog() {
+    replaceCounter_ = -1;
+    FindDialog.setShown();
+    dialogs_.showFindDialog(FindDialog);
+}
+
+void FindReplace::OpenReplaceDialog() {
+    replaceCounter_ = -1;
+    ReplaceDialog.setShown();
+    dialogs_.showReplaceDialog(ReplaceDialog);
+}
+
+void FindReplace::FindDialogFind(const FindTextDialog& sender) {
+    const bool fromFindDialog = &sender == &FindDialog;
+    bool found = false;
+    try {
+        BusyCursor busy(busy_);
+        const SearchMatcher matches(sender.FindText, sender.options(), FirstPlaceMode, locale_);
+        const CellPos start = currentOf(grid_);
+        const int onlyCol = CurrentColumnMode ? start.col : FirstPlaceMode ? grid_.fixedCols() : -1;
+        if (const std::optional<CellPos> hit = nextMatch(grid_, start, onlyCol, matches)) {
+            found = true;
+            // As a user's move: the select-cell handler runs (and may refuse a hidden column).
+            grid_.setRow(hit->row);
+            grid_.setCol(hit->col);
+        }
+        LastSearchFound = found;
+    } catch (...) {
+        if (fromFindDialog && !found) dialogs_.showMessage(kNotFound);
+        throw;
+    }
+    if (fromFindDialog && !found) dialogs_.showMessage(kNotFound);
+}
+
+void FindReplace::ReplaceDialogFind(const FindTextDialog& sender) {
+    FindDialogFind(sender);
+    if (!LastSearchFound) dialogs_.showMessage(kNotFound);
+}
+
+bool FindReplace::replaceInCurrentCell(const ReplaceTextDialog& dialog) {
+    const int col = grid_.col(), row = grid_.row();
+    // Typing in the cell that was not journaled yet stays undoable; the
+    // replacement itself is not journaled, also not when the cell is left.
+    cells_.RecordPendingEdit(col, row);
+    const std::string old(grid_.cell(col, row));
+    grid_.setCell(col, row, ReplaceAll(dialog.FindText, dialog.ReplaceText, old, dialog.MatchCase, locale_));
+    cells_.CurrentCellText = grid_.cellText(col, row);
+    if (cells_.CurrentCellText == old) return false;
+    --replaceCounter_;
+    cells_.SetModified(true);
+    return true;
+}
+
+void FindReplace::ReplaceDialogReplace(ReplaceTextDialog& sender) {
+    if (sender.ReplaceAllRequested) replaceAll(sender);
+    else replaceInCurrentCell(sender);
+}
+
+void FindReplace::replaceAll(ReplaceTextDialog& dialog) {
+    dialog.ReplaceAllRequested = false;
+    const CellPos home = currentOf(grid_);
+    bool replaced = false;
+    {
+        BusyCursor busy(busy_);
+        GridUpdateScope noRedraw(grid_);
+        const SearchMatcher matches(dialog.FindText, dialog.options(), FirstPlaceMode, locale_);
+        CellPos stop;
+        if (matches(grid_.cell(home.col, home.row)) && replaceInCurrentCell(dialog)) {
+            replaced = true;
+            stop = home;
+            FindDialogFind(dialog);
+        } else {
+            FindDialogFind(dialog);
+            stop = currentOf(grid_);
+        }
+        // Each matching cell once: the pass ends back at the stop cell, or when
+        // the search finds nothing new.
+        std::optional<CellPos> previous;
+        while (LastSearchFound && currentOf(grid_) != previous) {
+            replaced = true;
+            replaceInCurrentCell(dialog);
+            previous = currentOf(grid_);
+            FindDialogFind(dialog);
+            if (currentOf(grid_) == stop) break;
+        }
+    }
+    if (!replaced) dialogs_.showMessage(kNotFound);
+    grid_.setCol(home.col);
+    grid_.setRow(home.row);
+}
+
+void FindReplace::FindDialogClose() {
+    status_.hide();
+    replaceCounter_ = 0;
+}
+
+void FindReplace::ReplaceDialogClose() {
+    hideStatus_.setEnabled(true);
+    const long long count = static_cast<long long>(replaceCounter_) + 1;
+    status_.setText(status_.text() + " - " + std::to_string(count < 0 ? -count : count) + " Ersetzungen getätigt");
+    replaceCounter_ = 0;
+}
+
+}  // namespace tabulyst

@@ -1,0 +1,63 @@
+#pragma once
+// Find and replace: the seven commands that open the find or the replace
+// dialog in one of three search modes, the search step that walks the table in
+// row-major order from the cell right of the current one, and the single and
+// the whole-table replacement. Replacements write the cells directly: they set
+// the modified state but are not journaled and cannot be undone.
+#include "core/textops/FindDialogs.h"
+
+namespace tabulyst {
+
+class StringGrid;
+class CellStore;
+class Commands;
+class StatusLine;
+class CoreTimer;
+class Dialogs;
+class BusyIndicator;
+class Locale;
+
+class FindReplace {
+public:
+    // replaceCounter: the main window's ReplaceCounter, which the grid's click handler reads.
+    FindReplace(StringGrid& grid, CellStore& cells, Commands& commands, StatusLine& status, CoreTimer& hideStatus,
+                Dialogs& dialogs, BusyIndicator* busy, const Locale& locale, int& replaceCounter);
+    FindReplace(const FindReplace&) = delete;
+    FindReplace& operator=(const FindReplace&) = delete;
+
+    // Search only in the first scrollable column, at the start of its cells.
+    bool FirstPlaceMode = false;
+    // Search only in the current column; wins over FirstPlaceMode.
+    bool CurrentColumnMode = false;
+    bool LastSearchFound = false;
+
+    FindTextDialog FindDialog;
+    ReplaceTextDialog ReplaceDialog;
+
+    void OpenFindDialog();
+    void OpenReplaceDialog();
+
+    // One search step with the texts of the sender (FindDialog or ReplaceDialog).
+    void FindDialogFind(const FindTextDialog& sender);
+    void ReplaceDialogFind(const FindTextDialog& sender);
+    // "Ersetzen" or "Alle ersetzen", told apart by the dialog's replace-all request.
+    void ReplaceDialogReplace(ReplaceTextDialog& sender);
+    void FindDialogClose();
+    void ReplaceDialogClose();
+
+private:
+    // Replaces in the current cell; true when that changed it.
+    bool replaceInCurrentCell(const ReplaceTextDialog& dialog);
+    void replaceAll(ReplaceTextDialog& dialog);
+
+    StringGrid& grid_;
+    CellStore& cells_;
+    StatusLine& status_;
+    CoreTimer& hideStatus_;
+    Dialogs& dialogs_;
+    BusyIndicator* busy_;
+    const Locale& locale_;
+    int& replaceCounter_;
+};
+
+}  // namespace tabulyst

@@ -1,0 +1,268 @@
+// Files come back byte for byte unless the user changed a cell: UTF-8 with and
+// without byte-order mark, UTF-8 the code page cannot hold, broken UTF-8, and
+// rows shorter than the widest one.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "support/FormFixture.h"
+#include "support/TempFolder.h"
+
+namespace tabulyst::testing {
+namespace {
+
+const std::string kMark = "\xEF\xBB\xBF";
+const std::string kOutside = "UTF-8 mit Zeichen außerhalb von Windows-1252: unverändert geladen";
+const std::string kBroken = "Keine gültige UTF-8-Datei: unverändert geladen";
+// Łódź: Windows-1252 has ó but not Ł and ź.
+const std::string kLodz = "\xC5\x81\xC3\xB3" "d\xC5\xBA";
+
+class FileRoundTripTest : public FormFixture {
+protected:
+    TableFiles& files() { return form->files; }
+    bool open(const std::string& bytes, const std::string& name = "t.csv") {
+        folder.write(name, bytes);
+        return files().OpenTableFile(folder.file(name));
+    }
+    std::string caption() { return encodingCaption(files().fileEncoding()); }
+    std::string saved(const std::string& name = "t.csv") {
+        files().SaveCurrentFile();
+        return folder.read(name);
+    }
+    void edit(int col, int row, const std::string& text) {
+        grid().setCurrent(col, row);
+        type(text);
+        grid().setCurrent(col == 1 ? 2 : 1, row);  // leaving the cell journals the edit
+    }
+    TempFolder folder;
+};
+
+struct RoundTrip {
+    const char* name;
+    std::string lines;  // with LF line ends; each case also runs with CR LF
+    const char* delimiter;
+    const char* encoding;
+    std::string notice;  // status text after opening, empty for none
+};
+
+TEST_F(FileRoundTripTest, OpenedAndSavedWithoutEditEveryFileComesBackByteForByte) {
+    const RoundTrip cases[] = {
+        {"mark, Latin-1 only", kMark + "Name;Ort\nM\xC3\xBCller;K\xC3\xB6ln\n", ";", "UTF-8 mit BOM", ""},
+        {"mark, the code page's own 0x80..0x9F",
+         kMark + "5 \xE2\x82\xAC;\xE2\x80\x9ETee\xE2\x80\x9C\n\xE2\x80\x93;\xE2\x80\xA6\n", ";", "UTF-8 mit BOM", ""},
+        {"mark, ASCII only", kMark + "a;b\nc;d\n", ";", "UTF-8 mit BOM", ""},
+        {"mark, Lodz", kMark + "5 \xE2\x82\xAC;\xE2\x80\x9ETee\xE2\x80\x9C;" + kLodz + "\n", ";", "Windows-1252", kOutside},
+        {"no mark, a-umlaut and euro", "Name;Preis\nM\xC3\xA4rz;5 \xE2\x82\xAC\n", ";", "UTF-8", ""},
+        {"no mark, Lodz", "Stadt;Land\n" + kLodz + ";PL\n", ";", "Windows-1252", kOutside},
+        {"decoded lines, then Lodz", "M\xC3\xBCller;1\nK\xC3\xB6ln;2\n" + kLodz + ";3\n", ";", "Windows-1252", kOutside},
+        {"a lone 0xC3 at a line's end", "Gr\xC3\xBC\xC3\n\xC3\xA4;b\n", ";", "Windows-1252", ""},
+        {"mark, then a lone 0xC3", kMark + "x\xC3\ny\n", ";", "Windows-1252", kBroken},
+        {"Windows-1252", "M\xFCller;K\xF6ln\n\x80;\x84\n", ";", "Windows-1252", ""},
+        {"ragged CSV", "a;b;c\nd\n\ne;f\ng;h;i;j\nk;;\n;\n", ";", "Windows-1252", ""},
+        {"tab file with comment lines",
+         "# tzdb timezone descriptions\n#\n#country-\ncode\tcoordinates\tTZ\tcomments\nAD\t+4230+00131\tEurope/Andorra\n"
+         "AQ\t-7750+16636\tAntarctica/McMurdo\tNew Zealand time - McMurdo, South Pole\n",
+         "#9", "Windows-1252", ""},
+    };
+    for (const RoundTrip& c : cases) {
+        for (const std::string lineEnd : {"\n", "\r\n"}) {
+            SCOPED_TRACE(std::string(c.name) + (lineEnd == "\n" ? ", LF" : ", CR LF"));
+            std::string bytes;
+            for (char ch : c.lines) bytes += ch == '\n' ? lineEnd : std::string(1, ch);
+            form->layout.CurrentDelimiter = c.delimiter;
+            form->StatusBar.ShowStatusText("before");
+            ASSERT_TRUE(open(bytes));
+            EXPECT_FALSE(cells().Modified);
+            EXPECT_EQ(caption(), c.encoding);
+            EXPECT_EQ(form->Utf8File, bytes.starts_with(kMark));
+            EXPECT_EQ(form->StatusBar.text(), c.notice.empty() ? "before" : c.notice);
+            EXPECT_EQ(saved(), bytes);
+        }
+    }
+}
+
+TEST_F(FileRoundTripTest, UtfEightShowsAsTheCodePageAndAnUndoneEditSavesTheSameBytes) {
+    const std::string bytes = kMark + "5 \xE2\x82\xAC;\xE2\x80\x9ETee\xE2\x80\x9C\r\n\xC3\x84rger;x\r\n";
+    ASSERT_TRUE(open(bytes));
+    EXPECT_EQ(grid().cell(1, 1), "5 \x80");
+    EXPECT_EQ(grid().cell(2, 1), "\x84Tee\x93");
+    EXPECT_EQ(grid().cell(1, 2), "\xC4rger");
+    edit(2, 2, "changed");
+    commands().trigger("mnuMainUndo");
+    EXPECT_EQ(grid().cell(2, 2), "x");
+    EXPECT_EQ(saved(), bytes);
+    EXPECT_EQ(grid().cell(1, 1), "5 \x80");  // saving leaves the grid as it was
+}
+
+TEST_F(FileRoundTripTest, TextTypedIntoAUtf8FileIsSavedAsUtf8) {
+    ASSERT_TRUE(open("Name;Ort\nM\xC3\xBCller;K\xC3\xB6ln\nB\xC3\xA4r;\n"));
+    EXPECT_EQ(grid().cell(1, 2), "M\xFCller");
+    EXPECT_EQ(caption(), "UTF-8");
+    edit(2, 3, "Z\xFCrich");
+    EXPECT_EQ(saved(), "Name;Ort\nM\xC3\xBCller;K\xC3\xB6ln\nB\xC3\xA4r;\x5A\xC3\xBC\x72\x69\x63\x68\n");
+
+    ASSERT_TRUE(open(kMark + "a;b\r\n", "mark.csv"));  // ASCII behind a mark is UTF-8 too
+    edit(2, 1, "\xE4");
+    EXPECT_EQ(saved("mark.csv"), kMark + "a;\xC3\xA4\r\n");
+
+    // A file read as it stands takes typed text as it stands, as any Windows-1252 file.
+    ASSERT_TRUE(open(kLodz + ";x\r\n", "raw.csv"));
+    edit(2, 1, "\xE4");
+    EXPECT_EQ(saved("raw.csv"), kLodz + ";\xE4\r\n");
+    ASSERT_TRUE(open("plain;text\r\n", "ascii.csv"));  // no multi-byte sequence, no mark: Windows-1252
+    EXPECT_EQ(caption(), "Windows-1252");
+    edit(2, 1, "\xE4");
+    EXPECT_EQ(saved("ascii.csv"), "plain;\xE4\r\n");
+}
+
+TEST_F(FileRoundTripTest, SaveAsReloadAndTheLayoutCommandKeepTheFilesEncoding) {
+    ASSERT_TRUE(open(kMark + "a;\xC3\xA4;c\r\n"));
+    fake.dialogs.files = {folder.file("copy.csv")};
+    commands().trigger("mnuMainSaveAs");
+    EXPECT_EQ(folder.read("copy.csv"), kMark + "a;\xC3\xA4;c\r\n");
+    EXPECT_EQ(files().windowCaption(), folder.file("copy.csv") + "  [UTF-8 mit BOM]");
+
+    folder.write("copy.csv", "\xC3\xB6;\xC3\xA9\n");
+    commands().trigger("mnuMainReLoad");
+    EXPECT_EQ(grid().cell(1, 1), "\xF6");
+    EXPECT_EQ(caption(), "UTF-8");
+    EXPECT_FALSE(form->Utf8File);
+
+    // The layout command reads the file again under the new delimiter, decoded as before.
+    fake.dialogs.layoutScripts.push_back([](LayoutDialog& d) {
+        d.checkedSeparator = LayoutDialog::Separator::ASCII;
+        return true;
+    });
+    folder.write("copy.csv", "\xC3\xB6,\xC3\xA9;x\n");
+    commands().trigger("mnuMainSetDelimiter");
+    EXPECT_EQ(grid().cell(2, 1), "\xE9;x");
+    EXPECT_EQ(caption(), "UTF-8");
+}
+
+TEST_F(FileRoundTripTest, TheNoticeComesOncePerFileAndTheTitleShowsTheEncoding) {
+    ASSERT_TRUE(open(kLodz + ";1\r\n"));
+    EXPECT_EQ(form->StatusBar.text(), kOutside);
+    EXPECT_EQ(grid().cell(1, 1), kLodz);  // as read
+    form->StatusBar.ShowStatusText("1 marked Rows");
+    commands().trigger("mnuMainReLoad");
+    EXPECT_EQ(form->StatusBar.text(), "1 marked Rows");  // the same file again: told already
+    ASSERT_TRUE(open("x\r\n", "other.csv"));
+    ASSERT_TRUE(open(kLodz + ";1\r\n"));
+    EXPECT_EQ(form->StatusBar.text(), kOutside);
+
+    ASSERT_TRUE(open(kMark + "\xC3\xA4\r\n"));
+    EXPECT_EQ(files().windowCaption(), folder.file("t.csv") + "  [UTF-8 mit BOM]");
+    EXPECT_FALSE(files().OpenTableFile(folder.file("missing.csv")));  // nothing read: nothing to convert
+    EXPECT_EQ(caption(), "Windows-1252");
+    EXPECT_FALSE(form->Utf8File);
+}
+
+TEST_F(FileRoundTripTest, TheUsersOwnUtf8CommandsTakeChargeOfTheEncoding) {
+    ASSERT_TRUE(open(kMark + "Gr\xC3\xBC\xC3\x9F" "e;x\r\n"));
+    commands().trigger("mnuMainAnsiToUTF8");
+    EXPECT_FALSE(form->Utf8File);
+    EXPECT_EQ(caption(), "Windows-1252");
+    // The cells hold UTF-8 and the mark now; they are written as they are, not encoded twice.
+    EXPECT_EQ(saved(), kMark + "Gr\xC3\xBC\xC3\x9F" "e;x\r\n");
+
+    ASSERT_TRUE(open("M\xC3\xBCller\n", "plain.csv"));
+    commands().trigger("mnuMainUTF8toAnsi");
+    EXPECT_EQ(caption(), "Windows-1252");
+    EXPECT_EQ(saved("plain.csv"), "M\xFCller\n");
+}
+
+TEST_F(FileRoundTripTest, DelimitersAndFieldLengthsCountDecodedCharacters) {
+    form->layout.CurrentDelimiter = "#167";  // the section sign, two bytes in UTF-8
+    const std::string sections = "a\xC2\xA7\xC3\xA4\xC2\xA7" "c\n";
+    ASSERT_TRUE(open(sections));
+    EXPECT_EQ(grid().cell(2, 1), "\xE4");
+    EXPECT_EQ(grid().cell(3, 1), "c");
+    EXPECT_EQ(saved(), sections);
+
+    form->layout.DelimitedMode = false;
+    form->layout.FieldLengths = {"2", "3"};
+    const std::string fixed = kMark + "\xC3\xA4" "b\xE2\x82\xAC" "cd\r\nxyabc\r\n";
+    ASSERT_TRUE(open(fixed, "fixed.txt"));
+    EXPECT_TRUE(fake.dialogs.messages.empty());  // every line fits the lengths
+    EXPECT_EQ(grid().cell(1, 1), "\xE4" "b");
+    EXPECT_EQ(grid().cell(2, 1), "\x80" "cd");
+    EXPECT_EQ(saved("fixed.txt"), fixed);
+}
+
+TEST_F(FileRoundTripTest, RowsTheEditorMakesHaveTheFullWidth) {
+    ASSERT_TRUE(open("a;b;c\r\nd\r\n"));
+    grid().setCurrent(1, 2);
+    fake.dialogs.answers.assign(8, true);
+    commands().trigger("mnuMainDublicateRow");
+    grid().setCurrent(1, 3);
+    commands().trigger("mnuMainInsertRowAfter");
+    EXPECT_EQ(saved(), "a;b;c\r\nd\r\nd;;\r\n;;\r\n");
+
+    ASSERT_TRUE(open("a;b;c\r\nd\r\ne;f\r\n"));
+    edit(3, 2, "x");  // typed past the row's end: written up to it
+    EXPECT_EQ(saved(), "a;b;c\r\nd;;x\r\ne;f\r\n");
+    edit(3, 2, "");  // and emptied again: the line is short again
+    EXPECT_EQ(saved(), "a;b;c\r\nd\r\ne;f\r\n");
+
+    grid().setCurrent(1, 1);
+    commands().trigger("mnuMainDeleteCol");  // inside every row
+    EXPECT_EQ(saved(), "b;c\r\n\r\nf\r\n");
+    grid().setCurrent(1, 1);
+    commands().trigger("mnuMainInsertColBevore");
+    EXPECT_EQ(saved(), ";b;c\r\n\r\n;f\r\n");  // the middle row has no field left to move
+}
+
+// Files as Debian ships them, opened and saved without an edit.
+TEST_F(FileRoundTripTest, RealFilesFromDebianPackagesComeBackByteForByte) {
+    struct RealFile {
+        const char* path;
+        const char* delimiter;
+        const char* encoding;  // nullptr: whatever it is
+    };
+    std::vector<RealFile> real = {
+        {"/usr/share/zoneinfo/zone.tab", "#9", "Windows-1252"},
+        {"/usr/share/zoneinfo/zone1970.tab", "#9", "Windows-1252"},  // Cyrillic and CJK in comments
+        {"/usr/share/zoneinfo/iso3166.tab", "#9", "UTF-8"},          // "Côte d'Ivoire", "Réunion"
+        {"/usr/share/distro-info/debian.csv", ",", nullptr},
+        {"/usr/share/distro-info/ubuntu.csv", ",", nullptr},
+        {"/usr/share/i18n/SUPPORTED", " ", nullptr},
+        {"/usr/share/i18n/locales/es_CR", ";", "UTF-8"},
+        {"/usr/share/i18n/locales/gl_ES", ";", "UTF-8"},
+        {"/usr/share/i18n/locales/de_DE", ";", "Windows-1252"},  // a name in another script
+        {"/usr/share/i18n/locales/pl_PL", ";", "Windows-1252"},
+        {"/usr/share/i18n/locales/ru_RU", ";", "Windows-1252"},
+        {"/usr/share/i18n/locales/el_GR", ";", "Windows-1252"},
+        {"/usr/share/i18n/locales/ja_JP", ";", "Windows-1252"},
+        {"/usr/share/i18n/locales/tr_TR", ";", "Windows-1252"},
+        {"/usr/share/i18n/locales/translit_combining", ";", "Windows-1252"},
+    };
+
+    int tried = 0;
+    for (const RealFile& f : real) {
+        if (!std::filesystem::exists(f.path)) continue;
+        SCOPED_TRACE(f.path);
+        ++tried;
+        const std::string name = "real" + std::to_string(tried);
+        std::filesystem::copy_file(f.path, folder.file(name));
+        const std::string bytes = folder.read(name);
+        form->layout.CurrentDelimiter = f.delimiter;
+        ASSERT_TRUE(files().OpenTableFile(folder.file(name)));
+        if (f.encoding) {
+            EXPECT_EQ(caption(), f.encoding);
+        }
+        EXPECT_TRUE(saved(name) == bytes);  // no dump of whole files on failure
+    }
+    if (tried == 0) GTEST_SKIP() << "none of the Debian files is installed";
+    if (std::filesystem::exists("/usr/share/zoneinfo/iso3166.tab")) {
+        form->layout.CurrentDelimiter = "#9";
+        ASSERT_TRUE(files().OpenTableFile("/usr/share/zoneinfo/iso3166.tab"));
+        bool found = false;
+        for (int r = 1; r < grid().rowCount(); ++r) found = found || grid().cell(2, r) == "C\xF4te d'Ivoire";
+        EXPECT_TRUE(found);
+    }
+}
+
+}  // namespace
+}  // namespace tabulyst::testing
