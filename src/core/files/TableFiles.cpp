@@ -7,6 +7,7 @@
 #include "core/files/FieldLength.h"
 #include "core/files/FitColumnWidths.h"
 #include "core/files/TableWriter.h"
+#include "core/grid/GridUpdateScope.h"
 #include "core/table/StringsChooser.h"
 
 namespace tabulyst {
@@ -17,18 +18,6 @@ const char* const kLengthMismatch =
     "Die aktuelle Datei passt nicht zu den eingestellten Feldlängen. Bitte speichern Sie die Datei nicht; es droht "
     "Datenverlust!";
 
-// Redrawing comes back on also when reading or writing runs out of memory;
-// a grid left in update mode would never show anything again.
-class UpdateScope {
-public:
-    explicit UpdateScope(StringGrid& grid) : grid_(grid) { grid_.beginUpdate(); }
-    ~UpdateScope() { grid_.endUpdate(); }
-    UpdateScope(const UpdateScope&) = delete;
-    UpdateScope& operator=(const UpdateScope&) = delete;
-
-private:
-    StringGrid& grid_;
-};
 }  // namespace
 
 TableFiles::TableFiles(MainForm& form) : form_(form) {
@@ -137,7 +126,7 @@ bool TableFiles::parsedFieldLengths(std::vector<int>& lengths) const {
 
 void TableFiles::finishRead() {
     StringGrid& grid = form_.StrGrid;
-    UpdateScope update(grid);
+    GridUpdateScope update(grid);
     for (int c = 1; c < grid.colCount(); ++c) grid.setCell(c, 0, std::to_string(c));
     for (int r = 1; r < grid.rowCount(); ++r) {
         std::string number = std::to_string(r);
@@ -156,7 +145,7 @@ bool TableFiles::ReadDelimitedFile(const std::string& path) {
     form_.setTitle(path);
     TableReadResult result;
     {
-        UpdateScope update(form_.StrGrid);
+        GridUpdateScope update(form_.StrGrid);
         result = readTableFile(path, layout, form_.StrGrid);
     }
     if (!result.ok) form_.platform.dialogs->showMessage(result.error);
@@ -179,7 +168,7 @@ bool TableFiles::ReadFixedLengthFile(const std::string& path) {
     form_.StrGrid.setColCount(static_cast<int>(layout.fieldLengths.size()) + 1);
     TableReadResult result;
     {
-        UpdateScope update(form_.StrGrid);
+        GridUpdateScope update(form_.StrGrid);
         result = readTableFile(path, layout, form_.StrGrid);
     }
     if (!result.ok) form_.platform.dialogs->showMessage(result.error);
@@ -267,7 +256,7 @@ bool TableFiles::writeTable(const std::string& path, bool delimited, bool includ
     std::string error;
     bool ok = false;
     {
-        UpdateScope update(form_.StrGrid);
+        GridUpdateScope update(form_.StrGrid);
         ok = writeTableFile(path, layout, form_.StrGrid, error, writeFaults);
     }
     if (!ok) form_.platform.dialogs->showMessage(error);

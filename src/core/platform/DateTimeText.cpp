@@ -93,8 +93,12 @@ private:
     std::size_t pos_ = 0;
 };
 
-// A date, optionally followed by a time, in the locale's formats.
 }  // namespace
+
+long long DateTime::serial() const {
+    const auto days = std::chrono::sys_days{date}.time_since_epoch().count();
+    return static_cast<long long>(days) * 86400 + hour * 3600 + minute * 60 + second;
+}
 
 std::optional<DateTime> parseDateTime(std::string_view text, const Locale& locale) {
     const DateShape shape = dateShapeOf(locale.shortDateFormat());
@@ -194,6 +198,7 @@ std::string formatDateTime(const DateTime& t, const Locale& locale) {
     }
     return out;
 }
+
 DateTime localNow() {
     const std::time_t now = std::time(nullptr);
     std::tm local{};

@@ -13,10 +13,13 @@ class Locale;
 struct DateTime {
     std::chrono::year_month_day date;
     int hour = 0, minute = 0, second = 0;
+    // Seconds since 1970-01-01 00:00:00: later moments are greater.
+    long long serial() const;
 };
 
-// A date, optionally followed by a time, in the locale's formats; nothing when
-// the text is no such date.
+// A date in the locale's short date format, optionally followed by a time in
+// its time format (AM and PM understood); blanks around either are allowed;
+// nothing when the text is no such date.
 std::optional<DateTime> parseDateTime(std::string_view text, const Locale& locale);
 // The short date, then a blank and the long time unless it is exactly midnight.
 std::string formatDateTime(const DateTime& t, const Locale& locale);

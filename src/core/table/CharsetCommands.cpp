@@ -8,6 +8,7 @@
 
 #include "core/app/AtExit.h"
 #include "core/app/Commands.h"
+#include "core/grid/GridUpdateScope.h"
 #include "core/grid/StringGrid.h"
 #include "core/platform/Platform.h"
 #include "core/table/CellStore.h"
@@ -18,18 +19,6 @@ namespace tabulyst {
 namespace {
 
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
-
-// Switches the grid's redrawing off for a scope.
-class UpdateGuard {
-public:
-    explicit UpdateGuard(StringGrid& grid) : grid_(grid) { grid_.beginUpdate(); }
-    ~UpdateGuard() { grid_.endUpdate(); }
-    UpdateGuard(const UpdateGuard&) = delete;
-    UpdateGuard& operator=(const UpdateGuard&) = delete;
-
-private:
-    StringGrid& grid_;
-};
 
 bool hasDataCell(const StringGrid& grid) { return grid.colCount() > 1 && grid.rowCount() > 1; }
 
@@ -80,7 +69,7 @@ void CharsetCommands::mnuMainChartoOEMClick() { convertJournaled(charToOemTable(
 void CharsetCommands::convertJournaled(const unsigned char* table) {
     AtExit modified([this] { cells_.SetModified(true); });
     BusyCursor cursor(busy_);
-    UpdateGuard update(grid_);
+    GridUpdateScope update(grid_);
     std::string text;
     // Column by column, so the journal holds the changes in that order.
     for (int x = 1; x < grid_.colCount(); ++x) {
@@ -117,7 +106,7 @@ void CharsetCommands::mnuMainUTF8toAnsiClick(bool byUser) {
         if (byUser) userDone();
     });
     BusyCursor cursor(busy_);
-    UpdateGuard update(grid_);
+    GridUpdateScope update(grid_);
     if (!hasDataCell(grid_)) return;
     std::string_view first = grid_.cell(1, 1);
     if (first.size() > 2 && first.starts_with(kByteOrderMark)) {
@@ -138,7 +127,7 @@ void CharsetCommands::mnuMainAnsiToUTF8Click(bool byUser) {
         if (byUser) userDone();
     });
     BusyCursor cursor(busy_);
-    UpdateGuard update(grid_);
+    GridUpdateScope update(grid_);
     convertRows(grid_, [](std::string_view in, std::string& out) {
         bool candidate = std::any_of(in.begin(), in.end(), [](char c) {
             return static_cast<unsigned char>(c) >= 0xA1 || c == '#';
