@@ -22,18 +22,17 @@ TableInput tableInput(const std::uint8_t* data, std::size_t size);
 
 struct TableExpectation {
     FileLines file;
-    Rows rows;          // the cells, after the conversion from UTF-8
+    FileText text;
+    Rows rows;          // the cells
     bool delimited = true;
     std::string delimiter;
     std::vector<int> lengths;  // fixed-length mode
     std::size_t columns = 1;  // data columns of the grid
-    bool utf8 = false;        // loaded from UTF-8 with the mark
     bool mismatch = false;    // fixed-length: a line did not fit the lengths
     std::string saved;        // what a save without edits writes
     // Whether the design gives the file back byte for byte: nothing after a
-    // code 26, every line ended by the file's line end (no lone CR), rows
-    // equally wide, lines that fit the field lengths, and with the mark a text
-    // that converts to and from UTF-8 unchanged.
+    // code 26, every line ended by the file's line end (no lone CR), and in
+    // fixed-length mode lines that fit the field lengths.
     bool keepsBytes = false;
 };
 

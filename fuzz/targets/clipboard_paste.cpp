@@ -81,7 +81,8 @@ bool pasteFixed(Cells& cells, std::string text, const std::vector<std::string>& 
     return true;
 }
 
-// Reading the lines as a table file gives the same fields as the paste.
+// Reading the lines as a table file gives the same fields as the paste
+// (where the file would not be read as UTF-8).
 void checkAgainstReader(const FormHarness& harness, std::string_view text, const std::string& delimiter) {
     for (std::size_t at = text.find_first_of("\r\n\x1A"); at != std::string_view::npos;
          at = text.find_first_of("\r\n\x1A", at + 1))
@@ -90,7 +91,10 @@ void checkAgainstReader(const FormHarness& harness, std::string_view text, const
     StringGrid grid;
     TableReadLayout layout;
     layout.delimiter = delimiter;
-    FUZZ_CHECK(readTableFile(harness.folder().file("pasted.csv"), layout, grid).ok, "the text reads as a file");
+    const TableReadResult read = readTableFile(harness.folder().file("pasted.csv"), layout, grid);
+    FUZZ_CHECK(read.ok, "the text reads as a file");
+    // A file of UTF-8 text is decoded, the clipboard's text is Windows-1252 already.
+    if (read.encoding.byteOrderMark || read.encoding.utf8) return;
     std::vector<std::string_view> fields;
     const auto lines = crLfLines(text);
     FUZZ_CHECK(grid.rowCount() == static_cast<int>(lines.size()) + 2, "as many lines as the file has");

@@ -1,9 +1,9 @@
 // The delimited table reader, with and without the byte-order mark: opening a
-// file gives the cells its lines split into, and saving it without an edit
-// writes the bytes the design promises (byte for byte for a file whose lines
-// all end with their line end, whose rows are equally wide and, with the mark,
-// whose text converts to and from UTF-8 unchanged); a saved file reads and
-// saves back to itself.
+// file gives the cells its lines split into (decoded from UTF-8 where the file
+// is UTF-8 of Windows-1252 characters), and saving it without an edit writes
+// the bytes the design promises: byte for byte for a file whose lines all end
+// with their line end, ragged rows and undecodable text included. A saved file
+// reads and saves back to itself.
 //
 // Input: the delimiter in its notation, a line feed, the file's bytes. A first
 // line starting with "!" puts the byte-order mark in front of the file.

@@ -1,7 +1,8 @@
 // The fixed-length table reader, with and without the byte-order mark:
-// opening cuts every line into the field lengths and warns when a line does
-// not fit them; saving without an edit writes the cells one after the other,
-// so a file whose lines all fit comes back byte for byte.
+// opening cuts every line (without the mark, decoded from UTF-8 where the
+// file is UTF-8 of Windows-1252 characters) into the field lengths and warns
+// when a line does not fit them; saving without an edit writes the cells one
+// after the other, so a file whose lines all fit comes back byte for byte.
 //
 // Input: the field lengths as texts separated by commas (each read by the
 // program's own field-length parser), a line feed, the file's bytes. A first
