@@ -51,10 +51,12 @@ bool SafeFileWriter::openUnnamed(const std::string& folder) {
     int fd = ::open(folder.empty() ? "." : folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
     if (fd < 0) return false;
     // Without /proc it could not be given a name at the end.
-    if (::access(descriptorPath(fd).c_str(), F_OK) != 0 || ::flock(fd, LOCK_EX) != 0) {
+    if (::access(descriptorPath(fd).c_str(), F_OK) != 0) {
         ::close(fd);
         return false;
     }
+    // Where files cannot be locked, no save removes them either.
+    ::flock(fd, LOCK_EX);
     fd_ = fd;
     unnamed_ = true;
     return true;
@@ -76,9 +78,10 @@ bool SafeFileWriter::openNamed(const std::string& pattern, int& err) {
             return false;
         }
         ::fcntl(fd, F_SETFD, FD_CLOEXEC);
+        ::flock(fd, LOCK_EX);  // where files cannot be locked, no save removes them either
         struct stat opened {}, named {};
-        if (::flock(fd, LOCK_EX) == 0 && ::fstat(fd, &opened) == 0 && ::stat(name.c_str(), &named) == 0 &&
-            opened.st_dev == named.st_dev && opened.st_ino == named.st_ino) {
+        if (::fstat(fd, &opened) == 0 && ::stat(name.c_str(), &named) == 0 && opened.st_dev == named.st_dev &&
+            opened.st_ino == named.st_ino) {
             fd_ = fd;
             temp_ = name;
             return true;
