@@ -1,5 +1,6 @@
 #include "ui/FindReplaceWindow.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -114,12 +115,17 @@ void FindReplaceWindow::present() {
     }
     raise();
     activateWindow();
+    // The window system activates the window later; a played macro's next key
+    // comes at once and must already reach the dialog.
+    QApplication::setActiveWindow(this);
     findEdit_->setFocus();
     findEdit_->selectAll();
 }
 
 void FindReplaceWindow::done(int result) {
     QDialog::done(result);
+    // Likewise the keys go back to the main window at once.
+    if (QWidget* owner = parentWidget(); owner && owner->isVisible()) QApplication::setActiveWindow(owner->window());
     dialog_.closeClick();
 }
 

@@ -138,6 +138,10 @@ QtKeyPress qtKeyPressOf(std::uint16_t virtualKey, Modifiers held) {
         return press;
     }
     press.key = held.shift && row->shiftedQt != 0 ? row->shiftedQt : row->qt;
+    // With Ctrl or Alt, Qt matches a typed Shift+< as ">" alone (Shift is used
+    // up by the symbol); a posted key has no keyboard data for that, so it
+    // comes in that form itself.
+    if (!typing && held.shift && row->shiftedQt != 0) press.modifiers &= ~Qt::ShiftModifier;
     const char16_t* text = held.shift ? row->shiftedText : row->text;
     if (typing && text) press.text = QString::fromUtf16(text);
     if (row->keypad) press.modifiers |= Qt::KeypadModifier;

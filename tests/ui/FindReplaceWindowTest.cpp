@@ -13,8 +13,11 @@
 #include "support/FakePlatform.h"
 #include "support/TempFolder.h"
 #include "ui/GridView.h"
+#include "ui/KeyMap.h"
 #include "ui/MainWindow.h"
+#include "ui/QtDesktop.h"
 #include "ui/QtDialogs.h"
+#include "ui/QtKeyboard.h"
 
 namespace tabulyst::ui {
 namespace {
@@ -52,10 +55,19 @@ protected:
     Platform platform() {
         Platform p = fake.platform();
         p.dialogs = &dialogs;
+        p.events = &desktop;
+        p.keyboard = &keyboard;
         return p;
+    }
+    // A key as a played macro injects it, without the events it lets run after each half.
+    void tap(std::uint16_t key) {
+        keyboard.injectKey(key, false);
+        keyboard.injectKey(key, true);
     }
     testing::FakePlatform fake;
     QtDialogs dialogs;
+    QtDesktop desktop;
+    QtKeyboard keyboard;
     testing::TempFolder settingsFolder;
     MainForm form;
     std::unique_ptr<MainWindow> window;
@@ -84,6 +96,34 @@ TEST_F(FindReplaceWindowTest, TypingAndEnterInTheFindDialogMovesTheCurrentCell) 
     window->action("mnuFindInCurrentCol")->trigger();
     EXPECT_EQ(dialogs.findWindow(), find);
     EXPECT_EQ(find->findEdit()->text(), QString::fromUtf8("müller"));
+}
+
+// On a desktop the window system activates a newly shown window some time
+// later, while a played macro injects its next key at once: injecting right
+// after the command, before any event ran, is that moment.
+TEST_F(FindReplaceWindowTest, KeysOfAPlayedMacroReachTheFindDialogAndAfterItsCloseTheGrid) {
+    form.StrGrid.setCurrent(1, 1);
+    window->action("mnuFind")->trigger();
+    FindReplaceWindow* find = dialogs.findWindow();
+    ASSERT_NE(find, nullptr);
+    tap('M');
+    tap(vk::Oem1);
+    QApplication::processEvents();
+    EXPECT_EQ(find->findEdit()->text(), QString::fromUtf8("mü"));
+    EXPECT_EQ(form.StrGrid.cell(1, 1), "Zelle");
+    EXPECT_FALSE(form.StrGrid.editorOpen());
+    tap(vk::Return);
+    QApplication::processEvents();
+    EXPECT_EQ(form.StrGrid.col(), 2);
+    EXPECT_EQ(form.StrGrid.row(), 3);
+
+    tap(vk::Escape);
+    QApplication::processEvents();
+    tap('Z');
+    QApplication::processEvents();
+    EXPECT_FALSE(find->isVisible());
+    EXPECT_EQ(find->findEdit()->text(), QString::fromUtf8("mü"));
+    EXPECT_EQ(form.StrGrid.cell(2, 3), "z");
 }
 
 TEST_F(FindReplaceWindowTest, TheReplaceDialogReplacesEveryMatchAndReportsTheCount) {

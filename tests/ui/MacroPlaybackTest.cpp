@@ -129,6 +129,31 @@ TEST_F(MacroPlaybackTest, InjectedModifiersReachMenuShortcuts) {
     EXPECT_EQ(b.up[2], vk::Control);
 }
 
+// Typed on a German keyboard, Ctrl+Shift+<> arrives as Ctrl+Shift+">" and
+// matches the jump forward's Ctrl+>; played back it must do the same.
+TEST_F(MacroPlaybackTest, InjectedJumpKeysWalkBackAndForwardThroughTheEditedCells) {
+    auto edit = [this](int col, int row) {
+        form.StrGrid.setCurrent(col, row);
+        form.StrGrid.openEditor();
+        form.StrGrid.editorTextChanged("x");
+    };
+    edit(1, 1);
+    edit(2, 2);
+    edit(3, 3);
+    form.StrGrid.setCurrent(1, 3);
+    auto chord = [this](std::initializer_list<std::uint16_t> keys) {
+        for (std::uint16_t key : keys) keyboard.injectKey(key, false);
+        for (auto it = std::rbegin(keys); it != std::rend(keys); ++it) keyboard.injectKey(*it, true);
+        QApplication::processEvents();
+        return std::make_pair(form.StrGrid.col(), form.StrGrid.row());
+    };
+    EXPECT_EQ(chord({vk::Control, vk::Oem102}), std::make_pair(3, 3));
+    EXPECT_EQ(chord({vk::Control, vk::Oem102}), std::make_pair(2, 2));
+    EXPECT_EQ(chord({vk::Control, vk::Oem102}), std::make_pair(1, 1));
+    EXPECT_EQ(chord({vk::Control, vk::Shift, vk::Oem102}), std::make_pair(2, 2));
+    EXPECT_EQ(chord({vk::Control, vk::Shift, vk::Oem102}), std::make_pair(3, 3));
+}
+
 TEST(KeyMapTest, GermanKeysMapBothWaysWithTheirShiftedCharacters) {
     struct Case {
         std::uint16_t vk;

@@ -117,11 +117,19 @@ void FindReplace::FindDialogFind(const FindTextDialog& sender) {
         const SearchMatcher matches(sender.FindText, sender.options(), FirstPlaceMode, locale_);
         const CellPos start = currentOf(grid_);
         const int onlyCol = CurrentColumnMode ? start.col : FirstPlaceMode ? grid_.fixedCols() : -1;
-        if (const std::optional<CellPos> hit = nextMatch(grid_, start, onlyCol, matches)) {
+        CellPos from = start;
+        if (hiddenMatch_ && CellPos{hiddenMatch_->landedCol, hiddenMatch_->landedRow} == start)
+            from = {hiddenMatch_->col, hiddenMatch_->row};
+        hiddenMatch_.reset();
+        std::optional<CellPos> hit = nextMatch(grid_, from, onlyCol, matches);
+        if (hit && from != start && *hit == start) hit.reset();  // the current cell is never a match
+        if (hit) {
             found = true;
             // As a user's move: the select-cell handler runs (and may refuse a hidden column).
             grid_.setRow(hit->row);
             grid_.setCol(hit->col);
+            if (const CellPos landed = currentOf(grid_); landed != *hit)
+                hiddenMatch_ = HiddenMatch{hit->col, hit->row, landed.col, landed.row};
         }
         LastSearchFound = found;
     } catch (...) {

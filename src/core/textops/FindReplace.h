@@ -4,6 +4,8 @@
 // row-major order from the cell right of the current one, and the single and
 // the whole-table replacement. Replacements write the cells directly: they set
 // the modified state but are not journaled and cannot be undone.
+#include <optional>
+
 #include "core/textops/FindDialogs.h"
 
 namespace tabulyst {
@@ -49,6 +51,15 @@ private:
     // Replaces in the current cell; true when that changed it.
     bool replaceInCurrentCell(const ReplaceTextDialog& dialog);
     void replaceAll(ReplaceTextDialog& dialog);
+
+    // A match in a hidden column is shown in another cell (or in none, right of
+    // the last visible column); the next step starts after the match itself
+    // while the current cell is still where that step left it.
+    struct HiddenMatch {
+        int col, row;              // the match
+        int landedCol, landedRow;  // the current cell it left
+    };
+    std::optional<HiddenMatch> hiddenMatch_;
 
     StringGrid& grid_;
     CellStore& cells_;

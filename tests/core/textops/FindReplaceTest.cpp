@@ -134,6 +134,34 @@ TEST_F(FindReplaceTest, AMatchInAHiddenColumnMakesTheNearestVisibleColumnCurrent
     EXPECT_EQ(current(), std::make_pair(4, 1));
 }
 
+// Right of a hidden last column there is no visible one, so a match there
+// leaves the current column as it is: the next step goes on after that match
+// instead of finding it again for ever.
+TEST_F(FindReplaceTest, AMatchInAHiddenLastColumnHoldsUpNeitherFindNextNorReplaceAll) {
+    const std::vector<std::vector<std::string>> rows{{"a", "a", "Wien"}, {"a", "Wien", "a"}, {"Wien", "a", "a"}};
+    table(rows);
+    grid().setColWidth(3, StringGrid::kHiddenWidth);
+    findNext("Wien");
+    EXPECT_TRUE(fr().LastSearchFound);
+    EXPECT_EQ(current(), std::make_pair(1, 1));
+    fr().FindDialog.findNextClick();
+    EXPECT_EQ(current(), std::make_pair(2, 2));
+    fr().FindDialog.findNextClick();
+    EXPECT_EQ(current(), std::make_pair(1, 3));
+    fr().FindDialog.findNextClick();  // round again to the hidden one
+    EXPECT_EQ(current(), std::make_pair(1, 1));
+    EXPECT_TRUE(messages().empty());
+
+    table(rows);
+    openReplace("Wien", "Graz");
+    fr().ReplaceDialog.replaceAllClick();
+    EXPECT_EQ(grid().cell(2, 2), "Graz");
+    EXPECT_EQ(grid().cell(1, 3), "Graz");
+    EXPECT_EQ(grid().cell(3, 1), "Wien");  // a hidden cell is never the current one, so never replaced
+    EXPECT_EQ(current(), std::make_pair(1, 1));
+    EXPECT_EQ(form->ReplaceCounter, -3);
+}
+
 TEST_F(FindReplaceTest, FindNextOfTheReplaceDialogReportsNotFoundOnce) {
     table({{"a", "b"}});
     openReplace("zz", "y");
