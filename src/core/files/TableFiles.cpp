@@ -1,10 +1,10 @@
 #include "core/files/TableFiles.h"
 
-#include <charconv>
 #include <filesystem>
 
 #include "core/app/MainForm.h"
 #include "core/files/DelimiterNotation.h"
+#include "core/files/FieldLength.h"
 #include "core/files/FitColumnWidths.h"
 #include "core/files/TableWriter.h"
 #include "core/grid/GridUpdateScope.h"
@@ -117,17 +117,11 @@ bool TableFiles::decodedDelimiter(std::string& delimiter) const {
 }
 
 bool TableFiles::parsedFieldLengths(std::vector<int>& lengths) const {
-    lengths.clear();
-    for (const std::string& text : form_.layout.FieldLengths) {
-        int value = 0;
-        auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-        if (ec != std::errc() || end != text.data() + text.size() || value < 0) {
-            form_.platform.dialogs->showMessage("'" + text + "' ist keine gültige Feldlänge.");
-            return false;
-        }
-        lengths.push_back(value);
-    }
-    return true;
+    std::string bad;
+    lengths = parseFieldLengths(form_.layout.FieldLengths, bad);
+    if (lengths.size() == form_.layout.FieldLengths.size()) return true;
+    form_.platform.dialogs->showMessage("'" + bad + "' ist keine gültige Feldlänge.");
+    return false;
 }
 
 void TableFiles::finishRead() {
@@ -224,17 +218,13 @@ void TableFiles::SaveFileAs() {
 
 bool TableFiles::CellsFitFieldLengths() const {
     const StringGrid& grid = form_.StrGrid;
-    std::vector<std::size_t> lengths;
-    for (const std::string& text : form_.layout.FieldLengths) {
-        int value = 0;
-        auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-        if (ec != std::errc() || end != text.data() + text.size() || value < 0) return false;
-        lengths.push_back(static_cast<std::size_t>(value));
-    }
+    std::string bad;
+    const std::vector<int> lengths = parseFieldLengths(form_.layout.FieldLengths, bad);
+    if (lengths.size() != form_.layout.FieldLengths.size()) return false;
     const int cols = std::min(grid.colCount() - 1, static_cast<int>(lengths.size()));
     for (int r = 1; r < grid.rowCount(); ++r)
         for (int c = 1; c <= cols; ++c)
-            if (grid.cell(c, r).size() != lengths[static_cast<std::size_t>(c - 1)]) return false;
+            if (grid.cell(c, r).size() != static_cast<std::size_t>(lengths[static_cast<std::size_t>(c - 1)])) return false;
     return true;
 }
 

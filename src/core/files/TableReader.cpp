@@ -1,6 +1,7 @@
 #include "core/files/TableReader.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -135,7 +136,13 @@ TableReadResult readTableFile(const std::string& path, const TableReadLayout& la
         return result;
     }
     result.opened = true;
-    std::string buffer(kBlock, '\0');
+    // A small file needs no 4 MiB block: filling one costs more than reading
+    // the file (cyclic reloading reads small files many times a second).
+    struct stat st {};
+    std::size_t block = kBlock;
+    if (::fstat(file.fd(), &st) == 0 && S_ISREG(st.st_mode) && static_cast<std::size_t>(st.st_size) < kBlock)
+        block = static_cast<std::size_t>(st.st_size) + 1;  // + 1: a file still growing is read on in blocks
+    std::string buffer(block, '\0');
     int err = 0;
     bool lineFeed = false;
     const bool cr = hasCarriageReturn(file, buffer, err, lineFeed);
