@@ -32,6 +32,41 @@ std::string unquoteValue(std::string_view value) {
     return std::string(value);
 }
 
+// A section line without its closing bracket would make the parser take the
+// lines after it into the section's name, and every save would write that name
+// back one line longer. Such a line goes, with the keys under it, up to the next
+// whole section line; the line breaks stay, so nothing else moves.
+void dropBrokenSections(std::string& data) {
+    constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+    std::size_t pos = data.compare(0, 3, kByteOrderMark) == 0 ? 3 : 0;
+    std::size_t out = pos;
+    bool dropping = false;
+    while (pos <= data.size()) {
+        std::size_t end = data.find_first_of("\r\n", pos);
+        if (end == std::string::npos) end = data.size();
+        const std::string_view line(data.data() + pos, end - pos);
+        const std::size_t first = line.find_first_not_of(" \t");
+        if (first != std::string_view::npos && line[first] == '[')
+            dropping = line.find(']', first) == std::string_view::npos;
+        if (!dropping) {
+            std::memmove(data.data() + out, line.data(), line.size());  // out never passes pos
+            out += line.size();
+        }
+        if (end == data.size()) break;
+        data[out++] = data[end];
+        pos = end + 1;
+    }
+    data.resize(out);
+}
+
+std::vector<std::string> inLoadOrder(CSimpleIniA::TNamesDepend& names) {
+    names.sort(CSimpleIniA::Entry::LoadOrder());
+    std::vector<std::string> result;
+    result.reserve(names.size());
+    for (const auto& entry : names) result.emplace_back(entry.pItem);
+    return result;
+}
+
 std::string readFailure(const std::string& path, const std::string& reason) {
     return "Die Konfigurationsdatei \"" + path + "\" kann nicht gelesen werden und bleibt unverändert: " + reason;
 }
@@ -54,11 +89,13 @@ std::optional<std::string> ConfigFile::Editor::read(std::string_view section, st
 std::vector<std::string> ConfigFile::Editor::keys(std::string_view section) const {
     CSimpleIniA::TNamesDepend names;
     impl_->ini.GetAllKeys(std::string(section).c_str(), names);
-    names.sort(CSimpleIniA::Entry::LoadOrder());
-    std::vector<std::string> result;
-    result.reserve(names.size());
-    for (const auto& entry : names) result.emplace_back(entry.pItem);
-    return result;
+    return inLoadOrder(names);
+}
+
+std::vector<std::string> ConfigFile::Editor::sections() const {
+    CSimpleIniA::TNamesDepend names;
+    impl_->ini.GetAllSections(names);
+    return inLoadOrder(names);
 }
 
 bool ConfigFile::Editor::write(std::string_view section, std::string_view key, std::string_view value) {
@@ -132,6 +169,7 @@ std::unique_ptr<ConfigFile::Editor> ConfigFile::load(std::string& error) const {
     // The parser stops at a NUL byte; as a line break the rest stays readable.
     for (char& c : data)
         if (c == '\0') c = '\n';
+    dropBrokenSections(data);
     if (editor->impl_->ini.LoadData(data) < 0) {
         error = readFailure(path_, "Der Inhalt kann nicht verarbeitet werden.");
         return nullptr;

@@ -33,6 +33,8 @@ public:
         std::optional<std::string> read(std::string_view section, std::string_view key) const;
         // The section's keys in file order.
         std::vector<std::string> keys(std::string_view section) const;
+        // The sections in file order.
+        std::vector<std::string> sections() const;
         // False (and nothing written) for a key the INI format cannot hold.
         bool write(std::string_view section, std::string_view key, std::string_view value);
         void remove(std::string_view section, std::string_view key);

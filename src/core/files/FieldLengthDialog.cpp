@@ -2,7 +2,7 @@
 
 #include <stdexcept>
 
-#include "core/app/ConfigFile.h"
+#include "core/files/FieldLength.h"
 
 namespace tabulyst {
 
@@ -40,10 +40,8 @@ void FieldLengthDialog::StringGridClick() {
 std::optional<int> FieldLengthDialog::fieldLength(std::string_view text) {
     while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
     while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
-    auto value = parseInteger(text);
     // A negative length cannot cut a line; it ends the list as it does at start.
-    if (!value || *value < 0) return std::nullopt;
-    return value;
+    return parseFieldLength(text);
 }
 
 }  // namespace tabulyst

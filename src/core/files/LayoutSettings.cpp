@@ -4,6 +4,7 @@
 
 #include "core/app/ConfigFile.h"
 #include "core/app/SettingsLocation.h"
+#include "core/files/FieldLength.h"
 
 namespace tabulyst {
 
@@ -31,8 +32,7 @@ bool ReadLayoutSettings(const ConfigFile& config, std::vector<std::string>& leng
         for (int n = 0;; ++n) {
             auto text = e.read("Lengths", std::to_string(n));
             if (!text) break;
-            auto value = parseInteger(*text);
-            if (!value || *value < 0) break;
+            if (!parseFieldLength(*text)) break;
             lengths.push_back(*text);
         }
     });

@@ -1,6 +1,7 @@
 #include "core/files/SafeFileWriter.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -10,6 +11,8 @@
 #include <cstring>
 #include <filesystem>
 #include <system_error>
+
+#include "core/files/StaleTemporaryFiles.h"
 
 namespace tabulyst {
 
@@ -29,7 +32,81 @@ std::string resolveTarget(const std::string& path) {
     }
     return p.string();
 }
+
+// The path through which a descriptor of this process can be linked into a
+// folder without special rights.
+std::string descriptorPath(int fd) { return "/proc/self/fd/" + std::to_string(fd); }
+
+constexpr int kNameAttempts = 100;
 }  // namespace
+
+std::string SafeFileWriter::temporaryPrefix(const std::string& target) {
+    return "." + std::filesystem::path(target).filename().string() + ".tabulyst-";
+}
+
+// A file without a name vanishes with the process, whenever that ends. The
+// lock keeps other saves away from it once it has a name.
+bool SafeFileWriter::openUnnamed(const std::string& folder) {
+#ifdef O_TMPFILE
+    int fd = ::open(folder.empty() ? "." : folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
+    if (fd < 0) return false;
+    // Without /proc it could not be given a name at the end.
+    if (::access(descriptorPath(fd).c_str(), F_OK) != 0) {
+        ::close(fd);
+        return false;
+    }
+    // Where files cannot be locked, no save removes them either.
+    ::flock(fd, LOCK_EX);
+    fd_ = fd;
+    unnamed_ = true;
+    return true;
+#else
+    (void)folder;
+    return false;
+#endif
+}
+
+// A named file, locked before anything is written to it. A save removing
+// stale files may have taken the name between creation and lock; then the
+// name is no longer this file's and another one is made.
+bool SafeFileWriter::openNamed(const std::string& pattern, int& err) {
+    for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
+        std::string name = pattern;
+        int fd = ::mkstemp(name.data());
+        if (fd < 0) {
+            err = errno;
+            return false;
+        }
+        ::fcntl(fd, F_SETFD, FD_CLOEXEC);
+        ::flock(fd, LOCK_EX);  // where files cannot be locked, no save removes them either
+        struct stat opened {}, named {};
+        if (::fstat(fd, &opened) == 0 && ::stat(name.c_str(), &named) == 0 && opened.st_dev == named.st_dev &&
+            opened.st_ino == named.st_ino) {
+            fd_ = fd;
+            temp_ = name;
+            return true;
+        }
+        ::close(fd);
+    }
+    err = EEXIST;
+    return false;
+}
+
+// Links the unnamed file into the folder under a fresh temporary name.
+bool SafeFileWriter::giveName() {
+    const std::string folder = std::filesystem::path(target_).parent_path().string();
+    const std::string prefix = (folder.empty() ? std::string() : folder + "/") + temporaryPrefix(target_);
+    for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
+        std::string name = randomTemporaryName(prefix);
+        if (::linkat(AT_FDCWD, descriptorPath(fd_).c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) == 0) {
+            temp_ = name;
+            unnamed_ = false;
+            return true;
+        }
+        if (errno != EEXIST) return fail(errno);
+    }
+    return fail(EEXIST);
+}
 
 SafeFileWriter::SafeFileWriter(std::string path, const WriteFaults* faults)
     : path_(std::move(path)), target_(resolveTarget(path_)), faults_(faults) {}
@@ -58,18 +135,14 @@ bool SafeFileWriter::open() {
         // A read-only file stays protected, although the folder would take its replacement.
         if (::access(target_.c_str(), W_OK) != 0) return fail(errno);
     }
-    std::string name = fs::path(target_).filename().string();
-    std::string pattern = (folder.empty() ? std::string() : folder.string() + "/") + "." + name + ".tabulyst-XXXXXX";
+    const std::string pattern =
+        (folder.empty() ? std::string() : folder.string() + "/") + temporaryPrefix(target_) + "XXXXXX";
+    // What saves of this file killed before left behind.
+    removeStaleTemporaryFiles(folder.string(), temporaryPrefix(target_));
     int tempErr = EACCES;
     if (!faults_ || !faults_->refuseTempFile) {
-        std::string buf = pattern;
-        fd_ = ::mkstemp(buf.data());
-        if (fd_ >= 0) {
-            temp_ = buf;
-            ::fcntl(fd_, F_SETFD, FD_CLOEXEC);
-        } else {
-            tempErr = errno;
-        }
+        if (!(faults_ && faults_->refuseUnnamedFile)) openUnnamed(folder.string());
+        if (fd_ < 0) openNamed(pattern, tempErr);
     }
     if (fd_ < 0) {
         // Some folders take no new file while the file itself may be written.
@@ -144,32 +217,39 @@ bool SafeFileWriter::commit() {
             ::fchmod(fd_, 0666 & ~mask);
         }
     }
-    int fd = fd_;
-    fd_ = -1;
-    if (::close(fd) != 0) {
+    if (inPlace_) {
+        int fd = fd_;
+        fd_ = -1;
+        if (::close(fd) != 0) return fail(errno);
+        return true;
+    }
+    if (unnamed_ && !giveName()) {
+        discard();
+        return false;
+    }
+    if (faults_ && faults_->beforeRename) faults_->beforeRename();
+    // The lock (on the open file) lasts until the file has its final name.
+    if (::rename(temp_.c_str(), target_.c_str()) != 0) {
         fail(errno);
         discard();
         return false;
     }
-    if (!inPlace_) {
-        if (::rename(temp_.c_str(), target_.c_str()) != 0) {
-            fail(errno);
-            discard();
-            return false;
-        }
-        temp_.clear();
-    }
+    temp_.clear();
+    // After fsync the bytes are on disk; closing cannot lose them any more.
+    ::close(fd_);
+    fd_ = -1;
     return true;
 }
 
 void SafeFileWriter::discard() {
-    if (fd_ >= 0) {
-        ::close(fd_);
-        fd_ = -1;
-    }
+    // Removed while still locked, so no other save takes the name meanwhile.
     if (!temp_.empty()) {
         ::unlink(temp_.c_str());
         temp_.clear();
+    }
+    if (fd_ >= 0) {
+        ::close(fd_);
+        fd_ = -1;
     }
 }
 

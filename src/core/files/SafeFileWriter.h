@@ -3,7 +3,13 @@
 // temporary file in the same folder, which is flushed to disk and renamed over
 // the target. Where the folder takes no new file but the file itself is
 // writable, the file is written in place instead.
+//
+// A save killed midway must leave nothing behind. Where the file system allows
+// it the temporary file has no name until just before the rename; otherwise it
+// is named ".<file>.tabulyst-XXXXXX" and locked while it is written, and every
+// save removes the files of its own naming that no running editor holds locked.
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -14,6 +20,8 @@ struct WriteFaults {
     bool refuseTempFile = false;                 // the folder takes no new file
     std::size_t failAfterBytes = static_cast<std::size_t>(-1);  // the disk fills up
     int error = 28;                              // ENOSPC
+    bool refuseUnnamedFile = false;              // the file system cannot create a file without a name
+    std::function<void()> beforeRename;          // runs when the temporary file is named, just before the rename
 };
 
 // "Die Datei "path" kann nicht geschrieben werden: " and the platform's text.
@@ -34,11 +42,19 @@ public:
     // The platform's text of the first failure, with the file name.
     const std::string& error() const { return error_; }
     bool wroteInPlace() const { return inPlace_; }
+    // Whether the temporary file is still without a name in the folder.
+    bool unnamed() const { return unnamed_; }
+
+    // The name prefix of the temporary files of target (".<file name>.tabulyst-").
+    static std::string temporaryPrefix(const std::string& target);
 
 private:
     bool fail(int err);
     bool flush();
     void discard();
+    bool openUnnamed(const std::string& folder);
+    bool openNamed(const std::string& pattern, int& err);
+    bool giveName();
 
     std::string path_;    // as given
     std::string target_;  // after following symbolic links
@@ -46,6 +62,7 @@ private:
     const WriteFaults* faults_;
     int fd_ = -1;
     bool inPlace_ = false;
+    bool unnamed_ = false;
     bool failed_ = false;
     std::size_t written_ = 0;
     std::string buffer_;

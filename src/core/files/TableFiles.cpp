@@ -1,11 +1,11 @@
 #include "core/files/TableFiles.h"
 
-#include <charconv>
 #include <filesystem>
 #include <utility>
 
 #include "core/app/MainForm.h"
 #include "core/files/DelimiterNotation.h"
+#include "core/files/FieldLength.h"
 #include "core/files/FitColumnWidths.h"
 #include "core/files/TablePreload.h"
 #include "core/files/TableWriter.h"
@@ -19,18 +19,6 @@ const char* const kNoFileName = "Erneutes Laden nicht möglich, es wurde kein Da
 const char* const kLengthMismatch =
     "Die aktuelle Datei passt nicht zu den eingestellten Feldlängen. Bitte speichern Sie die Datei nicht; es droht "
     "Datenverlust!";
-
-// The field lengths as numbers; the first text that is none, or nullptr when all are.
-const std::string* parseFieldLengths(const std::vector<std::string>& texts, std::vector<int>& lengths) {
-    lengths.clear();
-    for (const std::string& text : texts) {
-        int value = 0;
-        auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-        if (ec != std::errc() || end != text.data() + text.size() || value < 0) return &text;
-        lengths.push_back(value);
-    }
-    return nullptr;
-}
 
 }  // namespace
 
@@ -135,9 +123,11 @@ bool TableFiles::decodedDelimiter(std::string& delimiter) const {
 }
 
 bool TableFiles::parsedFieldLengths(std::vector<int>& lengths) const {
-    const std::string* bad = parseFieldLengths(form_.layout.FieldLengths, lengths);
-    if (bad) form_.platform.dialogs->showMessage("'" + *bad + "' ist keine gültige Feldlänge.");
-    return !bad;
+    std::string bad;
+    lengths = parseFieldLengths(form_.layout.FieldLengths, bad);
+    if (lengths.size() == form_.layout.FieldLengths.size()) return true;
+    form_.platform.dialogs->showMessage("'" + bad + "' ist keine gültige Feldlänge.");
+    return false;
 }
 
 ColumnWidthFit TableFiles::startWidthFit() const {
@@ -220,8 +210,10 @@ void TableFiles::readAhead(TablePreload& preload) {
     if (layout.delimited) {
         layout.delimiter = DecodeDelimiter(form_.layout.CurrentDelimiter);
         if (IsDecodeError(layout.delimiter)) return;  // the load tells
-    } else if (parseFieldLengths(form_.layout.FieldLengths, layout.fieldLengths)) {
-        return;  // the load tells
+    } else {
+        std::string bad;
+        layout.fieldLengths = parseFieldLengths(form_.layout.FieldLengths, bad);
+        if (!bad.empty()) return;  // the load tells
     }
     preload.splitUnder(layout, form_.platform.textMeasure ? form_.platform.textMeasure->advanceTable() : nullptr);
 }
@@ -271,13 +263,13 @@ void TableFiles::SaveFileAs() {
 
 bool TableFiles::CellsFitFieldLengths() const {
     const StringGrid& grid = form_.StrGrid;
-    std::vector<int> lengths;
-    if (parseFieldLengths(form_.layout.FieldLengths, lengths)) return false;
+    std::string bad;
+    const std::vector<int> lengths = parseFieldLengths(form_.layout.FieldLengths, bad);
+    if (lengths.size() != form_.layout.FieldLengths.size()) return false;
     const int cols = std::min(grid.colCount() - 1, static_cast<int>(lengths.size()));
     for (int r = 1; r < grid.rowCount(); ++r)
         for (int c = 1; c <= cols; ++c)
-            if (grid.cell(c, r).size() != static_cast<std::size_t>(lengths[static_cast<std::size_t>(c - 1)]))
-                return false;
+            if (grid.cell(c, r).size() != static_cast<std::size_t>(lengths[static_cast<std::size_t>(c - 1)])) return false;
     return true;
 }
 

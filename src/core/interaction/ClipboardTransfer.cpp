@@ -1,11 +1,12 @@
 #include "core/interaction/ClipboardTransfer.h"
 
 #include <algorithm>
-#include <charconv>
 
 #include "core/app/Commands.h"
 #include "core/app/ScopedFlag.h"
 #include "core/files/DelimiterNotation.h"
+#include "core/files/FieldLength.h"
+#include "core/files/Fields.h"
 #include "core/files/LayoutSettings.h"
 #include "core/grid/StringGrid.h"
 #include "core/table/CellStore.h"
@@ -34,27 +35,6 @@ void stripOneLineBreak(std::string& text) {
         text.pop_back();
         if (!text.empty() && text.back() == '\r') text.pop_back();
     }
-}
-
-// A field length of the layout; false when the entry is not a whole number.
-bool parseFieldLength(std::string_view text, int& value) {
-    if (!text.empty() && text.front() == '+') text.remove_prefix(1);
-    if (text.empty()) return false;
-    auto result = std::from_chars(text.data(), text.data() + text.size(), value);
-    return result.ec == std::errc() && result.ptr == text.data() + text.size();
-}
-
-// Removes every CR LF of a piece in one left-to-right pass.
-void removeLineBreaks(std::string_view piece, std::string& out) {
-    out.clear();
-    std::size_t pos = 0;
-    while (true) {
-        std::size_t found = piece.find(kCrLf, pos);
-        if (found == std::string_view::npos) break;
-        out.append(piece.substr(pos, found - pos));
-        pos = found + kCrLf.size();
-    }
-    out.append(piece.substr(pos));
 }
 
 // Redrawing off for a scope; on again and a repaint on every way out.
@@ -258,39 +238,28 @@ void ClipboardTransfer::pasteDelimited(const std::string& text, int startCol, in
     }
     // With no delimiter the text cannot be split at all.
     if (d.empty()) return;
-    // Every line, the last one too, ends with the delimiter before its CR LF.
-    std::string work;
-    work.reserve(text.size() + text.size() / 8 + d.size() + 2);
-    std::size_t pos = 0;
-    while (true) {
-        std::size_t found = text.find(kCrLf, pos);
-        if (found == std::string::npos) break;
-        work.append(text, pos, found - pos);
-        work += d;
-        work += kCrLf;
-        pos = found + kCrLf.size();
-    }
-    work.append(text, pos);
-    work += d;
-    work += kCrLf;
-
-    int i = startCol, j = startRow;
+    // Line by line, each split as the reader splits a line of a file: only a
+    // delimiter lying wholly inside the line counts, so with "||" the line
+    // "1||2|" gives "1" and "2|", and a line ":" stays ":" with "::".
+    int j = startRow - 1, i = startCol;
     bool changed = false;
+    std::vector<std::string_view> fields;
     std::string piece;
-    pos = 0;
-    const std::string_view all(work);
-    while (pos < all.size() && all.substr(pos) != kCrLf) {
-        std::size_t p = all.find(d, pos);
-        if (p == std::string_view::npos) break;
-        std::string_view raw = all.substr(pos, p - pos);
-        pos = p + d.size();
-        if (raw.find(kCrLf) != std::string_view::npos) {
-            ++j;
-            i = startCol;
+    const std::string_view all(text);
+    std::size_t pos = 0;
+    for (bool more = true; more;) {
+        std::size_t end = all.find(kCrLf, pos);
+        more = end != std::string_view::npos;
+        if (!more) end = all.size();
+        splitFields(all.substr(pos, end - pos), d, fields);
+        pos = end + kCrLf.size();
+        ++j;
+        i = startCol;
+        for (std::string_view field : fields) {
+            piece.assign(field);
+            if (cells_.ChangeCell(i, j, piece)) changed = true;
+            ++i;
         }
-        removeLineBreaks(raw, piece);
-        if (cells_.ChangeCell(i, j, piece)) changed = true;
-        ++i;
     }
     if ((i != startCol || j != startRow) && changed) endOfPaste();
 }
@@ -304,12 +273,13 @@ void ClipboardTransfer::pasteFixed(const std::string& text, int startCol, int st
     std::string piece;
     while (pos < all.size() && all.substr(pos) != kCrLf) {
         const auto field = static_cast<std::size_t>(i - startCol);
-        int width = 0;
-        if (field >= layout_.FieldLengths.size() || !parseFieldLength(layout_.FieldLengths[field], width)) {
+        const auto width = field < layout_.FieldLengths.size() ? parseFieldLength(layout_.FieldLengths[field])
+                                                               : std::nullopt;
+        if (!width) {
             if (platform_.dialogs) platform_.dialogs->showMessage("Auswahl passt nicht zu den Einstellungen!");
             return;
         }
-        const std::size_t take = std::min(static_cast<std::size_t>(std::max(width, 0)), all.size() - pos);
+        const std::size_t take = std::min(static_cast<std::size_t>(*width), all.size() - pos);
         piece.assign(trimmed(all.substr(pos, take)));
         pos += take;
         cells_.ChangeCell(i, j, piece);

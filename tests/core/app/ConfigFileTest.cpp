@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "support/TempFolder.h"
 
 namespace tabulyst::testing {
@@ -81,6 +83,31 @@ TEST_F(ConfigFileTest, ASectionWrittenTwiceKeepsTheKeysOfBoth) {
     config.writeString("Recent", "/c", "1");
     EXPECT_EQ(config.readKeys("Recent"), (std::vector<std::string>{"/a", "/b", "/c"}));
     EXPECT_EQ(config.readInteger("Common", "IsDelimitered", 1), 0);
+}
+
+TEST_F(ConfigFileTest, AnUnclosedSectionLineIsDroppedWithItsKeysAndTheFileNoLongerGrows) {
+    // The parser used to take "Common\nIsDelimitered" as the section's name and
+    // wrote it back one line longer on every save.
+    for (std::string broken : {"[Common\nIsDelimitered=0\n"s, "[Lengths]\n0=7\n  [Common\r\nIsDelimitered=0\r\n"s,
+                               "\xEF\xBB\xBF[Common\nIsDelimitered=0\n"s, "[Lengths]\n[Common\0IsDelimitered=0\n"s}) {
+        folder.write("tabulyst.CFG", broken + "Width=3\n[Lengths]\n0=7\n[Recent]\n/a=1\n");
+        EXPECT_EQ(config.readInteger("Common", "IsDelimitered", 1), 1);
+        EXPECT_FALSE(config.readString("Lengths", "Width")) << "keys under the broken line belong to no section";
+        EXPECT_EQ(config.readString("Lengths", "0", ""), "7");
+        ASSERT_EQ(config.writeString("Recent", "/b", "1"), "");
+        const std::size_t size = text().size();
+        for (int write = 0; write < 3; ++write) {
+            ASSERT_EQ(config.writeString("Recent", "/b", "1"), "");
+            EXPECT_EQ(text().size(), size);
+        }
+        EXPECT_EQ(text().find("[Common"), std::string::npos) << text();
+        EXPECT_EQ(text().find("Width"), std::string::npos) << text();
+        EXPECT_EQ(config.readKeys("Recent"), (std::vector<std::string>{"/a", "/b"}));
+        // The setting written afresh lands in a proper section.
+        ASSERT_EQ(config.writeString("Common", "IsDelimitered", "0"), "");
+        EXPECT_EQ(config.readInteger("Common", "IsDelimitered", 1), 0);
+        std::filesystem::remove(folder.file("tabulyst.CFG"));
+    }
 }
 
 TEST_F(ConfigFileTest, AHugeFileIsNeitherParsedNorOverwritten) {

@@ -186,6 +186,30 @@ TEST_F(ClipboardTest, MultiCharacterDelimiterSplitsAsAWhole) {
     EXPECT_EQ(at(2, 1), "2|3");
 }
 
+TEST_F(ClipboardTest, PasteSplitsEachLineAtDelimitersWhollyInsideItAsTheReaderDoes) {
+    // The text used to be split as a whole, so a delimiter could reach across a
+    // line end or use the delimiter appended to the line.
+    letters(3, 2);
+    form->layout.CurrentDelimiter = "#124#124";  // "||"
+    clip() = "1||2|\r\nx|";
+    commands().trigger("btnPaste");
+    EXPECT_EQ(at(1, 1), "1");
+    EXPECT_EQ(at(2, 1), "2|");
+    EXPECT_EQ(at(3, 1), "c");
+    EXPECT_EQ(at(1, 2), "x|");
+    EXPECT_EQ(at(2, 2), "e");
+
+    letters(2, 2);
+    form->layout.CurrentDelimiter = "::";
+    clip() = ":\r\na:::b";
+    commands().trigger("btnPaste");
+    EXPECT_EQ(at(1, 1), ":");
+    EXPECT_EQ(at(2, 1), "b");
+    EXPECT_EQ(at(1, 2), "a");
+    EXPECT_EQ(at(2, 2), ":b");
+    EXPECT_TRUE(cells().Modified);
+}
+
 TEST_F(ClipboardTest, EmptyDelimiterEndsThePasteWithoutWriting) {
     letters(2, 2);
     form->layout.CurrentDelimiter = "";
@@ -221,13 +245,16 @@ TEST_F(ClipboardTest, FixedLengthPasteCutsByLengthAndStopsAtAMissingLength) {
 }
 
 TEST_F(ClipboardTest, FixedLengthPasteRejectsLengthThatIsNoNumber) {
-    letters(2, 1);
-    form->layout.DelimitedMode = false;
-    form->layout.FieldLengths = {"x"};
-    clip() = "abc";
-    commands().trigger("btnPaste");
-    EXPECT_EQ(at(1, 1), "a");
-    EXPECT_EQ(fake.dialogs.messages.size(), 1u);
+    for (const char* bad : {"x", "+-2", "-1", " 2"}) {
+        letters(2, 1);
+        fake.dialogs.messages.clear();
+        form->layout.DelimitedMode = false;
+        form->layout.FieldLengths = {bad};
+        clip() = "abc";
+        commands().trigger("btnPaste");
+        EXPECT_EQ(at(1, 1), "a") << bad;
+        EXPECT_EQ(fake.dialogs.messages.size(), 1u) << bad;
+    }
 }
 
 TEST_F(ClipboardTest, CtrlVFillsEverySelectedCellWithOneValue) {
