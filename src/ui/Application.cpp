@@ -7,7 +7,6 @@
 
 #include "core/app/AppId.h"
 #include "core/app/MainForm.h"
-#include "core/files/TablePreload.h"
 #include "ui/Icons.h"
 #include "ui/MacroKeyFilter.h"
 #include "ui/MainWindow.h"
@@ -54,9 +53,6 @@ void setUpApplication(QApplication& app) {
 }
 
 int runApplication(int argc, char** argv) {
-    // The table named on the command line is read while Qt starts up.
-    TablePreload preload;
-    if (argc > 1) preload.start(argv[1]);
     Application app(argc, argv);
     setUpApplication(app);
     const QFont font = QApplication::font();
@@ -78,7 +74,6 @@ int runApplication(int argc, char** argv) {
     form.locale = Locale::fromCLibrary();
     for (int i = 1; i < argc; ++i) form.commandLine.emplace_back(argv[i]);
     form.FormCreate();
-    form.files.readAhead(preload);
     // The last start-up step: the key hook in front of every window.
     MacroKeyFilter macroKeys(form.macros.hook);
     app.installEventFilter(&macroKeys);

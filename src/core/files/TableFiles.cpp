@@ -1,13 +1,11 @@
 #include "core/files/TableFiles.h"
 
 #include <filesystem>
-#include <utility>
 
 #include "core/app/MainForm.h"
 #include "core/files/DelimiterNotation.h"
 #include "core/files/FieldLength.h"
 #include "core/files/FitColumnWidths.h"
-#include "core/files/TablePreload.h"
 #include "core/files/TableWriter.h"
 #include "core/grid/GridUpdateScope.h"
 #include "core/table/StringsChooser.h"
@@ -21,12 +19,6 @@ const char* const kLengthMismatch =
     "Datenverlust!";
 
 }  // namespace
-
-std::string absoluteFilePath(const std::string& path) {
-    std::error_code ec;
-    std::string absolute = std::filesystem::absolute(path, ec).string();
-    return ec ? path : absolute;
-}
 
 TableFiles::TableFiles(MainForm& form) : form_(form) {
     Commands& c = form_.commands;
@@ -105,7 +97,9 @@ bool TableFiles::OpenTableFile(const std::string& path) {
 
 bool TableFiles::LoadTableFile(const std::string& path) {
     form_.timReload.setEnabled(false);
-    const std::string absolute = absoluteFilePath(path);
+    std::error_code ec;
+    std::string absolute = std::filesystem::absolute(path, ec).string();
+    if (ec) absolute = path;
     // A file that is not read leaves a plain empty table behind.
     setFileEncoding({});
     bool ok = form_.layout.DelimitedMode ? ReadDelimitedFile(absolute) : ReadFixedLengthFile(absolute);
@@ -168,7 +162,7 @@ bool TableFiles::ReadDelimitedFile(const std::string& path) {
     ColumnWidthFit fit = startWidthFit();
     {
         GridUpdateScope update(form_.StrGrid);
-        result = readTable(path, layout, fit);
+        result = readTableFile(path, layout, form_.StrGrid, &fit);
     }
     if (!result.ok) form_.platform.dialogs->showMessage(result.error);
     if (!result.opened) return false;
@@ -192,7 +186,7 @@ bool TableFiles::ReadFixedLengthFile(const std::string& path) {
     ColumnWidthFit fit = startWidthFit();
     {
         GridUpdateScope update(form_.StrGrid);
-        result = readTable(path, layout, fit);
+        result = readTableFile(path, layout, form_.StrGrid, &fit);
     }
     if (!result.ok) form_.platform.dialogs->showMessage(result.error);
     else if (result.lengthMismatch) form_.platform.dialogs->showMessage(kLengthMismatch);
@@ -201,28 +195,6 @@ bool TableFiles::ReadFixedLengthFile(const std::string& path) {
     takeEncoding(path, result);
     finishRead(fit);
     return result.ok;
-}
-
-void TableFiles::readAhead(TablePreload& preload) {
-    preload_ = &preload;
-    TableReadLayout layout;
-    layout.delimited = form_.layout.DelimitedMode;
-    if (layout.delimited) {
-        layout.delimiter = DecodeDelimiter(form_.layout.CurrentDelimiter);
-        if (IsDecodeError(layout.delimiter)) return;  // the load tells
-    } else {
-        std::string bad;
-        layout.fieldLengths = parseFieldLengths(form_.layout.FieldLengths, bad);
-        if (!bad.empty()) return;  // the load tells
-    }
-    preload.splitUnder(layout, form_.platform.textMeasure ? form_.platform.textMeasure->advanceTable() : nullptr);
-}
-
-TableReadResult TableFiles::readTable(const std::string& path, const TableReadLayout& layout, ColumnWidthFit& fit) {
-    if (TablePreload* preload = std::exchange(preload_, nullptr)) {
-        if (auto reading = preload->take(path, layout, fit.advanceTable())) return reading->fill(form_.StrGrid, &fit);
-    }
-    return readTableFile(path, layout, form_.StrGrid, &fit);
 }
 
 // --- saving ---

@@ -13,11 +13,6 @@
 namespace tabulyst {
 
 class MainForm;
-class TablePreload;
-
-// The absolute form of a path as the file commands name a file (the path as
-// given when it has none).
-std::string absoluteFilePath(const std::string& path);
 
 class TableFiles {
 public:
@@ -35,9 +30,6 @@ public:
     void forgetFileFormat();
     // Failures tests provoke in the writer; none in the program.
     const WriteFaults* writeFaults = nullptr;
-    // Tells preload how to cut the lines of the file it reads ahead (the
-    // settings are read), and lets the next load take what it read.
-    void readAhead(TablePreload& preload);
 
     void ToolBtnOpenClick();
     bool OpenTableFile(const std::string& path);
@@ -76,14 +68,11 @@ private:
     // The decoded delimiter; shows the decoder's error text and returns false.
     bool decodedDelimiter(std::string& delimiter) const;
     bool writeTable(const std::string& path, bool delimited, bool includeHidden, bool pad);
-    // Reads path into the grid, from the preload when it read that file.
-    TableReadResult readTable(const std::string& path, const TableReadLayout& layout, ColumnWidthFit& fit);
     // Takes what a reader found out about the file's encoding.
     void takeEncoding(const std::string& path, const TableReadResult& result);
     void setFileEncoding(const FileEncoding& encoding);
 
     MainForm& form_;
-    TablePreload* preload_ = nullptr;
     FileEncoding fileEncoding_;
     // The file whose encoding notice the status line told last: a reload does not repeat it.
     std::string noticedPath_;

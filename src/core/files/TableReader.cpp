@@ -243,139 +243,110 @@ std::vector<int> widestFields(const TableText& text, const AdvanceTable& advance
     return widest;
 }
 
-// The widest field of each column, on two processors where there are two:
-// summing the advances is most of what loading a big file takes.
-std::vector<int> widestByColumn(const TableText& text, const AdvanceTable& advances) {
+// Offers every cell read to the width fit: the row numbers (the spare row's
+// too) and the fields. Where widths are sums of advances only the widest field
+// of each column is offered, and the sums, most of what loading a big file
+// takes, are worked out on two processors where there are two.
+void fitLines(const TableText& text, ColumnWidthFit& fit) {
     const std::uint32_t lines = text.lineCount();
+    fit.offerNumbers(std::uint64_t{lines} + 1);
+    const AdvanceTable* advances = fit.advanceTable();
+    if (!advances) {
+        for (std::uint32_t line = 0; line < lines; ++line)
+            text.forEachField(line, [&fit](std::size_t col, std::string_view field) { fit.offer(col, field); });
+        return;
+    }
     constexpr std::uint32_t kLinesWorthAThread = 100000;
-    if (lines < kLinesWorthAThread || std::thread::hardware_concurrency() < 2)
-        return widestFields(text, advances, 0, lines);
-    std::vector<int> secondHalf;
-    std::thread helper([&] { secondHalf = widestFields(text, advances, lines / 2, lines); });
-    std::vector<int> widest = widestFields(text, advances, 0, lines / 2);
-    helper.join();
-    for (std::size_t col = 0; col < widest.size(); ++col) widest[col] = std::max(widest[col], secondHalf[col]);
-    return widest;
-}
-
-// Reads the whole file at path into a fresh text; false with err or error set
-// when it cannot be opened or read.
-std::unique_ptr<TableText> readText(const std::string& path, int& err, std::string& error) {
-    FileHandle file(path);
-    if (file.fd() < 0) {
-        error = errorText(errno);
-        return nullptr;
+    std::vector<int> widest;
+    if (lines >= kLinesWorthAThread && std::thread::hardware_concurrency() > 1) {
+        std::vector<int> secondHalf;
+        std::thread helper([&] { secondHalf = widestFields(text, *advances, lines / 2, lines); });
+        widest = widestFields(text, *advances, 0, lines / 2);
+        helper.join();
+        for (std::size_t col = 0; col < widest.size(); ++col) widest[col] = std::max(widest[col], secondHalf[col]);
+    } else {
+        widest = widestFields(text, *advances, 0, lines);
     }
-    auto text = std::make_unique<TableText>(true, std::string(), std::vector<int>());
-    readWholeFile(file.fd(), *text, err);
-    return text;
-}
-
-constexpr const char* kLineTooLong = "Eine Zeile der Datei ist zu lang (mehr als 4 GiB).";
-constexpr const char* kNoMemory = "Nicht genug Arbeitsspeicher, um die Datei zu laden.";
-
-}  // namespace
-
-TableReading::TableReading(std::string path) : path_(std::move(path)) {
-    try {
-        text_ = readText(path_, err_, result_.error);
-    } catch (const std::bad_alloc&) {
-        result_.error = kNoMemory;
-    }
-    result_.opened = text_ != nullptr || result_.error == kNoMemory;
-}
-
-TableReading::~TableReading() = default;
-TableReading::TableReading(TableReading&&) noexcept = default;
-TableReading& TableReading::operator=(TableReading&&) noexcept = default;
-
-void TableReading::split(const TableReadLayout& layout, const AdvanceTable* advances) {
-    split_ = true;
-    layout_ = layout;
-    if (advances) advances_ = *advances;
-    else advances_.reset();
-    if (!text_) return;
-    LineDecoder decoder;
-    try {
-        for (bool decode = true;; decode = false) {
-            if (!decode) {
-                // The lines decoded so far were changed in the buffer: the file is read again as it stands.
-                decoder = LineDecoder(false);
-                text_ = readText(path_, err_, result_.error);
-                if (!text_) break;
-            }
-            text_->setLayout(layout.delimited, layout.delimiter, layout.fieldLengths);
-            LineSplitter splitter(layout, *text_);
-            LineTaker taker(*text_, decoder, splitter, layout);
-            if (!splitLines(*text_, taker, result_.lineEnds)) continue;
-            result_.lengthMismatch = splitter.mismatch();
-            break;
-        }
-    } catch (const std::length_error&) {
-        result_.error = kLineTooLong;  // what was read before stays (the line being read is dropped)
-    } catch (const std::bad_alloc&) {
-        result_.error = kNoMemory;
-    }
-    // Also for the rows kept after a failure: they are decoded or not.
-    result_.encoding = decoder.encoding();
-    result_.notice = decoder.notice();
-    if (!text_) return;
-    text_->finish();
-    try {
-        if (advances_) widest_ = widestByColumn(*text_, *advances_);
-    } catch (const std::bad_alloc&) {
-        result_.error = kNoMemory;
-    }
-}
-
-bool TableReading::measuredWith(const AdvanceTable* advances) const {
-    return advances ? advances_ && advances_->sameAdvances(*advances) : !advances_;
+    for (std::size_t col = 1; col < widest.size(); ++col)
+        if (widest[col] > 0) fit.offerWidth(col, widest[col]);
 }
 
 // Hands the lines read to the grid, each row showing its line of the text,
 // with the spare row after the last one.
-TableReadResult TableReading::fill(StringGrid& grid, ColumnWidthFit* fit) {
-    TableReadResult result = result_;
-    if (!text_) return result;
-    try {
-        if (fit) {
-            // The row numbers (the spare row's too) and the fields, or only the widest of each column.
-            fit->offerNumbers(std::uint64_t{text_->lineCount()} + 1);
-            if (advances_ && measuredWith(fit->advanceTable())) {
-                for (std::size_t col = 1; col < widest_.size(); ++col)
-                    if (widest_[col] > 0) fit->offerWidth(col, widest_[col]);
-            } else {
-                for (std::uint32_t line = 0; line < text_->lineCount(); ++line)
-                    text_->forEachField(line, [fit](std::size_t col, std::string_view field) { fit->offer(col, field); });
-            }
-        }
-        const std::uint32_t lines = text_->lineCount();
-        std::vector<RowCells> rows;
-        // Room for rows the user inserts: capacity never written costs no memory.
-        rows.reserve(std::size_t{lines} + 2 + std::max<std::size_t>(lines / 16, 1024));
-        rows.emplace_back();  // row 0, the column numbers come later
-        for (std::uint32_t i = 0; i < lines; ++i) rows.push_back(RowCells::onLine(*text_, i, i + 1));
-        char number[16];
-        const char* end = std::to_chars(number, number + sizeof number, std::size_t{lines} + 1).ptr;
-        const std::string_view spare(number, static_cast<std::size_t>(end - number));
-        rows.push_back(RowCells::fromCells(std::span(&spare, 1)));
-        const int cols = layout_.delimited ? static_cast<int>(std::max<std::uint32_t>(text_->maxCells(), 2))
-                                           : static_cast<int>(layout_.fieldLengths.size()) + 1;
-        grid.setColCount(std::max(cols, grid.colCount()));
-        grid.setRows(std::move(rows), std::move(text_));
-    } catch (const std::bad_alloc&) {
-        result.error = kNoMemory;
-    }
-    if (result.error.empty() && err_ != 0) result.error = errorText(err_);
-    result.ok = result.error.empty();
-    return result;
+void fillGrid(std::unique_ptr<TableText> text, const TableReadLayout& layout, StringGrid& grid, ColumnWidthFit* fit) {
+    text->finish();
+    if (fit) fitLines(*text, *fit);
+    const std::uint32_t lines = text->lineCount();
+    std::vector<RowCells> rows;
+    // Room for rows the user inserts: capacity never written costs no memory.
+    rows.reserve(std::size_t{lines} + 2 + std::max<std::size_t>(lines / 16, 1024));
+    rows.emplace_back();  // row 0, the column numbers come later
+    for (std::uint32_t i = 0; i < lines; ++i) rows.push_back(RowCells::onLine(*text, i, i + 1));
+    char number[16];
+    const char* end = std::to_chars(number, number + sizeof number, std::size_t{lines} + 1).ptr;
+    const std::string_view spare(number, static_cast<std::size_t>(end - number));
+    rows.push_back(RowCells::fromCells(std::span(&spare, 1)));
+    const int cols = layout.delimited ? static_cast<int>(std::max<std::uint32_t>(text->maxCells(), 2))
+                                      : static_cast<int>(layout.fieldLengths.size()) + 1;
+    grid.setColCount(std::max(cols, grid.colCount()));
+    grid.setRows(std::move(rows), std::move(text));
 }
+
+}  // namespace
 
 TableReadResult readTableFile(const std::string& path, const TableReadLayout& layout, StringGrid& grid,
                               ColumnWidthFit* fit) {
-    TableReading reading(path);
-    reading.split(layout, fit ? fit->advanceTable() : nullptr);
-    return reading.fill(grid, fit);
+    TableReadResult result;
+    FileHandle file(path);
+    if (file.fd() < 0) {
+        result.error = errorText(errno);
+        return result;
+    }
+    result.opened = true;
+    LineDecoder decoder;
+    int err = 0;
+    std::unique_ptr<TableText> text;
+    try {
+        for (bool decode = true;; decode = false) {
+            text = std::make_unique<TableText>(layout.delimited, layout.delimiter, layout.fieldLengths);
+            if (!decode) {
+                // The lines decoded so far were changed in the buffer: the file is read again as it stands.
+                decoder = LineDecoder(false);
+                if (::lseek(file.fd(), 0, SEEK_SET) < 0) {
+                    err = errno;
+                    text.reset();
+                    break;
+                }
+            }
+            readWholeFile(file.fd(), *text, err);
+            LineSplitter splitter(layout, *text);
+            LineTaker taker(*text, decoder, splitter, layout);
+            try {
+                if (!splitLines(*text, taker, result.lineEnds)) continue;
+            } catch (...) {
+                // What was read before stays in the grid (the line being read is dropped).
+                fillGrid(std::move(text), layout, grid, fit);
+                throw;
+            }
+            result.lengthMismatch = splitter.mismatch();
+            break;
+        }
+        if (text) fillGrid(std::move(text), layout, grid, fit);
+    } catch (const std::length_error&) {
+        result.error = "Eine Zeile der Datei ist zu lang (mehr als 4 GiB).";
+    } catch (const std::bad_alloc&) {
+        result.error = "Nicht genug Arbeitsspeicher, um die Datei zu laden.";
+    }
+    // Also for the rows kept after a failure: they are decoded or not.
+    result.encoding = decoder.encoding();
+    result.notice = decoder.notice();
+    if (!result.error.empty()) return result;
+    if (err != 0) {
+        result.error = errorText(err);
+        return result;
+    }
+    result.ok = true;
+    return result;
 }
 
 }  // namespace tabulyst

@@ -2,19 +2,15 @@
 // Reading a table file into the grid: lines split at a delimiter or cut into
 // field lengths. The whole file is read into one buffer, where the rows show
 // their cells (TableText), because users open files of millions of lines.
-#include <memory>
-#include <optional>
 #include <string>
 #include <vector>
 
 #include "core/files/FileEncoding.h"
-#include "core/platform/AdvanceTable.h"
 
 namespace tabulyst {
 
 class ColumnWidthFit;
 class StringGrid;
-class TableText;
 
 enum class LineEnds { CrLf, Lf };
 
@@ -22,7 +18,6 @@ struct TableReadLayout {
     bool delimited = true;
     std::string delimiter;          // decoded
     std::vector<int> fieldLengths;  // fixed-length mode
-    bool operator==(const TableReadLayout&) const = default;
 };
 
 struct TableReadResult {
@@ -48,38 +43,5 @@ struct TableReadResult {
 // line had.
 TableReadResult readTableFile(const std::string& path, const TableReadLayout& layout, StringGrid& grid,
                               ColumnWidthFit* fit = nullptr);
-
-// readTableFile in its three steps, so that the first two can run on a thread
-// of their own (see TablePreload): they touch nothing but the reading itself.
-class TableReading {
-public:
-    // Opens path and reads it whole: what needs no layout.
-    explicit TableReading(std::string path);
-    ~TableReading();
-    TableReading(TableReading&&) noexcept;
-    TableReading& operator=(TableReading&&) noexcept;
-    // Cuts the lines under layout; with advances it also finds the widest
-    // field of each column (in a copy of them: the reading keeps no reference).
-    void split(const TableReadLayout& layout, const AdvanceTable* advances);
-    // Hands the rows to grid and offers their cells to fit.
-    TableReadResult fill(StringGrid& grid, ColumnWidthFit* fit);
-
-    const std::string& path() const { return path_; }
-    bool isSplit() const { return split_; }
-    const TableReadLayout& layout() const { return layout_; }
-    // Whether split measured with these advances (none for none).
-    bool measuredWith(const AdvanceTable* advances) const;
-    bool readWhole() const { return result_.opened && err_ == 0 && result_.error.empty(); }
-
-private:
-    std::string path_;
-    bool split_ = false;
-    TableReadLayout layout_;
-    std::optional<AdvanceTable> advances_;
-    TableReadResult result_;
-    int err_ = 0;
-    std::unique_ptr<TableText> text_;
-    std::vector<int> widest_;  // by column, in advances; empty when not measured
-};
 
 }  // namespace tabulyst

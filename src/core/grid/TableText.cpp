@@ -39,13 +39,6 @@ TableText::TableText(bool delimited, std::string delimiter, std::vector<int> fie
 
 TableText::~TableText() { std::free(data_); }
 
-void TableText::setLayout(bool delimited, std::string delimiter, std::vector<int> fieldLengths) {
-    delimited_ = delimited;
-    delimiter_ = std::move(delimiter);
-    fieldLengths_ = std::move(fieldLengths);
-    gap_ = delimited ? delimiter_.size() : 0;
-}
-
 char* TableText::reserve(std::size_t size) {
     if (size <= capacity_) return data_;
     auto* fresh = static_cast<char*>(std::malloc(size + kSlack));

@@ -25,9 +25,6 @@ public:
     TableText(const TableText&) = delete;
     TableText& operator=(const TableText&) = delete;
 
-    // How lines are cut, for a text read before its layout was known (no line added yet).
-    void setLayout(bool delimited, std::string delimiter, std::vector<int> fieldLengths);
-
     // --- filling, while reading ---
     // Room for size bytes of text (and a little slack behind them); what the
     // buffer held is kept. Returns the buffer.

@@ -20,7 +20,6 @@ public:
     int advance(unsigned char ch) const { return advances_[ch]; }
     int textWidth(std::string_view text) const override { return sum(text); }
     int maxCharWidth() const override { return widest_; }
-    bool sameAdvances(const AdvanceTable& other) const { return advances_ == other.advances_; }
     const AdvanceTable* advanceTable() const override { return this; }
     // The same as textWidth, without the call through the interface.
     int sum(std::string_view text) const {
