@@ -77,10 +77,10 @@ public:
     // The line's text starts at start in the buffer (decoded in place for a UTF-8 file).
     void line(std::size_t start, std::string_view line) {
         if (line.size() > UINT32_MAX) throw std::length_error("line longer than 4 GiB");
-        const std::size_t first = text_.endCount();
+        text_.beginLine(start);
         if (layout_.delimited) splitAtDelimiter(line);
         else cutIntoLengths(line);
-        text_.addLine(start, first);
+        text_.endLine();
     }
 
     bool mismatch() const { return mismatch_; }
@@ -121,14 +121,15 @@ public:
     LineTaker(TableText& text, LineDecoder& decoder, LineSplitter& splitter, const TableReadLayout& layout)
         : text_(text), decoder_(decoder), splitter_(splitter),
           scanSplits_(layout.delimited && layout.delimiter.size() == 1),
-          delimiter_(scanSplits_ ? layout.delimiter[0] : '\0') {
-        restart();
-    }
+          delimiter_(scanSplits_ ? layout.delimiter[0] : '\0') {}
 
     bool scanSplits() const { return scanSplits_; }
     char delimiter() const { return delimiter_; }
 
-    void delimiter(std::size_t lineStart, std::size_t pos) { addEnd(pos - lineStart); }
+    void delimiter(std::size_t lineStart, std::size_t pos) {
+        open(lineStart);
+        addEnd(pos - lineStart);
+    }
 
     bool line(std::size_t lineStart, std::size_t stop, bool upper) {
         char* data = text_.data();
@@ -151,20 +152,26 @@ public:
             splitAgain(start, line);
             return true;
         }
+        open(lineStart);
         addEnd(stop - lineStart);  // the last field ends at the line end
         sync();
-        text_.addLine(start, lineFirst_);
-        lineFirst_ = text_.endCount();
+        text_.endLine();
+        open_ = false;
         return true;
     }
 
 private:
+    void open(std::size_t lineStart) {
+        if (open_) return;
+        text_.beginLine(origin_ + lineStart);
+        open_ = true;
+        restartRoom();
+    }
     void addEnd(std::size_t end) {
         if (out_ < limit_ && end <= 0xFFFF) {
             *out_++ = static_cast<std::uint16_t>(end);
             return;
         }
-        if (end > UINT32_MAX) throw std::length_error("line longer than 4 GiB");
         sync();
         text_.addEnd(end);
         restartRoom();
@@ -173,12 +180,17 @@ private:
         text_.endsWritten(static_cast<std::size_t>(out_ - written_));
         written_ = out_;
     }
+    void restartRoom() {
+        std::size_t room = 0;
+        out_ = written_ = text_.endRoom(room);
+        limit_ = out_ ? out_ + room : nullptr;
+    }
     // Drops what the scan found of the line and splits its (decoded) text anew.
     void splitAgain(std::size_t start, std::string_view line) {
         sync();
-        text_.dropEnds(lineFirst_);
+        text_.dropLine();
+        open_ = false;
         if (scanSplits_) {
-            restart();
             redoing_ = true;
             origin_ = start;
             // The scan reports no line for no text: an empty line is taken as it is.
@@ -189,16 +201,6 @@ private:
         } else {
             splitter_.line(start, line);
         }
-        restart();
-    }
-    void restart() {
-        lineFirst_ = text_.endCount();
-        restartRoom();
-    }
-    void restartRoom() {
-        std::size_t room = 0;
-        out_ = written_ = text_.endRoom(room);
-        limit_ = out_ ? out_ + room : nullptr;
     }
 
     TableText& text_;
@@ -207,12 +209,12 @@ private:
     const bool scanSplits_;
     const char delimiter_;
     bool first_ = true;
+    bool open_ = false;                 // the text has the line begun
     bool redoing_ = false;              // splitting a decoded line again
     std::size_t origin_ = 0;            // where that line starts
     std::uint16_t* out_ = nullptr;      // where the next end goes, up to limit_ in place
     std::uint16_t* limit_ = nullptr;
     std::uint16_t* written_ = nullptr;  // the ends before it are counted by the text
-    std::size_t lineFirst_ = 0;         // the index of the current line's first end
 };
 
 // Splits the text read into lines. False when the decoder refused a line after
@@ -229,17 +231,19 @@ bool splitLines(TableText& text, LineTaker& taker, LineEnds& lineEnds) {
     return scanLines(text.data(), end, lineEnd, taker.scanSplits() ? taker.delimiter() : lineEnd, cr, taker);
 }
 
-// The widest field of each column among lines first to last - 1, where widths
-// are sums of advances; a field too short to beat the widest so far is not summed.
-std::vector<int> widestFields(const TableText& text, const AdvanceTable& advances, std::uint32_t first,
-                              std::uint32_t last) {
+// The widest field of each column among the lines in pieces first to last - 1
+// of the text, where widths are sums of advances; a field too short to beat
+// the widest so far is not summed.
+std::vector<int> widestFields(const TableText& text, const AdvanceTable& advances, std::size_t first,
+                              std::size_t last) {
     std::vector<int> widest(text.maxCells(), 0);
     const std::size_t wide = static_cast<std::size_t>(std::max(advances.maxCharWidth(), 0));
-    for (std::uint32_t line = first; line < last; ++line)
+    text.forEachLineIn(first, last, [&](TableText::Line line) {
         text.forEachField(line, [&](std::size_t col, std::string_view field) {
             int& best = widest[col];
             if (field.size() * wide > static_cast<std::size_t>(best)) best = std::max(best, advances.sum(field));
         });
+    });
     return widest;
 }
 
@@ -248,24 +252,24 @@ std::vector<int> widestFields(const TableText& text, const AdvanceTable& advance
 // of each column is offered, and the sums, most of what loading a big file
 // takes, are worked out on two processors where there are two.
 void fitLines(const TableText& text, ColumnWidthFit& fit) {
-    const std::uint32_t lines = text.lineCount();
-    fit.offerNumbers(std::uint64_t{lines} + 1);
+    fit.offerNumbers(std::uint64_t{text.lineCount()} + 1);
     const AdvanceTable* advances = fit.advanceTable();
     if (!advances) {
-        for (std::uint32_t line = 0; line < lines; ++line)
+        text.forEachLine([&](TableText::Line line) {
             text.forEachField(line, [&fit](std::size_t col, std::string_view field) { fit.offer(col, field); });
+        });
         return;
     }
-    constexpr std::uint32_t kLinesWorthAThread = 100000;
+    const std::size_t pieces = text.pieces();
     std::vector<int> widest;
-    if (lines >= kLinesWorthAThread && std::thread::hardware_concurrency() > 1) {
+    if (pieces > 1 && std::thread::hardware_concurrency() > 1) {
         std::vector<int> secondHalf;
-        std::thread helper([&] { secondHalf = widestFields(text, *advances, lines / 2, lines); });
-        widest = widestFields(text, *advances, 0, lines / 2);
+        std::thread helper([&] { secondHalf = widestFields(text, *advances, pieces / 2, pieces); });
+        widest = widestFields(text, *advances, 0, pieces / 2);
         helper.join();
         for (std::size_t col = 0; col < widest.size(); ++col) widest[col] = std::max(widest[col], secondHalf[col]);
     } else {
-        widest = widestFields(text, *advances, 0, lines);
+        widest = widestFields(text, *advances, 0, pieces);
     }
     for (std::size_t col = 1; col < widest.size(); ++col)
         if (widest[col] > 0) fit.offerWidth(col, widest[col]);
@@ -281,7 +285,8 @@ void fillGrid(std::unique_ptr<TableText> text, const TableReadLayout& layout, St
     // Room for rows the user inserts: capacity never written costs no memory.
     rows.reserve(std::size_t{lines} + 2 + std::max<std::size_t>(lines / 16, 1024));
     rows.emplace_back();  // row 0, the column numbers come later
-    for (std::uint32_t i = 0; i < lines; ++i) rows.push_back(RowCells::onLine(*text, i, i + 1));
+    std::uint32_t row = 0;
+    text->forEachLine([&](TableText::Line line) { rows.push_back(RowCells::onLine(*text, line, ++row)); });
     char number[16];
     const char* end = std::to_chars(number, number + sizeof number, std::size_t{lines} + 1).ptr;
     const std::string_view spare(number, static_cast<std::size_t>(end - number));

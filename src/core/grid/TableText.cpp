@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <new>
+#include <stdexcept>
 
 #include "core/grid/RowCells.h"
 
@@ -14,7 +15,6 @@ namespace {
 
 constexpr std::size_t kSlack = 64;  // readable bytes behind the text, for word-wise scanning
 constexpr unsigned kNumberChunkBits = 16;
-constexpr std::uint64_t kWideText = std::uint64_t{2} << 30;  // from here line starts and end indexes take 64 bits
 
 // The digits of all numbers from 0 to below n.
 std::uint64_t digitsBelow(std::uint64_t n) {
@@ -53,39 +53,112 @@ char* TableText::reserve(std::size_t size) {
 void TableText::setSize(std::size_t size) {
     size_ = std::min(size, capacity_);
     if (data_) std::memset(data_ + size_, 0, kSlack);
-    wideLines_ = size_ >= kWideText;
 }
 
-void TableText::pushLine(std::size_t start, std::size_t firstEnd) {
-    if (wideLines_) wide_.push_back({start, firstEnd});
-    else narrow_.push_back({static_cast<std::uint32_t>(start), static_cast<std::uint32_t>(firstEnd)});
+// --- records ---
+
+void TableText::newChunk() {
+    // A row keeps where its line's record starts in 32 bits.
+    if (chunks_.size() >= (std::size_t{1} << (32 - kChunkBits)) - 1) throw std::bad_alloc();
+    chunks_.emplace_back(new std::uint16_t[kChunkWords]);  // left uninitialised until written
+    used_.push_back(0);
+    pos_ = 0;
 }
 
-void TableText::addLine(std::size_t start, std::size_t firstEnd) {
-    pushLine(start, firstEnd);
-    closedEnds_ = endCount();
-    maxCells_ = std::max(maxCells_, static_cast<std::uint32_t>(closedEnds_ - firstEnd + 1));
+void TableText::beginLine(std::size_t start) {
+    if (!wide_ && start > 0xFFFFFFFFu) goWide();
+    if (wide_) {
+        if (wideRecords_.size() >= UINT32_MAX - 3) throw std::bad_alloc();
+        openAt_ = wideRecords_.size();
+        wideRecords_.push_back(static_cast<std::uint32_t>(start));
+        wideRecords_.push_back(static_cast<std::uint32_t>(std::uint64_t{start} >> 32));
+        wideRecords_.push_back(0);
+        open_ = true;
+        return;
+    }
+    if (chunks_.empty() || kChunkWords - pos_ < 3) newChunk();
+    openAt_ = pos_;
+    std::uint16_t* words = chunks_.back().get();
+    words[pos_++] = static_cast<std::uint16_t>(start);
+    words[pos_++] = static_cast<std::uint16_t>(start >> 16);
+    words[pos_++] = 0;
+    open_ = true;
+}
+
+std::uint16_t* TableText::endRoom(std::size_t& room) {
+    room = 0;
+    if (wide_ || !open_) return nullptr;
+    if (pos_ == kChunkWords) {
+        // The open record moves whole to a fresh chunk.
+        const std::size_t words = openWords();
+        const std::uint16_t* from = chunks_.back().get() + openAt_;
+        newChunk();
+        std::copy(from, from + words, chunks_.back().get());
+        pos_ = words;
+        openAt_ = 0;
+    }
+    room = kChunkWords - pos_;
+    return chunks_.back().get() + pos_;
+}
+
+void TableText::addEnd(std::size_t end) {
+    if (end > UINT32_MAX) throw std::length_error("line longer than 4 GiB");
+    if (!wide_ && end > 0xFFFF) goWide();
+    if (wide_) {
+        wideRecords_.push_back(static_cast<std::uint32_t>(end));
+        return;
+    }
+    std::size_t room = 0;
+    endRoom(room)[0] = static_cast<std::uint16_t>(end);
+    ++pos_;
+}
+
+void TableText::endLine() {
+    const std::size_t fields = (wide_ ? wideRecords_.size() : pos_) - openAt_ - 3;
+    if (!wide_ && fields > 0xFFFF) goWide();
+    if (wide_) {
+        wideRecords_[openAt_ + 2] = static_cast<std::uint32_t>(fields);
+    } else {
+        chunks_.back()[openAt_ + 2] = static_cast<std::uint16_t>(fields);
+        used_.back() = pos_;
+    }
+    open_ = false;
+    maxCells_ = std::max(maxCells_, static_cast<std::uint32_t>(fields + 1));
     ++lines_;
 }
 
-void TableText::addWideEnd(std::size_t end) {
-    if (!wideEnds_) {
-        // A line of 64 KiB or more: every end takes 32 bits from now on.
-        for (std::size_t i = 0; i < ends16_.size(); ++i) ends32_.push_back(ends16_[i]);
-        ends16_.clear();
-        wideEnds_ = true;
-    }
-    ends32_.push_back(static_cast<std::uint32_t>(end));
+void TableText::dropLine() {
+    if (!open_) return;
+    open_ = false;
+    if (wide_) wideRecords_.resize(openAt_);
+    else pos_ = openAt_;
 }
 
-void TableText::shrinkEnds(std::size_t count) {
-    if (wideEnds_) ends32_.shrink(count);
-    else ends16_.shrink(count);
+void TableText::goWide() {
+    // Every record so far, the open one too, moves to 32-bit words.
+    std::vector<std::uint32_t> wide;
+    auto move = [&wide](const std::uint16_t* record, std::size_t words) {
+        wide.push_back(record[0] | std::uint32_t{record[1]} << 16);
+        wide.push_back(0);
+        wide.insert(wide.end(), record + 2, record + words);
+    };
+    for (std::size_t piece = 0; piece < used_.size(); ++piece)
+        for (std::size_t at = 0; at < used_[piece]; at += 3 + chunks_[piece][at + 2])
+            move(chunks_[piece].get() + at, 3 + chunks_[piece][at + 2]);
+    if (open_) {
+        const std::size_t at = wide.size();
+        move(chunks_.back().get() + openAt_, openWords());
+        openAt_ = at;
+    }
+    wideRecords_ = std::move(wide);
+    chunks_.clear();
+    used_.clear();
+    pos_ = 0;
+    wide_ = true;
 }
 
 void TableText::finish() {
-    shrinkEnds(closedEnds_);
-    pushLine(size_, closedEnds_);  // the end of the last line's fields is the next start's first end
+    dropLine();
     maxCells_ = std::max<std::uint32_t>(maxCells_, 1);
     map_.resize(maxCells_);
     for (std::uint32_t i = 0; i < maxCells_; ++i) map_[i] = static_cast<int>(i);
@@ -94,24 +167,13 @@ void TableText::finish() {
     recomputeSizes();
 }
 
-std::string_view TableText::cell(std::uint32_t line, std::uint32_t number, std::size_t index) const {
-    if (index >= map_.size()) return {};
-    const int physical = map_[index];
-    if (physical < 0) return {};
-    if (physical == 0) return numberText(number);
-    const LineSpan l = lineAt(line);
-    const std::uint64_t fields = lineAt(line + 1).firstEnd - l.firstEnd;
-    const auto p = static_cast<std::uint64_t>(physical);
-    if (p > fields) return {};
-    const std::size_t end = endAt(l.firstEnd + p - 1);
-    const std::size_t begin = p == 1 ? 0 : endAt(l.firstEnd + p - 2) + gap_;
-    return {data_ + l.start + begin, end - begin};
-}
-
-std::string_view TableText::lineText(std::uint32_t line) const {
-    const LineSpan l = lineAt(line);
-    const std::uint64_t fields = lineAt(line + 1).firstEnd - l.firstEnd;
-    return {data_ + l.start, fields == 0 ? 0 : endAt(l.firstEnd + fields - 1)};
+std::string_view TableText::lineText(Line line) const {
+    if (wide_) {
+        const std::uint32_t* record = &wideRecords_[line];
+        return {data_ + (record[0] | std::size_t{record[1]} << 32), record[2] == 0 ? 0 : record[2 + record[2]]};
+    }
+    const std::uint16_t* record = narrowRecord(line);
+    return {data_ + (record[0] | std::size_t{record[1]} << 16), record[2] == 0 ? std::size_t{0} : record[2 + record[2]]};
 }
 
 // --- row numbers ---
@@ -149,6 +211,10 @@ bool TableText::parseNumber(std::string_view text, std::uint32_t& number) {
 // --- column edits ---
 
 void TableText::recomputeSizes() {
+    // The map is the identity while each of the line's cells shows at its own place and nothing after them.
+    identity_ = map_.size() >= maxCells_;
+    for (std::size_t j = 0; j < map_.size() && identity_; ++j)
+        identity_ = j < maxCells_ ? map_[j] == static_cast<int>(j) : map_[j] < 0;
     // A line of p cells stores up to the last place that shows one of them.
     std::vector<long long> placeOf(maxCells_, -1);
     for (std::size_t j = 0; j < map_.size(); ++j)

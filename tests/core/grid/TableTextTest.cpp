@@ -20,10 +20,10 @@ std::unique_ptr<TableText> textOf(const std::vector<std::string>& lines) {
     text->setSize(all.size());
     std::size_t start = 0;
     for (const auto& line : lines) {
-        const std::size_t first = text->endCount();
+        text->beginLine(start);
         for (std::size_t at = 0; (at = line.find(';', at)) != std::string::npos; ++at) text->addEnd(at);
         text->addEnd(line.size());
-        text->addLine(start, first);
+        text->endLine();
         start += line.size() + 1;
     }
     text->finish();
@@ -34,7 +34,8 @@ std::unique_ptr<TableText> textOf(const std::vector<std::string>& lines) {
 StringGrid gridOf(const std::vector<std::string>& lines) {
     auto text = textOf(lines);
     std::vector<RowCells> rows(1);
-    for (std::uint32_t i = 0; i < text->lineCount(); ++i) rows.push_back(RowCells::onLine(*text, i, i + 1));
+    std::uint32_t number = 0;
+    text->forEachLine([&](TableText::Line line) { rows.push_back(RowCells::onLine(*text, line, ++number)); });
     StringGrid grid;
     grid.setColCount(static_cast<int>(text->maxCells()));
     grid.setRows(std::move(rows), std::move(text));
