@@ -2,7 +2,6 @@
 // bench_findsort FOLDER (with the files of bench_generate)
 #include <algorithm>
 #include <cstdio>
-#include <ctime>
 #include <functional>
 #include <vector>
 #include <string>
@@ -14,31 +13,6 @@
 
 using namespace tabulyst;
 using namespace tabulyst::bench;
-
-namespace {
-
-double cpuSeconds() {
-    timespec t{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
-    return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) / 1e9;
-}
-
-// The median wall time as report() prints it, then the processor time of the
-// same runs: other programs on the machine lengthen the one, not the other.
-void measure(const std::string& name, int runs, const std::function<void()>& work,
-             const std::function<void()>& prepare, const std::string& budget) {
-    std::vector<double> cpu;
-    const double wall = medianSeconds(runs, [&] {
-        const double start = cpuSeconds();
-        work();
-        cpu.push_back(cpuSeconds() - start);
-    }, prepare);
-    std::sort(cpu.begin(), cpu.end());
-    report(name, wall, 0, budget);
-    std::printf("%-34s %9.1f ms processor time\n", "", cpu[cpu.size() / 2] * 1000);
-}
-
-}  // namespace
 
 int main(int argc, char** argv) {
     if (argc < 2) {

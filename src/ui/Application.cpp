@@ -16,6 +16,7 @@
 #include "ui/QtOpener.h"
 #include "ui/QtPrinter.h"
 #include "ui/QtWindowGeometry.h"
+#include "ui/ReadyProbe.h"
 #include "ui/StandardDialogs.h"
 
 namespace tabulyst::ui {
@@ -81,6 +82,7 @@ int runApplication(int argc, char** argv) {
     printer.setParent(&window);
     geometry.setWindow(&window);
     window.show();
+    quitWhenReadyIfAsked(form, window);
     return app.exec();
 }
 

@@ -19,6 +19,7 @@ public:
     void setText(const std::string& text) override;
     int textWidth(std::string_view text) const override { return advances_.textWidth(text); }
     int maxCharWidth() const override { return advances_.maxCharWidth(); }
+    const AdvanceTable* advanceTable() const override { return &advances_; }
     // Measures every character of the code page in the grid's font once.
     void setFont(const QFont& font);
 

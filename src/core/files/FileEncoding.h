@@ -30,6 +30,10 @@ public:
     // one shows the file is not to be decoded.
     bool take(std::string_view line, std::string_view& text);
 
+    // Whether no later line can change the outcome any more (a line that is
+    // not UTF-8 was seen): every further line reads as it stands.
+    bool settled() const { return invalid_; }
+
     FileEncoding encoding() const;
     // The status text for a file with a mark or multi-byte text that was not
     // decoded; nullptr when there is nothing to tell.

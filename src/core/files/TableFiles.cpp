@@ -124,15 +124,30 @@ bool TableFiles::parsedFieldLengths(std::vector<int>& lengths) const {
     return false;
 }
 
-void TableFiles::finishRead() {
+ColumnWidthFit TableFiles::startWidthFit() const {
+    const StringGrid& grid = form_.StrGrid;
+    std::vector<int> widths;
+    for (int c = 0; c < grid.colCount(); ++c) widths.push_back(grid.colWidth(c));
+    return ColumnWidthFit(*form_.platform.textMeasure, form_.gridClientWidth / 3 * 2, std::move(widths),
+                          grid.defaultColWidth());
+}
+
+void TableFiles::finishRead(ColumnWidthFit& fit) {
     StringGrid& grid = form_.StrGrid;
     GridUpdateScope update(grid);
-    for (int c = 1; c < grid.colCount(); ++c) grid.setCell(c, 0, std::to_string(c));
-    for (int r = 1; r < grid.rowCount(); ++r) {
-        std::string number = std::to_string(r);
-        if (grid.cell(0, r) != number) grid.setCell(0, r, number);
+    for (int c = 1; c < grid.colCount(); ++c) {
+        grid.setCell(c, 0, std::to_string(c));
+        fit.offer(static_cast<std::size_t>(c), grid.cell(c, 0));
     }
-    FitColumnWidths(grid, form_.gridClientWidth / 3 * 2, *form_.platform.textMeasure);
+    // The reader numbered every row showing a line; the fit has seen all other cells but these.
+    for (int r = 1; r < grid.rowCount(); ++r) {
+        if (grid.rowCells(r).text()) continue;
+        std::string number = std::to_string(r);
+        if (grid.cell(0, r) == number) continue;
+        grid.setCell(0, r, number);
+        fit.offer(0, number);
+    }
+    fit.apply(grid);
     const int last = grid.rowCount() - 1;
     bool empty = true;
     for (int c = 1; c < grid.colCount() && empty; ++c) empty = grid.cell(c, last).empty();
@@ -144,15 +159,16 @@ bool TableFiles::ReadDelimitedFile(const std::string& path) {
     if (!decodedDelimiter(layout.delimiter)) return false;
     form_.setTitle(path);
     TableReadResult result;
+    ColumnWidthFit fit = startWidthFit();
     {
         GridUpdateScope update(form_.StrGrid);
-        result = readTableFile(path, layout, form_.StrGrid);
+        result = readTableFile(path, layout, form_.StrGrid, &fit);
     }
     if (!result.ok) form_.platform.dialogs->showMessage(result.error);
     if (!result.opened) return false;
     fileLineEnds = result.lineEnds;
     takeEncoding(path, result);
-    finishRead();
+    finishRead(fit);
     return result.ok;
 }
 
@@ -167,16 +183,17 @@ bool TableFiles::ReadFixedLengthFile(const std::string& path) {
     form_.setTitle(path);
     form_.StrGrid.setColCount(static_cast<int>(layout.fieldLengths.size()) + 1);
     TableReadResult result;
+    ColumnWidthFit fit = startWidthFit();
     {
         GridUpdateScope update(form_.StrGrid);
-        result = readTableFile(path, layout, form_.StrGrid);
+        result = readTableFile(path, layout, form_.StrGrid, &fit);
     }
     if (!result.ok) form_.platform.dialogs->showMessage(result.error);
     else if (result.lengthMismatch) form_.platform.dialogs->showMessage(kLengthMismatch);
     if (!result.opened) return false;
     fileLineEnds = result.lineEnds;
     takeEncoding(path, result);
-    finishRead();
+    finishRead(fit);
     return result.ok;
 }
 

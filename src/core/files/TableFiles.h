@@ -6,6 +6,7 @@
 
 #include "core/app/Signal.h"
 #include "core/files/FileEncoding.h"
+#include "core/files/FitColumnWidths.h"
 #include "core/files/SafeFileWriter.h"
 #include "core/files/TableReader.h"
 
@@ -58,8 +59,10 @@ public:
 
 private:
     void setReloadCommands(bool enabled);
+    // The width fit a read feeds, from the grid's widths before it.
+    ColumnWidthFit startWidthFit() const;
     // Header numbers, fitted widths and the removal of an empty last row.
-    void finishRead();
+    void finishRead(ColumnWidthFit& fit);
     // The field lengths as numbers; shows a message and returns false for a bad one.
     bool parsedFieldLengths(std::vector<int>& lengths) const;
     // The decoded delimiter; shows the decoder's error text and returns false.

@@ -9,19 +9,24 @@
 #include <charconv>
 #include <cstdint>
 #include <cstring>
+#include <memory>
 #include <new>
 #include <stdexcept>
 #include <string_view>
+#include <thread>
 
-#include "core/files/Fields.h"
+#include "core/files/FitColumnWidths.h"
+#include "core/files/LineScan.h"
 #include "core/grid/StringGrid.h"
+#include "core/grid/TableText.h"
+#include "core/platform/AdvanceTable.h"
 
 namespace tabulyst {
 
 namespace {
 
-constexpr std::size_t kBlock = 4 << 20;
 constexpr char kEndOfFile = 26;
+constexpr std::size_t kMinimumRoom = std::size_t{1} << 20;
 
 std::string errorText(int err) { return std::strerror(err); }
 
@@ -35,100 +40,267 @@ public:
     FileHandle& operator=(const FileHandle&) = delete;
     int fd() const { return fd_; }
 
-    // Reads up to size bytes; -1 on error.
-    ssize_t read(char* buffer, std::size_t size) {
-        for (;;) {
-            ssize_t n = ::read(fd_, buffer, size);
-            if (n < 0 && errno == EINTR) continue;
-            return n;
-        }
-    }
-
 private:
     int fd_;
 };
 
-// Whether the file's lines end at carriage returns: true as soon as one is
-// seen before the end of the file (or a code 26). lineFeed tells whether a
-// line feed came before that point.
-bool hasCarriageReturn(FileHandle& file, std::string& buffer, int& err, bool& lineFeed) {
-    lineFeed = false;
+// Reads the whole file into the text's buffer; on a failure err is set and
+// what was read before it stays.
+void readWholeFile(int fd, TableText& text, int& err) {
+    struct stat st {};
+    const std::size_t expected =
+        ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) ? static_cast<std::size_t>(st.st_size) : 0;
+    text.reserve(expected + 4096);  // room to see the end without growing
+    std::size_t size = 0;
     for (;;) {
-        ssize_t n = file.read(buffer.data(), buffer.size());
+        // A file that grows while it is read, or one of no known size, grows the buffer.
+        if (size == text.capacity()) text.reserve(std::max(size * 2, kMinimumRoom));
+        const ssize_t n = ::read(fd, text.data() + size, text.capacity() - size);
         if (n < 0) {
+            if (errno == EINTR) continue;
             err = errno;
-            return true;
+            break;
         }
-        if (n == 0) return false;
-        std::string_view block(buffer.data(), static_cast<std::size_t>(n));
-        std::size_t cr = block.find('\r');
-        std::size_t eof = block.find(kEndOfFile);
-        std::size_t lf = block.find('\n');
-        if (lf != std::string_view::npos && (eof == std::string_view::npos || lf < eof)) lineFeed = true;
-        if (cr != std::string_view::npos && (eof == std::string_view::npos || cr < eof)) return true;
-        if (eof != std::string_view::npos) return false;
+        if (n == 0) break;
+        size += static_cast<std::size_t>(n);
     }
+    text.setSize(size);
 }
 
-// Builds the grid rows line by line.
-class RowBuilder {
+// Cuts a line into its fields as splitFields does (n delimiters give n + 1
+// fields; an empty delimiter gives the line as one field, an empty line none)
+// or into the field lengths, and adds it to the text.
+class LineSplitter {
 public:
-    RowBuilder(const TableReadLayout& layout, StringGrid& grid) : layout_(layout), grid_(grid) {
-        rows_.emplace_back(RowCells());  // row 0, the column numbers come later
-    }
+    LineSplitter(const TableReadLayout& layout, TableText& text) : layout_(layout), text_(text) {}
 
-    void line(std::string_view text) {
-        std::size_t row = rows_.size();
-        auto [end, ec] = std::to_chars(number_, number_ + sizeof number_, row);
-        (void)ec;
-        cells_.clear();
-        cells_.emplace_back(number_, static_cast<std::size_t>(end - number_));
-        if (layout_.delimited) {
-            splitFields(text, layout_.delimiter, fields_);
-            cells_.insert(cells_.end(), fields_.begin(), fields_.end());
-            maxCols_ = std::max(maxCols_, fields_.size() + 1);
-        } else {
-            std::size_t pos = 0;
-            for (int length : layout_.fieldLengths) {
-                std::size_t len = static_cast<std::size_t>(std::max(length, 0));
-                cells_.push_back(pos < text.size() ? text.substr(pos, len) : std::string_view());
-                pos += len;
-            }
-            if (pos != text.size()) mismatch_ = true;
-        }
-        rows_.push_back(RowCells::fromCells(cells_, static_cast<std::uint32_t>(cells_.size())));
-    }
-
-    // Hands the rows to the grid with the spare row after the last one.
-    void finish() {
-        rows_.emplace_back(RowCells());
-        int cols = layout_.delimited ? static_cast<int>(std::max<std::size_t>(maxCols_, 2))
-                                     : static_cast<int>(layout_.fieldLengths.size()) + 1;
-        grid_.setColCount(std::max(cols, grid_.colCount()));
-        grid_.setRows(std::move(rows_));
+    // The line's text starts at start in the buffer (decoded in place for a UTF-8 file).
+    void line(std::size_t start, std::string_view line) {
+        if (line.size() > UINT32_MAX) throw std::length_error("line longer than 4 GiB");
+        text_.beginLine(start);
+        if (layout_.delimited) splitAtDelimiter(line);
+        else cutIntoLengths(line);
+        text_.endLine();
     }
 
     bool mismatch() const { return mismatch_; }
 
 private:
+    void splitAtDelimiter(std::string_view line) {
+        const std::string_view delimiter = layout_.delimiter;
+        if (delimiter.empty()) {
+            if (!line.empty()) text_.addEnd(line.size());
+            return;
+        }
+        for (std::size_t at = 0; (at = line.find(delimiter, at)) != std::string_view::npos; at += delimiter.size())
+            text_.addEnd(at);
+        text_.addEnd(line.size());
+    }
+
+    void cutIntoLengths(std::string_view line) {
+        std::size_t pos = 0;
+        for (int length : layout_.fieldLengths) {
+            pos += static_cast<std::size_t>(std::max(length, 0));
+            text_.addEnd(std::min(pos, line.size()));
+        }
+        if (pos != line.size()) mismatch_ = true;
+    }
+
     const TableReadLayout& layout_;
-    StringGrid& grid_;
-    std::vector<RowCells> rows_;
-    std::vector<std::string_view> fields_;
-    std::vector<std::string_view> cells_;
-    std::size_t maxCols_ = 2;
+    TableText& text_;
     bool mismatch_ = false;
-    char number_[24];
 };
 
-// False, with the grid untouched, when the decoder refused a line after it had
-// decoded others: the caller reads the file again without decoding.
-bool readLines(FileHandle& file, std::string& buffer, bool cr, LineDecoder& decoder, const TableReadLayout& layout,
-               StringGrid& grid, TableReadResult& result, int& err);
+// Takes the lines the scan finds. A one-byte delimiter is found by the scan
+// itself, and its ends go straight into the text's storage; any other layout
+// cuts each line on its own. Only the first line (for its mark) and lines with
+// upper bytes can change the decoder's mind; a line it decodes is split again
+// in its decoded text.
+class LineTaker {
+public:
+    LineTaker(TableText& text, LineDecoder& decoder, LineSplitter& splitter, const TableReadLayout& layout)
+        : text_(text), decoder_(decoder), splitter_(splitter),
+          scanSplits_(layout.delimited && layout.delimiter.size() == 1),
+          delimiter_(scanSplits_ ? layout.delimiter[0] : '\0') {}
+
+    bool scanSplits() const { return scanSplits_; }
+    char delimiter() const { return delimiter_; }
+
+    void delimiter(std::size_t lineStart, std::size_t pos) {
+        open(lineStart);
+        addEnd(pos - lineStart);
+    }
+
+    bool line(std::size_t lineStart, std::size_t stop, bool upper) {
+        char* data = text_.data();
+        const std::size_t start = origin_ + lineStart;
+        std::string_view line(data + start, stop - lineStart);
+        if (!redoing_ && (first_ || (upper && !decoder_.settled()))) {
+            first_ = false;
+            std::string_view decoded;
+            if (!decoder_.take(line, decoded)) return false;
+            if (decoded.data() < line.data() || decoded.data() > line.data() + line.size()) {
+                std::memcpy(data + start, decoded.data(), decoded.size());  // never longer than the line
+                decoded = std::string_view(data + start, decoded.size());
+            }
+            if (decoded != line || decoded.data() != line.data()) {
+                splitAgain(static_cast<std::size_t>(decoded.data() - data), decoded);
+                return true;
+            }
+        }
+        if (!scanSplits_) {
+            splitAgain(start, line);
+            return true;
+        }
+        open(lineStart);
+        addEnd(stop - lineStart);  // the last field ends at the line end
+        sync();
+        text_.endLine();
+        open_ = false;
+        return true;
+    }
+
+private:
+    void open(std::size_t lineStart) {
+        if (open_) return;
+        text_.beginLine(origin_ + lineStart);
+        open_ = true;
+        restartRoom();
+    }
+    void addEnd(std::size_t end) {
+        if (out_ < limit_ && end <= 0xFFFF) {
+            *out_++ = static_cast<std::uint16_t>(end);
+            return;
+        }
+        sync();
+        text_.addEnd(end);
+        restartRoom();
+    }
+    void sync() {
+        text_.endsWritten(static_cast<std::size_t>(out_ - written_));
+        written_ = out_;
+    }
+    void restartRoom() {
+        std::size_t room = 0;
+        out_ = written_ = text_.endRoom(room);
+        limit_ = out_ ? out_ + room : nullptr;
+    }
+    // Drops what the scan found of the line and splits its (decoded) text anew.
+    void splitAgain(std::size_t start, std::string_view line) {
+        sync();
+        text_.dropLine();
+        open_ = false;
+        if (scanSplits_) {
+            redoing_ = true;
+            origin_ = start;
+            // The scan reports no line for no text: an empty line is taken as it is.
+            if (line.empty()) this->line(0, 0, false);
+            else scanLines(line.data(), line.size(), '\0', delimiter_, false, *this);
+            origin_ = 0;
+            redoing_ = false;
+        } else {
+            splitter_.line(start, line);
+        }
+    }
+
+    TableText& text_;
+    LineDecoder& decoder_;
+    LineSplitter& splitter_;
+    const bool scanSplits_;
+    const char delimiter_;
+    bool first_ = true;
+    bool open_ = false;                 // the text has the line begun
+    bool redoing_ = false;              // splitting a decoded line again
+    std::size_t origin_ = 0;            // where that line starts
+    std::uint16_t* out_ = nullptr;      // where the next end goes, up to limit_ in place
+    std::uint16_t* limit_ = nullptr;
+    std::uint16_t* written_ = nullptr;  // the ends before it are counted by the text
+};
+
+// Splits the text read into lines. False when the decoder refused a line after
+// it had decoded others: the file must be read again without decoding.
+bool splitLines(TableText& text, LineTaker& taker, LineEnds& lineEnds) {
+    std::string_view all(text.data(), text.size());
+    const std::size_t end = std::min(all.find(kEndOfFile), all.size());  // code 26 ends the file
+    all = all.substr(0, end);
+    // Lines end at carriage returns when the file has one; else at line feeds.
+    const bool cr = all.find('\r') != std::string_view::npos;
+    // A file without any line end (empty, or one unended line) keeps CR LF.
+    lineEnds = cr || all.find('\n') == std::string_view::npos ? LineEnds::CrLf : LineEnds::Lf;
+    const char lineEnd = cr ? '\r' : '\n';
+    return scanLines(text.data(), end, lineEnd, taker.scanSplits() ? taker.delimiter() : lineEnd, cr, taker);
+}
+
+// The widest field of each column among the lines in pieces first to last - 1
+// of the text, where widths are sums of advances; a field too short to beat
+// the widest so far is not summed.
+std::vector<int> widestFields(const TableText& text, const AdvanceTable& advances, std::size_t first,
+                              std::size_t last) {
+    std::vector<int> widest(text.maxCells(), 0);
+    const std::size_t wide = static_cast<std::size_t>(std::max(advances.maxCharWidth(), 0));
+    text.forEachLineIn(first, last, [&](TableText::Line line) {
+        text.forEachField(line, [&](std::size_t col, std::string_view field) {
+            int& best = widest[col];
+            if (field.size() * wide > static_cast<std::size_t>(best)) best = std::max(best, advances.sum(field));
+        });
+    });
+    return widest;
+}
+
+// Offers every cell read to the width fit: the row numbers (the spare row's
+// too) and the fields. Where widths are sums of advances only the widest field
+// of each column is offered, and the sums, most of what loading a big file
+// takes, are worked out on two processors where there are two.
+void fitLines(const TableText& text, ColumnWidthFit& fit) {
+    fit.offerNumbers(std::uint64_t{text.lineCount()} + 1);
+    const AdvanceTable* advances = fit.advanceTable();
+    if (!advances) {
+        text.forEachLine([&](TableText::Line line) {
+            text.forEachField(line, [&fit](std::size_t col, std::string_view field) { fit.offer(col, field); });
+        });
+        return;
+    }
+    const std::size_t pieces = text.pieces();
+    std::vector<int> widest;
+    if (pieces > 1 && std::thread::hardware_concurrency() > 1) {
+        std::vector<int> secondHalf;
+        std::thread helper([&] { secondHalf = widestFields(text, *advances, pieces / 2, pieces); });
+        widest = widestFields(text, *advances, 0, pieces / 2);
+        helper.join();
+        for (std::size_t col = 0; col < widest.size(); ++col) widest[col] = std::max(widest[col], secondHalf[col]);
+    } else {
+        widest = widestFields(text, *advances, 0, pieces);
+    }
+    for (std::size_t col = 1; col < widest.size(); ++col)
+        if (widest[col] > 0) fit.offerWidth(col, widest[col]);
+}
+
+// Hands the lines read to the grid, each row showing its line of the text,
+// with the spare row after the last one.
+void fillGrid(std::unique_ptr<TableText> text, const TableReadLayout& layout, StringGrid& grid, ColumnWidthFit* fit) {
+    text->finish();
+    if (fit) fitLines(*text, *fit);
+    const std::uint32_t lines = text->lineCount();
+    std::vector<RowCells> rows;
+    // Room for rows the user inserts: capacity never written costs no memory.
+    rows.reserve(std::size_t{lines} + 2 + std::max<std::size_t>(lines / 16, 1024));
+    rows.emplace_back();  // row 0, the column numbers come later
+    std::uint32_t row = 0;
+    text->forEachLine([&](TableText::Line line) { rows.push_back(RowCells::onLine(*text, line, ++row)); });
+    char number[16];
+    const char* end = std::to_chars(number, number + sizeof number, std::size_t{lines} + 1).ptr;
+    const std::string_view spare(number, static_cast<std::size_t>(end - number));
+    rows.push_back(RowCells::fromCells(std::span(&spare, 1)));
+    const int cols = layout.delimited ? static_cast<int>(std::max<std::uint32_t>(text->maxCells(), 2))
+                                      : static_cast<int>(layout.fieldLengths.size()) + 1;
+    grid.setColCount(std::max(cols, grid.colCount()));
+    grid.setRows(std::move(rows), std::move(text));
+}
 
 }  // namespace
 
-TableReadResult readTableFile(const std::string& path, const TableReadLayout& layout, StringGrid& grid) {
+TableReadResult readTableFile(const std::string& path, const TableReadLayout& layout, StringGrid& grid,
+                              ColumnWidthFit* fit) {
     TableReadResult result;
     FileHandle file(path);
     if (file.fd() < 0) {
@@ -136,27 +308,35 @@ TableReadResult readTableFile(const std::string& path, const TableReadLayout& la
         return result;
     }
     result.opened = true;
-    // A small file needs no 4 MiB block: filling one costs more than reading
-    // the file (cyclic reloading reads small files many times a second).
-    struct stat st {};
-    std::size_t block = kBlock;
-    if (::fstat(file.fd(), &st) == 0 && S_ISREG(st.st_mode) && static_cast<std::size_t>(st.st_size) < kBlock)
-        block = static_cast<std::size_t>(st.st_size) + 1;  // + 1: a file still growing is read on in blocks
-    std::string buffer(block, '\0');
-    int err = 0;
-    bool lineFeed = false;
-    const bool cr = hasCarriageReturn(file, buffer, err, lineFeed);
-    if (err == 0 && ::lseek(file.fd(), 0, SEEK_SET) < 0) err = errno;
-    // A file without any line end (empty, or one unended line) keeps CR LF.
-    result.lineEnds = cr || !lineFeed ? LineEnds::CrLf : LineEnds::Lf;
-
     LineDecoder decoder;
+    int err = 0;
+    std::unique_ptr<TableText> text;
     try {
-        if (!readLines(file, buffer, cr, decoder, layout, grid, result, err)) {
-            decoder = LineDecoder(false);
-            if (::lseek(file.fd(), 0, SEEK_SET) < 0) err = errno;
-            else readLines(file, buffer, cr, decoder, layout, grid, result, err);
+        for (bool decode = true;; decode = false) {
+            text = std::make_unique<TableText>(layout.delimited, layout.delimiter, layout.fieldLengths);
+            if (!decode) {
+                // The lines decoded so far were changed in the buffer: the file is read again as it stands.
+                decoder = LineDecoder(false);
+                if (::lseek(file.fd(), 0, SEEK_SET) < 0) {
+                    err = errno;
+                    text.reset();
+                    break;
+                }
+            }
+            readWholeFile(file.fd(), *text, err);
+            LineSplitter splitter(layout, *text);
+            LineTaker taker(*text, decoder, splitter, layout);
+            try {
+                if (!splitLines(*text, taker, result.lineEnds)) continue;
+            } catch (...) {
+                // What was read before stays in the grid (the line being read is dropped).
+                fillGrid(std::move(text), layout, grid, fit);
+                throw;
+            }
+            result.lengthMismatch = splitter.mismatch();
+            break;
         }
+        if (text) fillGrid(std::move(text), layout, grid, fit);
     } catch (const std::length_error&) {
         result.error = "Eine Zeile der Datei ist zu lang (mehr als 4 GiB).";
     } catch (const std::bad_alloc&) {
@@ -173,75 +353,5 @@ TableReadResult readTableFile(const std::string& path, const TableReadLayout& la
     result.ok = true;
     return result;
 }
-
-namespace {
-
-bool readLines(FileHandle& file, std::string& buffer, bool cr, LineDecoder& decoder, const TableReadLayout& layout,
-               StringGrid& grid, TableReadResult& result, int& err) {
-    const char lineEnd = cr ? '\r' : '\n';
-    RowBuilder rows(layout, grid);
-    std::string_view text;
-    // Hands a line on decoded or as it stands; false to start again.
-    auto line = [&](std::string_view raw) {
-        if (!decoder.take(raw, text)) return false;
-        rows.line(text);
-        return true;
-    };
-    std::string pending;       // a line that continues in the next block
-    bool skipLf = false;       // a CR ended the last block: a LF may follow
-    bool ended = false;
-    try {
-        while (err == 0 && !ended) {
-            ssize_t n = file.read(buffer.data(), buffer.size());
-            if (n < 0) {
-                err = errno;
-                break;
-            }
-            if (n == 0) break;
-            std::string_view block(buffer.data(), static_cast<std::size_t>(n));
-            if (std::size_t eof = block.find(kEndOfFile); eof != std::string_view::npos) {
-                block = block.substr(0, eof);
-                ended = true;
-            }
-            std::size_t pos = 0;
-            if (skipLf && !block.empty()) {
-                if (block[0] == '\n') pos = 1;
-                skipLf = false;
-            }
-            while (pos < block.size()) {
-                const char* hit = static_cast<const char*>(std::memchr(block.data() + pos, lineEnd, block.size() - pos));
-                if (!hit) {
-                    pending.append(block.data() + pos, block.size() - pos);
-                    break;
-                }
-                std::size_t stop = static_cast<std::size_t>(hit - block.data());
-                if (pending.empty()) {
-                    if (!line(block.substr(pos, stop - pos))) return false;
-                } else {
-                    pending.append(block.data() + pos, stop - pos);
-                    if (!line(pending)) return false;
-                    pending.clear();
-                }
-                pos = stop + 1;
-                if (cr) {
-                    if (pos < block.size()) {
-                        if (block[pos] == '\n') ++pos;
-                    } else {
-                        skipLf = true;
-                    }
-                }
-            }
-        }
-        if (!pending.empty() && !line(pending)) return false;
-    } catch (...) {
-        rows.finish();  // what was read stays in the grid
-        throw;
-    }
-    rows.finish();
-    result.lengthMismatch = rows.mismatch();
-    return true;
-}
-
-}  // namespace
 
 }  // namespace tabulyst

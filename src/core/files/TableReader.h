@@ -1,7 +1,7 @@
 #pragma once
 // Reading a table file into the grid: lines split at a delimiter or cut into
-// field lengths. The file is read in large blocks and each row is built in one
-// allocation, because users open files of millions of lines.
+// field lengths. The whole file is read into one buffer, where the rows show
+// their cells (TableText), because users open files of millions of lines.
 #include <string>
 #include <vector>
 
@@ -9,6 +9,7 @@
 
 namespace tabulyst {
 
+class ColumnWidthFit;
 class StringGrid;
 
 enum class LineEnds { CrLf, Lf };
@@ -30,14 +31,17 @@ struct TableReadResult {
 };
 
 // Reads path into rows 1 and up of grid, which the caller has emptied to 2 x 2.
-// Column 0 of every read row gets its row number. A line ends at a carriage
-// return (a line feed right after it belongs to the line end); a file without
+// Column 0 of every read row, and of the spare row after them, gets its row
+// number; fit, when given, is offered each of these cells as it is read. A
+// line ends at a carriage return (a line feed right after it belongs to the
+// line end); a file without
 // any carriage return ends its lines at line feeds. Code 26 ends the file.
 // Rows read before a failure stay in the grid. The grid's row count ends one
 // above the rows read (the spare row the caller removes). A byte-order mark is
 // taken off the first line; a UTF-8 file is decoded to Windows-1252 before its
 // lines are split (see LineDecoder). Every row remembers how many fields its
 // line had.
-TableReadResult readTableFile(const std::string& path, const TableReadLayout& layout, StringGrid& grid);
+TableReadResult readTableFile(const std::string& path, const TableReadLayout& layout, StringGrid& grid,
+                              ColumnWidthFit* fit = nullptr);
 
 }  // namespace tabulyst

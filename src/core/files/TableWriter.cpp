@@ -1,12 +1,94 @@
 #include "core/files/TableWriter.h"
 
+#include <algorithm>
 #include <cstdint>
+#include <cstring>
 
 #include "core/files/SafeFileWriter.h"
 #include "core/grid/StringGrid.h"
 #include "core/table/Utf8Codec.h"
 
 namespace tabulyst {
+
+namespace {
+
+// Whether a row still showing its line of the file is written as the line
+// stands: its fields are the cells they were read into and the layout cuts
+// them as the file was cut, so joining the cells again gives the line back.
+bool linesWrittenAsRead(const StringGrid& grid, const TableWriteLayout& layout, const std::vector<int>& columns) {
+    const TableText* text = grid.text();
+    if (!text || static_cast<int>(columns.size()) != grid.colCount() - 1 || !text->fieldsInPlace()) return false;
+    if (layout.delimited) return text->delimited() && text->delimiter() == layout.delimiter;
+    return !text->delimited() && !layout.pad && text->fieldLengths() == layout.fieldLengths;
+}
+
+// Where the lines go: untouched lines that follow each other in the file,
+// already ended as this save ends them, go out as one piece; every other line
+// is gathered (encoded to UTF-8 on the way where the file is UTF-8) and goes
+// out in pieces the writer's own buffer takes, so nothing is copied twice.
+class LineOutput {
+public:
+    LineOutput(SafeFileWriter& out, std::string_view lineEnd, bool utf8) : out_(out), lineEnd_(lineEnd), utf8_(utf8) {}
+
+    // A line of the file's text as it stands.
+    bool untouched(std::string_view line) {
+        if (utf8_) return built(line);
+        if (!flushGathered()) return false;
+        if (size_ > 0 && begin_ + size_ == line.data()) {
+            size_ += line.size();
+        } else {
+            if (!flushRun()) return false;
+            begin_ = line.data();
+            size_ = line.size();
+        }
+        // The line end of the file counts only where it is exactly the one written.
+        if (std::memcmp(begin_ + size_, lineEnd_.data(), lineEnd_.size()) == 0) {
+            size_ += lineEnd_.size();
+            return true;
+        }
+        return flushRun() && out_.write(lineEnd_);
+    }
+
+    // A line joined from the cells.
+    bool built(std::string_view line) {
+        if (!flushRun()) return false;
+        const std::size_t old = gathered_.size();
+        if (utf8_) {
+            gathered_.resize(old + 3 * line.size());
+            gathered_.resize(static_cast<std::size_t>(encodeUtf8FromWindows1252(line, gathered_.data() + old) - gathered_.data()));
+        } else {
+            gathered_.append(line);
+        }
+        gathered_.append(lineEnd_);
+        return gathered_.size() < kPiece || flushGathered();
+    }
+
+    bool finish() { return flushRun() && flushGathered(); }
+
+private:
+    static constexpr std::size_t kPiece = std::size_t{256} << 10;
+
+    bool flushRun() {
+        for (std::size_t done = 0; done < size_; done += kPiece)
+            if (!out_.write(std::string_view(begin_ + done, std::min(kPiece, size_ - done)))) return false;
+        size_ = 0;
+        return true;
+    }
+    bool flushGathered() {
+        const bool ok = gathered_.empty() || out_.write(gathered_);
+        gathered_.clear();
+        return ok;
+    }
+
+    SafeFileWriter& out_;
+    std::string_view lineEnd_;
+    bool utf8_;
+    const char* begin_ = nullptr;  // the run of untouched lines
+    std::size_t size_ = 0;
+    std::string gathered_;
+};
+
+}  // namespace
 
 bool writeTableFile(const std::string& path, const TableWriteLayout& layout, StringGrid& grid, std::string& error,
                     const WriteFaults* faults) {
@@ -21,10 +103,18 @@ bool writeTableFile(const std::string& path, const TableWriteLayout& layout, Str
     const std::string_view lineEnd = layout.lineEnds == LineEnds::Lf ? "\n" : "\r\n";
     if (layout.encoding.byteOrderMark && grid.rowCount() > 1) out.write("\xEF\xBB\xBF");
 
-    std::string line, padded, encoded;
-    for (int r = 1; r < grid.rowCount(); ++r) {
+    const bool asRead = linesWrittenAsRead(grid, layout, columns);
+    LineOutput lines(out, lineEnd, layout.encoding.utf8);
+    std::string line, padded;
+    bool ok = true;
+    for (int r = 1; r < grid.rowCount() && ok; ++r) {
+        const RowCells& row = grid.rowCells(r);
+        if (asRead && row.text()) {
+            ok = lines.untouched(row.text()->lineText(row.line()));
+            continue;
+        }
         line.clear();
-        const std::size_t written = layout.delimited ? grid.rowCells(r).writtenCells() : SIZE_MAX;
+        const std::size_t written = layout.delimited ? row.writtenCells() : SIZE_MAX;
         bool first = true;
         for (int c : columns) {
             if (static_cast<std::size_t>(c) >= written) break;
@@ -32,7 +122,8 @@ bool writeTableFile(const std::string& path, const TableWriteLayout& layout, Str
             first = false;
             std::string_view text = grid.cell(c, r);
             if (!layout.delimited && layout.pad && c <= static_cast<int>(layout.fieldLengths.size())) {
-                std::size_t length = static_cast<std::size_t>(std::max(layout.fieldLengths[static_cast<std::size_t>(c - 1)], 0));
+                std::size_t length =
+                    static_cast<std::size_t>(std::max(layout.fieldLengths[static_cast<std::size_t>(c - 1)], 0));
                 padded.assign(text.substr(0, length));
                 padded.resize(length, ' ');
                 if (padded != text) grid.setCell(c, r, padded);
@@ -40,14 +131,9 @@ bool writeTableFile(const std::string& path, const TableWriteLayout& layout, Str
             }
             line += text;
         }
-        line += lineEnd;
-        std::string_view bytes = line;
-        if (layout.encoding.utf8) {
-            if (encoded.size() < 3 * line.size()) encoded.resize(3 * line.size());  // only grows
-            bytes = std::string_view(encoded.data(), encodeUtf8FromWindows1252(line, encoded.data()) - encoded.data());
-        }
-        if (!out.write(bytes)) break;
+        ok = lines.built(line);
     }
+    if (ok) lines.finish();
     if (!out.commit()) {
         error = out.error();
         return false;

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "core/grid/TableText.h"
+
 namespace tabulyst {
 
 namespace {
@@ -22,9 +24,19 @@ char* RowCells::allocate(std::uint32_t count, std::size_t byteCount) {
     return block;
 }
 
-RowCells::RowCells(const RowCells& other) : readCells_(other.readCells_) {
+RowCells::RowCells(const RowCells& other) : block_(nullptr), extra_(other.extra_) {
+    if (other.text()) {
+        RowCells copy;
+        copy.text_ = other.text_;
+        copy.line_ = other.line_;
+        copy.extra_ = other.extra_;
+        other.text_->rowShown();  // the copy shows the line until it has its own block
+        copy.ownBlock();
+        *this = std::move(copy);
+        return;
+    }
     if (!other.block_) return;
-    std::size_t total = (1 + other.size()) * kWord + other.byteSize();
+    std::size_t total = (1 + other.ownSize()) * kWord + other.byteSize();
     block_ = static_cast<char*>(std::malloc(total));
     if (!block_) throw std::bad_alloc();
     std::memcpy(block_, other.block_, total);
@@ -40,19 +52,26 @@ RowCells& RowCells::operator=(const RowCells& other) {
 
 RowCells& RowCells::operator=(RowCells&& other) noexcept {
     if (this != &other) {
-        std::free(block_);
+        release();
         block_ = other.block_;
-        readCells_ = other.readCells_;
+        line_ = other.line_;
+        extra_ = other.extra_;
         other.block_ = nullptr;
+        other.line_ = kOwnBlock;
     }
     return *this;
 }
 
-RowCells::~RowCells() { std::free(block_); }
+RowCells::~RowCells() { release(); }
+
+void RowCells::release() {
+    if (line_ == kOwnBlock) std::free(block_);
+    else text_->rowGone();
+}
 
 RowCells RowCells::fromCells(std::span<const std::string_view> cells, std::uint32_t readCells) {
     RowCells row;
-    row.readCells_ = readCells;
+    row.extra_ = readCells;
     if (cells.empty()) return row;
     std::size_t total = 0;
     for (auto c : cells) total += c.size();
@@ -69,26 +88,73 @@ RowCells RowCells::fromCells(std::span<const std::string_view> cells, std::uint3
     return row;
 }
 
+RowCells RowCells::onLine(const TableText& text, std::uint32_t line, std::uint32_t number) {
+    RowCells row;
+    row.text_ = &text;
+    row.line_ = line;
+    row.extra_ = number;
+    text.rowShown();
+    return row;
+}
+
+void RowCells::ownBlockOfLine() {
+    const std::uint32_t n = size();
+    std::vector<std::string_view> cells(n);
+    for (std::uint32_t i = 0; i < n; ++i) cells[i] = cell(i);
+    *this = fromCells(cells, readCells());
+}
+
+std::uint32_t RowCells::lineReadCells() const { return text_->readCells(line_); }
+
+void RowCells::setReadCells(std::uint32_t count) {
+    ownBlock();
+    extra_ = count;
+}
+
+std::uint32_t RowCells::lineSize() const { return text_->storedCells(line_); }
+
 std::string_view RowCells::cell(std::size_t index) const {
-    if (index >= size()) return {};
+    if (text()) return text_->cell(line_, extra_, index);
+    if (index >= ownSize()) return {};
     std::size_t b = begin(index);
     return {bytes() + b, end(index) - b};
 }
 
 std::size_t RowCells::writtenCells() const {
     if (madeByEditor()) return SIZE_MAX;
+    const std::uint32_t read = readCells();
     std::size_t last = size();
-    while (last > readCells_ && cell(last - 1).empty()) --last;
-    return std::max<std::size_t>(last, readCells_);
+    while (last > read && cell(last - 1).empty()) --last;
+    return std::max<std::size_t>(last, read);
 }
 
 std::size_t RowCells::byteSize() const {
-    std::uint32_t n = size();
+    if (text()) {
+        std::size_t total = 0;
+        for (std::uint32_t i = 0, n = size(); i < n; ++i) total += cell(i).size();
+        return total;
+    }
+    std::uint32_t n = ownSize();
     return n == 0 ? 0 : header()[n];
 }
 
 void RowCells::setCell(std::size_t index, std::string_view text) {
-    std::uint32_t n = size();
+    if (this->text()) {
+        std::uint32_t number = 0;
+        if (text_->showsNumber(index) && TableText::parseNumber(text, number)) {
+            extra_ = number;  // the row stays on its line
+            return;
+        }
+        const std::uint32_t n = size();
+        if (index >= n && text.empty()) return;  // cells past the stored ones are empty already
+        // The new block takes the new text at once: one allocation, whatever its length.
+        std::vector<std::string_view> cells(std::max<std::size_t>(n, index + 1));
+        for (std::uint32_t i = 0; i < n; ++i) cells[i] = cell(i);
+        cells[index] = text;
+        *this = fromCells(cells, readCells());
+        return;
+    }
+    std::uint32_t n = ownSize();
     if (index < n) {
         std::size_t b = begin(index), e = end(index);
         char* data = block_ + (1 + n) * kWord;
@@ -115,20 +181,25 @@ void RowCells::setCell(std::size_t index, std::string_view text) {
     cells.reserve(count);
     std::string keep(text);  // text may point into this row
     for (std::uint32_t i = 0; i < count; ++i) cells.push_back(i == index ? std::string_view(keep) : cell(i));
-    *this = fromCells(cells, readCells_);
+    *this = fromCells(cells, extra_);
 }
 
 void RowCells::insertCell(std::size_t index) {
-    if (!madeByEditor() && index < readCells_) ++readCells_;
-    std::uint32_t n = size();
+    ownBlock();
+    if (!madeByEditor() && index < extra_) ++extra_;
+    const std::uint32_t n = ownSize();
     if (index >= n) return;
-    std::vector<std::string_view> cells;
-    cells.reserve(n + 1);
-    for (std::uint32_t i = 0; i < n; ++i) {
-        if (i == index) cells.emplace_back();
-        cells.push_back(cell(i));
-    }
-    *this = fromCells(cells, readCells_);
+    // One new block: the ends shift by one word, the bytes stay as they are.
+    const std::size_t total = byteSize();
+    char* block = allocate(n + 1, total);
+    auto* ends = reinterpret_cast<std::uint32_t*>(block) + 1;
+    const std::uint32_t* old = header() + 1;
+    std::memcpy(ends, old, index * kWord);
+    ends[index] = static_cast<std::uint32_t>(begin(index));
+    std::memcpy(ends + index + 1, old + index, (n - index) * kWord);
+    std::memcpy(block + (2 + n) * kWord, bytes(), total);
+    std::free(block_);
+    block_ = block;
 }
 
 std::uint32_t RowCells::readCellsAfterErasing(std::uint32_t readCells, std::size_t first, std::size_t count) {
@@ -137,19 +208,27 @@ std::uint32_t RowCells::readCellsAfterErasing(std::uint32_t readCells, std::size
 }
 
 void RowCells::eraseCell(std::size_t index) {
-    readCells_ = readCellsAfterErasing(readCells_, index, 1);
-    std::uint32_t n = size();
+    ownBlock();
+    extra_ = readCellsAfterErasing(extra_, index, 1);
+    const std::uint32_t n = ownSize();
     if (index >= n) return;
-    std::vector<std::string_view> cells;
-    cells.reserve(n - 1);
-    for (std::uint32_t i = 0; i < n; ++i)
-        if (i != index) cells.push_back(cell(i));
-    *this = fromCells(cells, readCells_);
+    // In place: the ends after it lose the cell's length, and the bytes move
+    // up by the cell and by the end word that goes.
+    const std::size_t b = begin(index), e = end(index), total = byteSize();
+    std::uint32_t* head = header();
+    for (std::uint32_t i = static_cast<std::uint32_t>(index) + 1; i < n; ++i)
+        head[i] = head[i + 1] - static_cast<std::uint32_t>(e - b);
+    head[0] = n - 1;
+    char* data = block_ + (1 + n) * kWord;
+    char* moved = block_ + n * kWord;
+    std::memmove(moved, data, b);
+    std::memmove(moved + b, data + e, total - e);
 }
 
 void RowCells::moveCell(std::size_t from, std::size_t to) {
     if (from == to) return;
-    std::uint32_t n = size();
+    ownBlock();
+    std::uint32_t n = ownSize();
     std::size_t count = std::max<std::size_t>(n, std::max(from, to) + 1);
     if (from >= n && to >= n) return;  // both empty
     std::vector<std::string_view> cells;
@@ -158,23 +237,25 @@ void RowCells::moveCell(std::size_t from, std::size_t to) {
     std::string_view moved = cells[from];
     cells.erase(cells.begin() + static_cast<std::ptrdiff_t>(from));
     cells.insert(cells.begin() + static_cast<std::ptrdiff_t>(to), moved);
-    *this = fromCells(cells, readCells_);
+    *this = fromCells(cells, extra_);
 }
 
 void RowCells::truncate(std::size_t count) {
-    if (!madeByEditor() && count < readCells_) readCells_ = static_cast<std::uint32_t>(count);
-    std::uint32_t n = size();
+    ownBlock();
+    if (!madeByEditor() && count < extra_) extra_ = static_cast<std::uint32_t>(count);
+    std::uint32_t n = ownSize();
     if (count >= n) return;
     std::vector<std::string_view> cells;
     cells.reserve(count);
     for (std::size_t i = 0; i < count; ++i) cells.push_back(cell(i));
-    *this = fromCells(cells, readCells_);
+    *this = fromCells(cells, extra_);
 }
 
 void RowCells::clear() {
-    std::free(block_);
+    release();
     block_ = nullptr;
-    readCells_ = kMadeByEditor;
+    line_ = kOwnBlock;
+    extra_ = kMadeByEditor;
 }
 
 }  // namespace tabulyst

@@ -12,8 +12,9 @@ void StringGrid::setColCount(int count) {
     count = std::max(count, 1);
     if (count == colCount_) return;
     if (count < colCount_) {
+        if (text_) text_->truncate(static_cast<std::size_t>(count));
         for (auto& r : rows_)
-            if (r.size() > static_cast<std::uint32_t>(count)) r.truncate(static_cast<std::size_t>(count));
+            if (!r.text() && r.size() > static_cast<std::uint32_t>(count)) r.truncate(static_cast<std::size_t>(count));
     }
     colCount_ = count;
     widths_.resize(static_cast<std::size_t>(count), defaultColWidth_);
@@ -26,6 +27,7 @@ void StringGrid::setRowCount(int count) {
     count = std::max(count, 1);
     if (count == rowCount()) return;
     rows_.resize(static_cast<std::size_t>(count));
+    dropUnusedText();
     if (fixedRows_ >= count) fixedRows_ = count - 1;
     if (!rowHeights_.empty()) rowHeights_.erase(rowHeights_.lower_bound(count), rowHeights_.end());
     clampCurrent();
@@ -66,6 +68,7 @@ std::string_view StringGrid::cell(int col, int row) const {
 void StringGrid::setCell(int col, int row, std::string_view text) {
     if (col < 0 || row < 0 || col >= colCount_ || row >= rowCount()) return;
     rows_[static_cast<std::size_t>(row)].setCell(static_cast<std::size_t>(col), text);
+    dropUnusedText();
     notifyCell(col, row);
 }
 
@@ -75,14 +78,17 @@ void StringGrid::setRowCells(int row, RowCells cells) {
     if (cells.madeByEditor()) cells.setReadCells(target.readCells());
     if (cells.size() > static_cast<std::uint32_t>(colCount_)) cells.truncate(static_cast<std::size_t>(colCount_));
     target = std::move(cells);
+    dropUnusedText();
     notifyLayout();
 }
 
-void StringGrid::setRows(std::vector<RowCells> rows) {
+void StringGrid::setRows(std::vector<RowCells> rows, std::unique_ptr<TableText> text) {
     if (rows.empty()) rows.emplace_back();
+    if (text) text->truncate(static_cast<std::size_t>(colCount_));
     for (auto& r : rows)
-        if (r.size() > static_cast<std::uint32_t>(colCount_)) r.truncate(static_cast<std::size_t>(colCount_));
-    rows_ = std::move(rows);
+        if (!r.text() && r.size() > static_cast<std::uint32_t>(colCount_)) r.truncate(static_cast<std::size_t>(colCount_));
+    rows_ = std::move(rows);  // the old rows go before the text they may show
+    text_ = std::move(text);
     if (fixedRows_ >= rowCount()) fixedRows_ = rowCount() - 1;
     if (!rowHeights_.empty()) rowHeights_.erase(rowHeights_.lower_bound(rowCount()), rowHeights_.end());
     clampCurrent();
@@ -91,6 +97,7 @@ void StringGrid::setRows(std::vector<RowCells> rows) {
 
 void StringGrid::clearCells() {
     for (auto& r : rows_) r.clear();
+    text_.reset();
     notifyLayout();
 }
 
@@ -231,6 +238,7 @@ void StringGrid::deleteRows(int at, int count) {
     if (count >= rowCount()) count = rowCount() - 1;  // a grid keeps one row
     if (count <= 0) return;
     rows_.erase(rows_.begin() + at, rows_.begin() + at + count);
+    dropUnusedText();
     if (fixedRows_ >= rowCount()) fixedRows_ = rowCount() - 1;
     clampCurrent();
     notifyLayout();
@@ -238,7 +246,9 @@ void StringGrid::deleteRows(int at, int count) {
 
 void StringGrid::insertColumn(int at) {
     at = std::clamp(at, 0, colCount_);
-    for (auto& r : rows_) r.insertCell(static_cast<std::size_t>(at));
+    if (text_) text_->insertCell(static_cast<std::size_t>(at));
+    for (auto& r : rows_)
+        if (!r.text()) r.insertCell(static_cast<std::size_t>(at));
     widths_.insert(widths_.begin() + at, defaultColWidth_);
     ++colCount_;
     notifyLayout();
@@ -246,11 +256,23 @@ void StringGrid::insertColumn(int at) {
 
 void StringGrid::deleteColumn(int at) {
     if (at < 0 || at >= colCount_ || colCount_ <= 1) return;
-    for (auto& r : rows_) r.eraseCell(static_cast<std::size_t>(at));
+    eraseCells(at);
     widths_.erase(widths_.begin() + at);
     --colCount_;
     if (fixedCols_ >= colCount_) fixedCols_ = colCount_ - 1;
     clampCurrent();
+    notifyLayout();
+}
+
+void StringGrid::eraseCells(int col) {
+    if (text_) text_->eraseCell(static_cast<std::size_t>(col));
+    for (auto& r : rows_)
+        if (!r.text()) r.eraseCell(static_cast<std::size_t>(col));
+}
+
+void StringGrid::shiftCellsLeft(int col) {
+    if (col < 0 || col >= colCount_) return;
+    eraseCells(col);
     notifyLayout();
 }
 
@@ -273,7 +295,9 @@ void StringGrid::reorderRows(int first, std::span<const std::uint32_t> from) {
 
 void StringGrid::moveColumn(int from, int to) {
     if (from == to || from < 0 || to < 0 || from >= colCount_ || to >= colCount_) return;
-    for (auto& r : rows_) r.moveCell(static_cast<std::size_t>(from), static_cast<std::size_t>(to));
+    if (text_) text_->moveCell(static_cast<std::size_t>(from), static_cast<std::size_t>(to));
+    for (auto& r : rows_)
+        if (!r.text()) r.moveCell(static_cast<std::size_t>(from), static_cast<std::size_t>(to));
     auto first = widths_.begin();
     if (from < to) std::rotate(first + from, first + from + 1, first + to + 1);
     else std::rotate(first + to, first + from, first + from + 1);

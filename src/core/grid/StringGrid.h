@@ -4,6 +4,7 @@
 // events a toolkit grid raises and tells the ui what changed; it draws nothing.
 #include <cstdint>
 #include <map>
+#include <memory>
 #include <span>
 #include <string>
 #include <string_view>
@@ -12,6 +13,7 @@
 #include "core/app/Signal.h"
 #include "core/grid/GridTypes.h"
 #include "core/grid/RowCells.h"
+#include "core/grid/TableText.h"
 #include "core/platform/Keys.h"
 
 namespace tabulyst {
@@ -51,7 +53,10 @@ public:
     // rewriting a row's texts does not make it a new row.
     void setRowCells(int row, RowCells cells);
     // Replaces all rows at once (loading): the row count becomes rows.size().
-    void setRows(std::vector<RowCells> rows);
+    // The grid keeps text for the rows that show its lines.
+    void setRows(std::vector<RowCells> rows, std::unique_ptr<TableText> text = nullptr);
+    // The text the rows read from a file show, or nullptr.
+    const TableText* text() const { return text_.get(); }
     const RowCells& rowCells(int row) const { return rows_[static_cast<std::size_t>(row)]; }
     // Empties every cell, fixed ones included.
     void clearCells();
@@ -95,6 +100,9 @@ public:
     void deleteRows(int at, int count);
     void insertColumn(int at);
     void deleteColumn(int at);
+    // Every row loses its cell at col; the cells right of it move one column
+    // left. The column count and the widths stay.
+    void shiftCellsLeft(int col);
     // Moves a row or column (cells and width) from one index to another.
     void moveRow(int from, int to);
     void moveColumn(int from, int to);
@@ -132,12 +140,22 @@ private:
     void notifyLayout();
     void notifyCurrent();
     void notifyCell(int col, int row);
+    // Every row loses its cell at col (no notification).
+    void eraseCells(int col);
+    // Lets the text go when every row has a block of its own.
+    void dropUnusedText() {
+        if (text_ && text_->rowsShown() == 0) text_.reset();
+    }
 
     GridEvents* events_ = nullptr;
     CellEditorHost* editorHost_ = nullptr;
     int colCount_ = 2;
     int fixedCols_ = 1;
     int fixedRows_ = 1;
+    // The text of the rows that show a line read from a file: their column
+    // edits are made once here, for all of them. It goes once no row shows a
+    // line any more (declared before the rows, so they go first).
+    std::unique_ptr<TableText> text_;
     std::vector<RowCells> rows_;
     std::vector<int> widths_;
     std::map<int, int> rowHeights_;  // only rows the user resized

@@ -18,12 +18,15 @@ public:
         for (int a : advances_) widest_ = a > widest_ ? a : widest_;
     }
     int advance(unsigned char ch) const { return advances_[ch]; }
-    int textWidth(std::string_view text) const override {
+    int textWidth(std::string_view text) const override { return sum(text); }
+    int maxCharWidth() const override { return widest_; }
+    const AdvanceTable* advanceTable() const override { return this; }
+    // The same as textWidth, without the call through the interface.
+    int sum(std::string_view text) const {
         int width = 0;
         for (char ch : text) width += advances_[static_cast<unsigned char>(ch)];
         return width;
     }
-    int maxCharWidth() const override { return widest_; }
 
 private:
     std::array<int, 256> advances_;

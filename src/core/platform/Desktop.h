@@ -30,6 +30,8 @@ public:
     virtual void setText(const std::string& text) = 0;
 };
 
+class AdvanceTable;
+
 class TextMeasure {
 public:
     virtual ~TextMeasure() = default;
@@ -37,6 +39,9 @@ public:
     virtual int textWidth(std::string_view text) const = 0;
     // No text is wider than its length times this; 0 when not known.
     virtual int maxCharWidth() const { return 0; }
+    // The advance of each character when a text's width is their sum
+    // (fitting a million rows reads them directly); nullptr otherwise.
+    virtual const AdvanceTable* advanceTable() const { return nullptr; }
 };
 
 }  // namespace tabulyst

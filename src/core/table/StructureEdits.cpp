@@ -113,12 +113,7 @@ void StructureEdits::renumberHeaderColumn(int first, int last) {
 void StructureEdits::shiftColumnLeft(int col) {
     const int count = grid_.colCount();
     if (col < 0 || col >= count) return;
-    for (int r = 0; r < grid_.rowCount(); ++r) {
-        if (grid_.rowCells(r).size() <= static_cast<std::uint32_t>(col)) continue;  // nothing stored from col on
-        RowCells row = grid_.rowCells(r);
-        row.eraseCell(static_cast<std::size_t>(col));
-        grid_.setRowCells(r, std::move(row));
-    }
+    grid_.shiftCellsLeft(col);
     for (int c = col; c < count - 1; ++c) grid_.setColWidth(c, grid_.colWidth(c + 1));
     grid_.setColWidth(count - 1, grid_.defaultColWidth());
 }
@@ -130,19 +125,7 @@ void StructureEdits::removeColumns(int first, int count) {
     widths.reserve(static_cast<std::size_t>(oldCount));
     for (int c = 0; c < oldCount; ++c)
         if (c < first || c >= first + count) widths.push_back(grid_.colWidth(c));
-    std::vector<std::string_view> kept;
-    for (int r = 0; r < grid_.rowCount(); ++r) {
-        const RowCells& old = grid_.rowCells(r);
-        const std::size_t stored = old.size();
-        if (stored <= static_cast<std::size_t>(first)) continue;
-        kept.clear();
-        for (std::size_t c = 0; c < stored; ++c)
-            if (c < static_cast<std::size_t>(first) || c >= static_cast<std::size_t>(first + count))
-                kept.push_back(old.cell(c));
-        const std::uint32_t readCells = RowCells::readCellsAfterErasing(
-            old.readCells(), static_cast<std::size_t>(first), static_cast<std::size_t>(count));
-        grid_.setRowCells(r, RowCells::fromCells(kept, readCells));
-    }
+    for (int i = 0; i < count; ++i) grid_.shiftCellsLeft(first);
     // Lowering the count also lowers the fixed columns so one scrollable column remains.
     grid_.setColCount(oldCount - count);
     for (int c = 0; c < grid_.colCount(); ++c) grid_.setColWidth(c, widths[static_cast<std::size_t>(c)]);

@@ -106,5 +106,33 @@ TEST(FitColumnWidths, GivesWhatMeasuringEveryCellGives) {
     }
 }
 
+// Row numbers: where widths are sums of advances only the widest number is
+// measured; it must be as wide as the widest of measuring them all.
+TEST(FitColumnWidths, TheWidestRowNumberIsFoundWithoutMeasuringEachNumber) {
+    class EachText : public TextMeasure {  // the same widths, measured text by text
+    public:
+        explicit EachText(const AdvanceTable& table) : table_(table) {}
+        int textWidth(std::string_view text) const override { return table_.textWidth(text); }
+
+    private:
+        const AdvanceTable& table_;
+    };
+    std::mt19937 rng(65536);
+    for (int round = 0; round < 200; ++round) {
+        AdvanceTable advances;
+        for (char d = '0'; d <= '9'; ++d) advances.setAdvance(static_cast<unsigned char>(d), static_cast<int>(rng() % 9));
+        const std::uint64_t last = round < 40 ? static_cast<std::uint64_t>(round) + 1 : 1 + rng() % (round < 190 ? 5000 : 300000);
+        EachText each(advances);
+        ColumnWidthFit widest(advances, 100000, {0}, 0), measured(each, 100000, {0}, 0);
+        widest.offerNumbers(last);
+        measured.offerNumbers(last);
+        StringGrid a, b;
+        for (StringGrid* grid : {&a, &b}) grid->setColWidth(0, 0);
+        widest.apply(a);
+        measured.apply(b);
+        ASSERT_EQ(a.colWidth(0), b.colWidth(0)) << "1 to " << last << ", round " << round;
+    }
+}
+
 }  // namespace
 }  // namespace tabulyst

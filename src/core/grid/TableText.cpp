@@ -1,0 +1,273 @@
+#include "core/grid/TableText.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cstdlib>
+#include <cstring>
+#include <new>
+#include <stdexcept>
+
+#include "core/grid/RowCells.h"
+
+namespace tabulyst {
+
+namespace {
+
+constexpr std::size_t kSlack = 64;  // readable bytes behind the text, for word-wise scanning
+constexpr unsigned kNumberChunkBits = 16;
+
+// The digits of all numbers from 0 to below n.
+std::uint64_t digitsBelow(std::uint64_t n) {
+    std::uint64_t total = 0, low = 0, high = 10;
+    for (unsigned digits = 1; low < n; ++digits, low = high, high *= 10) total += (std::min(high, n) - low) * digits;
+    return total;
+}
+
+unsigned digitsOf(std::uint32_t n) {
+    unsigned digits = 1;
+    for (; n >= 10; n /= 10) ++digits;
+    return digits;
+}
+
+}  // namespace
+
+TableText::TableText(bool delimited, std::string delimiter, std::vector<int> fieldLengths)
+    : delimited_(delimited),
+      delimiter_(std::move(delimiter)),
+      fieldLengths_(std::move(fieldLengths)),
+      gap_(delimited ? delimiter_.size() : 0) {}
+
+TableText::~TableText() { std::free(data_); }
+
+char* TableText::reserve(std::size_t size) {
+    if (size <= capacity_) return data_;
+    auto* fresh = static_cast<char*>(std::malloc(size + kSlack));
+    if (!fresh) throw std::bad_alloc();
+    if (size_ > 0) std::memcpy(fresh, data_, size_);
+    std::free(data_);
+    data_ = fresh;
+    capacity_ = size;
+    return data_;
+}
+
+void TableText::setSize(std::size_t size) {
+    size_ = std::min(size, capacity_);
+    if (data_) std::memset(data_ + size_, 0, kSlack);
+}
+
+// --- records ---
+
+void TableText::newChunk() {
+    // A row keeps where its line's record starts in 32 bits.
+    if (chunks_.size() >= (std::size_t{1} << (32 - kChunkBits)) - 1) throw std::bad_alloc();
+    chunks_.emplace_back(new std::uint16_t[kChunkWords]);  // left uninitialised until written
+    used_.push_back(0);
+    pos_ = 0;
+}
+
+void TableText::beginLine(std::size_t start) {
+    if (!wide_ && start > 0xFFFFFFFFu) goWide();
+    if (wide_) {
+        if (wideRecords_.size() >= UINT32_MAX - 3) throw std::bad_alloc();
+        openAt_ = wideRecords_.size();
+        wideRecords_.push_back(static_cast<std::uint32_t>(start));
+        wideRecords_.push_back(static_cast<std::uint32_t>(std::uint64_t{start} >> 32));
+        wideRecords_.push_back(0);
+        open_ = true;
+        return;
+    }
+    if (chunks_.empty() || kChunkWords - pos_ < 3) newChunk();
+    openAt_ = pos_;
+    std::uint16_t* words = chunks_.back().get();
+    words[pos_++] = static_cast<std::uint16_t>(start);
+    words[pos_++] = static_cast<std::uint16_t>(start >> 16);
+    words[pos_++] = 0;
+    open_ = true;
+}
+
+std::uint16_t* TableText::endRoom(std::size_t& room) {
+    room = 0;
+    if (wide_ || !open_) return nullptr;
+    if (pos_ == kChunkWords) {
+        // The open record moves whole to a fresh chunk.
+        const std::size_t words = openWords();
+        const std::uint16_t* from = chunks_.back().get() + openAt_;
+        newChunk();
+        std::copy(from, from + words, chunks_.back().get());
+        pos_ = words;
+        openAt_ = 0;
+    }
+    room = kChunkWords - pos_;
+    return chunks_.back().get() + pos_;
+}
+
+void TableText::addEnd(std::size_t end) {
+    if (end > UINT32_MAX) throw std::length_error("line longer than 4 GiB");
+    if (!wide_ && end > 0xFFFF) goWide();
+    if (wide_) {
+        wideRecords_.push_back(static_cast<std::uint32_t>(end));
+        return;
+    }
+    std::size_t room = 0;
+    endRoom(room)[0] = static_cast<std::uint16_t>(end);
+    ++pos_;
+}
+
+void TableText::endLine() {
+    const std::size_t fields = (wide_ ? wideRecords_.size() : pos_) - openAt_ - 3;
+    if (!wide_ && fields > 0xFFFF) goWide();
+    if (wide_) {
+        wideRecords_[openAt_ + 2] = static_cast<std::uint32_t>(fields);
+    } else {
+        chunks_.back()[openAt_ + 2] = static_cast<std::uint16_t>(fields);
+        used_.back() = pos_;
+    }
+    open_ = false;
+    maxCells_ = std::max(maxCells_, static_cast<std::uint32_t>(fields + 1));
+    ++lines_;
+}
+
+void TableText::dropLine() {
+    if (!open_) return;
+    open_ = false;
+    if (wide_) wideRecords_.resize(openAt_);
+    else pos_ = openAt_;
+}
+
+void TableText::goWide() {
+    // Every record so far, the open one too, moves to 32-bit words.
+    std::vector<std::uint32_t> wide;
+    auto move = [&wide](const std::uint16_t* record, std::size_t words) {
+        wide.push_back(record[0] | std::uint32_t{record[1]} << 16);
+        wide.push_back(0);
+        wide.insert(wide.end(), record + 2, record + words);
+    };
+    for (std::size_t piece = 0; piece < used_.size(); ++piece)
+        for (std::size_t at = 0; at < used_[piece]; at += 3 + chunks_[piece][at + 2])
+            move(chunks_[piece].get() + at, 3 + chunks_[piece][at + 2]);
+    if (open_) {
+        const std::size_t at = wide.size();
+        move(chunks_.back().get() + openAt_, openWords());
+        openAt_ = at;
+    }
+    wideRecords_ = std::move(wide);
+    chunks_.clear();
+    used_.clear();
+    pos_ = 0;
+    wide_ = true;
+}
+
+void TableText::finish() {
+    dropLine();
+    maxCells_ = std::max<std::uint32_t>(maxCells_, 1);
+    map_.resize(maxCells_);
+    for (std::uint32_t i = 0; i < maxCells_; ++i) map_[i] = static_cast<int>(i);
+    readCells_.resize(maxCells_ + 1);
+    for (std::uint32_t p = 0; p <= maxCells_; ++p) readCells_[p] = p;
+    recomputeSizes();
+}
+
+std::string_view TableText::lineText(Line line) const {
+    if (wide_) {
+        const std::uint32_t* record = &wideRecords_[line];
+        return {data_ + (record[0] | std::size_t{record[1]} << 32), record[2] == 0 ? 0 : record[2 + record[2]]};
+    }
+    const std::uint16_t* record = narrowRecord(line);
+    return {data_ + (record[0] | std::size_t{record[1]} << 16), record[2] == 0 ? std::size_t{0} : record[2 + record[2]]};
+}
+
+// --- row numbers ---
+
+std::string_view TableText::numberText(std::uint32_t number) const {
+    const std::size_t chunk = number >> kNumberChunkBits;
+    if (chunk >= numberChunks_.size()) numberChunks_.resize(chunk + 1);
+    if (!numberChunks_[chunk]) buildNumberChunk(chunk);
+    const std::uint64_t first = std::uint64_t{chunk} << kNumberChunkBits;
+    const std::uint64_t offset = digitsBelow(number) - digitsBelow(first);
+    return {numberChunks_[chunk].get() + offset, digitsOf(number)};
+}
+
+void TableText::buildNumberChunk(std::size_t chunk) const {
+    const std::uint64_t first = std::uint64_t{chunk} << kNumberChunkBits;
+    const std::uint64_t last = std::min<std::uint64_t>(first + (1u << kNumberChunkBits), std::uint64_t{UINT32_MAX} + 1);
+    auto digits = std::make_unique<char[]>(digitsBelow(last) - digitsBelow(first));
+    char* out = digits.get();
+    for (std::uint64_t n = first; n < last; ++n) out = std::to_chars(out, out + 10, n).ptr;
+    numberChunks_[chunk] = std::move(digits);
+}
+
+bool TableText::parseNumber(std::string_view text, std::uint32_t& number) {
+    if (text.empty() || text.size() > 10 || (text[0] == '0' && text.size() > 1)) return false;
+    std::uint64_t value = 0;
+    for (char c : text) {
+        if (c < '0' || c > '9') return false;
+        value = value * 10 + static_cast<unsigned>(c - '0');
+    }
+    if (value > UINT32_MAX) return false;
+    number = static_cast<std::uint32_t>(value);
+    return true;
+}
+
+// --- column edits ---
+
+void TableText::recomputeSizes() {
+    // The map is the identity while each of the line's cells shows at its own place and nothing after them.
+    identity_ = map_.size() >= maxCells_;
+    for (std::size_t j = 0; j < map_.size() && identity_; ++j)
+        identity_ = j < maxCells_ ? map_[j] == static_cast<int>(j) : map_[j] < 0;
+    // A line of p cells stores up to the last place that shows one of them.
+    std::vector<long long> placeOf(maxCells_, -1);
+    for (std::size_t j = 0; j < map_.size(); ++j)
+        if (map_[j] >= 0 && static_cast<std::uint32_t>(map_[j]) < maxCells_)
+            placeOf[static_cast<std::size_t>(map_[j])] = static_cast<long long>(j);
+    sizes_.assign(maxCells_ + 1, 0);
+    long long last = -1;
+    for (std::uint32_t p = 1; p <= maxCells_; ++p) {
+        last = std::max(last, placeOf[p - 1]);
+        sizes_[p] = static_cast<std::uint32_t>(last + 1);
+    }
+}
+
+void TableText::insertCell(std::size_t index) {
+    for (auto& read : readCells_)
+        if (index < read) ++read;
+    if (index >= map_.size()) return;
+    map_.insert(map_.begin() + static_cast<std::ptrdiff_t>(index), -1);
+    recomputeSizes();
+}
+
+void TableText::eraseCell(std::size_t index) {
+    for (auto& read : readCells_) read = RowCells::readCellsAfterErasing(read, index, 1);
+    if (index >= map_.size()) return;
+    map_.erase(map_.begin() + static_cast<std::ptrdiff_t>(index));
+    recomputeSizes();
+}
+
+void TableText::moveCell(std::size_t from, std::size_t to) {
+    if (from == to || (from >= map_.size() && to >= map_.size())) return;
+    map_.resize(std::max(map_.size(), std::max(from, to) + 1), -1);
+    const int moved = map_[from];
+    map_.erase(map_.begin() + static_cast<std::ptrdiff_t>(from));
+    map_.insert(map_.begin() + static_cast<std::ptrdiff_t>(to), moved);
+    while (!map_.empty() && map_.back() < 0) map_.pop_back();
+    recomputeSizes();
+}
+
+void TableText::truncate(std::size_t count) {
+    for (auto& read : readCells_)
+        if (count < read) read = static_cast<std::uint32_t>(count);
+    if (count >= map_.size()) return;
+    map_.resize(count);
+    recomputeSizes();
+}
+
+bool TableText::fieldsInPlace() const {
+    if (map_.size() < maxCells_) return false;
+    for (std::uint32_t p = 0; p < maxCells_; ++p)
+        if (map_[p] != static_cast<int>(p)) return false;
+    for (std::uint32_t p = 0; p <= maxCells_; ++p)
+        if (readCells_[p] != p) return false;
+    return true;
+}
+
+}  // namespace tabulyst

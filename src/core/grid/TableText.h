@@ -1,0 +1,194 @@
+#pragma once
+// A table file's text as it was read: all its bytes in one buffer and, per
+// line, one record with where the line starts and where each of its fields
+// ends, worked out once while reading. Rows the user has not changed show
+// their cells straight from here (see RowCells), so a million-row file costs
+// little more than its own size, and saving can write untouched lines back as
+// they stand. A record lies in one piece, so reading a cell touches one place.
+// Column edits reach all these rows at once through one column map; a row
+// number cell is kept as a number per row and shown from a shared table of digits.
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tabulyst {
+
+class TableText {
+public:
+    // Where a line's record starts: what a row showing the line keeps.
+    using Line = std::uint32_t;
+
+    // How lines were cut: at a delimiter (decoded), or into field lengths.
+    TableText(bool delimited, std::string delimiter, std::vector<int> fieldLengths);
+    ~TableText();
+    TableText(const TableText&) = delete;
+    TableText& operator=(const TableText&) = delete;
+
+    // --- filling, while reading ---
+    // Room for size bytes of text (and a little slack behind them); what the
+    // buffer held is kept. Returns the buffer.
+    char* reserve(std::size_t size);
+    char* data() { return data_; }
+    std::size_t capacity() const { return capacity_; }
+    const char* data() const { return data_; }
+    // How many bytes of the buffer are text.
+    void setSize(std::size_t size);
+    std::size_t size() const { return size_; }
+    // Lines come in order: beginLine with where the line starts, the end of
+    // each of its fields counted from there, then endLine.
+    void beginLine(std::size_t start);
+    void addEnd(std::size_t end);
+    void endLine();
+    // Forgets the line begun (it is split again, or reading it failed).
+    void dropLine();
+    // The quick way while records take 16-bit words (ends below 65536): room
+    // for the open line's next ends in place, or nullptr; then how many were written.
+    std::uint16_t* endRoom(std::size_t& room);
+    void endsWritten(std::size_t count) { pos_ += count; }
+    // Closes the text (a line still open is dropped); afterwards lines and cells can be read.
+    void finish();
+    std::uint32_t lineCount() const { return lines_; }
+    // The most cells a line has: its number and its fields.
+    std::uint32_t maxCells() const { return maxCells_; }
+
+    // Calls f(line) for every line in order.
+    template <class F>
+    void forEachLine(F&& f) const {
+        forEachLineIn(0, pieces(), f);
+    }
+    // The same for the lines in pieces first to last - 1 of the records:
+    // pieces() of them, split anywhere between lines.
+    std::size_t pieces() const { return wide_ ? 1 : used_.size(); }
+    template <class F>
+    void forEachLineIn(std::size_t first, std::size_t last, F&& f) const {
+        if (wide_) {
+            for (std::size_t at = 0; at < wideRecords_.size(); at += 3 + wideRecords_[at + 2]) f(static_cast<Line>(at));
+            return;
+        }
+        for (std::size_t piece = first; piece < last; ++piece)
+            for (std::size_t at = 0; at < used_[piece]; at += 3 + chunks_[piece][at + 2])
+                f(static_cast<Line>((piece << kChunkBits) + at));
+    }
+    // Calls f(p, field) for the fields of a line as read, p from 1 on.
+    template <class F>
+    void forEachField(Line line, F&& f) const {
+        if (wide_) return forEachFieldOf(&wideRecords_[line], f);
+        forEachFieldOf(narrowRecord(line), f);
+    }
+
+    // --- the cells of a line, as RowCells shows them ---
+    // The cells a line was read with: its number and its fields.
+    std::uint32_t cellCount(Line line) const {
+        return 1 + static_cast<std::uint32_t>(wide_ ? wideRecords_[line + 2] : narrowRecord(line)[2]);
+    }
+    std::string_view cell(Line line, std::uint32_t number, std::size_t index) const {
+        std::size_t p = index;
+        if (!identity_) {
+            if (index >= map_.size() || map_[index] < 0) return {};
+            p = static_cast<std::size_t>(map_[index]);
+        }
+        if (p == 0) return numberText(number);
+        return wide_ ? fieldOf(&wideRecords_[line], p) : fieldOf(narrowRecord(line), p);
+    }
+    std::uint32_t readCells(Line line) const { return readCells_[cellCount(line)]; }
+    std::uint32_t storedCells(Line line) const { return sizes_[cellCount(line)]; }
+    // How many rows show a line of this text; a row counts itself in and out.
+    void rowShown() const { ++rowsShown_; }
+    void rowGone() const { --rowsShown_; }
+    std::size_t rowsShown() const { return rowsShown_; }
+    // Whether the cell at index shows a line's number.
+    bool showsNumber(std::size_t index) const { return index < map_.size() && map_[index] == 0; }
+    // The decimal text of a number, valid as long as this text lives.
+    std::string_view numberText(std::uint32_t number) const;
+    // A number's text as numberText writes it, read back; false for any other text.
+    static bool parseNumber(std::string_view text, std::uint32_t& number);
+
+    // --- column edits, for all lines at once, as RowCells does them for one row ---
+    void insertCell(std::size_t index);
+    void eraseCell(std::size_t index);
+    void moveCell(std::size_t from, std::size_t to);
+    void truncate(std::size_t count);
+
+    // --- saving ---
+    // Whether every line's fields are still the cells they were read into, and
+    // how they were cut: an untouched line is then written as its text stands.
+    bool fieldsInPlace() const;
+    bool delimited() const { return delimited_; }
+    const std::string& delimiter() const { return delimiter_; }
+    const std::vector<int>& fieldLengths() const { return fieldLengths_; }
+    // The line's fields with what lies between them, without its line end (the
+    // text decoded, for a decoded UTF-8 file).
+    std::string_view lineText(Line line) const;
+
+private:
+    // A record: the line's start in two words (low, high), its field count,
+    // then the end of each field counted from the start. Records lie in chunks
+    // of 16-bit words, never across two; once a line needs more than 16 bits,
+    // all of them move to one array of 32-bit words.
+    static constexpr unsigned kChunkBits = 22;
+    static constexpr std::size_t kChunkWords = std::size_t{1} << kChunkBits;
+
+    const std::uint16_t* narrowRecord(Line line) const {
+        return chunks_[line >> kChunkBits].get() + (line & (kChunkWords - 1));
+    }
+    template <class Word>
+    std::string_view fieldOf(const Word* record, std::size_t p) const {
+        if (p > record[2]) return {};
+        const std::size_t start = record[0] | std::size_t{record[1]} << (8 * sizeof(Word));
+        const std::size_t end = record[2 + p];
+        const std::size_t begin = p == 1 ? 0 : record[1 + p] + gap_;
+        return {data_ + start + begin, end - begin};
+    }
+    template <class Word, class F>
+    void forEachFieldOf(const Word* record, F& f) const {
+        const char* text = data_ + (record[0] | std::size_t{record[1]} << (8 * sizeof(Word)));
+        std::size_t begin = 0;
+        for (std::size_t p = 1; p <= record[2]; ++p) {
+            const std::size_t end = record[2 + p];
+            f(p, std::string_view(text + begin, end - begin));
+            begin = end + gap_;
+        }
+    }
+    // Words of the open record written so far.
+    std::size_t openWords() const { return pos_ - openAt_; }
+    void newChunk();
+    void goWide();
+    void recomputeSizes();
+    void buildNumberChunk(std::size_t chunk) const;
+
+    bool delimited_;
+    std::string delimiter_;
+    std::vector<int> fieldLengths_;
+    std::size_t gap_;  // bytes between two fields
+
+    char* data_ = nullptr;
+    std::size_t capacity_ = 0;
+    std::size_t size_ = 0;
+
+    std::vector<std::unique_ptr<std::uint16_t[]>> chunks_;
+    std::vector<std::size_t> used_;  // the words of each chunk its records fill
+    std::size_t pos_ = 0;            // where the next word goes in the last chunk
+    std::size_t openAt_ = 0;         // where the open record starts in it
+    bool open_ = false;
+    bool wide_ = false;
+    std::vector<std::uint32_t> wideRecords_;
+    std::uint32_t lines_ = 0;
+    std::uint32_t maxCells_ = 0;
+
+    // Logical cell index -> the line's cell it shows (0 the number, p the
+    // field p), -1 for an empty cell; identity_ while it is index itself.
+    std::vector<int> map_;
+    bool identity_ = true;
+    // By the cells a line was read with: its read count and stored cells now.
+    std::vector<std::uint32_t> readCells_;
+    std::vector<std::uint32_t> sizes_;
+
+    mutable std::size_t rowsShown_ = 0;
+    // The decimal texts of the numbers, 65536 to a chunk, made when first shown.
+    mutable std::vector<std::unique_ptr<char[]>> numberChunks_;
+};
+
+}  // namespace tabulyst

@@ -1,0 +1,109 @@
+// The text rows of a read file show their cells from: the row numbers it
+// keeps as numbers, and rows that outlive it.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <string>
+
+#include "core/grid/StringGrid.h"
+#include "core/grid/TableText.h"
+
+namespace tabulyst {
+namespace {
+
+// A text of the given lines cut at ";" as the reader cuts them.
+std::unique_ptr<TableText> textOf(const std::vector<std::string>& lines) {
+    auto text = std::make_unique<TableText>(true, ";", std::vector<int>{});
+    std::string all;
+    for (const auto& line : lines) all += line + "\n";
+    std::copy(all.begin(), all.end(), text->reserve(all.size()));
+    text->setSize(all.size());
+    std::size_t start = 0;
+    for (const auto& line : lines) {
+        text->beginLine(start);
+        for (std::size_t at = 0; (at = line.find(';', at)) != std::string::npos; ++at) text->addEnd(at);
+        text->addEnd(line.size());
+        text->endLine();
+        start += line.size() + 1;
+    }
+    text->finish();
+    return text;
+}
+
+// A grid whose rows 1 and up show the lines, numbered from 1.
+StringGrid gridOf(const std::vector<std::string>& lines) {
+    auto text = textOf(lines);
+    std::vector<RowCells> rows(1);
+    std::uint32_t number = 0;
+    text->forEachLine([&](TableText::Line line) { rows.push_back(RowCells::onLine(*text, line, ++number)); });
+    StringGrid grid;
+    grid.setColCount(static_cast<int>(text->maxCells()));
+    grid.setRows(std::move(rows), std::move(text));
+    return grid;
+}
+
+TEST(TableText, NumbersReadAsTheirDecimalTextAcrossEveryChunkOfDigits) {
+    TableText text(true, ";", {});
+    for (std::uint32_t n : {0u, 1u, 9u, 10u, 99u, 65535u, 65536u, 99999u, 100000u, 131071u, 999999u, 1000000u,
+                            4294901760u, 4294967294u, 4294967295u})
+        EXPECT_EQ(text.numberText(n), std::to_string(n));
+    std::uint32_t n = 0;
+    EXPECT_TRUE(TableText::parseNumber("4294967295", n));
+    EXPECT_EQ(n, 4294967295u);
+    for (const char* other : {"", "01", "00", "4294967296", "12a", "-1", "+1", " 1", "99999999999"})
+        EXPECT_FALSE(TableText::parseNumber(other, n)) << other;
+}
+
+TEST(TableText, NumberCellsStayOnTheirLineAndOtherWritesGiveTheRowItsOwnBlock) {
+    StringGrid grid = gridOf({"a;b", "c;d;e", "f"});
+    const TableText* text = grid.text();
+    ASSERT_NE(text, nullptr);
+    EXPECT_EQ(grid.cell(0, 2), "2");
+    grid.setCell(0, 2, "41");  // renumbering: still the line
+    EXPECT_EQ(grid.rowCells(2).text(), text);
+    EXPECT_EQ(grid.cell(0, 2), "41");
+    const std::string_view before = grid.cell(0, 1);
+    grid.setCell(0, 3, "007");  // not a number's own text: kept as written
+    EXPECT_EQ(grid.rowCells(3).text(), nullptr);
+    EXPECT_EQ(grid.cell(0, 3), "007");
+    EXPECT_EQ(grid.cell(1, 3), "f");
+    EXPECT_EQ(grid.rowCells(3).readCells(), 2u);  // still the row of a two-cell line
+    EXPECT_EQ(before, "1");  // a number's text stays where it is
+    grid.setCell(3, 1, "new");
+    EXPECT_EQ(grid.rowCells(1).text(), nullptr);
+    EXPECT_EQ(grid.rowCells(1).writtenCells(), 4u);
+    EXPECT_EQ(grid.cell(2, 1), "b");
+    EXPECT_EQ(grid.rowCells(2).text(), text);
+}
+
+TEST(TableText, TheTextGoesOnceNoRowShowsALineAnyMore) {
+    StringGrid grid = gridOf({"a;b", "c;d", "e;f"});
+    grid.setCell(1, 1, "A");
+    grid.deleteRows(2, 1);
+    ASSERT_NE(grid.text(), nullptr);  // row 3 still shows its line
+    const RowCells copy = grid.rowCells(2);
+    grid.setCell(2, 2, "F");
+    EXPECT_EQ(grid.text(), nullptr);
+    EXPECT_EQ(grid.cell(1, 1), "A");
+    EXPECT_EQ(grid.cell(2, 1), "b");
+    EXPECT_EQ(grid.cell(1, 2), "e");
+    EXPECT_EQ(grid.cell(2, 2), "F");
+    EXPECT_EQ(copy.cell(2), "f");
+}
+
+TEST(TableText, ACopyOfALineRowOutlivesTheText) {
+    RowCells copy;
+    {
+        StringGrid grid = gridOf({"x;y;z"});
+        copy = grid.rowCells(1);
+        grid.clearCells();  // the text goes with the last rows that show it
+        EXPECT_EQ(grid.text(), nullptr);
+    }
+    EXPECT_EQ(copy.text(), nullptr);
+    EXPECT_EQ(copy.cell(0), "1");
+    EXPECT_EQ(copy.cell(3), "z");
+    EXPECT_EQ(copy.readCells(), 4u);
+}
+
+}  // namespace
+}  // namespace tabulyst
