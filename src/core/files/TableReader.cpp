@@ -15,6 +15,7 @@
 #include <string_view>
 #include <thread>
 
+#include "core/files/FileSnapshot.h"
 #include "core/files/FitColumnWidths.h"
 #include "core/files/LineScan.h"
 #include "core/grid/StringGrid.h"
@@ -140,6 +141,7 @@ public:
             std::string_view decoded;
             if (!decoder_.take(line, decoded)) return false;
             if (decoded.data() < line.data() || decoded.data() > line.data() + line.size()) {
+                text_.makeWritable();
                 std::memcpy(data + start, decoded.data(), decoded.size());  // never longer than the line
                 decoded = std::string_view(data + start, decoded.size());
             }
@@ -323,7 +325,9 @@ TableReadResult readTableFile(const std::string& path, const TableReadLayout& la
                     break;
                 }
             }
-            readWholeFile(file.fd(), *text, err);
+            // A big file is mapped where it can be kept unchanged so; else read.
+            if (auto snapshot = FileSnapshot::take(path.c_str(), TableText::kSlack)) text->adopt(std::move(snapshot));
+            else readWholeFile(file.fd(), *text, err);
             LineSplitter splitter(layout, *text);
             LineTaker taker(*text, decoder, splitter, layout);
             try {

@@ -13,7 +13,6 @@ namespace tabulyst {
 
 namespace {
 
-constexpr std::size_t kSlack = 64;  // readable bytes behind the text, for word-wise scanning
 constexpr unsigned kNumberChunkBits = 16;
 
 // The digits of all numbers from 0 to below n.
@@ -37,14 +36,24 @@ TableText::TableText(bool delimited, std::string delimiter, std::vector<int> fie
       fieldLengths_(std::move(fieldLengths)),
       gap_(delimited ? delimiter_.size() : 0) {}
 
-TableText::~TableText() { std::free(data_); }
+TableText::~TableText() {
+    if (!bytes_) std::free(data_);
+}
+
+void TableText::adopt(std::unique_ptr<TextBytes> bytes) {
+    if (!bytes_) std::free(data_);
+    bytes_ = std::move(bytes);
+    data_ = bytes_->data();
+    capacity_ = size_ = bytes_->size();
+}
 
 char* TableText::reserve(std::size_t size) {
     if (size <= capacity_) return data_;
     auto* fresh = static_cast<char*>(std::malloc(size + kSlack));
     if (!fresh) throw std::bad_alloc();
     if (size_ > 0) std::memcpy(fresh, data_, size_);
-    std::free(data_);
+    if (!bytes_) std::free(data_);
+    bytes_.reset();
     data_ = fresh;
     capacity_ = size;
     return data_;
@@ -52,7 +61,8 @@ char* TableText::reserve(std::size_t size) {
 
 void TableText::setSize(std::size_t size) {
     size_ = std::min(size, capacity_);
-    if (data_) std::memset(data_ + size_, 0, kSlack);
+    // Kept bytes come with their slack zeroed, and must not be written unasked.
+    if (data_ && !bytes_) std::memset(data_ + size_, 0, kSlack);
 }
 
 // --- records ---

@@ -16,6 +16,16 @@
 
 namespace tabulyst {
 
+// Bytes of a text kept by someone else (a file mapped into memory).
+class TextBytes {
+public:
+    virtual ~TextBytes() = default;
+    virtual char* data() = 0;
+    virtual std::size_t size() const = 0;
+    // Called before the bytes are written to.
+    virtual void makeWritable() = 0;
+};
+
 class TableText {
 public:
     // Where a line's record starts: what a row showing the line keeps.
@@ -31,7 +41,14 @@ public:
     // Room for size bytes of text (and a little slack behind them); what the
     // buffer held is kept. Returns the buffer.
     char* reserve(std::size_t size);
+    // Takes bytes kept elsewhere as the buffer, with kSlack writable bytes behind them.
+    void adopt(std::unique_ptr<TextBytes> bytes);
+    static constexpr std::size_t kSlack = 64;  // readable bytes behind the text, for word-wise scanning
     char* data() { return data_; }
+    // Call before writing into the buffer.
+    void makeWritable() {
+        if (bytes_) bytes_->makeWritable();
+    }
     std::size_t capacity() const { return capacity_; }
     const char* data() const { return data_; }
     // How many bytes of the buffer are text.
@@ -165,6 +182,7 @@ private:
     std::size_t gap_;  // bytes between two fields
 
     char* data_ = nullptr;
+    std::unique_ptr<TextBytes> bytes_;  // when set, data_ is theirs
     std::size_t capacity_ = 0;
     std::size_t size_ = 0;
 

@@ -151,6 +151,27 @@ TEST_F(TableReaderTest, RandomFilesComeOutAsReadLineByLine) {
     }
 }
 
+TEST_F(TableReaderTest, BigFilesComeOutAsReadLineByLineAndStayAsTheyAre) {
+    // Files of a MiB and more are mapped where they can be: the same rows, a
+    // UTF-8 one decoded, a Windows-1252 one kept, and the file itself untouched.
+    const std::string utf8Line = "Stra\xC3\x9F" "e;M\xC3\xBCller;\xE2\x82\xAC" "12\r\n";
+    const std::string ansiLine = "Stra\xDF" "e;M\xFCller;\x80" "12\r\n";
+    for (const std::string& odd : {utf8Line, ansiLine}) {
+        std::string bytes;
+        for (int i = 0; bytes.size() < (std::size_t{3} << 19); ++i)
+            bytes += i % 1000 == 999 ? odd : std::to_string(i) + ";abc;" + std::string(static_cast<std::size_t>(i % 37), 'x') + "\r\n";
+        TableReadLayout layout;
+        layout.delimiter = ";";
+        StringGrid grid;
+        const TableReadResult result = read(bytes, layout, grid);
+        ASSERT_TRUE(result.ok) << result.error;
+        const Expected expected = readLineByLine(bytes, layout);
+        expectRows(grid, expected, odd == utf8Line ? "UTF-8" : "Windows-1252");
+        EXPECT_EQ(result.encoding, expected.encoding);
+        EXPECT_EQ(folder.read("t.csv"), bytes);
+    }
+}
+
 TEST_F(TableReaderTest, LinesOf64KiBAndMoreKeepTheirFields) {
     // Field ends from 65536 on take 32 bits; lines before and after such a line keep theirs.
     const std::string longField(70000, 'w');
