@@ -234,18 +234,11 @@ bool splitLines(TableText& text, LineTaker& taker, LineEnds& lineEnds) {
 }
 
 // The widest field of each column among the lines in pieces first to last - 1
-// of the text, where widths are sums of advances; a field too short to beat
-// the widest so far is not summed.
+// of the text, where widths are sums of advances.
 std::vector<int> widestFields(const TableText& text, const AdvanceTable& advances, std::size_t first,
                               std::size_t last) {
-    std::vector<int> widest(text.maxCells(), 0);
-    const std::size_t wide = static_cast<std::size_t>(std::max(advances.maxCharWidth(), 0));
-    text.forEachLineIn(first, last, [&](TableText::Line line) {
-        text.forEachField(line, [&](std::size_t col, std::string_view field) {
-            int& best = widest[col];
-            if (field.size() * wide > static_cast<std::size_t>(best)) best = std::max(best, advances.sum(field));
-        });
-    });
+    std::vector<int> widest;
+    text.maxFieldSums(first, last, advances.advances(), widest);
     return widest;
 }
 

@@ -186,6 +186,46 @@ std::string_view TableText::lineText(Line line) const {
     return {data_ + (record[0] | std::size_t{record[1]} << 16), record[2] == 0 ? std::size_t{0} : record[2 + record[2]]};
 }
 
+void TableText::maxFieldSums(std::size_t first, std::size_t last, const std::array<int, 256>& weights,
+                             std::vector<int>& best) const {
+    best.resize(std::max<std::size_t>(best.size(), maxCells_), 0);
+    if (wide_) {
+        forEachLineIn(first, last, [&](Line line) {
+            forEachField(line, [&](std::size_t p, std::string_view field) {
+                int sum = 0;
+                for (char ch : field) sum += weights[static_cast<unsigned char>(ch)];
+                best[p] = std::max(best[p], sum);
+            });
+        });
+        return;
+    }
+    // The running sum over each whole line, then one subtraction per field:
+    // a loop per field, of a length the processor cannot foresee, costs more
+    // than the sums themselves.
+    std::vector<int> running(std::size_t{1} << 16 | 1);
+    int* sums = running.data();
+    int* top = best.data();
+    for (std::size_t piece = first; piece < last; ++piece) {
+        const std::uint16_t* records = chunks_[piece].get();
+        for (std::size_t at = 0; at < used_[piece]; at += 3 + records[at + 2]) {
+            const std::uint16_t* record = records + at;
+            const std::size_t fields = record[2];
+            if (fields == 0) continue;
+            const auto* text = reinterpret_cast<const unsigned char*>(data_ + (record[0] | std::size_t{record[1]} << 16));
+            const std::size_t length = record[2 + fields];
+            int sum = 0;
+            sums[0] = 0;
+            for (std::size_t i = 0; i < length; ++i) sums[i + 1] = sum += weights[text[i]];
+            std::size_t begin = 0;
+            for (std::size_t p = 1; p <= fields; ++p) {
+                const std::size_t end = record[2 + p];
+                top[p] = std::max(top[p], sums[end] - sums[begin]);
+                begin = end + gap_;
+            }
+        }
+    }
+}
+
 // --- row numbers ---
 
 std::string_view TableText::numberText(std::uint32_t number) const {

@@ -7,6 +7,7 @@
 // they stand. A record lies in one piece, so reading a cell touches one place.
 // Column edits reach all these rows at once through one column map; a row
 // number cell is kept as a number per row and shown from a shared table of digits.
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -95,6 +96,12 @@ public:
         if (wide_) return forEachFieldOf(&wideRecords_[line], f);
         forEachFieldOf(narrowRecord(line), f);
     }
+
+    // For each field place p of the lines in pieces first to last - 1, the
+    // largest sum of weights[byte] over the bytes of a field at p: what the
+    // width fit wants when widths are sums of advances. best grows to fit.
+    void maxFieldSums(std::size_t first, std::size_t last, const std::array<int, 256>& weights,
+                      std::vector<int>& best) const;
 
     // --- the cells of a line, as RowCells shows them ---
     // The cells a line was read with: its number and its fields.
