@@ -85,6 +85,7 @@ public:
     }
 
     bool mismatch() const { return mismatch_; }
+    void noteMismatch() { mismatch_ = true; }
 
 private:
     void splitAtDelimiter(std::string_view line) {
@@ -116,16 +117,27 @@ private:
 // itself, and its ends go straight into the text's storage; any other layout
 // cuts each line on its own. Only the first line (for its mark) and lines with
 // upper bytes can change the decoder's mind; a line it decodes is split again
-// in its decoded text.
+// in its decoded text. Where widths are sums of advances, each line's fields
+// are summed as soon as it is split, while its bytes are still at hand.
 class LineTaker {
 public:
-    LineTaker(TableText& text, LineDecoder& decoder, LineSplitter& splitter, const TableReadLayout& layout)
+    // Without a decoder the lines are taken as they stand, and the taker only
+    // notes whether any has upper bytes. weights: the advances, or nullptr.
+    LineTaker(TableText& text, LineDecoder* decoder, LineSplitter& splitter, const TableReadLayout& layout,
+              const std::array<int, 256>* weights)
         : text_(text), decoder_(decoder), splitter_(splitter),
           scanSplits_(layout.delimited && layout.delimiter.size() == 1),
-          delimiter_(scanSplits_ ? layout.delimiter[0] : '\0') {}
+          delimiter_(scanSplits_ ? layout.delimiter[0] : '\0'), weights_(weights), first_(decoder != nullptr) {
+        if (weights_) scratch_.resize((std::size_t{1} << 16) + 1);
+    }
 
     bool scanSplits() const { return scanSplits_; }
     char delimiter() const { return delimiter_; }
+    // Positions the scan reports count from here in the buffer.
+    void setOrigin(std::size_t origin) { origin_ = origin; }
+    bool sawUpper() const { return sawUpper_; }
+    // For each field place, the widest sum of advances among the lines taken.
+    std::vector<int>& widest() { return widest_; }
 
     void delimiter(std::size_t lineStart, std::size_t pos) {
         open(lineStart);
@@ -136,10 +148,11 @@ public:
         char* data = text_.data();
         const std::size_t start = origin_ + lineStart;
         std::string_view line(data + start, stop - lineStart);
-        if (!redoing_ && (first_ || (upper && !decoder_.settled()))) {
+        sawUpper_ = sawUpper_ || upper;
+        if (!redoing_ && decoder_ && (first_ || (upper && !decoder_->settled()))) {
             first_ = false;
             std::string_view decoded;
-            if (!decoder_.take(line, decoded)) return false;
+            if (!decoder_->take(line, decoded)) return false;
             if (decoded.data() < line.data() || decoded.data() > line.data() + line.size()) {
                 text_.makeWritable();
                 std::memcpy(data + start, decoded.data(), decoded.size());  // never longer than the line
@@ -147,11 +160,13 @@ public:
             }
             if (decoded != line || decoded.data() != line.data()) {
                 splitAgain(static_cast<std::size_t>(decoded.data() - data), decoded);
+                lineDone();
                 return true;
             }
         }
         if (!scanSplits_) {
             splitAgain(start, line);
+            lineDone();
             return true;
         }
         open(lineStart);
@@ -159,10 +174,16 @@ public:
         sync();
         text_.endLine();
         open_ = false;
+        if (!redoing_) lineDone();
         return true;
     }
 
 private:
+    void lineDone() {
+        if (!weights_) return;
+        if (widest_.size() < text_.maxCells()) widest_.resize(text_.maxCells(), 0);
+        text_.addFieldSums(text_.lastLine(), *weights_, scratch_.data(), widest_);
+    }
     void open(std::size_t lineStart) {
         if (open_) return;
         text_.beginLine(origin_ + lineStart);
@@ -194,11 +215,12 @@ private:
         open_ = false;
         if (scanSplits_) {
             redoing_ = true;
+            const std::size_t origin = origin_;
             origin_ = start;
             // The scan reports no line for no text: an empty line is taken as it is.
             if (line.empty()) this->line(0, 0, false);
             else scanLines(line.data(), line.size(), '\0', delimiter_, false, *this);
-            origin_ = 0;
+            origin_ = origin;
             redoing_ = false;
         } else {
             splitter_.line(start, line);
@@ -206,22 +228,42 @@ private:
     }
 
     TableText& text_;
-    LineDecoder& decoder_;
+    LineDecoder* decoder_;
     LineSplitter& splitter_;
     const bool scanSplits_;
     const char delimiter_;
-    bool first_ = true;
+    const std::array<int, 256>* weights_;
+    std::vector<int> widest_;
+    std::vector<int> scratch_;  // the running sums over a line
+    bool sawUpper_ = false;
+    bool first_;
     bool open_ = false;                 // the text has the line begun
     bool redoing_ = false;              // splitting a decoded line again
-    std::size_t origin_ = 0;            // where that line starts
+    std::size_t origin_ = 0;            // where the scanned text (or the line split again) starts
     std::uint16_t* out_ = nullptr;      // where the next end goes, up to limit_ in place
     std::uint16_t* limit_ = nullptr;
     std::uint16_t* written_ = nullptr;  // the ends before it are counted by the text
 };
 
+// Files from this size on are split in two halves at once where there are two processors.
+constexpr std::size_t kSplitInTwoFrom = std::size_t{1} << 20;
+
+// Where a second scan can start: right after the first line end from the
+// middle of the text on; end when there is none.
+std::size_t secondHalf(const char* data, std::size_t end, char lineEnd, bool crLf) {
+    const auto* at = static_cast<const char*>(std::memchr(data + end / 2, lineEnd, end - end / 2));
+    if (!at) return end;
+    std::size_t start = static_cast<std::size_t>(at - data) + 1;
+    if (crLf && start < end && data[start] == '\n') ++start;
+    return start;
+}
+
 // Splits the text read into lines. False when the decoder refused a line after
-// it had decoded others: the file must be read again without decoding.
-bool splitLines(TableText& text, LineTaker& taker, LineEnds& lineEnds) {
+// it had decoded others: the file must be read again without decoding. A big
+// text is split in two halves at once; the second half's lines are kept when
+// no line there needs the decoder, else it is split again after the first.
+bool splitLines(TableText& text, LineTaker& taker, LineSplitter& splitter, const TableReadLayout& layout,
+                const LineDecoder& decoder, const std::array<int, 256>* weights, LineEnds& lineEnds) {
     std::string_view all(text.data(), text.size());
     const std::size_t end = std::min(all.find(kEndOfFile), all.size());  // code 26 ends the file
     all = all.substr(0, end);
@@ -230,41 +272,58 @@ bool splitLines(TableText& text, LineTaker& taker, LineEnds& lineEnds) {
     // A file without any line end (empty, or one unended line) keeps CR LF.
     lineEnds = cr || all.find('\n') == std::string_view::npos ? LineEnds::CrLf : LineEnds::Lf;
     const char lineEnd = cr ? '\r' : '\n';
-    return scanLines(text.data(), end, lineEnd, taker.scanSplits() ? taker.delimiter() : lineEnd, cr, taker);
-}
+    const char stop = taker.scanSplits() ? taker.delimiter() : lineEnd;
+    const std::size_t mid =
+        end >= kSplitInTwoFrom && std::thread::hardware_concurrency() > 1 ? secondHalf(text.data(), end, lineEnd, cr) : end;
+    if (mid >= end) return scanLines(text.data(), end, lineEnd, stop, cr, taker);
 
-// The widest field of each column among the lines in pieces first to last - 1
-// of the text, where widths are sums of advances.
-std::vector<int> widestFields(const TableText& text, const AdvanceTable& advances, std::size_t first,
-                              std::size_t last) {
-    std::vector<int> widest;
-    text.maxFieldSums(first, last, advances.advances(), widest);
-    return widest;
+    TableText part(layout.delimited, layout.delimiter, layout.fieldLengths);
+    part.borrowBuffer(text);
+    LineSplitter partSplitter(layout, part);
+    LineTaker partTaker(part, nullptr, partSplitter, layout, weights);
+    partTaker.setOrigin(mid);
+    bool partDone = false;
+    std::thread helper([&] {
+        try {
+            scanLines(text.data() + mid, end - mid, lineEnd, stop, cr, partTaker);
+            partDone = true;
+        } catch (...) {
+            // Split again in order below, where the failure is reported.
+        }
+    });
+    bool ok = false;
+    try {
+        ok = scanLines(text.data(), mid, lineEnd, stop, cr, taker);
+    } catch (...) {
+        helper.join();
+        throw;
+    }
+    helper.join();
+    if (!ok) return false;
+    if (partDone && (!partTaker.sawUpper() || decoder.settled()) && text.append(part)) {
+        std::vector<int>& widest = taker.widest();
+        const std::vector<int>& more = partTaker.widest();
+        if (widest.size() < more.size()) widest.resize(more.size(), 0);
+        for (std::size_t p = 0; p < more.size(); ++p) widest[p] = std::max(widest[p], more[p]);
+        if (partSplitter.mismatch()) splitter.noteMismatch();
+        return true;
+    }
+    taker.setOrigin(mid);
+    ok = scanLines(text.data() + mid, end - mid, lineEnd, stop, cr, taker);
+    taker.setOrigin(0);
+    return ok;
 }
 
 // Offers every cell read to the width fit: the row numbers (the spare row's
-// too) and the fields. Where widths are sums of advances only the widest field
-// of each column is offered, and the sums, most of what loading a big file
-// takes, are worked out on two processors where there are two.
-void fitLines(const TableText& text, ColumnWidthFit& fit) {
+// too) and the fields. Where widths are sums of advances, the widest sum of
+// each column, worked out while splitting, stands for the column's fields.
+void fitLines(const TableText& text, ColumnWidthFit& fit, const std::vector<int>& widest) {
     fit.offerNumbers(std::uint64_t{text.lineCount()} + 1);
-    const AdvanceTable* advances = fit.advanceTable();
-    if (!advances) {
+    if (!fit.advanceTable()) {
         text.forEachLine([&](TableText::Line line) {
             text.forEachField(line, [&fit](std::size_t col, std::string_view field) { fit.offer(col, field); });
         });
         return;
-    }
-    const std::size_t pieces = text.pieces();
-    std::vector<int> widest;
-    if (pieces > 1 && std::thread::hardware_concurrency() > 1) {
-        std::vector<int> secondHalf;
-        std::thread helper([&] { secondHalf = widestFields(text, *advances, pieces / 2, pieces); });
-        widest = widestFields(text, *advances, 0, pieces / 2);
-        helper.join();
-        for (std::size_t col = 0; col < widest.size(); ++col) widest[col] = std::max(widest[col], secondHalf[col]);
-    } else {
-        widest = widestFields(text, *advances, 0, pieces);
     }
     for (std::size_t col = 1; col < widest.size(); ++col)
         if (widest[col] > 0) fit.offerWidth(col, widest[col]);
@@ -272,9 +331,10 @@ void fitLines(const TableText& text, ColumnWidthFit& fit) {
 
 // Hands the lines read to the grid, each row showing its line of the text,
 // with the spare row after the last one.
-void fillGrid(std::unique_ptr<TableText> text, const TableReadLayout& layout, StringGrid& grid, ColumnWidthFit* fit) {
+void fillGrid(std::unique_ptr<TableText> text, const TableReadLayout& layout, StringGrid& grid, ColumnWidthFit* fit,
+              const std::vector<int>& widest) {
     text->finish();
-    if (fit) fitLines(*text, *fit);
+    if (fit) fitLines(*text, *fit, widest);
     const std::uint32_t lines = text->lineCount();
     std::vector<RowCells> rows;
     // Room for rows the user inserts: capacity never written costs no memory.
@@ -306,6 +366,9 @@ TableReadResult readTableFile(const std::string& path, const TableReadLayout& la
     LineDecoder decoder;
     int err = 0;
     std::unique_ptr<TableText> text;
+    const AdvanceTable* advances = fit ? fit->advanceTable() : nullptr;
+    const std::array<int, 256>* weights = advances ? &advances->advances() : nullptr;
+    std::vector<int> widest;
     try {
         for (bool decode = true;; decode = false) {
             text = std::make_unique<TableText>(layout.delimited, layout.delimiter, layout.fieldLengths);
@@ -322,18 +385,19 @@ TableReadResult readTableFile(const std::string& path, const TableReadLayout& la
             if (auto snapshot = FileSnapshot::take(path.c_str(), TableText::kSlack)) text->adopt(std::move(snapshot));
             else readWholeFile(file.fd(), *text, err);
             LineSplitter splitter(layout, *text);
-            LineTaker taker(*text, decoder, splitter, layout);
+            LineTaker taker(*text, &decoder, splitter, layout, weights);
             try {
-                if (!splitLines(*text, taker, result.lineEnds)) continue;
+                if (!splitLines(*text, taker, splitter, layout, decoder, weights, result.lineEnds)) continue;
             } catch (...) {
                 // What was read before stays in the grid (the line being read is dropped).
-                fillGrid(std::move(text), layout, grid, fit);
+                fillGrid(std::move(text), layout, grid, fit, taker.widest());
                 throw;
             }
             result.lengthMismatch = splitter.mismatch();
+            widest = std::move(taker.widest());
             break;
         }
-        if (text) fillGrid(std::move(text), layout, grid, fit);
+        if (text) fillGrid(std::move(text), layout, grid, fit, widest);
     } catch (const std::length_error&) {
         result.error = "Eine Zeile der Datei ist zu lang (mehr als 4 GiB).";
     } catch (const std::bad_alloc&) {

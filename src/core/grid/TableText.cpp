@@ -37,11 +37,12 @@ TableText::TableText(bool delimited, std::string delimiter, std::vector<int> fie
       gap_(delimited ? delimiter_.size() : 0) {}
 
 TableText::~TableText() {
-    if (!bytes_) std::free(data_);
+    if (!bytes_ && !borrowed_) std::free(data_);
 }
 
 void TableText::adopt(std::unique_ptr<TextBytes> bytes) {
-    if (!bytes_) std::free(data_);
+    if (!bytes_ && !borrowed_) std::free(data_);
+    borrowed_ = false;
     bytes_ = std::move(bytes);
     data_ = bytes_->data();
     capacity_ = size_ = bytes_->size();
@@ -52,8 +53,9 @@ char* TableText::reserve(std::size_t size) {
     auto* fresh = static_cast<char*>(std::malloc(size + kSlack));
     if (!fresh) throw std::bad_alloc();
     if (size_ > 0) std::memcpy(fresh, data_, size_);
-    if (!bytes_) std::free(data_);
+    if (!bytes_ && !borrowed_) std::free(data_);
     bytes_.reset();
+    borrowed_ = false;
     data_ = fresh;
     capacity_ = size;
     return data_;
@@ -186,44 +188,60 @@ std::string_view TableText::lineText(Line line) const {
     return {data_ + (record[0] | std::size_t{record[1]} << 16), record[2] == 0 ? std::size_t{0} : record[2 + record[2]]};
 }
 
-void TableText::maxFieldSums(std::size_t first, std::size_t last, const std::array<int, 256>& weights,
+void TableText::addFieldSums(Line line, const std::array<int, 256>& weights, int* scratch,
                              std::vector<int>& best) const {
-    best.resize(std::max<std::size_t>(best.size(), maxCells_), 0);
     if (wide_) {
-        forEachLineIn(first, last, [&](Line line) {
-            forEachField(line, [&](std::size_t p, std::string_view field) {
-                int sum = 0;
-                for (char ch : field) sum += weights[static_cast<unsigned char>(ch)];
-                best[p] = std::max(best[p], sum);
-            });
+        forEachField(line, [&](std::size_t p, std::string_view field) {
+            int sum = 0;
+            for (char ch : field) sum += weights[static_cast<unsigned char>(ch)];
+            best[p] = std::max(best[p], sum);
         });
         return;
     }
-    // The running sum over each whole line, then one subtraction per field:
-    // a loop per field, of a length the processor cannot foresee, costs more
+    // The running sum over the whole line, then one subtraction per field: a
+    // loop per field, of a length the processor cannot foresee, costs more
     // than the sums themselves.
-    std::vector<int> running(std::size_t{1} << 16 | 1);
-    int* sums = running.data();
+    const std::uint16_t* record = narrowRecord(line);
+    const std::size_t fields = record[2];
+    if (fields == 0) return;
+    const auto* text = reinterpret_cast<const unsigned char*>(data_ + (record[0] | std::size_t{record[1]} << 16));
+    const std::size_t length = record[2 + fields];
+    int sum = 0;
+    scratch[0] = 0;
+    for (std::size_t i = 0; i < length; ++i) scratch[i + 1] = sum += weights[text[i]];
     int* top = best.data();
-    for (std::size_t piece = first; piece < last; ++piece) {
-        const std::uint16_t* records = chunks_[piece].get();
-        for (std::size_t at = 0; at < used_[piece]; at += 3 + records[at + 2]) {
-            const std::uint16_t* record = records + at;
-            const std::size_t fields = record[2];
-            if (fields == 0) continue;
-            const auto* text = reinterpret_cast<const unsigned char*>(data_ + (record[0] | std::size_t{record[1]} << 16));
-            const std::size_t length = record[2 + fields];
-            int sum = 0;
-            sums[0] = 0;
-            for (std::size_t i = 0; i < length; ++i) sums[i + 1] = sum += weights[text[i]];
-            std::size_t begin = 0;
-            for (std::size_t p = 1; p <= fields; ++p) {
-                const std::size_t end = record[2 + p];
-                top[p] = std::max(top[p], sums[end] - sums[begin]);
-                begin = end + gap_;
-            }
-        }
+    std::size_t begin = 0;
+    for (std::size_t p = 1; p <= fields; ++p) {
+        const std::size_t end = record[2 + p];
+        top[p] = std::max(top[p], scratch[end] - scratch[begin]);
+        begin = end + gap_;
     }
+}
+
+void TableText::borrowBuffer(const TableText& owner) {
+    if (!bytes_ && !borrowed_) std::free(data_);
+    bytes_.reset();
+    borrowed_ = true;
+    data_ = owner.data_;
+    capacity_ = owner.capacity_;
+    size_ = owner.size_;
+}
+
+bool TableText::append(TableText& part) {
+    if (wide_ || part.wide_ || open_ || part.open_) return false;
+    if (chunks_.size() + part.chunks_.size() >= (std::size_t{1} << (32 - kChunkBits)) - 1) return false;
+    for (auto& chunk : part.chunks_) chunks_.push_back(std::move(chunk));
+    used_.insert(used_.end(), part.used_.begin(), part.used_.end());
+    if (!part.chunks_.empty()) {
+        pos_ = part.pos_;
+        openAt_ = part.openAt_;
+    }
+    lines_ += part.lines_;
+    maxCells_ = std::max(maxCells_, part.maxCells_);
+    part.chunks_.clear();
+    part.used_.clear();
+    part.lines_ = 0;
+    return true;
 }
 
 // --- row numbers ---

@@ -97,11 +97,23 @@ public:
         forEachFieldOf(narrowRecord(line), f);
     }
 
-    // For each field place p of the lines in pieces first to last - 1, the
-    // largest sum of weights[byte] over the bytes of a field at p: what the
-    // width fit wants when widths are sums of advances. best grows to fit.
-    void maxFieldSums(std::size_t first, std::size_t last, const std::array<int, 256>& weights,
-                      std::vector<int>& best) const;
+    // Raises best[p], for each field p of the line, to the sum of weights[byte]
+    // over the field's bytes: what the width fit wants when widths are sums of
+    // advances. best must have maxCells() places; scratch room for 65537 ints.
+    void addFieldSums(Line line, const std::array<int, 256>& weights, int* scratch, std::vector<int>& best) const;
+    // The line endLine closed last.
+    Line lastLine() const {
+        return wide_ ? static_cast<Line>(openAt_) : static_cast<Line>(((chunks_.size() - 1) << kChunkBits) + openAt_);
+    }
+
+    // --- reading in two parts at once ---
+    // Makes this empty text read lines of owner's buffer, which stays owner's.
+    void borrowBuffer(const TableText& owner);
+    // Whether a line was too long for 16-bit records (or began beyond 4 GiB).
+    bool wide() const { return wide_; }
+    // Takes the lines of part, read from the same buffer after the lines here;
+    // false (and nothing taken) when either is wide or the records would not fit.
+    bool append(TableText& part);
 
     // --- the cells of a line, as RowCells shows them ---
     // The cells a line was read with: its number and its fields.
@@ -190,6 +202,7 @@ private:
 
     char* data_ = nullptr;
     std::unique_ptr<TextBytes> bytes_;  // when set, data_ is theirs
+    bool borrowed_ = false;             // data_ is another text's
     std::size_t capacity_ = 0;
     std::size_t size_ = 0;
 

@@ -151,24 +151,76 @@ TEST_F(TableReaderTest, RandomFilesComeOutAsReadLineByLine) {
     }
 }
 
-TEST_F(TableReaderTest, BigFilesComeOutAsReadLineByLineAndStayAsTheyAre) {
-    // Files of a MiB and more are mapped where they can be: the same rows, a
-    // UTF-8 one decoded, a Windows-1252 one kept, and the file itself untouched.
-    const std::string utf8Line = "Stra\xC3\x9F" "e;M\xC3\xBCller;\xE2\x82\xAC" "12\r\n";
-    const std::string ansiLine = "Stra\xDF" "e;M\xFCller;\x80" "12\r\n";
-    for (const std::string& odd : {utf8Line, ansiLine}) {
+// A measure that gives widths as sums but does not say so: the fit measures each text through it.
+class SumsUnsaid : public TextMeasure {
+public:
+    explicit SumsUnsaid(const AdvanceTable& table) : table_(table) {}
+    int textWidth(std::string_view text) const override { return table_.textWidth(text); }
+    int maxCharWidth() const override { return table_.maxCharWidth(); }
+
+private:
+    const AdvanceTable& table_;
+};
+
+TEST_F(TableReaderTest, BigFilesComeOutAsReadLineByLineWithTheirWidthsAndStayAsTheyAre) {
+    // Files of a MiB and more are mapped where they can be and split in two
+    // halves at once. The second half's lines are kept, or split again after
+    // the first where a line there needs the decoder, is too long for the
+    // quick records, or a field length does not fit.
+    const std::string utf8 = "Stra\xC3\x9F" "e;M\xC3\xBCller;\xE2\x82\xAC" "12";
+    const std::string ansi = "Stra\xDF" "e;M\xFCller;\x80" "12";
+    struct Case {
+        const char* name;
+        std::string odd;  // a line put among the plain ones: on every 1000th line, or once at 70 %
+        bool throughout;
+        bool delimited = true;
+    };
+    const Case cases[] = {
+        {"UTF-8 throughout", utf8, true},
+        {"UTF-8 in the second half only", utf8, false},
+        {"Windows-1252 throughout", ansi, true},
+        {"Windows-1252 in the second half only", ansi, false},
+        {"a long line in the second half", std::string(70000, 'L') + ";x", false},
+        {"plain", "", false},
+        {"a misfit of the field lengths in the second half", "12", false, false},
+    };
+    const std::size_t size = std::size_t{3} << 19;
+    for (const Case& c : cases) {
+        // The field lengths fit every plain line.
         std::string bytes;
-        for (int i = 0; bytes.size() < (std::size_t{3} << 19); ++i)
-            bytes += i % 1000 == 999 ? odd : std::to_string(i) + ";abc;" + std::string(static_cast<std::size_t>(i % 37), 'x') + "\r\n";
+        bool placed = false;
+        for (int i = 0; bytes.size() < size; ++i) {
+            const std::string plain = c.delimited ? std::to_string(i % 997) + ";abc;" + std::string(static_cast<std::size_t>(i % 37), 'x')
+                                                  : std::string(47, static_cast<char>('a' + i % 26));
+            const bool odd = c.throughout ? i % 1000 == 999 : !placed && bytes.size() > size / 10 * 7;
+            placed = placed || odd;
+            bytes += (odd ? c.odd : plain) + (i % 3 || !c.delimited ? "\r\n" : "\n");
+        }
         TableReadLayout layout;
         layout.delimiter = ";";
-        StringGrid grid;
-        const TableReadResult result = read(bytes, layout, grid);
+        if (!c.delimited) {
+            layout.delimited = false;
+            layout.fieldLengths = {3, 1, 3, 40};
+        }
+        AdvanceTable advances;
+        for (int ch = 0; ch < 256; ++ch) advances.setAdvance(static_cast<unsigned char>(ch), 1 + (ch * 7) % 11);
+        StringGrid fitted, measured;
+        if (!c.delimited) fitted.setColCount(5), measured.setColCount(5);
+        ColumnWidthFit fit(advances, 5000, {StringGrid::kDefaultColWidth}, StringGrid::kDefaultColWidth);
+        const TableReadResult result = read(bytes, layout, fitted, &fit);
         ASSERT_TRUE(result.ok) << result.error;
+        fit.apply(fitted);
         const Expected expected = readLineByLine(bytes, layout);
-        expectRows(grid, expected, odd == utf8Line ? "UTF-8" : "Windows-1252");
-        EXPECT_EQ(result.encoding, expected.encoding);
-        EXPECT_EQ(folder.read("t.csv"), bytes);
+        expectRows(fitted, expected, c.name);
+        EXPECT_EQ(result.encoding, expected.encoding) << c.name;
+        EXPECT_EQ(result.lengthMismatch, !c.delimited) << c.name;
+        EXPECT_EQ(folder.read("t.csv"), bytes) << c.name;
+
+        ASSERT_TRUE(read(bytes, layout, measured).ok);
+        SumsUnsaid each(advances);
+        FitColumnWidths(measured, 5000, each);
+        for (int col = 0; col < measured.colCount(); ++col)
+            ASSERT_EQ(fitted.colWidth(col), measured.colWidth(col)) << c.name << " col " << col;
     }
 }
 
@@ -316,17 +368,6 @@ TEST_F(TableReaderTest, UntouchedLinesAreWrittenAsTheyStandAndEditedOnesJoined) 
     ASSERT_TRUE(writeTableFile(folder.file("narrow.csv"), out, grid, error));
     EXPECT_EQ(folder.read("narrow.csv"), "b\r\nD\r\nf\r\n|\r\n\r\n");
 }
-
-// A measure that gives widths as sums but does not say so: the fit measures each text through it.
-class SumsUnsaid : public TextMeasure {
-public:
-    explicit SumsUnsaid(const AdvanceTable& table) : table_(table) {}
-    int textWidth(std::string_view text) const override { return table_.textWidth(text); }
-    int maxCharWidth() const override { return table_.maxCharWidth(); }
-
-private:
-    const AdvanceTable& table_;
-};
 
 TEST_F(TableReaderTest, WidthsFittedWhileReadingAreThoseOfMeasuringEveryCell) {
     std::mt19937 rng(2718);
