@@ -106,9 +106,9 @@ std::unique_ptr<FileSnapshot> FileSnapshot::take(const char* path, std::size_t s
         ::close(fd);
         return nullptr;
     }
+    // Read-only: makeWritable puts private pages in their place first.
     void* file = ::mmap(area, size, PROT_READ, MAP_PRIVATE | MAP_FIXED | MAP_POPULATE, fd, 0);
-    // Writable without copying any page yet: only makeWritable writes to it.
-    if (file == MAP_FAILED || ::mprotect(area, size, PROT_READ | PROT_WRITE) != 0) {
+    if (file == MAP_FAILED) {
         ::munmap(area, length);
         ::close(fd);
         return nullptr;

@@ -19,8 +19,8 @@ public:
     // Files smaller than this are read: mapping them gains nothing.
     static constexpr std::size_t kSmallestMapped = std::size_t{1} << 20;
 
-    // Maps the regular file at path whole, with slack zero bytes readable and
-    // writable behind it; nullptr when it cannot be kept unchanged this way.
+    // Maps the regular file at path whole, read-only, with slack zero bytes
+    // behind it; nullptr when it cannot be kept unchanged this way.
     static std::unique_ptr<FileSnapshot> take(const char* path, std::size_t slack);
     ~FileSnapshot() override;
     FileSnapshot(const FileSnapshot&) = delete;

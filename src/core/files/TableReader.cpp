@@ -128,7 +128,11 @@ public:
         : text_(text), decoder_(decoder), splitter_(splitter),
           scanSplits_(layout.delimited && layout.delimiter.size() == 1),
           delimiter_(scanSplits_ ? layout.delimiter[0] : '\0'), weights_(weights), first_(decoder != nullptr) {
-        if (weights_) scratch_.resize((std::size_t{1} << 16) + 1);
+        if (!weights_) return;
+        scratch_.resize((std::size_t{1} << 15) + 1);
+        pairs_.resize(std::size_t{1} << 16);
+        for (std::size_t pair = 0; pair < pairs_.size(); ++pair)
+            pairs_[pair] = static_cast<std::uint16_t>((*weights_)[pair & 0xFF] + (*weights_)[pair >> 8]);
     }
 
     bool scanSplits() const { return scanSplits_; }
@@ -182,7 +186,7 @@ private:
     void lineDone() {
         if (!weights_) return;
         if (widest_.size() < text_.maxCells()) widest_.resize(text_.maxCells(), 0);
-        text_.addFieldSums(text_.lastLine(), *weights_, scratch_.data(), widest_);
+        text_.addFieldSums(text_.lastLine(), *weights_, pairs_.data(), scratch_.data(), widest_);
     }
     void open(std::size_t lineStart) {
         if (open_) return;
@@ -235,6 +239,7 @@ private:
     const std::array<int, 256>* weights_;
     std::vector<int> widest_;
     std::vector<int> scratch_;  // the running sums over a line
+    std::vector<std::uint16_t> pairs_;  // the weights of two bytes together
     bool sawUpper_ = false;
     bool first_;
     bool open_ = false;                 // the text has the line begun
@@ -317,22 +322,23 @@ bool splitLines(TableText& text, LineTaker& taker, LineSplitter& splitter, const
 // Offers every cell read to the width fit: the row numbers (the spare row's
 // too) and the fields. Where widths are sums of advances, the widest sum of
 // each column, worked out while splitting, stands for the column's fields.
-void fitLines(const TableText& text, ColumnWidthFit& fit, const std::vector<int>& widest) {
+void fitLines(const TableText& text, ColumnWidthFit& fit, const std::vector<int>* widest) {
     fit.offerNumbers(std::uint64_t{text.lineCount()} + 1);
-    if (!fit.advanceTable()) {
+    if (!widest) {
         text.forEachLine([&](TableText::Line line) {
             text.forEachField(line, [&fit](std::size_t col, std::string_view field) { fit.offer(col, field); });
         });
         return;
     }
-    for (std::size_t col = 1; col < widest.size(); ++col)
-        if (widest[col] > 0) fit.offerWidth(col, widest[col]);
+    for (std::size_t col = 1; col < widest->size(); ++col)
+        if ((*widest)[col] > 0) fit.offerWidth(col, (*widest)[col]);
 }
 
 // Hands the lines read to the grid, each row showing its line of the text,
 // with the spare row after the last one.
+// widest: the sums worked out while splitting, or nullptr.
 void fillGrid(std::unique_ptr<TableText> text, const TableReadLayout& layout, StringGrid& grid, ColumnWidthFit* fit,
-              const std::vector<int>& widest) {
+              const std::vector<int>* widest) {
     text->finish();
     if (fit) fitLines(*text, *fit, widest);
     const std::uint32_t lines = text->lineCount();
@@ -366,8 +372,12 @@ TableReadResult readTableFile(const std::string& path, const TableReadLayout& la
     LineDecoder decoder;
     int err = 0;
     std::unique_ptr<TableText> text;
+    // Where widths are sums of advances (each small enough to add two in 16
+    // bits), the fields are summed while they are split.
     const AdvanceTable* advances = fit ? fit->advanceTable() : nullptr;
     const std::array<int, 256>* weights = advances ? &advances->advances() : nullptr;
+    if (weights && std::any_of(weights->begin(), weights->end(), [](int a) { return a < 0 || a > 0x7FFF; }))
+        weights = nullptr;
     std::vector<int> widest;
     try {
         for (bool decode = true;; decode = false) {
@@ -390,14 +400,14 @@ TableReadResult readTableFile(const std::string& path, const TableReadLayout& la
                 if (!splitLines(*text, taker, splitter, layout, decoder, weights, result.lineEnds)) continue;
             } catch (...) {
                 // What was read before stays in the grid (the line being read is dropped).
-                fillGrid(std::move(text), layout, grid, fit, taker.widest());
+                fillGrid(std::move(text), layout, grid, fit, weights ? &taker.widest() : nullptr);
                 throw;
             }
             result.lengthMismatch = splitter.mismatch();
             widest = std::move(taker.widest());
             break;
         }
-        if (text) fillGrid(std::move(text), layout, grid, fit, widest);
+        if (text) fillGrid(std::move(text), layout, grid, fit, weights ? &widest : nullptr);
     } catch (const std::length_error&) {
         result.error = "Eine Zeile der Datei ist zu lang (mehr als 4 GiB).";
     } catch (const std::bad_alloc&) {

@@ -188,7 +188,7 @@ std::string_view TableText::lineText(Line line) const {
     return {data_ + (record[0] | std::size_t{record[1]} << 16), record[2] == 0 ? std::size_t{0} : record[2 + record[2]]};
 }
 
-void TableText::addFieldSums(Line line, const std::array<int, 256>& weights, int* scratch,
+void TableText::addFieldSums(Line line, const std::array<int, 256>& weights, const std::uint16_t* pairs, int* scratch,
                              std::vector<int>& best) const {
     if (wide_) {
         forEachField(line, [&](std::size_t p, std::string_view field) {
@@ -198,23 +198,32 @@ void TableText::addFieldSums(Line line, const std::array<int, 256>& weights, int
         });
         return;
     }
-    // The running sum over the whole line, then one subtraction per field: a
-    // loop per field, of a length the processor cannot foresee, costs more
-    // than the sums themselves.
+    // The running sum over the whole line, two bytes a step, then one
+    // subtraction per field: a loop per field, of a length the processor
+    // cannot foresee, costs more than the sums themselves.
     const std::uint16_t* record = narrowRecord(line);
     const std::size_t fields = record[2];
     if (fields == 0) return;
     const auto* text = reinterpret_cast<const unsigned char*>(data_ + (record[0] | std::size_t{record[1]} << 16));
-    const std::size_t length = record[2 + fields];
+    const std::size_t steps = record[2 + fields] / 2;
     int sum = 0;
     scratch[0] = 0;
-    for (std::size_t i = 0; i < length; ++i) scratch[i + 1] = sum += weights[text[i]];
+    for (std::size_t k = 0; k < steps; ++k) scratch[k + 1] = sum += pairs[text[2 * k] | text[2 * k + 1] << 8];
+    // The sum before pos: the steps before it, and at an odd pos the byte
+    // before it (read at an even one too, where the buffer's slack makes it
+    // safe, and masked away).
+    auto before = [&](std::size_t pos) {
+        const int odd = static_cast<int>(pos & 1);
+        return scratch[pos >> 1] + (weights[text[(pos | 1) - 1]] & -odd);
+    };
     int* top = best.data();
-    std::size_t begin = 0;
-    for (std::size_t p = 1; p <= fields; ++p) {
+    int from = 0;
+    for (std::size_t p = 1;; ++p) {
         const std::size_t end = record[2 + p];
-        top[p] = std::max(top[p], scratch[end] - scratch[begin]);
-        begin = end + gap_;
+        const int to = before(end);
+        top[p] = std::max(top[p], to - from);
+        if (p == fields) break;
+        from = gap_ == 0 ? to : before(end + gap_);
     }
 }
 

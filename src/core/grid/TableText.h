@@ -99,8 +99,10 @@ public:
 
     // Raises best[p], for each field p of the line, to the sum of weights[byte]
     // over the field's bytes: what the width fit wants when widths are sums of
-    // advances. best must have maxCells() places; scratch room for 65537 ints.
-    void addFieldSums(Line line, const std::array<int, 256>& weights, int* scratch, std::vector<int>& best) const;
+    // advances. pairs[a | b << 8] is weights[a] + weights[b]. best must have
+    // maxCells() places; scratch room for 32769 ints.
+    void addFieldSums(Line line, const std::array<int, 256>& weights, const std::uint16_t* pairs, int* scratch,
+                      std::vector<int>& best) const;
     // The line endLine closed last.
     Line lastLine() const {
         return wide_ ? static_cast<Line>(openAt_) : static_cast<Line>(((chunks_.size() - 1) << kChunkBits) + openAt_);
