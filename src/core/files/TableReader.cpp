@@ -26,7 +26,6 @@ namespace tabulyst {
 
 namespace {
 
-constexpr char kEndOfFile = 26;
 constexpr std::size_t kMinimumRoom = std::size_t{1} << 20;
 
 std::string errorText(int err) { return std::strerror(err); }
@@ -139,6 +138,8 @@ public:
     char delimiter() const { return delimiter_; }
     // Positions the scan reports count from here in the buffer.
     void setOrigin(std::size_t origin) { origin_ = origin; }
+    // The file's line end: a decoded line, split again, cannot hold it.
+    void setLineEnd(char lineEnd) { lineEnd_ = lineEnd; }
     bool sawUpper() const { return sawUpper_; }
     // For each field place, the widest sum of advances among the lines taken.
     std::vector<int>& widest() { return widest_; }
@@ -223,7 +224,7 @@ private:
             origin_ = start;
             // The scan reports no line for no text: an empty line is taken as it is.
             if (line.empty()) this->line(0, 0, false);
-            else scanLines(line.data(), line.size(), '\0', delimiter_, false, *this);
+            else scanLines(line.data(), line.size(), lineEnd_, delimiter_, false, *this);
             origin_ = origin;
             redoing_ = false;
         } else {
@@ -241,6 +242,7 @@ private:
     std::vector<int> scratch_;  // the running sums over a line
     std::vector<std::uint16_t> pairs_;  // the weights of two bytes together
     bool sawUpper_ = false;
+    char lineEnd_ = '\n';
     bool first_;
     bool open_ = false;                 // the text has the line begun
     bool redoing_ = false;              // splitting a decoded line again
@@ -269,42 +271,50 @@ std::size_t secondHalf(const char* data, std::size_t end, char lineEnd, bool crL
 // no line there needs the decoder, else it is split again after the first.
 bool splitLines(TableText& text, LineTaker& taker, LineSplitter& splitter, const TableReadLayout& layout,
                 const LineDecoder& decoder, const std::array<int, 256>* weights, LineEnds& lineEnds) {
-    std::string_view all(text.data(), text.size());
-    const std::size_t end = std::min(all.find(kEndOfFile), all.size());  // code 26 ends the file
-    all = all.substr(0, end);
+    const char* data = text.data();
+    const std::size_t size = text.size();
+    // Code 26 ends the file: the scan stops at it, and a line end after it counts for nothing.
+    auto firstBeforeCode26 = [&](char ch) {
+        const auto* at = static_cast<const char*>(std::memchr(data, ch, size));
+        return at && !std::memchr(data, kEndOfFileCode, static_cast<std::size_t>(at - data));
+    };
     // Lines end at carriage returns when the file has one; else at line feeds.
-    const bool cr = all.find('\r') != std::string_view::npos;
+    const bool cr = firstBeforeCode26('\r');
     // A file without any line end (empty, or one unended line) keeps CR LF.
-    lineEnds = cr || all.find('\n') == std::string_view::npos ? LineEnds::CrLf : LineEnds::Lf;
+    lineEnds = cr || !firstBeforeCode26('\n') ? LineEnds::CrLf : LineEnds::Lf;
     const char lineEnd = cr ? '\r' : '\n';
     const char stop = taker.scanSplits() ? taker.delimiter() : lineEnd;
+    taker.setLineEnd(lineEnd);
     const std::size_t mid =
-        end >= kSplitInTwoFrom && std::thread::hardware_concurrency() > 1 ? secondHalf(text.data(), end, lineEnd, cr) : end;
-    if (mid >= end) return scanLines(text.data(), end, lineEnd, stop, cr, taker);
+        size >= kSplitInTwoFrom && std::thread::hardware_concurrency() > 1 ? secondHalf(data, size, lineEnd, cr) : size;
+    if (mid >= size) return scanLines(data, size, lineEnd, stop, cr, taker, true);
 
     TableText part(layout.delimited, layout.delimiter, layout.fieldLengths);
     part.borrowBuffer(text);
     LineSplitter partSplitter(layout, part);
     LineTaker partTaker(part, nullptr, partSplitter, layout, weights);
     partTaker.setOrigin(mid);
+    partTaker.setLineEnd(lineEnd);
     bool partDone = false;
     std::thread helper([&] {
         try {
-            scanLines(text.data() + mid, end - mid, lineEnd, stop, cr, partTaker);
+            scanLines(data + mid, size - mid, lineEnd, stop, cr, partTaker, true);
             partDone = true;
         } catch (...) {
             // Split again in order below, where the failure is reported.
         }
     });
     bool ok = false;
+    std::size_t stoppedAt = mid;  // the first half's end, or its code 26
     try {
-        ok = scanLines(text.data(), mid, lineEnd, stop, cr, taker);
+        ok = scanLines(data, mid, lineEnd, stop, cr, taker, true, &stoppedAt);
     } catch (...) {
         helper.join();
         throw;
     }
     helper.join();
     if (!ok) return false;
+    if (stoppedAt < mid) return true;  // the second half lies behind the file's end
     if (partDone && (!partTaker.sawUpper() || decoder.settled()) && text.append(part)) {
         std::vector<int>& widest = taker.widest();
         const std::vector<int>& more = partTaker.widest();
@@ -314,7 +324,7 @@ bool splitLines(TableText& text, LineTaker& taker, LineSplitter& splitter, const
         return true;
     }
     taker.setOrigin(mid);
-    ok = scanLines(text.data() + mid, end - mid, lineEnd, stop, cr, taker);
+    ok = scanLines(data + mid, size - mid, lineEnd, stop, cr, taker, true);
     taker.setOrigin(0);
     return ok;
 }

@@ -82,7 +82,7 @@ Expected readLineByLine(std::string bytes, const TableReadLayout& layout) {
 std::string randomFile(std::mt19937& rng, const std::string& delimiter) {
     const std::vector<std::string> pieces = {
         "a", "bc", "12345", delimiter, delimiter, delimiter, "\r", "\n", "\r\n", "\r\n", "\n\r", "\xC3\xBC",
-        "\xE2\x82\xAC", "\xC5\x81", "\xFC", std::string(61, 'x'), std::string(130, 'y'), " ", "\x1a"};
+        "\xE2\x82\xAC", "\xC5\x81", "\xFC", std::string(61, 'x'), std::string(130, 'y'), " ", std::string(1, '\0'), "\x1a"};
     std::string bytes = rng() % 5 == 0 ? "\xEF\xBB\xBF" : "";
     // Mostly files of one kind, so that decoding runs through many lines.
     const unsigned kind = rng() % 3;
@@ -166,7 +166,7 @@ TEST_F(TableReaderTest, BigFilesComeOutAsReadLineByLineWithTheirWidthsAndStayAsT
     // Files of a MiB and more are mapped where they can be and split in two
     // halves at once. The second half's lines are kept, or split again after
     // the first where a line there needs the decoder, is too long for the
-    // quick records, or a field length does not fit.
+    // quick records, or a field length does not fit. Code 26 ends either half.
     const std::string utf8 = "Stra\xC3\x9F" "e;M\xC3\xBCller;\xE2\x82\xAC" "12";
     const std::string ansi = "Stra\xDF" "e;M\xFCller;\x80" "12";
     struct Case {
@@ -182,6 +182,8 @@ TEST_F(TableReaderTest, BigFilesComeOutAsReadLineByLineWithTheirWidthsAndStayAsT
         {"Windows-1252 in the second half only", ansi, false},
         {"a long line in the second half", std::string(70000, 'L') + ";x", false},
         {"plain", "", false},
+        {"code 26 in the first half", "ab\x1a" "cd", true},
+        {"code 26 in the second half", "ab\x1a" "cd", false},
         {"a misfit of the field lengths in the second half", "12", false, false},
     };
     const std::size_t size = std::size_t{3} << 19;
