@@ -16,7 +16,9 @@ namespace tabulyst {
 constexpr char kEndOfFileCode = 26;
 
 // Reports, in the order of the text up to end (the buffer must be readable 64
-// bytes beyond it): sink.delimiter(lineStart, pos) for each delimiter, and
+// bytes beyond it): sink.delimiter(lineStart, pos) for each delimiter (or
+// sink.delimiters(lineStart, base, mask) for those at base + each bit of mask,
+// where positions below lineStart are to be passed over), and
 // sink.line(lineStart, stop, upper) for each line, the last one also without a
 // line end; a false from it ends the scan. Positions count from data. With
 // crLf a line feed right after a line end belongs to that line end. A
@@ -61,14 +63,16 @@ bool scanLines(const char* data, std::size_t end, char lineEnd, char delimiter, 
             high &= valid;
         }
         while (events) {
+            // The delimiters up to the next line end go to the sink as one run.
+            const std::uint64_t lineEnds = events & ends;
+            const std::uint64_t before = lineEnds ? (lineEnds & (0 - lineEnds)) - 1 : ~std::uint64_t{0};
+            if (events & before) sink.delimiters(lineStart, base, events & before);
+            if (!lineEnds) break;
+            events &= ~before;
             const unsigned bit = static_cast<unsigned>(__builtin_ctzll(events));
             events &= events - 1;
             const std::size_t pos = base + bit;
             if (pos < lineStart) continue;  // the line feed of a line end before
-            if (!(ends >> bit & 1)) {
-                sink.delimiter(lineStart, pos);
-                continue;
-            }
             const unsigned from = lineStart > base ? static_cast<unsigned>(lineStart - base) : 0;
             upper = upper || ((high >> from) & ((std::uint64_t{1} << (bit - from)) - 1)) != 0;
             if (!sink.line(lineStart, pos, upper)) return false;

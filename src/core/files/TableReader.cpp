@@ -129,9 +129,7 @@ public:
           delimiter_(scanSplits_ ? layout.delimiter[0] : '\0'), weights_(weights), first_(decoder != nullptr) {
         if (!weights_) return;
         scratch_.resize((std::size_t{1} << 15) + 1);
-        pairs_.resize(std::size_t{1} << 16);
-        for (std::size_t pair = 0; pair < pairs_.size(); ++pair)
-            pairs_[pair] = static_cast<std::uint16_t>((*weights_)[pair & 0xFF] + (*weights_)[pair >> 8]);
+        pairs_ = TableText::pairWeights(*weights_);
     }
 
     bool scanSplits() const { return scanSplits_; }
@@ -147,6 +145,26 @@ public:
     void delimiter(std::size_t lineStart, std::size_t pos) {
         open(lineStart);
         addEnd(pos - lineStart);
+    }
+    // A run of delimiters in one line, with the next end's place kept at hand.
+    void delimiters(std::size_t lineStart, std::size_t base, std::uint64_t mask) {
+        if (lineStart > base) mask &= lineStart - base >= 64 ? 0 : ~std::uint64_t{0} << (lineStart - base);
+        if (!mask) return;
+        open(lineStart);
+        std::uint16_t* out = out_;
+        do {
+            const std::size_t pos = base + static_cast<unsigned>(__builtin_ctzll(mask));
+            mask &= mask - 1;
+            const std::size_t end = pos - lineStart;
+            if (out < limit_ && end <= 0xFFFF) {
+                *out++ = static_cast<std::uint16_t>(end);
+                continue;
+            }
+            out_ = out;
+            addEnd(end);
+            out = out_;
+        } while (mask);
+        out_ = out;
     }
 
     bool line(std::size_t lineStart, std::size_t stop, bool upper) {

@@ -208,7 +208,11 @@ void TableText::addFieldSums(Line line, const std::array<int, 256>& weights, con
     const std::size_t steps = record[2 + fields] / 2;
     int sum = 0;
     scratch[0] = 0;
-    for (std::size_t k = 0; k < steps; ++k) scratch[k + 1] = sum += pairs[text[2 * k] | text[2 * k + 1] << 8];
+    for (std::size_t k = 0; k < steps; ++k) {
+        std::uint16_t two;  // one load for both bytes; pairs is laid out the same way
+        std::memcpy(&two, text + 2 * k, 2);
+        scratch[k + 1] = sum += pairs[two];
+    }
     // The sum before pos: the steps before it, and at an odd pos the byte
     // before it (read at an even one too, where the buffer's slack makes it
     // safe, and masked away).
@@ -225,6 +229,19 @@ void TableText::addFieldSums(Line line, const std::array<int, 256>& weights, con
         if (p == fields) break;
         from = gap_ == 0 ? to : before(end + gap_);
     }
+}
+
+std::vector<std::uint16_t> TableText::pairWeights(const std::array<int, 256>& weights) {
+    std::vector<std::uint16_t> pairs(std::size_t{1} << 16);
+    for (unsigned a = 0; a < 256; ++a) {
+        for (unsigned b = 0; b < 256; ++b) {
+            const unsigned char bytes[2] = {static_cast<unsigned char>(a), static_cast<unsigned char>(b)};
+            std::uint16_t word;
+            std::memcpy(&word, bytes, 2);
+            pairs[word] = static_cast<std::uint16_t>(weights[a] + weights[b]);
+        }
+    }
+    return pairs;
 }
 
 void TableText::borrowBuffer(const TableText& owner) {

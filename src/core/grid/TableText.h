@@ -99,10 +99,13 @@ public:
 
     // Raises best[p], for each field p of the line, to the sum of weights[byte]
     // over the field's bytes: what the width fit wants when widths are sums of
-    // advances. pairs[a | b << 8] is weights[a] + weights[b]. best must have
+    // advances. pairs[w] is the sum of the weights of the two bytes that the
+    // 16-bit word w holds in memory (see pairWeights). best must have
     // maxCells() places; scratch room for 32769 ints.
     void addFieldSums(Line line, const std::array<int, 256>& weights, const std::uint16_t* pairs, int* scratch,
                       std::vector<int>& best) const;
+    // The table addFieldSums wants for weights.
+    static std::vector<std::uint16_t> pairWeights(const std::array<int, 256>& weights);
     // The line endLine closed last.
     Line lastLine() const {
         return wide_ ? static_cast<Line>(openAt_) : static_cast<Line>(((chunks_.size() - 1) << kChunkBits) + openAt_);
