@@ -141,20 +141,19 @@ void FileSnapshot::makeWritable() {
 
 void FileSnapshot::makePrivateLocked() {
     if (fd_ < 0) return;
-    // Copied aside, then moved over the file's pages in one step: a reader of
-    // the bytes at any moment sees the same text.
-    void* copy = ::mmap(nullptr, length_, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
-    if (copy != MAP_FAILED) {
-        std::memcpy(copy, base_, length_);
-        if (::mremap(copy, length_, length_, MREMAP_MAYMOVE | MREMAP_FIXED, base_) == MAP_FAILED) {
-            ::munmap(copy, length_);
-            copy = MAP_FAILED;
+    // Piece by piece, each copied aside and then moved over the file's pages
+    // in one step: a reader of the bytes at any moment sees the same text,
+    // and the copy never needs room for more than one piece besides them.
+    constexpr std::size_t kPiece = std::size_t{8} << 20;
+    for (std::size_t at = 0; at < length_; at += kPiece) {
+        const std::size_t piece = std::min(kPiece, length_ - at);
+        void* copy = ::mmap(nullptr, piece, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+        if (copy == MAP_FAILED) return;  // the lease stays until the kernel takes it after its grace period
+        std::memcpy(copy, base_ + at, piece);
+        if (::mremap(copy, piece, piece, MREMAP_MAYMOVE | MREMAP_FIXED, base_ + at) == MAP_FAILED) {
+            ::munmap(copy, piece);
+            return;
         }
-    }
-    if (copy == MAP_FAILED) {
-        // No memory for a copy: the lease stays until the kernel takes it
-        // after its grace period; the bytes may then change.
-        return;
     }
     ::fcntl(fd_, F_SETLEASE, F_UNLCK);
     ::close(fd_);

@@ -67,6 +67,11 @@ void readWholeFile(int fd, TableText& text, int& err) {
     text.setSize(size);
 }
 
+bool startsWithByteOrderMark(int fd) {
+    char head[3];
+    return ::pread(fd, head, sizeof head, 0) == 3 && std::string_view(head, 3) == "\xEF\xBB\xBF";
+}
+
 // Cuts a line into its fields as splitFields does (n delimiters give n + 1
 // fields; an empty delimiter gives the line as one field, an empty line none)
 // or into the field lengths, and adds it to the text.
@@ -120,13 +125,13 @@ private:
 // are summed as soon as it is split, while its bytes are still at hand.
 class LineTaker {
 public:
-    // Without a decoder the lines are taken as they stand, and the taker only
-    // notes whether any has upper bytes. weights: the advances, or nullptr.
-    LineTaker(TableText& text, LineDecoder* decoder, LineSplitter& splitter, const TableReadLayout& layout,
-              const std::array<int, 256>* weights)
+    // weights: the advances, or nullptr. inTheMiddle: the lines are the
+    // second half of a file (the first line has no mark to look for).
+    LineTaker(TableText& text, LineDecoder& decoder, LineSplitter& splitter, const TableReadLayout& layout,
+              const std::array<int, 256>* weights, bool inTheMiddle = false)
         : text_(text), decoder_(decoder), splitter_(splitter),
           scanSplits_(layout.delimited && layout.delimiter.size() == 1),
-          delimiter_(scanSplits_ ? layout.delimiter[0] : '\0'), weights_(weights), first_(decoder != nullptr) {
+          delimiter_(scanSplits_ ? layout.delimiter[0] : '\0'), weights_(weights), first_(!inTheMiddle) {
         if (!weights_) return;
         scratch_.resize((std::size_t{1} << 15) + 1);
         pairs_ = TableText::pairWeights(*weights_);
@@ -136,9 +141,11 @@ public:
     char delimiter() const { return delimiter_; }
     // Positions the scan reports count from here in the buffer.
     void setOrigin(std::size_t origin) { origin_ = origin; }
+    // Whether a decoded line was written over the file's bytes.
+    bool wrote() const { return wrote_; }
     // The file's line end: a decoded line, split again, cannot hold it.
     void setLineEnd(char lineEnd) { lineEnd_ = lineEnd; }
-    bool sawUpper() const { return sawUpper_; }
+
     // For each field place, the widest sum of advances among the lines taken.
     std::vector<int>& widest() { return widest_; }
 
@@ -171,14 +178,14 @@ public:
         char* data = text_.data();
         const std::size_t start = origin_ + lineStart;
         std::string_view line(data + start, stop - lineStart);
-        sawUpper_ = sawUpper_ || upper;
-        if (!redoing_ && decoder_ && (first_ || (upper && !decoder_->settled()))) {
+        if (!redoing_ && (first_ || (upper && !decoder_.settled()))) {
             first_ = false;
             std::string_view decoded;
-            if (!decoder_->take(line, decoded)) return false;
+            if (!decoder_.take(line, decoded)) return false;
             if (decoded.data() < line.data() || decoded.data() > line.data() + line.size()) {
                 text_.makeWritable();
                 std::memcpy(data + start, decoded.data(), decoded.size());  // never longer than the line
+                wrote_ = true;
                 decoded = std::string_view(data + start, decoded.size());
             }
             if (decoded != line || decoded.data() != line.data()) {
@@ -251,7 +258,7 @@ private:
     }
 
     TableText& text_;
-    LineDecoder* decoder_;
+    LineDecoder& decoder_;
     LineSplitter& splitter_;
     const bool scanSplits_;
     const char delimiter_;
@@ -259,8 +266,8 @@ private:
     std::vector<int> widest_;
     std::vector<int> scratch_;  // the running sums over a line
     std::vector<std::uint16_t> pairs_;  // the weights of two bytes together
-    bool sawUpper_ = false;
     char lineEnd_ = '\n';
+    bool wrote_ = false;
     bool first_;
     bool open_ = false;                 // the text has the line begun
     bool redoing_ = false;              // splitting a decoded line again
@@ -285,10 +292,12 @@ std::size_t secondHalf(const char* data, std::size_t end, char lineEnd, bool crL
 
 // Splits the text read into lines. False when the decoder refused a line after
 // it had decoded others: the file must be read again without decoding. A big
-// text is split in two halves at once; the second half's lines are kept when
-// no line there needs the decoder, else it is split again after the first.
+// text is split in two halves at once, each with its own decoder; the second
+// half's lines are kept when they were decoded (or not) just as the first
+// half's decoder would have done, else they are split again after the first
+// (or, where they were decoded in place, the file is read again as it stands).
 bool splitLines(TableText& text, LineTaker& taker, LineSplitter& splitter, const TableReadLayout& layout,
-                const LineDecoder& decoder, const std::array<int, 256>* weights, LineEnds& lineEnds) {
+                LineDecoder& decoder, const std::array<int, 256>* weights, LineEnds& lineEnds) {
     const char* data = text.data();
     const std::size_t size = text.size();
     // Code 26 ends the file: the scan stops at it, and a line end after it counts for nothing.
@@ -310,14 +319,15 @@ bool splitLines(TableText& text, LineTaker& taker, LineSplitter& splitter, const
     TableText part(layout.delimited, layout.delimiter, layout.fieldLengths);
     part.borrowBuffer(text);
     LineSplitter partSplitter(layout, part);
-    LineTaker partTaker(part, nullptr, partSplitter, layout, weights);
+    LineDecoder partDecoder(decoder.decodes());
+    partDecoder.startInTheMiddle();
+    LineTaker partTaker(part, partDecoder, partSplitter, layout, weights, true);
     partTaker.setOrigin(mid);
     partTaker.setLineEnd(lineEnd);
     bool partDone = false;
     std::thread helper([&] {
         try {
-            scanLines(data + mid, size - mid, lineEnd, stop, cr, partTaker, true);
-            partDone = true;
+            partDone = scanLines(data + mid, size - mid, lineEnd, stop, cr, partTaker, true);
         } catch (...) {
             // Split again in order below, where the failure is reported.
         }
@@ -333,7 +343,8 @@ bool splitLines(TableText& text, LineTaker& taker, LineSplitter& splitter, const
     helper.join();
     if (!ok) return false;
     if (stoppedAt < mid) return true;  // the second half lies behind the file's end
-    if (partDone && (!partTaker.sawUpper() || decoder.settled()) && text.append(part)) {
+    if (partDone && text.canAppend(part) && decoder.goOnAfter(partDecoder)) {
+        text.append(part);
         std::vector<int>& widest = taker.widest();
         const std::vector<int>& more = partTaker.widest();
         if (widest.size() < more.size()) widest.resize(more.size(), 0);
@@ -341,6 +352,9 @@ bool splitLines(TableText& text, LineTaker& taker, LineSplitter& splitter, const
         if (partSplitter.mismatch()) splitter.noteMismatch();
         return true;
     }
+    // Decoded lines not kept have changed the bytes the first half's decoder
+    // would now see; every outcome that rejects them reads the file as it stands.
+    if (partTaker.wrote()) return false;
     taker.setOrigin(mid);
     ok = scanLines(data + mid, size - mid, lineEnd, stop, cr, taker, true);
     taker.setOrigin(0);
@@ -420,10 +434,13 @@ TableReadResult readTableFile(const std::string& path, const TableReadLayout& la
                 }
             }
             // A big file is mapped where it can be kept unchanged so; else read.
-            if (auto snapshot = FileSnapshot::take(path.c_str(), TableText::kSlack)) text->adopt(std::move(snapshot));
+            // A file that starts as UTF-8 is read: its decoded lines change the buffer.
+            std::unique_ptr<FileSnapshot> snapshot;
+            if (!startsWithByteOrderMark(file.fd())) snapshot = FileSnapshot::take(path.c_str(), TableText::kSlack);
+            if (snapshot) text->adopt(std::move(snapshot));
             else readWholeFile(file.fd(), *text, err);
             LineSplitter splitter(layout, *text);
-            LineTaker taker(*text, &decoder, splitter, layout, weights);
+            LineTaker taker(*text, decoder, splitter, layout, weights);
             try {
                 if (!splitLines(*text, taker, splitter, layout, decoder, weights, result.lineEnds)) continue;
             } catch (...) {

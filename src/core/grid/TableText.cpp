@@ -244,18 +244,23 @@ std::vector<std::uint16_t> TableText::pairWeights(const std::array<int, 256>& we
     return pairs;
 }
 
-void TableText::borrowBuffer(const TableText& owner) {
+void TableText::borrowBuffer(TableText& owner) {
     if (!bytes_ && !borrowed_) std::free(data_);
     bytes_.reset();
     borrowed_ = true;
+    lender_ = owner.bytes_.get();
     data_ = owner.data_;
     capacity_ = owner.capacity_;
     size_ = owner.size_;
 }
 
+bool TableText::canAppend(const TableText& part) const {
+    return !wide_ && !part.wide_ && !open_ && !part.open_ &&
+           chunks_.size() + part.chunks_.size() < (std::size_t{1} << (32 - kChunkBits)) - 1;
+}
+
 bool TableText::append(TableText& part) {
-    if (wide_ || part.wide_ || open_ || part.open_) return false;
-    if (chunks_.size() + part.chunks_.size() >= (std::size_t{1} << (32 - kChunkBits)) - 1) return false;
+    if (!canAppend(part)) return false;
     for (auto& chunk : part.chunks_) chunks_.push_back(std::move(chunk));
     used_.insert(used_.end(), part.used_.begin(), part.used_.end());
     if (!part.chunks_.empty()) {

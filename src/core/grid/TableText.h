@@ -49,6 +49,7 @@ public:
     // Call before writing into the buffer.
     void makeWritable() {
         if (bytes_) bytes_->makeWritable();
+        else if (lender_) lender_->makeWritable();
     }
     std::size_t capacity() const { return capacity_; }
     const char* data() const { return data_; }
@@ -113,11 +114,14 @@ public:
 
     // --- reading in two parts at once ---
     // Makes this empty text read lines of owner's buffer, which stays owner's.
-    void borrowBuffer(const TableText& owner);
+    void borrowBuffer(TableText& owner);
     // Whether a line was too long for 16-bit records (or began beyond 4 GiB).
     bool wide() const { return wide_; }
+    // Whether append can take part's lines: not when either is wide or the
+    // records would not fit.
+    bool canAppend(const TableText& part) const;
     // Takes the lines of part, read from the same buffer after the lines here;
-    // false (and nothing taken) when either is wide or the records would not fit.
+    // false (and nothing taken) when it cannot.
     bool append(TableText& part);
 
     // --- the cells of a line, as RowCells shows them ---
@@ -208,6 +212,7 @@ private:
     char* data_ = nullptr;
     std::unique_ptr<TextBytes> bytes_;  // when set, data_ is theirs
     bool borrowed_ = false;             // data_ is another text's
+    TextBytes* lender_ = nullptr;       // and kept by these, if by anything
     std::size_t capacity_ = 0;
     std::size_t size_ = 0;
 

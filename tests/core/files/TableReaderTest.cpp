@@ -171,32 +171,46 @@ TEST_F(TableReaderTest, BigFilesComeOutAsReadLineByLineWithTheirWidthsAndStayAsT
     const std::string ansi = "Stra\xDF" "e;M\xFCller;\x80" "12";
     struct Case {
         const char* name;
-        std::string odd;  // a line put among the plain ones: on every 1000th line, or once at 70 %
-        bool throughout;
+        std::string every;  // on every 1000th line
+        std::string early;  // on every 1000th line of the first 40 %
+        std::string late;   // once, at 70 %
         bool delimited = true;
+        std::string later = "";  // once, at 85 %
     };
     const Case cases[] = {
-        {"UTF-8 throughout", utf8, true},
-        {"UTF-8 in the second half only", utf8, false},
-        {"Windows-1252 throughout", ansi, true},
-        {"Windows-1252 in the second half only", ansi, false},
-        {"a long line in the second half", std::string(70000, 'L') + ";x", false},
-        {"plain", "", false},
-        {"code 26 in the first half", "ab\x1a" "cd", true},
-        {"code 26 in the second half", "ab\x1a" "cd", false},
-        {"a misfit of the field lengths in the second half", "12", false, false},
+        {"UTF-8 throughout", utf8, "", ""},
+        {"UTF-8 in the second half only", "", "", utf8},
+        {"Windows-1252 throughout", ansi, "", ""},
+        {"Windows-1252 in the second half only", "", "", ansi},
+        {"UTF-8 first, Windows-1252 in the second half", "", utf8, ansi},
+        {"UTF-8 throughout, Windows-1252 late", utf8, "", ansi},
+        {"Windows-1252 first, UTF-8 in the second half", "", ansi, utf8},
+        {"UTF-8, then Windows-1252, both in the second half", "", "", utf8, true, ansi},
+        {"a long line in the second half", "", "", std::string(70000, 'L') + ";x"},
+        {"plain", "", "", ""},
+        {"code 26 in the first half", "", "ab\x1a" "cd", ""},
+        {"code 26 in the second half", "", "", "ab\x1a" "cd"},
+        {"a misfit of the field lengths in the second half", "", "", "12", false},
     };
     const std::size_t size = std::size_t{3} << 19;
     for (const Case& c : cases) {
         // The field lengths fit every plain line.
         std::string bytes;
-        bool placed = false;
+        bool placed = false, placedLater = false;
         for (int i = 0; bytes.size() < size; ++i) {
-            const std::string plain = c.delimited ? std::to_string(i % 997) + ";abc;" + std::string(static_cast<std::size_t>(i % 37), 'x')
-                                                  : std::string(47, static_cast<char>('a' + i % 26));
-            const bool odd = c.throughout ? i % 1000 == 999 : !placed && bytes.size() > size / 10 * 7;
-            placed = placed || odd;
-            bytes += (odd ? c.odd : plain) + (i % 3 || !c.delimited ? "\r\n" : "\n");
+            std::string line = c.delimited ? std::to_string(i % 997) + ";abc;" + std::string(static_cast<std::size_t>(i % 37), 'x')
+                                           : std::string(47, static_cast<char>('a' + i % 26));
+            if (i % 1000 == 999 && !c.every.empty()) line = c.every;
+            if (i % 1000 == 999 && !c.early.empty() && bytes.size() < size / 10 * 4) line = c.early;
+            if (!placed && !c.late.empty() && bytes.size() > size / 10 * 7) {
+                line = c.late;
+                placed = true;
+            }
+            if (!placedLater && !c.later.empty() && bytes.size() > size / 20 * 17) {
+                line = c.later;
+                placedLater = true;
+            }
+            bytes += line + (i % 3 || !c.delimited ? "\r\n" : "\n");
         }
         TableReadLayout layout;
         layout.delimiter = ";";
