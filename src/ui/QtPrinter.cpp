@@ -37,10 +37,21 @@ bool QtPrintProgress::showPage(const std::string& caption, const std::string& te
 
 void QtPrintProgress::close() { window_.reset(); }
 
-QtPrinter::QtPrinter(const QFont& gridFont) : printer_(QPrinter::HighResolution), canvas_(printer_, gridFont) {
-    printer_.setResolution(kResolution);
-    // A file has no unprintable border; the printout brings its own margins.
-    printer_.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
+QtPrinter::QtPrinter(const QFont& gridFont) : gridFont_(gridFont) {}
+
+QPrinter& QtPrinter::printer() {
+    if (!printer_) {
+        printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        printer_->setResolution(kResolution);
+        // A file has no unprintable border; the printout brings its own margins.
+        printer_->setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
+    }
+    return *printer_;
+}
+
+PrintCanvas& QtPrinter::canvas() {
+    if (!canvas_) canvas_ = std::make_unique<QtPrintCanvas>(printer(), gridFont_);
+    return *canvas_;
 }
 
 void QtPrinter::setParent(QWidget* parent) {
@@ -49,9 +60,9 @@ void QtPrinter::setParent(QWidget* parent) {
 }
 
 bool QtPrinter::showPrintDialog() {
-    QPrintDialog dialog(&printer_, parent_);
+    QPrintDialog dialog(&printer(), parent_);
     if (dialog.exec() != QDialog::Accepted) return false;
-    printer_.setResolution(kResolution);
+    printer_->setResolution(kResolution);
     return true;
 }
 

@@ -36,14 +36,17 @@ public:
     void setParent(QWidget* parent);
 
     bool showPrintDialog() override;
-    PrintCanvas& canvas() override { return canvas_; }
+    PrintCanvas& canvas() override;
     PrintProgress& progress() override { return progress_; }
-    QPrinter& printer() { return printer_; }
+    // Made when first asked for: it asks the print system for its printers,
+    // which would hold up every start.
+    QPrinter& printer();
 
 private:
     QPointer<QWidget> parent_;
-    QPrinter printer_;
-    QtPrintCanvas canvas_;
+    QFont gridFont_;
+    std::unique_ptr<QPrinter> printer_;
+    std::unique_ptr<QtPrintCanvas> canvas_;
     QtPrintProgress progress_;
 };
 

@@ -41,6 +41,19 @@ bool LineDecoder::take(std::string_view line, std::string_view& text) {
     return !decoded_;
 }
 
+bool LineDecoder::goOnAfter(const LineDecoder& later) {
+    // The later lines were decoded just where this decoder would have decoded
+    // them: while it still decodes and the later one never stopped, or when
+    // the later one decoded none and nothing decoded here must be undone.
+    const bool stand = (decode_ && later.decode_) || (!later.decoded_ && !(decode_ && decoded_ && !later.decode_));
+    if (!stand) return false;
+    decode_ = decode_ && later.decode_;
+    decoded_ = decoded_ || later.decoded_;
+    unrepresentable_ = unrepresentable_ || later.unrepresentable_;
+    invalid_ = invalid_ || later.invalid_;
+    return true;
+}
+
 FileEncoding LineDecoder::encoding() const { return {mark_, decode_ && (mark_ || decoded_)}; }
 
 const char* LineDecoder::notice() const {

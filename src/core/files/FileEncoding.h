@@ -34,6 +34,15 @@ public:
     // not UTF-8 was seen): every further line reads as it stands.
     bool settled() const { return invalid_; }
 
+    // For reading a file in two halves at once: this decoder takes the second
+    // half's lines (no mark to look for), on its own.
+    void startInTheMiddle() { first_ = false; }
+    bool decodes() const { return decode_; }
+    // Whether the lines later took, after the lines this one took, stand as
+    // taken; if so this decoder goes on as if it had taken them itself. When
+    // not, they must be taken again by this decoder.
+    bool goOnAfter(const LineDecoder& later);
+
     FileEncoding encoding() const;
     // The status text for a file with a mark or multi-byte text that was not
     // decoded; nullptr when there is nothing to tell.

@@ -12,29 +12,49 @@
 
 namespace tabulyst {
 
+// The code that ends a table file where it stands.
+constexpr char kEndOfFileCode = 26;
+
 // Reports, in the order of the text up to end (the buffer must be readable 64
-// bytes beyond it): sink.delimiter(lineStart, pos) for each delimiter, and
+// bytes beyond it): sink.delimiter(lineStart, pos) for each delimiter (or
+// sink.delimiters(lineStart, base, mask) for those at base + each bit of mask,
+// where positions below lineStart are to be passed over), and
 // sink.line(lineStart, stop, upper) for each line, the last one also without a
 // line end; a false from it ends the scan. Positions count from data. With
 // crLf a line feed right after a line end belongs to that line end. A
-// delimiter equal to the line end is one.
+// delimiter equal to the line end is one. With stopAtCode26 the text ends at
+// its first code 26, and *stoppedAt (when given) tells where, else end.
 template <class Sink>
-bool scanLines(const char* data, std::size_t end, char lineEnd, char delimiter, bool crLf, Sink& sink) {
+bool scanLines(const char* data, std::size_t end, char lineEnd, char delimiter, bool crLf, Sink& sink,
+               bool stopAtCode26 = false, std::size_t* stoppedAt = nullptr) {
     std::size_t lineStart = 0;
     bool upper = false;
+    if (stoppedAt) *stoppedAt = end;
 #if defined(__SSE2__)
     // 64 bytes a round: one bit per byte in each mask, and the loop over the
     // events of a round is the only branch that is hard to predict.
     const __m128i ve = _mm_set1_epi8(lineEnd), vd = _mm_set1_epi8(delimiter);
+    const __m128i vs = _mm_set1_epi8(stopAtCode26 ? kEndOfFileCode : lineEnd);
     for (std::size_t base = 0; base < end; base += 64) {
-        std::uint64_t ends = 0, events = 0, high = 0;
+        std::uint64_t ends = 0, events = 0, high = 0, stops = 0;
         for (unsigned part = 0; part < 4; ++part) {
             const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + base + 16 * part));
             const auto e = static_cast<std::uint64_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(v, ve)));
             const auto d = static_cast<std::uint64_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(v, vd)));
+            const auto s = static_cast<std::uint64_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(v, vs)));
             ends |= e << (16 * part);
             events |= (e | d) << (16 * part);
+            stops |= s << (16 * part);
             high |= static_cast<std::uint64_t>(_mm_movemask_epi8(v)) << (16 * part);
+        }
+        if (stopAtCode26 && (stops & ~ends) != 0) {
+            // The text ends at the code: the events before it are all there is.
+            const std::uint64_t code = stops & ~ends;
+            const unsigned at = static_cast<unsigned>(__builtin_ctzll(code));
+            if (base + at < end) {
+                end = base + at;
+                if (stoppedAt) *stoppedAt = end;
+            }
         }
         if (end - base < 64) {
             const std::uint64_t valid = (std::uint64_t{1} << (end - base)) - 1;
@@ -43,14 +63,16 @@ bool scanLines(const char* data, std::size_t end, char lineEnd, char delimiter, 
             high &= valid;
         }
         while (events) {
+            // The delimiters up to the next line end go to the sink as one run.
+            const std::uint64_t lineEnds = events & ends;
+            const std::uint64_t before = lineEnds ? (lineEnds & (0 - lineEnds)) - 1 : ~std::uint64_t{0};
+            if (events & before) sink.delimiters(lineStart, base, events & before);
+            if (!lineEnds) break;
+            events &= ~before;
             const unsigned bit = static_cast<unsigned>(__builtin_ctzll(events));
             events &= events - 1;
             const std::size_t pos = base + bit;
             if (pos < lineStart) continue;  // the line feed of a line end before
-            if (!(ends >> bit & 1)) {
-                sink.delimiter(lineStart, pos);
-                continue;
-            }
             const unsigned from = lineStart > base ? static_cast<unsigned>(lineStart - base) : 0;
             upper = upper || ((high >> from) & ((std::uint64_t{1} << (bit - from)) - 1)) != 0;
             if (!sink.line(lineStart, pos, upper)) return false;
@@ -64,6 +86,11 @@ bool scanLines(const char* data, std::size_t end, char lineEnd, char delimiter, 
 #else
     for (std::size_t pos = 0; pos < end; ++pos) {
         const char c = data[pos];
+        if (stopAtCode26 && c == kEndOfFileCode) {
+            end = pos;
+            if (stoppedAt) *stoppedAt = end;
+            break;
+        }
         if (c == lineEnd) {
             if (!sink.line(lineStart, pos, upper)) return false;
             lineStart = pos + 1;

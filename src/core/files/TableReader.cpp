@@ -15,6 +15,7 @@
 #include <string_view>
 #include <thread>
 
+#include "core/files/FileSnapshot.h"
 #include "core/files/FitColumnWidths.h"
 #include "core/files/LineScan.h"
 #include "core/grid/StringGrid.h"
@@ -25,7 +26,6 @@ namespace tabulyst {
 
 namespace {
 
-constexpr char kEndOfFile = 26;
 constexpr std::size_t kMinimumRoom = std::size_t{1} << 20;
 
 std::string errorText(int err) { return std::strerror(err); }
@@ -67,6 +67,11 @@ void readWholeFile(int fd, TableText& text, int& err) {
     text.setSize(size);
 }
 
+bool startsWithByteOrderMark(int fd) {
+    char head[3];
+    return ::pread(fd, head, sizeof head, 0) == 3 && std::string_view(head, 3) == "\xEF\xBB\xBF";
+}
+
 // Cuts a line into its fields as splitFields does (n delimiters give n + 1
 // fields; an empty delimiter gives the line as one field, an empty line none)
 // or into the field lengths, and adds it to the text.
@@ -84,6 +89,7 @@ public:
     }
 
     bool mismatch() const { return mismatch_; }
+    void noteMismatch() { mismatch_ = true; }
 
 private:
     void splitAtDelimiter(std::string_view line) {
@@ -115,20 +121,57 @@ private:
 // itself, and its ends go straight into the text's storage; any other layout
 // cuts each line on its own. Only the first line (for its mark) and lines with
 // upper bytes can change the decoder's mind; a line it decodes is split again
-// in its decoded text.
+// in its decoded text. Where widths are sums of advances, each line's fields
+// are summed as soon as it is split, while its bytes are still at hand.
 class LineTaker {
 public:
-    LineTaker(TableText& text, LineDecoder& decoder, LineSplitter& splitter, const TableReadLayout& layout)
+    // weights: the advances, or nullptr. inTheMiddle: the lines are the
+    // second half of a file (the first line has no mark to look for).
+    LineTaker(TableText& text, LineDecoder& decoder, LineSplitter& splitter, const TableReadLayout& layout,
+              const std::array<int, 256>* weights, bool inTheMiddle = false)
         : text_(text), decoder_(decoder), splitter_(splitter),
           scanSplits_(layout.delimited && layout.delimiter.size() == 1),
-          delimiter_(scanSplits_ ? layout.delimiter[0] : '\0') {}
+          delimiter_(scanSplits_ ? layout.delimiter[0] : '\0'), weights_(weights), first_(!inTheMiddle) {
+        if (!weights_) return;
+        scratch_.resize((std::size_t{1} << 15) + 1);
+        pairs_ = TableText::pairWeights(*weights_);
+    }
 
     bool scanSplits() const { return scanSplits_; }
     char delimiter() const { return delimiter_; }
+    // Positions the scan reports count from here in the buffer.
+    void setOrigin(std::size_t origin) { origin_ = origin; }
+    // Whether a decoded line was written over the file's bytes.
+    bool wrote() const { return wrote_; }
+    // The file's line end: a decoded line, split again, cannot hold it.
+    void setLineEnd(char lineEnd) { lineEnd_ = lineEnd; }
+
+    // For each field place, the widest sum of advances among the lines taken.
+    std::vector<int>& widest() { return widest_; }
 
     void delimiter(std::size_t lineStart, std::size_t pos) {
         open(lineStart);
         addEnd(pos - lineStart);
+    }
+    // A run of delimiters in one line, with the next end's place kept at hand.
+    void delimiters(std::size_t lineStart, std::size_t base, std::uint64_t mask) {
+        if (lineStart > base) mask &= lineStart - base >= 64 ? 0 : ~std::uint64_t{0} << (lineStart - base);
+        if (!mask) return;
+        open(lineStart);
+        std::uint16_t* out = out_;
+        do {
+            const std::size_t pos = base + static_cast<unsigned>(__builtin_ctzll(mask));
+            mask &= mask - 1;
+            const std::size_t end = pos - lineStart;
+            if (out < limit_ && end <= 0xFFFF) {
+                *out++ = static_cast<std::uint16_t>(end);
+                continue;
+            }
+            out_ = out;
+            addEnd(end);
+            out = out_;
+        } while (mask);
+        out_ = out;
     }
 
     bool line(std::size_t lineStart, std::size_t stop, bool upper) {
@@ -140,16 +183,20 @@ public:
             std::string_view decoded;
             if (!decoder_.take(line, decoded)) return false;
             if (decoded.data() < line.data() || decoded.data() > line.data() + line.size()) {
+                text_.makeWritable();
                 std::memcpy(data + start, decoded.data(), decoded.size());  // never longer than the line
+                wrote_ = true;
                 decoded = std::string_view(data + start, decoded.size());
             }
             if (decoded != line || decoded.data() != line.data()) {
                 splitAgain(static_cast<std::size_t>(decoded.data() - data), decoded);
+                lineDone();
                 return true;
             }
         }
         if (!scanSplits_) {
             splitAgain(start, line);
+            lineDone();
             return true;
         }
         open(lineStart);
@@ -157,10 +204,16 @@ public:
         sync();
         text_.endLine();
         open_ = false;
+        if (!redoing_) lineDone();
         return true;
     }
 
 private:
+    void lineDone() {
+        if (!weights_) return;
+        if (widest_.size() < text_.maxCells()) widest_.resize(text_.maxCells(), 0);
+        text_.addFieldSums(text_.lastLine(), *weights_, pairs_.data(), scratch_.data(), widest_);
+    }
     void open(std::size_t lineStart) {
         if (open_) return;
         text_.beginLine(origin_ + lineStart);
@@ -192,11 +245,12 @@ private:
         open_ = false;
         if (scanSplits_) {
             redoing_ = true;
+            const std::size_t origin = origin_;
             origin_ = start;
             // The scan reports no line for no text: an empty line is taken as it is.
             if (line.empty()) this->line(0, 0, false);
-            else scanLines(line.data(), line.size(), '\0', delimiter_, false, *this);
-            origin_ = 0;
+            else scanLines(line.data(), line.size(), lineEnd_, delimiter_, false, *this);
+            origin_ = origin;
             redoing_ = false;
         } else {
             splitter_.line(start, line);
@@ -208,78 +262,127 @@ private:
     LineSplitter& splitter_;
     const bool scanSplits_;
     const char delimiter_;
-    bool first_ = true;
+    const std::array<int, 256>* weights_;
+    std::vector<int> widest_;
+    std::vector<int> scratch_;  // the running sums over a line
+    std::vector<std::uint16_t> pairs_;  // the weights of two bytes together
+    char lineEnd_ = '\n';
+    bool wrote_ = false;
+    bool first_;
     bool open_ = false;                 // the text has the line begun
     bool redoing_ = false;              // splitting a decoded line again
-    std::size_t origin_ = 0;            // where that line starts
+    std::size_t origin_ = 0;            // where the scanned text (or the line split again) starts
     std::uint16_t* out_ = nullptr;      // where the next end goes, up to limit_ in place
     std::uint16_t* limit_ = nullptr;
     std::uint16_t* written_ = nullptr;  // the ends before it are counted by the text
 };
 
-// Splits the text read into lines. False when the decoder refused a line after
-// it had decoded others: the file must be read again without decoding.
-bool splitLines(TableText& text, LineTaker& taker, LineEnds& lineEnds) {
-    std::string_view all(text.data(), text.size());
-    const std::size_t end = std::min(all.find(kEndOfFile), all.size());  // code 26 ends the file
-    all = all.substr(0, end);
-    // Lines end at carriage returns when the file has one; else at line feeds.
-    const bool cr = all.find('\r') != std::string_view::npos;
-    // A file without any line end (empty, or one unended line) keeps CR LF.
-    lineEnds = cr || all.find('\n') == std::string_view::npos ? LineEnds::CrLf : LineEnds::Lf;
-    const char lineEnd = cr ? '\r' : '\n';
-    return scanLines(text.data(), end, lineEnd, taker.scanSplits() ? taker.delimiter() : lineEnd, cr, taker);
+// Files from this size on are split in two halves at once where there are two processors.
+constexpr std::size_t kSplitInTwoFrom = std::size_t{1} << 20;
+
+// Where a second scan can start: right after the first line end from the
+// middle of the text on; end when there is none.
+std::size_t secondHalf(const char* data, std::size_t end, char lineEnd, bool crLf) {
+    const auto* at = static_cast<const char*>(std::memchr(data + end / 2, lineEnd, end - end / 2));
+    if (!at) return end;
+    std::size_t start = static_cast<std::size_t>(at - data) + 1;
+    if (crLf && start < end && data[start] == '\n') ++start;
+    return start;
 }
 
-// The widest field of each column among the lines in pieces first to last - 1
-// of the text, where widths are sums of advances; a field too short to beat
-// the widest so far is not summed.
-std::vector<int> widestFields(const TableText& text, const AdvanceTable& advances, std::size_t first,
-                              std::size_t last) {
-    std::vector<int> widest(text.maxCells(), 0);
-    const std::size_t wide = static_cast<std::size_t>(std::max(advances.maxCharWidth(), 0));
-    text.forEachLineIn(first, last, [&](TableText::Line line) {
-        text.forEachField(line, [&](std::size_t col, std::string_view field) {
-            int& best = widest[col];
-            if (field.size() * wide > static_cast<std::size_t>(best)) best = std::max(best, advances.sum(field));
-        });
+// Splits the text read into lines. False when the decoder refused a line after
+// it had decoded others: the file must be read again without decoding. A big
+// text is split in two halves at once, each with its own decoder; the second
+// half's lines are kept when they were decoded (or not) just as the first
+// half's decoder would have done, else they are split again after the first
+// (or, where they were decoded in place, the file is read again as it stands).
+bool splitLines(TableText& text, LineTaker& taker, LineSplitter& splitter, const TableReadLayout& layout,
+                LineDecoder& decoder, const std::array<int, 256>* weights, LineEnds& lineEnds) {
+    const char* data = text.data();
+    const std::size_t size = text.size();
+    // Code 26 ends the file: the scan stops at it, and a line end after it counts for nothing.
+    auto firstBeforeCode26 = [&](char ch) {
+        const auto* at = static_cast<const char*>(std::memchr(data, ch, size));
+        return at && !std::memchr(data, kEndOfFileCode, static_cast<std::size_t>(at - data));
+    };
+    // Lines end at carriage returns when the file has one; else at line feeds.
+    const bool cr = firstBeforeCode26('\r');
+    // A file without any line end (empty, or one unended line) keeps CR LF.
+    lineEnds = cr || !firstBeforeCode26('\n') ? LineEnds::CrLf : LineEnds::Lf;
+    const char lineEnd = cr ? '\r' : '\n';
+    const char stop = taker.scanSplits() ? taker.delimiter() : lineEnd;
+    taker.setLineEnd(lineEnd);
+    const std::size_t mid =
+        size >= kSplitInTwoFrom && std::thread::hardware_concurrency() > 1 ? secondHalf(data, size, lineEnd, cr) : size;
+    if (mid >= size) return scanLines(data, size, lineEnd, stop, cr, taker, true);
+
+    TableText part(layout.delimited, layout.delimiter, layout.fieldLengths);
+    part.borrowBuffer(text);
+    LineSplitter partSplitter(layout, part);
+    LineDecoder partDecoder(decoder.decodes());
+    partDecoder.startInTheMiddle();
+    LineTaker partTaker(part, partDecoder, partSplitter, layout, weights, true);
+    partTaker.setOrigin(mid);
+    partTaker.setLineEnd(lineEnd);
+    bool partDone = false;
+    std::thread helper([&] {
+        try {
+            partDone = scanLines(data + mid, size - mid, lineEnd, stop, cr, partTaker, true);
+        } catch (...) {
+            // Split again in order below, where the failure is reported.
+        }
     });
-    return widest;
+    bool ok = false;
+    std::size_t stoppedAt = mid;  // the first half's end, or its code 26
+    try {
+        ok = scanLines(data, mid, lineEnd, stop, cr, taker, true, &stoppedAt);
+    } catch (...) {
+        helper.join();
+        throw;
+    }
+    helper.join();
+    if (!ok) return false;
+    if (stoppedAt < mid) return true;  // the second half lies behind the file's end
+    if (partDone && text.canAppend(part) && decoder.goOnAfter(partDecoder)) {
+        text.append(part);
+        std::vector<int>& widest = taker.widest();
+        const std::vector<int>& more = partTaker.widest();
+        if (widest.size() < more.size()) widest.resize(more.size(), 0);
+        for (std::size_t p = 0; p < more.size(); ++p) widest[p] = std::max(widest[p], more[p]);
+        if (partSplitter.mismatch()) splitter.noteMismatch();
+        return true;
+    }
+    // Decoded lines not kept have changed the bytes the first half's decoder
+    // would now see; every outcome that rejects them reads the file as it stands.
+    if (partTaker.wrote()) return false;
+    taker.setOrigin(mid);
+    ok = scanLines(data + mid, size - mid, lineEnd, stop, cr, taker, true);
+    taker.setOrigin(0);
+    return ok;
 }
 
 // Offers every cell read to the width fit: the row numbers (the spare row's
-// too) and the fields. Where widths are sums of advances only the widest field
-// of each column is offered, and the sums, most of what loading a big file
-// takes, are worked out on two processors where there are two.
-void fitLines(const TableText& text, ColumnWidthFit& fit) {
+// too) and the fields. Where widths are sums of advances, the widest sum of
+// each column, worked out while splitting, stands for the column's fields.
+void fitLines(const TableText& text, ColumnWidthFit& fit, const std::vector<int>* widest) {
     fit.offerNumbers(std::uint64_t{text.lineCount()} + 1);
-    const AdvanceTable* advances = fit.advanceTable();
-    if (!advances) {
+    if (!widest) {
         text.forEachLine([&](TableText::Line line) {
             text.forEachField(line, [&fit](std::size_t col, std::string_view field) { fit.offer(col, field); });
         });
         return;
     }
-    const std::size_t pieces = text.pieces();
-    std::vector<int> widest;
-    if (pieces > 1 && std::thread::hardware_concurrency() > 1) {
-        std::vector<int> secondHalf;
-        std::thread helper([&] { secondHalf = widestFields(text, *advances, pieces / 2, pieces); });
-        widest = widestFields(text, *advances, 0, pieces / 2);
-        helper.join();
-        for (std::size_t col = 0; col < widest.size(); ++col) widest[col] = std::max(widest[col], secondHalf[col]);
-    } else {
-        widest = widestFields(text, *advances, 0, pieces);
-    }
-    for (std::size_t col = 1; col < widest.size(); ++col)
-        if (widest[col] > 0) fit.offerWidth(col, widest[col]);
+    for (std::size_t col = 1; col < widest->size(); ++col)
+        if ((*widest)[col] > 0) fit.offerWidth(col, (*widest)[col]);
 }
 
 // Hands the lines read to the grid, each row showing its line of the text,
 // with the spare row after the last one.
-void fillGrid(std::unique_ptr<TableText> text, const TableReadLayout& layout, StringGrid& grid, ColumnWidthFit* fit) {
+// widest: the sums worked out while splitting, or nullptr.
+void fillGrid(std::unique_ptr<TableText> text, const TableReadLayout& layout, StringGrid& grid, ColumnWidthFit* fit,
+              const std::vector<int>* widest) {
     text->finish();
-    if (fit) fitLines(*text, *fit);
+    if (fit) fitLines(*text, *fit, widest);
     const std::uint32_t lines = text->lineCount();
     std::vector<RowCells> rows;
     // Room for rows the user inserts: capacity never written costs no memory.
@@ -311,6 +414,13 @@ TableReadResult readTableFile(const std::string& path, const TableReadLayout& la
     LineDecoder decoder;
     int err = 0;
     std::unique_ptr<TableText> text;
+    // Where widths are sums of advances (each small enough to add two in 16
+    // bits), the fields are summed while they are split.
+    const AdvanceTable* advances = fit ? fit->advanceTable() : nullptr;
+    const std::array<int, 256>* weights = advances ? &advances->advances() : nullptr;
+    if (weights && std::any_of(weights->begin(), weights->end(), [](int a) { return a < 0 || a > 0x7FFF; }))
+        weights = nullptr;
+    std::vector<int> widest;
     try {
         for (bool decode = true;; decode = false) {
             text = std::make_unique<TableText>(layout.delimited, layout.delimiter, layout.fieldLengths);
@@ -323,20 +433,26 @@ TableReadResult readTableFile(const std::string& path, const TableReadLayout& la
                     break;
                 }
             }
-            readWholeFile(file.fd(), *text, err);
+            // A big file is mapped where it can be kept unchanged so; else read.
+            // A file that starts as UTF-8 is read: its decoded lines change the buffer.
+            std::unique_ptr<FileSnapshot> snapshot;
+            if (!startsWithByteOrderMark(file.fd())) snapshot = FileSnapshot::take(path.c_str(), TableText::kSlack);
+            if (snapshot) text->adopt(std::move(snapshot));
+            else readWholeFile(file.fd(), *text, err);
             LineSplitter splitter(layout, *text);
-            LineTaker taker(*text, decoder, splitter, layout);
+            LineTaker taker(*text, decoder, splitter, layout, weights);
             try {
-                if (!splitLines(*text, taker, result.lineEnds)) continue;
+                if (!splitLines(*text, taker, splitter, layout, decoder, weights, result.lineEnds)) continue;
             } catch (...) {
                 // What was read before stays in the grid (the line being read is dropped).
-                fillGrid(std::move(text), layout, grid, fit);
+                fillGrid(std::move(text), layout, grid, fit, weights ? &taker.widest() : nullptr);
                 throw;
             }
             result.lengthMismatch = splitter.mismatch();
+            widest = std::move(taker.widest());
             break;
         }
-        if (text) fillGrid(std::move(text), layout, grid, fit);
+        if (text) fillGrid(std::move(text), layout, grid, fit, weights ? &widest : nullptr);
     } catch (const std::length_error&) {
         result.error = "Eine Zeile der Datei ist zu lang (mehr als 4 GiB).";
     } catch (const std::bad_alloc&) {

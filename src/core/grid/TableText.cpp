@@ -13,7 +13,6 @@ namespace tabulyst {
 
 namespace {
 
-constexpr std::size_t kSlack = 64;  // readable bytes behind the text, for word-wise scanning
 constexpr unsigned kNumberChunkBits = 16;
 
 // The digits of all numbers from 0 to below n.
@@ -37,14 +36,26 @@ TableText::TableText(bool delimited, std::string delimiter, std::vector<int> fie
       fieldLengths_(std::move(fieldLengths)),
       gap_(delimited ? delimiter_.size() : 0) {}
 
-TableText::~TableText() { std::free(data_); }
+TableText::~TableText() {
+    if (!bytes_ && !borrowed_) std::free(data_);
+}
+
+void TableText::adopt(std::unique_ptr<TextBytes> bytes) {
+    if (!bytes_ && !borrowed_) std::free(data_);
+    borrowed_ = false;
+    bytes_ = std::move(bytes);
+    data_ = bytes_->data();
+    capacity_ = size_ = bytes_->size();
+}
 
 char* TableText::reserve(std::size_t size) {
     if (size <= capacity_) return data_;
     auto* fresh = static_cast<char*>(std::malloc(size + kSlack));
     if (!fresh) throw std::bad_alloc();
     if (size_ > 0) std::memcpy(fresh, data_, size_);
-    std::free(data_);
+    if (!bytes_ && !borrowed_) std::free(data_);
+    bytes_.reset();
+    borrowed_ = false;
     data_ = fresh;
     capacity_ = size;
     return data_;
@@ -52,7 +63,8 @@ char* TableText::reserve(std::size_t size) {
 
 void TableText::setSize(std::size_t size) {
     size_ = std::min(size, capacity_);
-    if (data_) std::memset(data_ + size_, 0, kSlack);
+    // Kept bytes come with their slack zeroed, and must not be written unasked.
+    if (data_ && !bytes_) std::memset(data_ + size_, 0, kSlack);
 }
 
 // --- records ---
@@ -174,6 +186,93 @@ std::string_view TableText::lineText(Line line) const {
     }
     const std::uint16_t* record = narrowRecord(line);
     return {data_ + (record[0] | std::size_t{record[1]} << 16), record[2] == 0 ? std::size_t{0} : record[2 + record[2]]};
+}
+
+void TableText::addFieldSums(Line line, const std::array<int, 256>& weights, const std::uint16_t* pairs, int* scratch,
+                             std::vector<int>& best) const {
+    if (wide_) {
+        forEachField(line, [&](std::size_t p, std::string_view field) {
+            int sum = 0;
+            for (char ch : field) sum += weights[static_cast<unsigned char>(ch)];
+            best[p] = std::max(best[p], sum);
+        });
+        return;
+    }
+    // The running sum over the whole line, two bytes a step, then one
+    // subtraction per field: a loop per field, of a length the processor
+    // cannot foresee, costs more than the sums themselves.
+    const std::uint16_t* record = narrowRecord(line);
+    const std::size_t fields = record[2];
+    if (fields == 0) return;
+    const auto* text = reinterpret_cast<const unsigned char*>(data_ + (record[0] | std::size_t{record[1]} << 16));
+    const std::size_t steps = record[2 + fields] / 2;
+    int sum = 0;
+    scratch[0] = 0;
+    for (std::size_t k = 0; k < steps; ++k) {
+        std::uint16_t two;  // one load for both bytes; pairs is laid out the same way
+        std::memcpy(&two, text + 2 * k, 2);
+        scratch[k + 1] = sum += pairs[two];
+    }
+    // The sum before pos: the steps before it, and at an odd pos the byte
+    // before it (read at an even one too, where the buffer's slack makes it
+    // safe, and masked away).
+    auto before = [&](std::size_t pos) {
+        const int odd = static_cast<int>(pos & 1);
+        return scratch[pos >> 1] + (weights[text[(pos | 1) - 1]] & -odd);
+    };
+    int* top = best.data();
+    int from = 0;
+    for (std::size_t p = 1;; ++p) {
+        const std::size_t end = record[2 + p];
+        const int to = before(end);
+        top[p] = std::max(top[p], to - from);
+        if (p == fields) break;
+        from = gap_ == 0 ? to : before(end + gap_);
+    }
+}
+
+std::vector<std::uint16_t> TableText::pairWeights(const std::array<int, 256>& weights) {
+    std::vector<std::uint16_t> pairs(std::size_t{1} << 16);
+    for (unsigned a = 0; a < 256; ++a) {
+        for (unsigned b = 0; b < 256; ++b) {
+            const unsigned char bytes[2] = {static_cast<unsigned char>(a), static_cast<unsigned char>(b)};
+            std::uint16_t word;
+            std::memcpy(&word, bytes, 2);
+            pairs[word] = static_cast<std::uint16_t>(weights[a] + weights[b]);
+        }
+    }
+    return pairs;
+}
+
+void TableText::borrowBuffer(TableText& owner) {
+    if (!bytes_ && !borrowed_) std::free(data_);
+    bytes_.reset();
+    borrowed_ = true;
+    lender_ = owner.bytes_.get();
+    data_ = owner.data_;
+    capacity_ = owner.capacity_;
+    size_ = owner.size_;
+}
+
+bool TableText::canAppend(const TableText& part) const {
+    return !wide_ && !part.wide_ && !open_ && !part.open_ &&
+           chunks_.size() + part.chunks_.size() < (std::size_t{1} << (32 - kChunkBits)) - 1;
+}
+
+bool TableText::append(TableText& part) {
+    if (!canAppend(part)) return false;
+    for (auto& chunk : part.chunks_) chunks_.push_back(std::move(chunk));
+    used_.insert(used_.end(), part.used_.begin(), part.used_.end());
+    if (!part.chunks_.empty()) {
+        pos_ = part.pos_;
+        openAt_ = part.openAt_;
+    }
+    lines_ += part.lines_;
+    maxCells_ = std::max(maxCells_, part.maxCells_);
+    part.chunks_.clear();
+    part.used_.clear();
+    part.lines_ = 0;
+    return true;
 }
 
 // --- row numbers ---

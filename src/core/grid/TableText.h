@@ -7,6 +7,7 @@
 // they stand. A record lies in one piece, so reading a cell touches one place.
 // Column edits reach all these rows at once through one column map; a row
 // number cell is kept as a number per row and shown from a shared table of digits.
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -15,6 +16,16 @@
 #include <vector>
 
 namespace tabulyst {
+
+// Bytes of a text kept by someone else (a file mapped into memory).
+class TextBytes {
+public:
+    virtual ~TextBytes() = default;
+    virtual char* data() = 0;
+    virtual std::size_t size() const = 0;
+    // Called before the bytes are written to.
+    virtual void makeWritable() = 0;
+};
 
 class TableText {
 public:
@@ -31,7 +42,15 @@ public:
     // Room for size bytes of text (and a little slack behind them); what the
     // buffer held is kept. Returns the buffer.
     char* reserve(std::size_t size);
+    // Takes bytes kept elsewhere as the buffer, with kSlack writable bytes behind them.
+    void adopt(std::unique_ptr<TextBytes> bytes);
+    static constexpr std::size_t kSlack = 64;  // readable bytes behind the text, for word-wise scanning
     char* data() { return data_; }
+    // Call before writing into the buffer.
+    void makeWritable() {
+        if (bytes_) bytes_->makeWritable();
+        else if (lender_) lender_->makeWritable();
+    }
     std::size_t capacity() const { return capacity_; }
     const char* data() const { return data_; }
     // How many bytes of the buffer are text.
@@ -78,6 +97,32 @@ public:
         if (wide_) return forEachFieldOf(&wideRecords_[line], f);
         forEachFieldOf(narrowRecord(line), f);
     }
+
+    // Raises best[p], for each field p of the line, to the sum of weights[byte]
+    // over the field's bytes: what the width fit wants when widths are sums of
+    // advances. pairs[w] is the sum of the weights of the two bytes that the
+    // 16-bit word w holds in memory (see pairWeights). best must have
+    // maxCells() places; scratch room for 32769 ints.
+    void addFieldSums(Line line, const std::array<int, 256>& weights, const std::uint16_t* pairs, int* scratch,
+                      std::vector<int>& best) const;
+    // The table addFieldSums wants for weights.
+    static std::vector<std::uint16_t> pairWeights(const std::array<int, 256>& weights);
+    // The line endLine closed last.
+    Line lastLine() const {
+        return wide_ ? static_cast<Line>(openAt_) : static_cast<Line>(((chunks_.size() - 1) << kChunkBits) + openAt_);
+    }
+
+    // --- reading in two parts at once ---
+    // Makes this empty text read lines of owner's buffer, which stays owner's.
+    void borrowBuffer(TableText& owner);
+    // Whether a line was too long for 16-bit records (or began beyond 4 GiB).
+    bool wide() const { return wide_; }
+    // Whether append can take part's lines: not when either is wide or the
+    // records would not fit.
+    bool canAppend(const TableText& part) const;
+    // Takes the lines of part, read from the same buffer after the lines here;
+    // false (and nothing taken) when it cannot.
+    bool append(TableText& part);
 
     // --- the cells of a line, as RowCells shows them ---
     // The cells a line was read with: its number and its fields.
@@ -165,6 +210,9 @@ private:
     std::size_t gap_;  // bytes between two fields
 
     char* data_ = nullptr;
+    std::unique_ptr<TextBytes> bytes_;  // when set, data_ is theirs
+    bool borrowed_ = false;             // data_ is another text's
+    TextBytes* lender_ = nullptr;       // and kept by these, if by anything
     std::size_t capacity_ = 0;
     std::size_t size_ = 0;
 

@@ -18,6 +18,7 @@ public:
         for (int a : advances_) widest_ = a > widest_ ? a : widest_;
     }
     int advance(unsigned char ch) const { return advances_[ch]; }
+    const std::array<int, 256>& advances() const { return advances_; }
     int textWidth(std::string_view text) const override { return sum(text); }
     int maxCharWidth() const override { return widest_; }
     const AdvanceTable* advanceTable() const override { return this; }

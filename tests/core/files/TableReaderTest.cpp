@@ -82,7 +82,7 @@ Expected readLineByLine(std::string bytes, const TableReadLayout& layout) {
 std::string randomFile(std::mt19937& rng, const std::string& delimiter) {
     const std::vector<std::string> pieces = {
         "a", "bc", "12345", delimiter, delimiter, delimiter, "\r", "\n", "\r\n", "\r\n", "\n\r", "\xC3\xBC",
-        "\xE2\x82\xAC", "\xC5\x81", "\xFC", std::string(61, 'x'), std::string(130, 'y'), " ", "\x1a"};
+        "\xE2\x82\xAC", "\xC5\x81", "\xFC", std::string(61, 'x'), std::string(130, 'y'), " ", std::string(1, '\0'), "\x1a"};
     std::string bytes = rng() % 5 == 0 ? "\xEF\xBB\xBF" : "";
     // Mostly files of one kind, so that decoding runs through many lines.
     const unsigned kind = rng() % 3;
@@ -148,6 +148,95 @@ TEST_F(TableReaderTest, RandomFilesComeOutAsReadLineByLine) {
         expectRows(grid, expected, "round " + std::to_string(round) + ": " + shown);
         EXPECT_EQ(result.lineEnds, expected.lineEnds) << round;
         EXPECT_EQ(result.encoding, expected.encoding) << round;
+    }
+}
+
+// A measure that gives widths as sums but does not say so: the fit measures each text through it.
+class SumsUnsaid : public TextMeasure {
+public:
+    explicit SumsUnsaid(const AdvanceTable& table) : table_(table) {}
+    int textWidth(std::string_view text) const override { return table_.textWidth(text); }
+    int maxCharWidth() const override { return table_.maxCharWidth(); }
+
+private:
+    const AdvanceTable& table_;
+};
+
+TEST_F(TableReaderTest, BigFilesComeOutAsReadLineByLineWithTheirWidthsAndStayAsTheyAre) {
+    // Files of a MiB and more are mapped where they can be and split in two
+    // halves at once. The second half's lines are kept, or split again after
+    // the first where a line there needs the decoder, is too long for the
+    // quick records, or a field length does not fit. Code 26 ends either half.
+    const std::string utf8 = "Stra\xC3\x9F" "e;M\xC3\xBCller;\xE2\x82\xAC" "12";
+    const std::string ansi = "Stra\xDF" "e;M\xFCller;\x80" "12";
+    struct Case {
+        const char* name;
+        std::string every;  // on every 1000th line
+        std::string early;  // on every 1000th line of the first 40 %
+        std::string late;   // once, at 70 %
+        bool delimited = true;
+        std::string later = "";  // once, at 85 %
+    };
+    const Case cases[] = {
+        {"UTF-8 throughout", utf8, "", ""},
+        {"UTF-8 in the second half only", "", "", utf8},
+        {"Windows-1252 throughout", ansi, "", ""},
+        {"Windows-1252 in the second half only", "", "", ansi},
+        {"UTF-8 first, Windows-1252 in the second half", "", utf8, ansi},
+        {"UTF-8 throughout, Windows-1252 late", utf8, "", ansi},
+        {"Windows-1252 first, UTF-8 in the second half", "", ansi, utf8},
+        {"UTF-8, then Windows-1252, both in the second half", "", "", utf8, true, ansi},
+        {"a long line in the second half", "", "", std::string(70000, 'L') + ";x"},
+        {"plain", "", "", ""},
+        {"code 26 in the first half", "", "ab\x1a" "cd", ""},
+        {"code 26 in the second half", "", "", "ab\x1a" "cd"},
+        {"a misfit of the field lengths in the second half", "", "", "12", false},
+    };
+    const std::size_t size = std::size_t{3} << 19;
+    for (const Case& c : cases) {
+        // The field lengths fit every plain line.
+        std::string bytes;
+        bool placed = false, placedLater = false;
+        for (int i = 0; bytes.size() < size; ++i) {
+            std::string line = c.delimited ? std::to_string(i % 997) + ";abc;" + std::string(static_cast<std::size_t>(i % 37), 'x')
+                                           : std::string(47, static_cast<char>('a' + i % 26));
+            if (i % 1000 == 999 && !c.every.empty()) line = c.every;
+            if (i % 1000 == 999 && !c.early.empty() && bytes.size() < size / 10 * 4) line = c.early;
+            if (!placed && !c.late.empty() && bytes.size() > size / 10 * 7) {
+                line = c.late;
+                placed = true;
+            }
+            if (!placedLater && !c.later.empty() && bytes.size() > size / 20 * 17) {
+                line = c.later;
+                placedLater = true;
+            }
+            bytes += line + (i % 3 || !c.delimited ? "\r\n" : "\n");
+        }
+        TableReadLayout layout;
+        layout.delimiter = ";";
+        if (!c.delimited) {
+            layout.delimited = false;
+            layout.fieldLengths = {3, 1, 3, 40};
+        }
+        AdvanceTable advances;
+        for (int ch = 0; ch < 256; ++ch) advances.setAdvance(static_cast<unsigned char>(ch), 1 + (ch * 7) % 11);
+        StringGrid fitted, measured;
+        if (!c.delimited) fitted.setColCount(5), measured.setColCount(5);
+        ColumnWidthFit fit(advances, 5000, {StringGrid::kDefaultColWidth}, StringGrid::kDefaultColWidth);
+        const TableReadResult result = read(bytes, layout, fitted, &fit);
+        ASSERT_TRUE(result.ok) << result.error;
+        fit.apply(fitted);
+        const Expected expected = readLineByLine(bytes, layout);
+        expectRows(fitted, expected, c.name);
+        EXPECT_EQ(result.encoding, expected.encoding) << c.name;
+        EXPECT_EQ(result.lengthMismatch, !c.delimited) << c.name;
+        EXPECT_EQ(folder.read("t.csv"), bytes) << c.name;
+
+        ASSERT_TRUE(read(bytes, layout, measured).ok);
+        SumsUnsaid each(advances);
+        FitColumnWidths(measured, 5000, each);
+        for (int col = 0; col < measured.colCount(); ++col)
+            ASSERT_EQ(fitted.colWidth(col), measured.colWidth(col)) << c.name << " col " << col;
     }
 }
 
@@ -295,17 +384,6 @@ TEST_F(TableReaderTest, UntouchedLinesAreWrittenAsTheyStandAndEditedOnesJoined) 
     ASSERT_TRUE(writeTableFile(folder.file("narrow.csv"), out, grid, error));
     EXPECT_EQ(folder.read("narrow.csv"), "b\r\nD\r\nf\r\n|\r\n\r\n");
 }
-
-// A measure that gives widths as sums but does not say so: the fit measures each text through it.
-class SumsUnsaid : public TextMeasure {
-public:
-    explicit SumsUnsaid(const AdvanceTable& table) : table_(table) {}
-    int textWidth(std::string_view text) const override { return table_.textWidth(text); }
-    int maxCharWidth() const override { return table_.maxCharWidth(); }
-
-private:
-    const AdvanceTable& table_;
-};
 
 TEST_F(TableReaderTest, WidthsFittedWhileReadingAreThoseOfMeasuringEveryCell) {
     std::mt19937 rng(2718);

@@ -1,0 +1,100 @@
+// A table read from a mapped file keeps its text when another program
+// rewrites or shortens the file while it is open: the writer waits until the
+// bytes are copied aside, and the save writes what the user saw.
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <string>
+#include <thread>
+
+#include "core/files/FileSnapshot.h"
+#include "core/files/TableReader.h"
+#include "core/files/TableWriter.h"
+#include "core/grid/StringGrid.h"
+#include "support/TempFolder.h"
+
+namespace tabulyst {
+namespace {
+
+std::string bigTable() {
+    std::string bytes;
+    for (int i = 0; bytes.size() < (std::size_t{3} << 19); ++i) bytes += std::to_string(i) + ";zelle " + std::to_string(i * 7) + "\r\n";
+    return bytes;
+}
+
+// Rewrites the file in place as another program would; how long its open waited.
+double rewriteInPlace(const std::string& path, const std::string& bytes) {
+    const auto start = std::chrono::steady_clock::now();
+    const int fd = ::open(path.c_str(), O_WRONLY | O_TRUNC);
+    const auto waited = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    EXPECT_GE(fd, 0);
+    if (fd >= 0) {
+        EXPECT_EQ(::write(fd, bytes.data(), bytes.size()), static_cast<ssize_t>(bytes.size()));
+        ::close(fd);
+    }
+    return waited;
+}
+
+TEST(FileSnapshotTest, ATableKeepsItsTextWhenTheFileIsRewrittenUnderIt) {
+    testing::TempFolder folder;
+    const std::string bytes = bigTable();
+    folder.write("t.csv", bytes);
+    if (!FileSnapshot::take(folder.file("t.csv").c_str(), TableText::kSlack))
+        GTEST_SKIP() << "no read lease on this file system";
+
+    for (const std::string& other : {std::string("kurz\r\n"), std::string(bytes.size(), 'X')}) {
+        folder.write("t.csv", bytes);
+        TableReadLayout layout;
+        layout.delimiter = ";";
+        StringGrid grid;
+        ASSERT_TRUE(readTableFile(folder.file("t.csv"), layout, grid).ok);
+        const std::string before(grid.cell(2, 1000));
+        double waited = 0;
+        std::thread writer([&] { waited = rewriteInPlace(folder.file("t.csv"), other); });
+        writer.join();
+        EXPECT_LT(waited, 10.0) << "the writer waited for the kernel's grace period";
+        EXPECT_EQ(folder.read("t.csv"), other);
+        EXPECT_EQ(grid.cell(2, 1000), before);
+        grid.setRowCount(grid.rowCount() - 1);  // the spare row, as the file commands drop it
+        TableWriteLayout out;
+        out.delimiter = ";";
+        std::string error;
+        ASSERT_TRUE(writeTableFile(folder.file("saved.csv"), out, grid, error)) << error;
+        EXPECT_EQ(folder.read("saved.csv"), bytes);
+    }
+}
+
+TEST(FileSnapshotTest, SmallFilesAndFilesOpenForWritingAreNotMapped) {
+    testing::TempFolder folder;
+    folder.write("small.csv", "a;b\r\n");
+    EXPECT_EQ(FileSnapshot::take(folder.file("small.csv").c_str(), 64), nullptr);
+    folder.write("big.csv", bigTable());
+    const int writing = ::open(folder.file("big.csv").c_str(), O_WRONLY);
+    ASSERT_GE(writing, 0);
+    EXPECT_EQ(FileSnapshot::take(folder.file("big.csv").c_str(), 64), nullptr);
+    ::close(writing);
+    EXPECT_EQ(FileSnapshot::take(folder.file("missing.csv").c_str(), 64), nullptr);
+}
+
+TEST(FileSnapshotTest, TheBytesAndTheirSlackStayReadableAfterTheCopy) {
+    testing::TempFolder folder;
+    // A file of whole pages: the slack lies beyond the file's last page.
+    const std::string bytes(std::size_t{1} << 20, 'q');
+    folder.write("t.csv", bytes);
+    auto snapshot = FileSnapshot::take(folder.file("t.csv").c_str(), 64);
+    if (!snapshot) GTEST_SKIP() << "no read lease on this file system";
+    EXPECT_TRUE(snapshot->mapped());
+    EXPECT_EQ(std::string(snapshot->data(), snapshot->size()), bytes);
+    EXPECT_EQ(std::string(snapshot->data() + bytes.size(), 64), std::string(64, '\0'));
+    snapshot->makeWritable();
+    EXPECT_FALSE(snapshot->mapped());
+    snapshot->data()[0] = 'w';
+    EXPECT_EQ(std::string(snapshot->data() + 1, snapshot->size() - 1), bytes.substr(1));
+    EXPECT_EQ(folder.read("t.csv"), bytes);
+}
+
+}  // namespace
+}  // namespace tabulyst
