@@ -77,7 +77,7 @@ void TableText::newChunk() {
     pos_ = 0;
 }
 
-void TableText::beginLine(std::size_t start) {
+void TableText::beginLineElsewhere(std::size_t start) {
     if (!wide_ && start > 0xFFFFFFFFu) goWide();
     if (wide_) {
         if (wideRecords_.size() >= UINT32_MAX - 3) throw std::bad_alloc();
@@ -97,7 +97,7 @@ void TableText::beginLine(std::size_t start) {
     open_ = true;
 }
 
-std::uint16_t* TableText::endRoom(std::size_t& room) {
+std::uint16_t* TableText::endRoomElsewhere(std::size_t& room) {
     room = 0;
     if (wide_ || !open_) return nullptr;
     if (pos_ == kChunkWords) {
@@ -125,7 +125,7 @@ void TableText::addEnd(std::size_t end) {
     ++pos_;
 }
 
-void TableText::endLine() {
+void TableText::endLineElsewhere() {
     const std::size_t fields = (wide_ ? wideRecords_.size() : pos_) - openAt_ - 3;
     if (!wide_ && fields > 0xFFFF) goWide();
     if (wide_) {
