@@ -147,8 +147,8 @@ public:
     void borrowBuffer(TableText& owner);
     // Whether a line was too long for 16-bit records (or began beyond 4 GiB).
     bool wide() const { return wide_; }
-    // Whether append can take part's lines: not when either is wide or the
-    // records would not fit.
+    // Whether append can take part's lines: not while a line is open, or when
+    // the records would not fit.
     bool canAppend(const TableText& part) const;
     // Takes the lines of part, read from the same buffer after the lines here;
     // false (and nothing taken) when it cannot.
@@ -227,6 +227,8 @@ private:
             begin = end + gap_;
         }
     }
+    // The 32-bit words the records take once wide.
+    std::size_t wideWords() const;
     void beginLineElsewhere(std::size_t start);
     void endLineElsewhere();
     std::uint16_t* endRoomElsewhere(std::size_t& room);
