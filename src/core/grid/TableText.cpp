@@ -77,7 +77,7 @@ void TableText::newChunk() {
     pos_ = 0;
 }
 
-void TableText::beginLine(std::size_t start) {
+void TableText::beginLineElsewhere(std::size_t start) {
     if (!wide_ && start > 0xFFFFFFFFu) goWide();
     if (wide_) {
         if (wideRecords_.size() >= UINT32_MAX - 3) throw std::bad_alloc();
@@ -97,7 +97,7 @@ void TableText::beginLine(std::size_t start) {
     open_ = true;
 }
 
-std::uint16_t* TableText::endRoom(std::size_t& room) {
+std::uint16_t* TableText::endRoomElsewhere(std::size_t& room) {
     room = 0;
     if (wide_ || !open_) return nullptr;
     if (pos_ == kChunkWords) {
@@ -125,7 +125,7 @@ void TableText::addEnd(std::size_t end) {
     ++pos_;
 }
 
-void TableText::endLine() {
+void TableText::endLineElsewhere() {
     const std::size_t fields = (wide_ ? wideRecords_.size() : pos_) - openAt_ - 3;
     if (!wide_ && fields > 0xFFFF) goWide();
     if (wide_) {
@@ -255,12 +255,31 @@ void TableText::borrowBuffer(TableText& owner) {
 }
 
 bool TableText::canAppend(const TableText& part) const {
-    return !wide_ && !part.wide_ && !open_ && !part.open_ &&
-           chunks_.size() + part.chunks_.size() < (std::size_t{1} << (32 - kChunkBits)) - 1;
+    if (open_ || part.open_) return false;
+    if (wide_ || part.wide_) return wideWords() + part.wideWords() < UINT32_MAX - 3;
+    return chunks_.size() + part.chunks_.size() < (std::size_t{1} << (32 - kChunkBits)) - 1;
+}
+
+std::size_t TableText::wideWords() const {
+    if (wide_) return wideRecords_.size();
+    std::size_t words = 0;
+    for (std::size_t used : used_) words += used;  // a record takes as many words either way
+    return words;
 }
 
 bool TableText::append(TableText& part) {
     if (!canAppend(part)) return false;
+    if (wide_ || part.wide_) {
+        // A line too long for 16-bit records in either: all records take 32 bits.
+        if (!wide_) goWide();
+        if (!part.wide_) part.goWide();
+        wideRecords_.insert(wideRecords_.end(), part.wideRecords_.begin(), part.wideRecords_.end());
+        part.wideRecords_.clear();
+        lines_ += part.lines_;
+        maxCells_ = std::max(maxCells_, part.maxCells_);
+        part.lines_ = 0;
+        return true;
+    }
     for (auto& chunk : part.chunks_) chunks_.push_back(std::move(chunk));
     used_.insert(used_.end(), part.used_.begin(), part.used_.end());
     if (!part.chunks_.empty()) {

@@ -7,6 +7,7 @@
 // they stand. A record lies in one piece, so reading a cell touches one place.
 // Column edits reach all these rows at once through one column map; a row
 // number cell is kept as a number per row and shown from a shared table of digits.
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -58,14 +59,43 @@ public:
     std::size_t size() const { return size_; }
     // Lines come in order: beginLine with where the line starts, the end of
     // each of its fields counted from there, then endLine.
-    void beginLine(std::size_t start);
+    void beginLine(std::size_t start) {
+        // Inline while the line fits the last chunk: a million lines call this.
+        if (!wide_ && start <= 0xFFFFFFFFu && !chunks_.empty() && kChunkWords - pos_ >= 3) {
+            openAt_ = pos_;
+            std::uint16_t* words = chunks_.back().get();
+            words[pos_++] = static_cast<std::uint16_t>(start);
+            words[pos_++] = static_cast<std::uint16_t>(start >> 16);
+            words[pos_++] = 0;
+            open_ = true;
+            return;
+        }
+        beginLineElsewhere(start);
+    }
     void addEnd(std::size_t end);
-    void endLine();
+    void endLine() {
+        if (!wide_ && pos_ - openAt_ - 3 <= 0xFFFF) {
+            const std::size_t fields = pos_ - openAt_ - 3;
+            chunks_.back()[openAt_ + 2] = static_cast<std::uint16_t>(fields);
+            used_.back() = pos_;
+            open_ = false;
+            maxCells_ = std::max(maxCells_, static_cast<std::uint32_t>(fields + 1));
+            ++lines_;
+            return;
+        }
+        endLineElsewhere();
+    }
     // Forgets the line begun (it is split again, or reading it failed).
     void dropLine();
     // The quick way while records take 16-bit words (ends below 65536): room
     // for the open line's next ends in place, or nullptr; then how many were written.
-    std::uint16_t* endRoom(std::size_t& room);
+    std::uint16_t* endRoom(std::size_t& room) {
+        if (!wide_ && open_ && pos_ < kChunkWords) {
+            room = kChunkWords - pos_;
+            return chunks_.back().get() + pos_;
+        }
+        return endRoomElsewhere(room);
+    }
     void endsWritten(std::size_t count) { pos_ += count; }
     // Closes the text (a line still open is dropped); afterwards lines and cells can be read.
     void finish();
@@ -117,8 +147,8 @@ public:
     void borrowBuffer(TableText& owner);
     // Whether a line was too long for 16-bit records (or began beyond 4 GiB).
     bool wide() const { return wide_; }
-    // Whether append can take part's lines: not when either is wide or the
-    // records would not fit.
+    // Whether append can take part's lines: not while a line is open, or when
+    // the records would not fit.
     bool canAppend(const TableText& part) const;
     // Takes the lines of part, read from the same buffer after the lines here;
     // false (and nothing taken) when it cannot.
@@ -197,6 +227,11 @@ private:
             begin = end + gap_;
         }
     }
+    // The 32-bit words the records take once wide.
+    std::size_t wideWords() const;
+    void beginLineElsewhere(std::size_t start);
+    void endLineElsewhere();
+    std::uint16_t* endRoomElsewhere(std::size_t& room);
     // Words of the open record written so far.
     std::size_t openWords() const { return pos_ - openAt_; }
     void newChunk();

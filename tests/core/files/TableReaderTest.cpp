@@ -79,17 +79,20 @@ Expected readLineByLine(std::string bytes, const TableReadLayout& layout) {
 // Pieces random files are made of: line ends of every kind, the end-of-file
 // code, UTF-8 the code page has and lacks, Windows-1252 bytes, and runs that
 // carry lines across the 64-byte rounds of the scan.
-std::string randomFile(std::mt19937& rng, const std::string& delimiter) {
+// count: how many pieces at most; withCode26: whether code 26 may end the file
+// early; kind: 0 ASCII only, 1 UTF-8 the code page has, 2 anything, 3 at random.
+std::string randomFile(std::mt19937& rng, const std::string& delimiter, std::size_t count = 120, bool withCode26 = true,
+                       unsigned kind = 3) {
     const std::vector<std::string> pieces = {
         "a", "bc", "12345", delimiter, delimiter, delimiter, "\r", "\n", "\r\n", "\r\n", "\n\r", "\xC3\xBC",
         "\xE2\x82\xAC", "\xC5\x81", "\xFC", std::string(61, 'x'), std::string(130, 'y'), " ", std::string(1, '\0'), "\x1a"};
     std::string bytes = rng() % 5 == 0 ? "\xEF\xBB\xBF" : "";
     // Mostly files of one kind, so that decoding runs through many lines.
-    const unsigned kind = rng() % 3;
-    const std::size_t count = rng() % 120;
+    kind = kind < 3 ? kind : rng() % 3;
+    count = rng() % count;
     for (std::size_t i = 0; i < count; ++i) {
         std::size_t piece = rng() % pieces.size();
-        if (piece == pieces.size() - 1 && rng() % 4 != 0) continue;  // code 26 only now and then
+        if (piece == pieces.size() - 1 && (!withCode26 || rng() % 4 != 0)) continue;  // code 26 only now and then
         if (kind == 0 && (piece >= 11 && piece <= 14)) piece = 0;    // ASCII only
         if (kind == 1 && (piece == 13 || piece == 14)) piece = 11;   // UTF-8 the code page has
         bytes += pieces[piece];
@@ -237,6 +240,25 @@ TEST_F(TableReaderTest, BigFilesComeOutAsReadLineByLineWithTheirWidthsAndStayAsT
         FitColumnWidths(measured, 5000, each);
         for (int col = 0; col < measured.colCount(); ++col)
             ASSERT_EQ(fitted.colWidth(col), measured.colWidth(col)) << c.name << " col " << col;
+    }
+}
+
+TEST_F(TableReaderTest, BigRandomFilesComeOutAsReadLineByLine) {
+    // Big enough to be split in two halves: the halves' decoders must agree with one decoder.
+    // Every kind of first half before every kind of second half, and code 26 in the first.
+    std::mt19937 rng(1818);
+    for (unsigned round = 0; round < 11; ++round) {
+        TableReadLayout layout;
+        layout.delimiter = round % 3 == 2 ? ";;" : ";";
+        const std::string bytes = randomFile(rng, layout.delimiter, 80000, round >= 9, round % 3) +
+                                  randomFile(rng, ";", 400000, false, round / 3 % 3) + std::string(1 << 20, 'z');
+        StringGrid grid;
+        const TableReadResult result = read(bytes, layout, grid);
+        ASSERT_TRUE(result.ok) << result.error;
+        const Expected expected = readLineByLine(bytes, layout);
+        expectRows(grid, expected, "round " + std::to_string(round));
+        EXPECT_EQ(result.lineEnds, expected.lineEnds) << round;
+        EXPECT_EQ(result.encoding, expected.encoding) << round;
     }
 }
 
