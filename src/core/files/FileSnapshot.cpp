@@ -81,16 +81,19 @@ private:
 FileSnapshot::FileSnapshot(int fd, char* base, std::size_t size, std::size_t length)
     : fd_(fd), base_(base), size_(size), length_(length) {}
 
-std::unique_ptr<FileSnapshot> FileSnapshot::take(const char* path, std::size_t slack) {
+std::unique_ptr<FileSnapshot> FileSnapshot::take(int file, std::size_t slack) {
+    struct stat st {};
+    if (::fstat(file, &st) != 0 || !S_ISREG(st.st_mode) || static_cast<std::size_t>(st.st_size) < kSmallestMapped)
+        return nullptr;
     LeaseWatch* watch = LeaseWatch::get();
     if (!watch) return nullptr;
-    const int fd = ::open(path, O_RDONLY | O_CLOEXEC | O_NOCTTY);
+    // The same open file, on a handle of our own: the lease lives as long as it.
+    const int fd = ::fcntl(file, F_DUPFD_CLOEXEC, 0);
     if (fd < 0) return nullptr;
     // The lease first: from then on nobody can start writing to the file
     // unnoticed, so the size seen next holds while the pages are mapped.
     bool ok = ::fcntl(fd, F_SETSIG, leaseSignal()) == 0 && ::fcntl(fd, F_SETOWN, ::getpid()) == 0 &&
               ::fcntl(fd, F_SETLEASE, F_RDLCK) == 0;
-    struct stat st {};
     ok = ok && ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && static_cast<std::size_t>(st.st_size) >= kSmallestMapped;
     if (!ok) {
         ::close(fd);
@@ -107,8 +110,8 @@ std::unique_ptr<FileSnapshot> FileSnapshot::take(const char* path, std::size_t s
         return nullptr;
     }
     // Read-only: makeWritable puts private pages in their place first.
-    void* file = ::mmap(area, size, PROT_READ, MAP_PRIVATE | MAP_FIXED | MAP_POPULATE, fd, 0);
-    if (file == MAP_FAILED) {
+    void* pages = ::mmap(area, size, PROT_READ, MAP_PRIVATE | MAP_FIXED | MAP_POPULATE, fd, 0);
+    if (pages == MAP_FAILED) {
         ::munmap(area, length);
         ::close(fd);
         return nullptr;

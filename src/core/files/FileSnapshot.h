@@ -19,9 +19,10 @@ public:
     // Files smaller than this are read: mapping them gains nothing.
     static constexpr std::size_t kSmallestMapped = std::size_t{1} << 20;
 
-    // Maps the regular file at path whole, read-only, with slack zero bytes
-    // behind it; nullptr when it cannot be kept unchanged this way.
-    static std::unique_ptr<FileSnapshot> take(const char* path, std::size_t slack);
+    // Maps the regular file open for reading at fd whole, read-only, with
+    // slack zero bytes behind it; nullptr when it cannot be kept unchanged
+    // this way. The snapshot keeps its own handle on the file.
+    static std::unique_ptr<FileSnapshot> take(int fd, std::size_t slack);
     ~FileSnapshot() override;
     FileSnapshot(const FileSnapshot&) = delete;
     FileSnapshot& operator=(const FileSnapshot&) = delete;

@@ -436,7 +436,7 @@ TableReadResult readTableFile(const std::string& path, const TableReadLayout& la
             // A big file is mapped where it can be kept unchanged so; else read.
             // A file that starts as UTF-8 is read: its decoded lines change the buffer.
             std::unique_ptr<FileSnapshot> snapshot;
-            if (!startsWithByteOrderMark(file.fd())) snapshot = FileSnapshot::take(path.c_str(), TableText::kSlack);
+            if (!startsWithByteOrderMark(file.fd())) snapshot = FileSnapshot::take(file.fd(), TableText::kSlack);
             if (snapshot) text->adopt(std::move(snapshot));
             else readWholeFile(file.fd(), *text, err);
             LineSplitter splitter(layout, *text);

@@ -19,6 +19,15 @@
 namespace tabulyst {
 namespace {
 
+// Takes a snapshot of the file at path, as the reader does with the file it opened.
+std::unique_ptr<FileSnapshot> snapshotOf(const std::string& path, std::size_t slack) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return nullptr;
+    auto snapshot = FileSnapshot::take(fd, slack);
+    ::close(fd);  // the snapshot keeps its own handle
+    return snapshot;
+}
+
 std::string bigTable() {
     std::string bytes;
     for (int i = 0; bytes.size() < (std::size_t{3} << 19); ++i) bytes += std::to_string(i) + ";zelle " + std::to_string(i * 7) + "\r\n";
@@ -42,7 +51,7 @@ TEST(FileSnapshotTest, ATableKeepsItsTextWhenTheFileIsRewrittenUnderIt) {
     testing::TempFolder folder;
     const std::string bytes = bigTable();
     folder.write("t.csv", bytes);
-    if (!FileSnapshot::take(folder.file("t.csv").c_str(), TableText::kSlack))
+    if (!snapshotOf(folder.file("t.csv"), TableText::kSlack))
         GTEST_SKIP() << "no read lease on this file system";
 
     for (const std::string& other : {std::string("kurz\r\n"), std::string(bytes.size(), 'X')}) {
@@ -70,13 +79,13 @@ TEST(FileSnapshotTest, ATableKeepsItsTextWhenTheFileIsRewrittenUnderIt) {
 TEST(FileSnapshotTest, SmallFilesAndFilesOpenForWritingAreNotMapped) {
     testing::TempFolder folder;
     folder.write("small.csv", "a;b\r\n");
-    EXPECT_EQ(FileSnapshot::take(folder.file("small.csv").c_str(), 64), nullptr);
+    EXPECT_EQ(snapshotOf(folder.file("small.csv"), 64), nullptr);
     folder.write("big.csv", bigTable());
     const int writing = ::open(folder.file("big.csv").c_str(), O_WRONLY);
     ASSERT_GE(writing, 0);
-    EXPECT_EQ(FileSnapshot::take(folder.file("big.csv").c_str(), 64), nullptr);
+    EXPECT_EQ(snapshotOf(folder.file("big.csv"), 64), nullptr);
     ::close(writing);
-    EXPECT_EQ(FileSnapshot::take(folder.file("missing.csv").c_str(), 64), nullptr);
+    EXPECT_EQ(snapshotOf(folder.file("missing.csv"), 64), nullptr);
 }
 
 TEST(FileSnapshotTest, TheBytesAndTheirSlackStayReadableAfterTheCopy) {
@@ -84,7 +93,7 @@ TEST(FileSnapshotTest, TheBytesAndTheirSlackStayReadableAfterTheCopy) {
     // A file of whole pages: the slack lies beyond the file's last page.
     const std::string bytes(std::size_t{1} << 20, 'q');
     folder.write("t.csv", bytes);
-    auto snapshot = FileSnapshot::take(folder.file("t.csv").c_str(), 64);
+    auto snapshot = snapshotOf(folder.file("t.csv"), 64);
     if (!snapshot) GTEST_SKIP() << "no read lease on this file system";
     EXPECT_TRUE(snapshot->mapped());
     EXPECT_EQ(std::string(snapshot->data(), snapshot->size()), bytes);
