@@ -7,6 +7,7 @@
 
 #include "core/app/AppId.h"
 #include "core/app/MainForm.h"
+#include "core/files/FileSnapshotAhead.h"
 #include "ui/Icons.h"
 #include "ui/MacroKeyFilter.h"
 #include "ui/MainWindow.h"
@@ -54,6 +55,8 @@ void setUpApplication(QApplication& app) {
 
 int runApplication(int argc, char** argv) {
     Application app(argc, argv);
+    // The file to show is mapped while the windows are made.
+    if (argc > 1) snapshotAhead(argv[1]);
     setUpApplication(app);
     const QFont font = QApplication::font();
 

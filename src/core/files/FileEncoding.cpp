@@ -1,11 +1,18 @@
 #include "core/files/FileEncoding.h"
 
+#include <unistd.h>
+
 #include "core/table/Utf8Codec.h"
 
 namespace tabulyst {
 
 namespace {
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+}
+
+bool fileStartsWithByteOrderMark(int fd) {
+    char head[3];
+    return ::pread(fd, head, sizeof head, 0) == 3 && std::string_view(head, 3) == kByteOrderMark;
 }
 
 const char* encodingCaption(const FileEncoding& encoding) {

@@ -18,6 +18,9 @@ struct FileEncoding {
 // "UTF-8", "UTF-8 mit BOM" or "Windows-1252": what the next save writes.
 const char* encodingCaption(const FileEncoding& encoding);
 
+// Whether the file open at fd begins with the UTF-8 byte-order mark.
+bool fileStartsWithByteOrderMark(int fd);
+
 class LineDecoder {
 public:
     // decode: false to read every line as it stands, still taking the

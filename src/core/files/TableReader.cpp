@@ -16,6 +16,7 @@
 #include <thread>
 
 #include "core/files/FileSnapshot.h"
+#include "core/files/FileSnapshotAhead.h"
 #include "core/files/FitColumnWidths.h"
 #include "core/files/LineScan.h"
 #include "core/grid/StringGrid.h"
@@ -65,11 +66,6 @@ void readWholeFile(int fd, TableText& text, int& err) {
         size += static_cast<std::size_t>(n);
     }
     text.setSize(size);
-}
-
-bool startsWithByteOrderMark(int fd) {
-    char head[3];
-    return ::pread(fd, head, sizeof head, 0) == 3 && std::string_view(head, 3) == "\xEF\xBB\xBF";
 }
 
 // Cuts a line into its fields as splitFields does (n delimiters give n + 1
@@ -436,7 +432,10 @@ TableReadResult readTableFile(const std::string& path, const TableReadLayout& la
             // A big file is mapped where it can be kept unchanged so; else read.
             // A file that starts as UTF-8 is read: its decoded lines change the buffer.
             std::unique_ptr<FileSnapshot> snapshot;
-            if (!startsWithByteOrderMark(file.fd())) snapshot = FileSnapshot::take(file.fd(), TableText::kSlack);
+            if (!fileStartsWithByteOrderMark(file.fd())) {
+                snapshot = takeSnapshotAhead(file.fd());
+                if (!snapshot) snapshot = FileSnapshot::take(file.fd(), TableText::kSlack);
+            }
             if (snapshot) text->adopt(std::move(snapshot));
             else readWholeFile(file.fd(), *text, err);
             LineSplitter splitter(layout, *text);

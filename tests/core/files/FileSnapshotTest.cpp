@@ -11,6 +11,7 @@
 #include <thread>
 
 #include "core/files/FileSnapshot.h"
+#include "core/files/FileSnapshotAhead.h"
 #include "core/files/TableReader.h"
 #include "core/files/TableWriter.h"
 #include "core/grid/StringGrid.h"
@@ -103,6 +104,40 @@ TEST(FileSnapshotTest, TheBytesAndTheirSlackStayReadableAfterTheCopy) {
     snapshot->data()[0] = 'w';
     EXPECT_EQ(std::string(snapshot->data() + 1, snapshot->size() - 1), bytes.substr(1));
     EXPECT_EQ(folder.read("t.csv"), bytes);
+}
+
+TEST(FileSnapshotTest, AMappingMadeAheadIsTakenOnlyForTheSameUnwrittenFile) {
+    testing::TempFolder folder;
+    const std::string bytes = bigTable();
+    for (const char* name : {"a.csv", "b.csv"}) folder.write(name, bytes);
+    folder.write("marked.csv", "\xEF\xBB\xBF" + bytes);
+    if (!snapshotOf(folder.file("a.csv"), TableText::kSlack)) GTEST_SKIP() << "no read lease on this file system";
+    auto takeFor = [&](const char* name) {
+        const int fd = ::open(folder.file(name).c_str(), O_RDONLY | O_CLOEXEC);
+        auto snapshot = takeSnapshotAhead(fd);
+        ::close(fd);
+        return snapshot;
+    };
+
+    snapshotAhead(folder.file("a.csv"));
+    auto same = takeFor("a.csv");
+    ASSERT_NE(same, nullptr);
+    EXPECT_TRUE(same->mapped());
+    EXPECT_EQ(std::string(same->data(), same->size()), bytes);
+    EXPECT_EQ(takeFor("a.csv"), nullptr) << "taken once";
+
+    snapshotAhead(folder.file("a.csv"));
+    EXPECT_EQ(takeFor("b.csv"), nullptr) << "another file";
+
+    snapshotAhead(folder.file("a.csv"));
+    takeFor("b.csv");  // waits for the mapping
+    snapshotAhead(folder.file("b.csv"));
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));  // mapped by then, as a rule
+    rewriteInPlace(folder.file("b.csv"), "kurz\r\n");
+    EXPECT_EQ(takeFor("b.csv"), nullptr) << "written since";
+
+    snapshotAhead(folder.file("marked.csv"));
+    EXPECT_EQ(takeFor("marked.csv"), nullptr) << "decoded lines would be written into it";
 }
 
 }  // namespace
