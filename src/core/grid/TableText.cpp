@@ -88,13 +88,8 @@ void TableText::beginLineElsewhere(std::size_t start) {
         open_ = true;
         return;
     }
-    if (chunks_.empty() || kChunkWords - pos_ < 3) newChunk();
-    openAt_ = pos_;
-    std::uint16_t* words = chunks_.back().get();
-    words[pos_++] = static_cast<std::uint16_t>(start);
-    words[pos_++] = static_cast<std::uint16_t>(start >> 16);
-    words[pos_++] = 0;
-    open_ = true;
+    newChunk();  // the last one is full (or there is none): the line fits the next
+    beginLine(start);
 }
 
 std::uint16_t* TableText::endRoomElsewhere(std::size_t& room) {
