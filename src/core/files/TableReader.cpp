@@ -11,6 +11,7 @@
 #include <cstring>
 #include <memory>
 #include <new>
+#include <optional>
 #include <stdexcept>
 #include <string_view>
 #include <thread>
@@ -19,6 +20,7 @@
 #include "core/files/FileSnapshotAhead.h"
 #include "core/files/FitColumnWidths.h"
 #include "core/files/LineScan.h"
+#include "core/grid/LineSums.h"
 #include "core/grid/StringGrid.h"
 #include "core/grid/TableText.h"
 #include "core/platform/AdvanceTable.h"
@@ -128,9 +130,7 @@ public:
         : text_(text), decoder_(decoder), splitter_(splitter),
           scanSplits_(layout.delimited && layout.delimiter.size() == 1),
           delimiter_(scanSplits_ ? layout.delimiter[0] : '\0'), weights_(weights), first_(!inTheMiddle) {
-        if (!weights_) return;
-        scratch_.resize((std::size_t{1} << 15) + 1);
-        pairs_ = TableText::pairWeights(*weights_);
+        if (weights_) sums_.emplace(*weights_);
     }
 
     bool scanSplits() const { return scanSplits_; }
@@ -208,7 +208,7 @@ private:
     void lineDone() {
         if (!weights_) return;
         if (widest_.size() < text_.maxCells()) widest_.resize(text_.maxCells(), 0);
-        text_.addFieldSums(text_.lastLine(), *weights_, pairs_.data(), scratch_.data(), widest_);
+        text_.addFieldSums(text_.lastLine(), *sums_, widest_);
     }
     void open(std::size_t lineStart) {
         if (open_) return;
@@ -260,8 +260,7 @@ private:
     const char delimiter_;
     const std::array<int, 256>* weights_;
     std::vector<int> widest_;
-    std::vector<int> scratch_;  // the running sums over a line
-    std::vector<std::uint16_t> pairs_;  // the weights of two bytes together
+    std::optional<LineSums> sums_;  // the running sums over a line
     char lineEnd_ = '\n';
     bool wrote_ = false;
     bool first_;

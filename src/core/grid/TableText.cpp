@@ -7,6 +7,7 @@
 #include <new>
 #include <stdexcept>
 
+#include "core/grid/LineSums.h"
 #include "core/grid/RowCells.h"
 
 namespace tabulyst {
@@ -183,60 +184,34 @@ std::string_view TableText::lineText(Line line) const {
     return {data_ + (record[0] | std::size_t{record[1]} << 16), record[2] == 0 ? std::size_t{0} : record[2 + record[2]]};
 }
 
-void TableText::addFieldSums(Line line, const std::array<int, 256>& weights, const std::uint16_t* pairs, int* scratch,
-                             std::vector<int>& best) const {
+void TableText::addFieldSums(Line line, LineSums& sums, std::vector<int>& best) const {
     if (wide_) {
         forEachField(line, [&](std::size_t p, std::string_view field) {
             int sum = 0;
-            for (char ch : field) sum += weights[static_cast<unsigned char>(ch)];
+            for (char ch : field) sum += sums.weights()[static_cast<unsigned char>(ch)];
             best[p] = std::max(best[p], sum);
         });
         return;
     }
-    // The running sum over the whole line, two bytes a step, then one
-    // subtraction per field: a loop per field, of a length the processor
-    // cannot foresee, costs more than the sums themselves.
+    // The running sums over the whole line, then one subtraction per field: a
+    // loop per field, of a length the processor cannot foresee, costs more
+    // than the sums themselves.
     const std::uint16_t* record = narrowRecord(line);
     const std::size_t fields = record[2];
     if (fields == 0) return;
     const auto* text = reinterpret_cast<const unsigned char*>(data_ + (record[0] | std::size_t{record[1]} << 16));
-    const std::size_t steps = record[2 + fields] / 2;
-    int sum = 0;
-    scratch[0] = 0;
-    for (std::size_t k = 0; k < steps; ++k) {
-        std::uint16_t two;  // one load for both bytes; pairs is laid out the same way
-        std::memcpy(&two, text + 2 * k, 2);
-        scratch[k + 1] = sum += pairs[two];
-    }
-    // The sum before pos: the steps before it, and at an odd pos the byte
-    // before it (read at an even one too, where the buffer's slack makes it
-    // safe, and masked away).
-    auto before = [&](std::size_t pos) {
-        const int odd = static_cast<int>(pos & 1);
-        return scratch[pos >> 1] + (weights[text[(pos | 1) - 1]] & -odd);
-    };
+    sums.take(text, record[2 + fields]);
+    // Between two fields lies the delimiter, of the same weight every time.
+    int gapWeight = 0;
+    if (delimited_)
+        for (char ch : delimiter_) gapWeight += sums.weights()[static_cast<unsigned char>(ch)];
     int* top = best.data();
     int from = 0;
-    for (std::size_t p = 1;; ++p) {
-        const std::size_t end = record[2 + p];
-        const int to = before(end);
+    for (std::size_t p = 1; p <= fields; ++p) {
+        const int to = sums.before(record[2 + p]);
         top[p] = std::max(top[p], to - from);
-        if (p == fields) break;
-        from = gap_ == 0 ? to : before(end + gap_);
+        from = to + gapWeight;
     }
-}
-
-std::vector<std::uint16_t> TableText::pairWeights(const std::array<int, 256>& weights) {
-    std::vector<std::uint16_t> pairs(std::size_t{1} << 16);
-    for (unsigned a = 0; a < 256; ++a) {
-        for (unsigned b = 0; b < 256; ++b) {
-            const unsigned char bytes[2] = {static_cast<unsigned char>(a), static_cast<unsigned char>(b)};
-            std::uint16_t word;
-            std::memcpy(&word, bytes, 2);
-            pairs[word] = static_cast<std::uint16_t>(weights[a] + weights[b]);
-        }
-    }
-    return pairs;
 }
 
 void TableText::borrowBuffer(TableText& owner) {

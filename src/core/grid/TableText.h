@@ -18,6 +18,8 @@
 
 namespace tabulyst {
 
+class LineSums;
+
 // Bytes of a text kept by someone else (a file mapped into memory).
 class TextBytes {
 public:
@@ -128,15 +130,10 @@ public:
         forEachFieldOf(narrowRecord(line), f);
     }
 
-    // Raises best[p], for each field p of the line, to the sum of weights[byte]
-    // over the field's bytes: what the width fit wants when widths are sums of
-    // advances. pairs[w] is the sum of the weights of the two bytes that the
-    // 16-bit word w holds in memory (see pairWeights). best must have
-    // maxCells() places; scratch room for 32769 ints.
-    void addFieldSums(Line line, const std::array<int, 256>& weights, const std::uint16_t* pairs, int* scratch,
-                      std::vector<int>& best) const;
-    // The table addFieldSums wants for weights.
-    static std::vector<std::uint16_t> pairWeights(const std::array<int, 256>& weights);
+    // Raises best[p], for each field p of the line, to the sum of the weights
+    // of the field's bytes: what the width fit wants when widths are sums of
+    // advances. best must have maxCells() places.
+    void addFieldSums(Line line, LineSums& sums, std::vector<int>& best) const;
     // The line endLine closed last.
     Line lastLine() const {
         return wide_ ? static_cast<Line>(openAt_) : static_cast<Line>(((chunks_.size() - 1) << kChunkBits) + openAt_);
