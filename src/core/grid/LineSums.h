@@ -16,7 +16,6 @@ public:
     explicit LineSums(const std::array<int, 256>& weights);
     // Adds two bytes a step even where 64 at once would do (for tests).
     void useTwoByteSteps() { vector_ = false; }
-    bool usesVector() const { return vector_; }
     const std::array<int, 256>& weights() const { return weights_; }
 
     // Works out the sums over text[0, length), length below 65536; the text

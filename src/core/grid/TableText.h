@@ -142,8 +142,6 @@ public:
     // --- reading in two parts at once ---
     // Makes this empty text read lines of owner's buffer, which stays owner's.
     void borrowBuffer(TableText& owner);
-    // Whether a line was too long for 16-bit records (or began beyond 4 GiB).
-    bool wide() const { return wide_; }
     // Whether append can take part's lines: not while a line is open, or when
     // the records would not fit.
     bool canAppend(const TableText& part) const;
