@@ -108,18 +108,11 @@ public:
     // Calls f(line) for every line in order.
     template <class F>
     void forEachLine(F&& f) const {
-        forEachLineIn(0, pieces(), f);
-    }
-    // The same for the lines in pieces first to last - 1 of the records:
-    // pieces() of them, split anywhere between lines.
-    std::size_t pieces() const { return wide_ ? 1 : used_.size(); }
-    template <class F>
-    void forEachLineIn(std::size_t first, std::size_t last, F&& f) const {
         if (wide_) {
             for (std::size_t at = 0; at < wideRecords_.size(); at += 3 + wideRecords_[at + 2]) f(static_cast<Line>(at));
             return;
         }
-        for (std::size_t piece = first; piece < last; ++piece)
+        for (std::size_t piece = 0; piece < used_.size(); ++piece)
             for (std::size_t at = 0; at < used_[piece]; at += 3 + chunks_[piece][at + 2])
                 f(static_cast<Line>((piece << kChunkBits) + at));
     }
