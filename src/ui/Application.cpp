@@ -7,7 +7,6 @@
 
 #include "core/app/AppId.h"
 #include "core/app/MainForm.h"
-#include "core/files/FileSnapshotAhead.h"
 #include "ui/Icons.h"
 #include "ui/MacroKeyFilter.h"
 #include "ui/MainWindow.h"
@@ -55,15 +54,12 @@ void setUpApplication(QApplication& app) {
 
 int runApplication(int argc, char** argv) {
     Application app(argc, argv);
-    // The file to show is mapped while the windows are made.
-    if (argc > 1) snapshotAhead(argv[1]);
     setUpApplication(app);
     const QFont font = QApplication::font();
 
     QtDialogs dialogs;
     app.dialogs = &dialogs;
     QtDesktop desktop;
-    desktop.setFont(font);
     QtKeyboard keyboard;
     Platform platform{&dialogs, &desktop, &desktop, &desktop, &desktop, &keyboard};
     QtPrinter printer(font);
@@ -77,6 +73,10 @@ int runApplication(int argc, char** argv) {
     form.locale = Locale::fromCLibrary();
     for (int i = 1; i < argc; ++i) form.commandLine.emplace_back(argv[i]);
     form.FormCreate();
+    // The fonts take a while to load: the table is read meanwhile.
+    form.readCommandLineFileAhead();
+    desktop.setFont(font);
+    form.files.sumAheadWithAdvances();
     // The last start-up step: the key hook in front of every window.
     MacroKeyFilter macroKeys(form.macros.hook);
     app.installEventFilter(&macroKeys);

@@ -75,6 +75,7 @@ std::string readFailure(const std::string& path, const std::string& reason) {
 
 struct ConfigFile::Editor::Impl {
     CSimpleIniA ini{false, false, false};
+    std::optional<std::string> loaded;  // the file's bytes, when there was one
 };
 
 ConfigFile::Editor::Editor(std::unique_ptr<Impl> impl) : impl_(std::move(impl)) { impl_->ini.SetSpaces(false); }
@@ -166,6 +167,7 @@ std::unique_ptr<ConfigFile::Editor> ConfigFile::load(std::string& error) const {
         error = readFailure(path_, std::strerror(readErrno));
         return nullptr;
     }
+    editor->impl_->loaded = data;
     // The parser stops at a NUL byte; as a line break the rest stays readable.
     for (char& c : data)
         if (c == '\0') c = '\n';
@@ -225,6 +227,8 @@ std::string ConfigFile::update(const std::function<void(Editor&)>& change) {
     std::string text;
     if (editor->impl_->ini.Save(text, true) < 0)
         return "Die Konfigurationsdatei \"" + path_ + "\" kann nicht geschrieben werden.";
+    // The recent files are stored again at every start, in the order they stand.
+    if (editor->impl_->loaded == text) return {};
     return writeSettingsFile(path_, text);
 }
 

@@ -91,6 +91,10 @@ void MainForm::FormCreate() {
     // 12. The macro key hook: the ui installs its event filter right after this.
 }
 
+void MainForm::readCommandLineFileAhead() {
+    if (!commandLine.empty()) files.readAhead(commandLine[0]);
+}
+
 void MainForm::FormPaint() {
     if (firstPaintDone_) return;
     firstPaintDone_ = true;

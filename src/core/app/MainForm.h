@@ -106,6 +106,8 @@ public:
     std::vector<std::string> commandLine;
 
     void FormCreate();
+    // The table named on the command line is read while the windows are made.
+    void readCommandLineFileAhead();
     // The main window's paint event; only the first one acts.
     void FormPaint();
     // True when the window may close.

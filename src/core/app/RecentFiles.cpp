@@ -56,32 +56,38 @@ void RecentFiles::moveToTop(std::size_t index) {
 }
 
 void RecentFiles::AddRecentFile(const std::string& path) {
+    addMenuItem(path);
+    RecordRecentFile(path);
+}
+
+void RecentFiles::addMenuItem(const std::string& path) {
     std::string name = itemNameOf(path);
     auto existing = find(name);
     if (existing != std::string::npos) {
         moveToTop(existing);  // the caption stays as first spelt
-    } else {
-        commands_.insertDynamicItem(kMenu, 0, DynamicMenuItem{name, path, kGroupIndex},
-                                    [this, name] { RecentFileClick(name); });
-        const auto& items = commands_.dynamicItems(kMenu);
-        if (items.size() > kMaxItems) {
-            std::string oldest = items.back().name;  // the removal destroys the item
-            commands_.removeDynamicItem(kMenu, oldest);
-        }
+        return;
     }
-    RecordRecentFile(path);
+    commands_.insertDynamicItem(kMenu, 0, DynamicMenuItem{name, path, kGroupIndex},
+                                [this, name] { RecentFileClick(name); });
+    const auto& items = commands_.dynamicItems(kMenu);
+    if (items.size() > kMaxItems) {
+        std::string oldest = items.back().name;  // the removal destroys the item
+        commands_.removeDynamicItem(kMenu, oldest);
+    }
+}
+
+void RecentFiles::record(ConfigFile::Editor& e, const std::string& path) {
+    // A path the INI format cannot hold as a key stays in the menu only.
+    if (!ConfigFile::isStorableKey(path)) return;
+    e.remove(kSection, path);
+    e.write(kSection, path, "1");
+    auto keys = e.keys(kSection);
+    for (std::size_t i = 0; i + kMaxItems < keys.size(); ++i) e.remove(kSection, keys[i]);
 }
 
 void RecentFiles::RecordRecentFile(const std::string& path) {
-    // A path the INI format cannot hold as a key stays in the menu only.
-    if (!ConfigFile::isStorableKey(path)) return;
     // The recent list does not report failures of the configuration file.
-    config_.update([&](ConfigFile::Editor& e) {
-        e.remove(kSection, path);
-        e.write(kSection, path, "1");
-        auto keys = e.keys(kSection);
-        for (std::size_t i = 0; i + kMaxItems < keys.size(); ++i) e.remove(kSection, keys[i]);
-    });
+    config_.update([&](ConfigFile::Editor& e) { record(e, path); });
 }
 
 void RecentFiles::RecentFileClick(const std::string& clicked) {
@@ -97,7 +103,12 @@ void RecentFiles::RecentFileClick(const std::string& clicked) {
 }
 
 void RecentFiles::readStoredFiles() {
-    for (const auto& path : config_.readKeys(kSection)) AddRecentFile(path);
+    const std::vector<std::string> paths = config_.readKeys(kSection);
+    for (const auto& path : paths) addMenuItem(path);
+    // Recorded again in one change, which leaves the file unwritten when it stays as it was.
+    config_.update([&](ConfigFile::Editor& e) {
+        for (const auto& path : paths) record(e, path);
+    });
 }
 
 std::vector<std::string> RecentFiles::itemNames() const {

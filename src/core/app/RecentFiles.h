@@ -7,11 +7,12 @@
 #include <string_view>
 #include <vector>
 
+#include "core/app/ConfigFile.h"
+
 namespace tabulyst {
 
 class CellStore;
 class Commands;
-class ConfigFile;
 
 class RecentFiles {
 public:
@@ -46,6 +47,9 @@ private:
     // The item whose name equals name apart from case, or npos.
     std::size_t find(std::string_view name) const;
     void moveToTop(std::size_t index);
+    // AddRecentFile's two halves: the menu's, and the stored keys'.
+    void addMenuItem(const std::string& path);
+    static void record(ConfigFile::Editor& e, const std::string& path);
 
     Commands& commands_;
     ConfigFile& config_;

@@ -73,7 +73,10 @@ private:
             if (::read(wakeFd, &count, sizeof count) < 0 && errno != EINTR) return;
             std::lock_guard lock(mutex);
             for (FileSnapshot* snapshot : snapshots)
-                if (snapshot->fd_ >= 0 && ::fcntl(snapshot->fd_, F_GETLEASE) != F_RDLCK) snapshot->makePrivateLocked();
+                if (snapshot->fd_ >= 0 && ::fcntl(snapshot->fd_, F_GETLEASE) != F_RDLCK) {
+                    snapshot->written_ = true;
+                    snapshot->makePrivateLocked();
+                }
         }
     }
 };
@@ -109,8 +112,12 @@ std::unique_ptr<FileSnapshot> FileSnapshot::take(int file, std::size_t slack) {
         ::close(fd);
         return nullptr;
     }
-    // Read-only: makeWritable puts private pages in their place first.
-    void* pages = ::mmap(area, size, PROT_READ, MAP_PRIVATE | MAP_FIXED | MAP_POPULATE, fd, 0);
+    // Read-only: makeWritable puts private pages in their place first. The
+    // pages come in as the threads splitting the text read them: filling the
+    // page tables up front would hold the memory map meanwhile, and every
+    // other thread that maps or unmaps memory (loading a library, a big
+    // allocation) would wait for it.
+    void* pages = ::mmap(area, size, PROT_READ, MAP_PRIVATE | MAP_FIXED, fd, 0);
     if (pages == MAP_FAILED) {
         ::munmap(area, length);
         ::close(fd);
@@ -135,6 +142,12 @@ bool FileSnapshot::mapped() const {
     LeaseWatch* watch = LeaseWatch::get();
     std::lock_guard lock(watch->mutex);
     return fd_ >= 0;
+}
+
+bool FileSnapshot::fileWritten() const {
+    LeaseWatch* watch = LeaseWatch::get();
+    std::lock_guard lock(watch->mutex);
+    return written_;
 }
 
 void FileSnapshot::makeWritable() {

@@ -34,6 +34,8 @@ public:
     void makeWritable() override;
     // Whether the bytes still lie in the file's own pages.
     bool mapped() const;
+    // Whether another process began to write to the file while it was mapped.
+    bool fileWritten() const;
 
 private:
     FileSnapshot(int fd, char* base, std::size_t size, std::size_t length);
@@ -44,6 +46,7 @@ private:
     char* base_;
     std::size_t size_;   // the file's bytes
     std::size_t length_; // the whole mapping, slack included, in whole pages
+    bool written_ = false;
 };
 
 }  // namespace tabulyst

@@ -5,6 +5,7 @@
 // holds a byte from 0x80 up, which only UTF-8 decoding has to look at.
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -15,8 +16,8 @@ namespace tabulyst {
 // The code that ends a table file where it stands.
 constexpr char kEndOfFileCode = 26;
 
-// Reports, in the order of the text up to end (the buffer must be readable 64
-// bytes beyond it): sink.delimiter(lineStart, pos) for each delimiter (or
+// Reports, in the order of the text up to end (nothing behind it is read):
+// sink.delimiter(lineStart, pos) for each delimiter (or
 // sink.delimiters(lineStart, base, mask) for those at base + each bit of mask,
 // where positions below lineStart are to be passed over), and
 // sink.line(lineStart, stop, upper) for each line, the last one also without a
@@ -35,10 +36,19 @@ bool scanLines(const char* data, std::size_t end, char lineEnd, char delimiter, 
     // events of a round is the only branch that is hard to predict.
     const __m128i ve = _mm_set1_epi8(lineEnd), vd = _mm_set1_epi8(delimiter);
     const __m128i vs = _mm_set1_epi8(stopAtCode26 ? kEndOfFileCode : lineEnd);
+    alignas(16) char tail[64];
     for (std::size_t base = 0; base < end; base += 64) {
         std::uint64_t ends = 0, events = 0, high = 0, stops = 0;
+        // The last round reads a copy: the bytes behind end may be another
+        // thread's, which it may be writing.
+        const char* block = data + base;
+        if (end - base < 64) {
+            std::memset(tail, 0, sizeof tail);
+            std::memcpy(tail, block, end - base);
+            block = tail;
+        }
         for (unsigned part = 0; part < 4; ++part) {
-            const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + base + 16 * part));
+            const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(block + 16 * part));
             const auto e = static_cast<std::uint64_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(v, ve)));
             const auto d = static_cast<std::uint64_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(v, vd)));
             const auto s = static_cast<std::uint64_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(v, vs)));

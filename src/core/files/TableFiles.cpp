@@ -6,6 +6,7 @@
 #include "core/files/DelimiterNotation.h"
 #include "core/files/FieldLength.h"
 #include "core/files/FitColumnWidths.h"
+#include "core/files/TableReadAhead.h"
 #include "core/files/TableWriter.h"
 #include "core/grid/GridUpdateScope.h"
 #include "core/table/StringsChooser.h"
@@ -103,9 +104,32 @@ bool TableFiles::LoadTableFile(const std::string& path) {
     // A file that is not read leaves a plain empty table behind.
     setFileEncoding({});
     bool ok = form_.layout.DelimitedMode ? ReadDelimitedFile(absolute) : ReadFixedLengthFile(absolute);
+    // What the start read ahead and this load did not take is of no use any more.
+    dropTableAhead();
     form_.recent.AddRecentFile(absolute);
     form_.Utf8File = fileEncoding_.byteOrderMark;
     return ok;
+}
+
+void TableFiles::readAhead(const std::string& path) {
+    // Without a word: the load tells what is wrong with the layout.
+    TableReadLayout layout;
+    if (form_.layout.DelimitedMode) {
+        layout.delimiter = DecodeDelimiter(form_.layout.CurrentDelimiter);
+        if (IsDecodeError(layout.delimiter)) return;
+    } else {
+        std::string bad;
+        layout.delimited = false;
+        layout.fieldLengths = parseFieldLengths(form_.layout.FieldLengths, bad);
+        if (layout.fieldLengths.empty() || layout.fieldLengths.size() != form_.layout.FieldLengths.size()) return;
+    }
+    readTableAhead(path, layout);
+}
+
+void TableFiles::sumAheadWithAdvances() {
+    const TextMeasure* measure = form_.platform.textMeasure;
+    if (const TableScan::Weights* weights = summableWeights(measure ? measure->advanceTable() : nullptr))
+        sumTableAheadWith(*weights);
 }
 
 bool TableFiles::decodedDelimiter(std::string& delimiter) const {

@@ -34,6 +34,11 @@ public:
     void ToolBtnOpenClick();
     bool OpenTableFile(const std::string& path);
     bool LoadTableFile(const std::string& path);
+    // Starts reading the table file at path while the windows are made, with
+    // the layout the first load will use; the fields are summed once the
+    // advances are known. LoadTableFile takes what was read.
+    void readAhead(const std::string& path);
+    void sumAheadWithAdvances();
     bool ReadDelimitedFile(const std::string& path);
     bool ReadFixedLengthFile(const std::string& path);
 

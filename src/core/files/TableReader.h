@@ -18,6 +18,7 @@ struct TableReadLayout {
     bool delimited = true;
     std::string delimiter;          // decoded
     std::vector<int> fieldLengths;  // fixed-length mode
+    bool operator==(const TableReadLayout&) const = default;
 };
 
 struct TableReadResult {

@@ -39,11 +39,12 @@ __attribute__((target("avx512f,avx512bw,avx512vbmi"))) bool sumsOf64(const unsig
     int sum = 0;
     groups[0] = 0;
     for (std::size_t at = 0; at < length; at += 64) {
-        const __m512i index = _mm512_loadu_si512(text + at);
+        // Only the line's own bytes are read: those behind it may be another thread's.
+        const __mmask64 mine = length - at >= 64 ? ~__mmask64{0} : (__mmask64{1} << (length - at)) - 1;
+        const __m512i index = _mm512_maskz_loadu_epi8(mine, text + at);
         const __m512i low = _mm512_permutex2var_epi8(low0, index, low1);
         const __m512i high = _mm512_permutex2var_epi8(high0, index, high1);
         const __m512i weights = _mm512_mask_blend_epi8(_mm512_movepi8_mask(index), low, high);
-        const __mmask64 mine = length - at >= 64 ? ~__mmask64{0} : (__mmask64{1} << (length - at)) - 1;
         if (_mm512_mask_cmpeq_epi8_mask(mine, weights, _mm512_set1_epi8(static_cast<char>(kHeavy)))) return false;
         _mm512_storeu_si512(bytes + at, weights);
         _mm512_store_si512(eight, _mm512_sad_epu8(weights, zero));

@@ -18,8 +18,7 @@ public:
     void useTwoByteSteps() { vector_ = false; }
     const std::array<int, 256>& weights() const { return weights_; }
 
-    // Works out the sums over text[0, length), length below 65536; the text
-    // must be readable 64 bytes beyond length.
+    // Works out the sums over text[0, length), length below 65536.
     void take(const unsigned char* text, std::size_t length);
     // The sum of the weights of text[0, pos), pos up to the length taken.
     int before(std::size_t pos) const {

@@ -1,5 +1,7 @@
 #include "core/grid/TableText.h"
 
+#include <sys/mman.h>
+
 #include <algorithm>
 #include <charconv>
 #include <cstdlib>
@@ -11,6 +13,10 @@
 #include "core/grid/RowCells.h"
 
 namespace tabulyst {
+
+void TableText::ChunkRelease::operator()(std::uint16_t* words) const {
+    ::munmap(words, kChunkWords * sizeof(std::uint16_t));
+}
 
 namespace {
 
@@ -73,7 +79,10 @@ void TableText::setSize(std::size_t size) {
 void TableText::newChunk() {
     // A row keeps where its line's record starts in 32 bits.
     if (chunks_.size() >= (std::size_t{1} << (32 - kChunkBits)) - 1) throw std::bad_alloc();
-    chunks_.emplace_back(new std::uint16_t[kChunkWords]);  // left uninitialised until written
+    void* words = ::mmap(nullptr, kChunkWords * sizeof(std::uint16_t), PROT_READ | PROT_WRITE,
+                         MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    if (words == MAP_FAILED) throw std::bad_alloc();
+    chunks_.emplace_back(static_cast<std::uint16_t*>(words));
     used_.push_back(0);
     pos_ = 0;
 }

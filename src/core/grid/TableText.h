@@ -239,7 +239,13 @@ private:
     std::size_t capacity_ = 0;
     std::size_t size_ = 0;
 
-    std::vector<std::unique_ptr<std::uint16_t[]>> chunks_;
+    // A chunk is address space taken from the system itself: only what its
+    // records fill becomes memory, and freed it goes back at once instead of
+    // staying with the allocator (a big file is read in dozens of parts).
+    struct ChunkRelease {
+        void operator()(std::uint16_t* words) const;
+    };
+    std::vector<std::unique_ptr<std::uint16_t[], ChunkRelease>> chunks_;
     std::vector<std::size_t> used_;  // the words of each chunk its records fill
     std::size_t pos_ = 0;            // where the next word goes in the last chunk
     std::size_t openAt_ = 0;         // where the open record starts in it

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <filesystem>
 
 #include "support/TempFolder.h"
@@ -48,6 +50,22 @@ TEST_F(ConfigFileTest, KeysComeInFileOrderAndARewrittenKeyMovesToTheEnd) {
         e.remove("Recent", "/Z");
         e.write("Recent", "/Z", "1");
     });
+    EXPECT_EQ(config.readKeys("Recent"), (std::vector<std::string>{"/a", "/m", "/Z"}));
+
+    // A change that leaves the text as it stands (the recent files stored
+    // again at start) does not write the file: it is the same file still.
+    struct stat was {}, now {};
+    ASSERT_EQ(::stat(folder.file("tabulyst.CFG").c_str(), &was), 0);
+    config.update([](ConfigFile::Editor& e) {
+        e.remove("Recent", "/a");
+        e.write("Recent", "/a", "1");
+        e.remove("Recent", "/m");
+        e.write("Recent", "/m", "1");
+        e.remove("Recent", "/Z");
+        e.write("Recent", "/Z", "1");
+    });
+    ASSERT_EQ(::stat(folder.file("tabulyst.CFG").c_str(), &now), 0);
+    EXPECT_EQ(now.st_ino, was.st_ino);
     EXPECT_EQ(config.readKeys("Recent"), (std::vector<std::string>{"/a", "/m", "/Z"}));
 }
 

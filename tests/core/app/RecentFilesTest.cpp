@@ -1,6 +1,7 @@
 #include "core/app/RecentFiles.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <set>
 
@@ -100,9 +101,14 @@ TEST_F(RecentFilesTest, FifteenHandWrittenKeysAreTrimmedToTheLastTenAtStart) {
     EXPECT_EQ(ConfigFile(settingsFolder.file("tabulyst.CFG")).readString("Common", "IsDelimitered", "?"), "1");
 }
 
-TEST_F(RecentFilesTest, TheListSurvivesARestartInTheSameOrder) {
+TEST_F(RecentFilesTest, TheListSurvivesARestartInTheSameOrderAndTheStartLeavesTheFileAlone) {
     for (int n = 1; n <= 3; ++n) form->recent.AddRecentFile(file(n));
+    struct stat was {}, now {};
+    ASSERT_EQ(::stat(settingsFolder.file("tabulyst.CFG").c_str(), &was), 0);
     restart();
+    // Every write is a new file renamed over the old one.
+    ASSERT_EQ(::stat(settingsFolder.file("tabulyst.CFG").c_str(), &now), 0);
+    EXPECT_EQ(now.st_ino, was.st_ino);
     EXPECT_EQ(captions(), (std::vector<std::string>{file(3), file(2), file(1)}));
     EXPECT_EQ(storedKeys(), (std::vector<std::string>{file(1), file(2), file(3)}));
 }

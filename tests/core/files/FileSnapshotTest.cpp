@@ -6,12 +6,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <string>
 #include <thread>
 
 #include "core/files/FileSnapshot.h"
-#include "core/files/FileSnapshotAhead.h"
+#include "core/files/TableReadAhead.h"
 #include "core/files/TableReader.h"
 #include "core/files/TableWriter.h"
 #include "core/grid/StringGrid.h"
@@ -106,38 +107,69 @@ TEST(FileSnapshotTest, TheBytesAndTheirSlackStayReadableAfterTheCopy) {
     EXPECT_EQ(folder.read("t.csv"), bytes);
 }
 
-TEST(FileSnapshotTest, AMappingMadeAheadIsTakenOnlyForTheSameUnwrittenFile) {
+TEST(FileSnapshotTest, ATableReadAheadIsTakenOnlyForTheSameUnwrittenFileAndLayout) {
     testing::TempFolder folder;
     const std::string bytes = bigTable();
+    const std::string utf8 = "M\xC3\xBCller;\xE2\x82\xAC\r\n" + bytes;
     for (const char* name : {"a.csv", "b.csv"}) folder.write(name, bytes);
     folder.write("marked.csv", "\xEF\xBB\xBF" + bytes);
+    folder.write("utf8.csv", utf8);
     if (!snapshotOf(folder.file("a.csv"), TableText::kSlack)) GTEST_SKIP() << "no read lease on this file system";
-    auto takeFor = [&](const char* name) {
+    TableReadLayout semicolon, comma;
+    semicolon.delimiter = ";";
+    comma.delimiter = ",";
+    auto takeFor = [&](const char* name, const TableReadLayout& layout) {
         const int fd = ::open(folder.file(name).c_str(), O_RDONLY | O_CLOEXEC);
-        auto snapshot = takeSnapshotAhead(fd);
+        auto read = takeTableAhead(fd, layout, nullptr);
         ::close(fd);
-        return snapshot;
+        return read;
+    };
+    auto firstCell = [](const TableReadAhead& read) {
+        std::string cell;
+        read.text->forEachLine([&](TableText::Line line) {
+            if (cell.empty()) read.text->forEachField(line, [&](std::size_t p, std::string_view f) { if (p == 1) cell = f; });
+        });
+        return cell;
     };
 
-    snapshotAhead(folder.file("a.csv"));
-    auto same = takeFor("a.csv");
-    ASSERT_NE(same, nullptr);
-    EXPECT_TRUE(same->mapped());
-    EXPECT_EQ(std::string(same->data(), same->size()), bytes);
-    EXPECT_EQ(takeFor("a.csv"), nullptr) << "taken once";
+    readTableAhead(folder.file("a.csv"), semicolon);
+    auto same = takeFor("a.csv", semicolon);
+    ASSERT_TRUE(same);
+    same->text->finish();
+    EXPECT_EQ(same->text->lineCount(), static_cast<std::uint32_t>(std::count(bytes.begin(), bytes.end(), '\n')));
+    EXPECT_EQ(firstCell(*same), "0");
+    EXPECT_FALSE(takeFor("a.csv", semicolon)) << "taken once";
 
-    snapshotAhead(folder.file("a.csv"));
-    EXPECT_EQ(takeFor("b.csv"), nullptr) << "another file";
+    readTableAhead(folder.file("a.csv"), semicolon);
+    EXPECT_FALSE(takeFor("b.csv", semicolon)) << "another file";
+    readTableAhead(folder.file("a.csv"), semicolon);
+    EXPECT_FALSE(takeFor("a.csv", comma)) << "another layout";
+    readTableAhead(folder.file("marked.csv"), semicolon);
+    EXPECT_FALSE(takeFor("marked.csv", semicolon)) << "read by the reader itself";
 
-    snapshotAhead(folder.file("a.csv"));
-    takeFor("b.csv");  // waits for the mapping
-    snapshotAhead(folder.file("b.csv"));
-    std::this_thread::sleep_for(std::chrono::milliseconds(200));  // mapped by then, as a rule
+    // Decoded lines were written into the copy the mapping became: taken
+    // while the file stands as it was, not once it was written.
+    readTableAhead(folder.file("utf8.csv"), semicolon);
+    auto decoded = takeFor("utf8.csv", semicolon);
+    ASSERT_TRUE(decoded);
+    EXPECT_EQ(firstCell(*decoded), "M\xFCller");
+    EXPECT_TRUE(decoded->decoder.encoding().utf8);
+    readTableAhead(folder.file("utf8.csv"), semicolon);
+    takeFor("b.csv", semicolon);  // waits for the read, and gives it up
+    readTableAhead(folder.file("utf8.csv"), semicolon);
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));  // read by then, as a rule
+    rewriteInPlace(folder.file("utf8.csv"), utf8.substr(0, utf8.size() - 40));
+    EXPECT_FALSE(takeFor("utf8.csv", semicolon)) << "written since";
+
+    readTableAhead(folder.file("b.csv"), semicolon);
     rewriteInPlace(folder.file("b.csv"), "kurz\r\n");
-    EXPECT_EQ(takeFor("b.csv"), nullptr) << "written since";
-
-    snapshotAhead(folder.file("marked.csv"));
-    EXPECT_EQ(takeFor("marked.csv"), nullptr) << "decoded lines would be written into it";
+    EXPECT_FALSE(takeFor("b.csv", semicolon)) << "written since";
+    // Whatever was read ahead, the reader shows the file as it stands.
+    readTableAhead(folder.file("b.csv"), semicolon);
+    StringGrid grid;
+    ASSERT_TRUE(readTableFile(folder.file("a.csv"), semicolon, grid).ok);
+    EXPECT_EQ(grid.cell(1, 1), "0");
+    dropTableAhead();
 }
 
 }  // namespace

@@ -1,0 +1,160 @@
+#include "core/files/TableReadAhead.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <condition_variable>
+#include <mutex>
+#include <thread>
+
+#include "core/files/FileEncoding.h"
+#include "core/files/FileSnapshot.h"
+#include "core/grid/TableText.h"
+
+namespace tabulyst {
+
+namespace {
+
+struct Ahead {
+    std::mutex mutex;
+    std::condition_variable madeOrNot;
+    bool settled = false;  // the scan is made, or there is none
+    std::thread worker;
+    TableReadLayout layout;
+    struct stat file {};
+    FileSnapshot* snapshot = nullptr;  // the text's bytes
+    std::unique_ptr<TableText> text;
+    std::unique_ptr<LineDecoder> decoder;
+    std::unique_ptr<TableScan> scan;
+    TableScan::Weights weights{};
+    bool weighed = false;
+
+    // Stops the worker after the piece it is on and forgets what it read.
+    void drop() {
+        {
+            std::unique_lock lock(mutex);
+            madeOrNot.wait(lock, [this] { return settled || !worker.joinable(); });
+            if (scan) scan->cancel();
+        }
+        if (worker.joinable()) worker.join();
+        scan.reset();
+        decoder.reset();
+        text.reset();
+        snapshot = nullptr;
+    }
+    ~Ahead() { drop(); }
+};
+
+Ahead& ahead() {
+    static Ahead state;
+    return state;
+}
+
+bool sameFile(const struct stat& a, const struct stat& b) {
+    return a.st_dev == b.st_dev && a.st_ino == b.st_ino && a.st_size == b.st_size &&
+           a.st_mtim.tv_sec == b.st_mtim.tv_sec && a.st_mtim.tv_nsec == b.st_mtim.tv_nsec &&
+           a.st_ctim.tv_sec == b.st_ctim.tv_sec && a.st_ctim.tv_nsec == b.st_ctim.tv_nsec;
+}
+
+// On the worker: maps the file and makes the scan of its text, or nothing.
+void makeScan(Ahead& state, const std::string& path) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+    if (fd < 0) return;
+    struct stat st {};
+    std::unique_ptr<FileSnapshot> snapshot;
+    // A file that starts as UTF-8 is read by the reader itself, as it would be anyway.
+    if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && !fileStartsWithByteOrderMark(fd))
+        snapshot = FileSnapshot::take(fd, TableText::kSlack);
+    ::close(fd);
+    if (!snapshot) return;
+    auto text = std::make_unique<TableText>(state.layout.delimited, state.layout.delimiter, state.layout.fieldLengths);
+    FileSnapshot* bytes = snapshot.get();
+    text->adopt(std::move(snapshot));
+    auto decoder = std::make_unique<LineDecoder>();
+    auto scan = std::make_unique<TableScan>(*text, state.layout, *decoder);
+    std::lock_guard lock(state.mutex);
+    state.file = st;
+    state.snapshot = bytes;
+    state.text = std::move(text);
+    state.decoder = std::move(decoder);
+    state.scan = std::move(scan);
+    if (state.weighed) state.scan->sumWith(&state.weights);
+}
+
+}  // namespace
+
+void readTableAhead(const std::string& path, const TableReadLayout& layout) {
+    Ahead& state = ahead();
+    if (state.worker.joinable() || std::thread::hardware_concurrency() < 2) return;
+    state.settled = false;
+    state.layout = layout;
+    try {
+        state.worker = std::thread([&state, path] {
+            try {
+                makeScan(state, path);
+            } catch (...) {
+                // Nothing read ahead: the reader reads the file itself.
+            }
+            TableScan* scan = nullptr;
+            {
+                std::lock_guard lock(state.mutex);
+                state.settled = true;
+                scan = state.scan.get();
+            }
+            state.madeOrNot.notify_all();
+            // The windows keep one processor busy meanwhile.
+            if (scan) workOnAllProcessors(*scan, 1);
+        });
+    } catch (...) {
+        // No second thread: the reader reads the file itself.
+    }
+}
+
+void sumTableAheadWith(const TableScan::Weights& weights) {
+    Ahead& state = ahead();
+    std::lock_guard lock(state.mutex);
+    if (state.weighed) return;
+    state.weights = weights;
+    state.weighed = true;
+    if (state.scan) state.scan->sumWith(&state.weights);
+}
+
+std::optional<TableReadAhead> takeTableAhead(int fd, const TableReadLayout& layout,
+                                             const TableScan::Weights* weights) {
+    Ahead& state = ahead();
+    if (!state.worker.joinable()) return std::nullopt;
+    {
+        std::unique_lock lock(state.mutex);
+        state.madeOrNot.wait(lock, [&state] { return state.settled; });
+    }
+    struct stat st {};
+    if (!state.scan || !(layout == state.layout) || ::fstat(fd, &st) != 0 || !sameFile(st, state.file)) {
+        state.drop();
+        return std::nullopt;
+    }
+    state.scan->work();
+    state.worker.join();
+    std::optional<TableReadAhead> read;
+    try {
+        // A writer since then took the bytes out of the file's pages: they may be older than the file.
+        if (!state.snapshot->fileWritten() && state.scan->finish(weights)) {
+            read.emplace();
+            read->decoder = *state.decoder;
+            read->lineEnds = state.scan->lineEnds();
+            read->lengthMismatch = state.scan->lengthMismatch();
+            read->widest = std::move(state.scan->widest());
+            state.scan.reset();
+            read->text = std::move(state.text);
+        }
+    } catch (...) {
+        // The reader reads the file itself, and reports what fails.
+        read.reset();
+    }
+    state.drop();
+    return read;
+}
+
+void dropTableAhead() { ahead().drop(); }
+
+}  // namespace tabulyst

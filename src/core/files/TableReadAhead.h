@@ -1,0 +1,42 @@
+#pragma once
+// The table file named at start is read while the windows are made: mapped,
+// and split into lines on a thread of its own from the moment the layout is
+// known, its fields summed once the advances are. The reader takes what was
+// read when it opens the same file, unwritten since, with the same layout,
+// and splits what is left together with that thread.
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/files/TableReader.h"
+#include "core/files/TableScan.h"
+
+namespace tabulyst {
+
+class TableText;
+
+// Starts reading the file at path with layout, if it is one the reader maps
+// and nothing read ahead before is waiting to be taken.
+void readTableAhead(const std::string& path, const TableReadLayout& layout);
+// The advances the fields are summed with (see summableWeights); only the first call counts.
+void sumTableAheadWith(const TableScan::Weights& weights);
+
+// The lines read ahead, as the reader would have split them itself.
+struct TableReadAhead {
+    std::unique_ptr<TableText> text;
+    LineDecoder decoder;
+    LineEnds lineEnds = LineEnds::CrLf;
+    bool lengthMismatch = false;
+    std::vector<int> widest;  // the fields' widest sums with the weights asked for
+};
+
+// What was read ahead, when it is the file open at fd as it stands, read with
+// layout; else nothing, and it is given up. Splits what is left on this thread
+// too, and sums with weights what is not summed with them.
+std::optional<TableReadAhead> takeTableAhead(int fd, const TableReadLayout& layout,
+                                             const TableScan::Weights* weights);
+// Gives up what was read ahead and not taken.
+void dropTableAhead();
+
+}  // namespace tabulyst

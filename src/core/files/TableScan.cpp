@@ -1,0 +1,422 @@
+#include "core/files/TableScan.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+#include <exception>
+#include <stdexcept>
+#include <string_view>
+#include <system_error>
+#include <thread>
+
+#include "core/files/LineScan.h"
+#include "core/grid/LineSums.h"
+#include "core/grid/TableText.h"
+#include "core/platform/AdvanceTable.h"
+
+namespace tabulyst {
+
+namespace {
+
+// Cuts a line into its fields as splitFields does (n delimiters give n + 1
+// fields; an empty delimiter gives the line as one field, an empty line none)
+// or into the field lengths, and adds it to the text.
+class LineSplitter {
+public:
+    LineSplitter(const TableReadLayout& layout, TableText& text) : layout_(layout), text_(text) {}
+
+    // The line's text starts at start in the buffer (decoded in place for a UTF-8 file).
+    void line(std::size_t start, std::string_view line) {
+        if (line.size() > UINT32_MAX) throw std::length_error("line longer than 4 GiB");
+        text_.beginLine(start);
+        if (layout_.delimited) splitAtDelimiter(line);
+        else cutIntoLengths(line);
+        text_.endLine();
+    }
+
+    bool mismatch() const { return mismatch_; }
+    void noteMismatch() { mismatch_ = true; }
+
+private:
+    void splitAtDelimiter(std::string_view line) {
+        const std::string_view delimiter = layout_.delimiter;
+        if (delimiter.empty()) {
+            if (!line.empty()) text_.addEnd(line.size());
+            return;
+        }
+        for (std::size_t at = 0; (at = line.find(delimiter, at)) != std::string_view::npos; at += delimiter.size())
+            text_.addEnd(at);
+        text_.addEnd(line.size());
+    }
+
+    void cutIntoLengths(std::string_view line) {
+        std::size_t pos = 0;
+        for (int length : layout_.fieldLengths) {
+            pos += static_cast<std::size_t>(std::max(length, 0));
+            text_.addEnd(std::min(pos, line.size()));
+        }
+        if (pos != line.size()) mismatch_ = true;
+    }
+
+    const TableReadLayout& layout_;
+    TableText& text_;
+    bool mismatch_ = false;
+};
+
+// Takes the lines the scan finds. A one-byte delimiter is found by the scan
+// itself, and its ends go straight into the text's storage; any other layout
+// cuts each line on its own. Only the first line (for its mark) and lines with
+// upper bytes can change the decoder's mind; a line it decodes is split again
+// in its decoded text. Where widths are sums of advances, each line's fields
+// are summed as soon as it is split, while its bytes are still at hand.
+class LineTaker {
+public:
+    // sums: the running sums with the advances, or nullptr for no sums;
+    // widest takes the fields' widest sums. inTheMiddle: the lines follow
+    // others of the file (the first line has no mark to look for).
+    LineTaker(TableText& text, LineDecoder& decoder, LineSplitter& splitter, const TableReadLayout& layout,
+              LineSums* sums, std::vector<int>& widest, bool inTheMiddle)
+        : text_(text), decoder_(decoder), splitter_(splitter),
+          scanSplits_(layout.delimited && layout.delimiter.size() == 1),
+          delimiter_(scanSplits_ ? layout.delimiter[0] : '\0'), sums_(sums), widest_(widest), first_(!inTheMiddle) {}
+
+    bool scanSplits() const { return scanSplits_; }
+    char delimiter() const { return delimiter_; }
+    // Positions the scan reports count from here in the buffer.
+    void setOrigin(std::size_t origin) { origin_ = origin; }
+    // Whether a decoded line was written over the file's bytes.
+    bool wrote() const { return wrote_; }
+    // The file's line end: a decoded line, split again, cannot hold it.
+    void setLineEnd(char lineEnd) { lineEnd_ = lineEnd; }
+
+    void delimiter(std::size_t lineStart, std::size_t pos) {
+        open(lineStart);
+        addEnd(pos - lineStart);
+    }
+    // A run of delimiters in one line, with the next end's place kept at hand.
+    void delimiters(std::size_t lineStart, std::size_t base, std::uint64_t mask) {
+        if (lineStart > base) mask &= lineStart - base >= 64 ? 0 : ~std::uint64_t{0} << (lineStart - base);
+        if (!mask) return;
+        open(lineStart);
+        std::uint16_t* out = out_;
+        do {
+            const std::size_t pos = base + static_cast<unsigned>(__builtin_ctzll(mask));
+            mask &= mask - 1;
+            const std::size_t end = pos - lineStart;
+            if (out < limit_ && end <= 0xFFFF) {
+                *out++ = static_cast<std::uint16_t>(end);
+                continue;
+            }
+            out_ = out;
+            addEnd(end);
+            out = out_;
+        } while (mask);
+        out_ = out;
+    }
+
+    bool line(std::size_t lineStart, std::size_t stop, bool upper) {
+        char* data = text_.data();
+        const std::size_t start = origin_ + lineStart;
+        std::string_view line(data + start, stop - lineStart);
+        if (!redoing_ && (first_ || (upper && !decoder_.settled()))) {
+            first_ = false;
+            std::string_view decoded;
+            if (!decoder_.take(line, decoded)) return false;
+            if (decoded.data() < line.data() || decoded.data() > line.data() + line.size()) {
+                text_.makeWritable();
+                std::memcpy(data + start, decoded.data(), decoded.size());  // never longer than the line
+                wrote_ = true;
+                decoded = std::string_view(data + start, decoded.size());
+            }
+            if (decoded != line || decoded.data() != line.data()) {
+                splitAgain(static_cast<std::size_t>(decoded.data() - data), decoded);
+                lineDone();
+                return true;
+            }
+        }
+        if (!scanSplits_) {
+            splitAgain(start, line);
+            lineDone();
+            return true;
+        }
+        open(lineStart);
+        addEnd(stop - lineStart);  // the last field ends at the line end
+        sync();
+        text_.endLine();
+        open_ = false;
+        if (!redoing_) lineDone();
+        return true;
+    }
+
+private:
+    void lineDone() {
+        if (!sums_) return;
+        if (widest_.size() < text_.maxCells()) widest_.resize(text_.maxCells(), 0);
+        text_.addFieldSums(text_.lastLine(), *sums_, widest_);
+    }
+    void open(std::size_t lineStart) {
+        if (open_) return;
+        text_.beginLine(origin_ + lineStart);
+        open_ = true;
+        restartRoom();
+    }
+    void addEnd(std::size_t end) {
+        if (out_ < limit_ && end <= 0xFFFF) {
+            *out_++ = static_cast<std::uint16_t>(end);
+            return;
+        }
+        sync();
+        text_.addEnd(end);
+        restartRoom();
+    }
+    void sync() {
+        text_.endsWritten(static_cast<std::size_t>(out_ - written_));
+        written_ = out_;
+    }
+    void restartRoom() {
+        std::size_t room = 0;
+        out_ = written_ = text_.endRoom(room);
+        limit_ = out_ ? out_ + room : nullptr;
+    }
+    // Drops what the scan found of the line and splits its (decoded) text anew.
+    void splitAgain(std::size_t start, std::string_view line) {
+        sync();
+        text_.dropLine();
+        open_ = false;
+        if (scanSplits_) {
+            redoing_ = true;
+            const std::size_t origin = origin_;
+            origin_ = start;
+            // The scan reports no line for no text: an empty line is taken as it is.
+            if (line.empty()) this->line(0, 0, false);
+            else scanLines(line.data(), line.size(), lineEnd_, delimiter_, false, *this);
+            origin_ = origin;
+            redoing_ = false;
+        } else {
+            splitter_.line(start, line);
+        }
+    }
+
+    TableText& text_;
+    LineDecoder& decoder_;
+    LineSplitter& splitter_;
+    const bool scanSplits_;
+    const char delimiter_;
+    LineSums* sums_;
+    std::vector<int>& widest_;
+    char lineEnd_ = '\n';
+    bool wrote_ = false;
+    bool first_;
+    bool open_ = false;                 // the text has the line begun
+    bool redoing_ = false;              // splitting a decoded line again
+    std::size_t origin_ = 0;            // where the scanned text (or the line split again) starts
+    std::uint16_t* out_ = nullptr;      // where the next end goes, up to limit_ in place
+    std::uint16_t* limit_ = nullptr;
+    std::uint16_t* written_ = nullptr;  // the ends before it are counted by the text
+};
+
+}  // namespace
+
+namespace {
+
+// Files from this size on are split in pieces where there are two processors
+// or more: about 32 of them, so that a thread joining late still finds work.
+constexpr std::size_t kSplitFrom = std::size_t{1} << 20;
+constexpr std::size_t kPieces = 32;
+constexpr std::size_t kSmallestPiece = std::size_t{128} << 10;
+
+}  // namespace
+
+struct TableScan::Piece {
+    enum State { kWaiting, kSplit, kSumming };
+    std::size_t begin = 0, end = 0;
+    // Of every piece but the first, which goes straight into the text.
+    std::unique_ptr<TableText> text;
+    std::unique_ptr<LineDecoder> decoder;
+    std::unique_ptr<LineSplitter> splitter;
+    bool done = false;     // split to its end, or to a code 26
+    bool stopped = false;  // at a code 26: the file ends in this piece
+    bool wrote = false;    // decoded lines were written over the file's bytes
+    std::exception_ptr error;
+    std::vector<int> widest;
+    const Weights* summedWith = nullptr;
+    std::atomic<int> state{kWaiting};
+};
+
+TableScan::TableScan(TableText& text, const TableReadLayout& layout, LineDecoder& decoder)
+    : text_(text), layout_(layout), decoder_(decoder) {
+    const char* data = text.data();
+    const std::size_t size = text.size();
+    // Code 26 ends the file: the scan stops at it, and a line end after it counts for nothing.
+    auto firstBeforeCode26 = [&](char ch) {
+        const auto* at = static_cast<const char*>(std::memchr(data, ch, size));
+        return at && !std::memchr(data, kEndOfFileCode, static_cast<std::size_t>(at - data));
+    };
+    // Lines end at carriage returns when the file has one; else at line feeds.
+    crLf_ = firstBeforeCode26('\r');
+    // A file without any line end (empty, or one unended line) keeps CR LF.
+    lineEnds_ = crLf_ || !firstBeforeCode26('\n') ? LineEnds::CrLf : LineEnds::Lf;
+    lineEnd_ = crLf_ ? '\r' : '\n';
+
+    // Each piece after the first starts right after the first line end from its share of the text on.
+    std::vector<std::size_t> starts{0};
+    if (size >= kSplitFrom && std::thread::hardware_concurrency() > 1) {
+        const std::size_t share = std::max(size / kPieces, kSmallestPiece);
+        for (std::size_t from = share; from < size; from = std::max(from + share, starts.back())) {
+            const auto* at = static_cast<const char*>(std::memchr(data + from, lineEnd_, size - from));
+            if (!at) break;
+            std::size_t start = static_cast<std::size_t>(at - data) + 1;
+            if (crLf_ && start < size && data[start] == '\n') ++start;
+            if (start >= size) break;
+            starts.push_back(start);
+        }
+    }
+    for (std::size_t i = 0; i < starts.size(); ++i) {
+        auto piece = std::make_unique<Piece>();
+        piece->begin = starts[i];
+        piece->end = i + 1 < starts.size() ? starts[i + 1] : size;
+        if (i > 0) {
+            piece->text = std::make_unique<TableText>(layout_.delimited, layout_.delimiter, layout_.fieldLengths);
+            piece->text->borrowBuffer(text_);
+            piece->decoder = std::make_unique<LineDecoder>(decoder_.decodes());
+            piece->decoder->startInTheMiddle();
+        }
+        piece->splitter = std::make_unique<LineSplitter>(layout_, i > 0 ? *piece->text : text_);
+        pieces_.push_back(std::move(piece));
+    }
+}
+
+TableScan::~TableScan() = default;
+
+void TableScan::sumWith(const Weights* weights) { weights_.store(weights, std::memory_order_release); }
+
+void TableScan::cancel() {
+    cancelled_.store(true);
+    next_.store(pieces_.size() + (std::size_t{1} << 30));
+}
+
+void TableScan::split(Piece& piece, std::size_t index, LineSums* sums, const Weights* weights) {
+    TableText& text = index == 0 ? text_ : *piece.text;
+    LineTaker taker(text, index == 0 ? decoder_ : *piece.decoder, *piece.splitter, layout_, sums, piece.widest,
+                    index != 0);
+    taker.setOrigin(piece.begin);
+    taker.setLineEnd(lineEnd_);
+    const char stop = taker.scanSplits() ? taker.delimiter() : lineEnd_;
+    try {
+        std::size_t stoppedAt = 0;
+        const std::size_t length = piece.end - piece.begin;
+        piece.done = scanLines(text.data() + piece.begin, length, lineEnd_, stop, crLf_, taker, true, &stoppedAt);
+        piece.stopped = stoppedAt < length;
+    } catch (...) {
+        piece.done = false;
+        piece.error = std::current_exception();
+        text.dropLine();
+    }
+    piece.wrote = taker.wrote();
+    if (sums) piece.summedWith = weights;
+}
+
+void TableScan::sum(std::size_t index, const Weights& weights, std::unique_ptr<LineSums>& sums) {
+    Piece& piece = *pieces_[index];
+    const TableText& text = index == 0 ? text_ : *piece.text;
+    if (!sums || sums->weights() != weights) sums = std::make_unique<LineSums>(weights);
+    piece.widest.assign(text.maxCells(), 0);
+    text.forEachLine([&](TableText::Line line) { text.addFieldSums(line, *sums, piece.widest); });
+    piece.summedWith = &weights;
+}
+
+void TableScan::work() {
+    std::unique_ptr<LineSums> sums;
+    for (;;) {
+        const std::size_t index = next_.fetch_add(1);
+        if (index >= pieces_.size()) break;
+        Piece& piece = *pieces_[index];
+        const Weights* weights = weights_.load(std::memory_order_acquire);
+        if (weights && (!sums || sums->weights() != *weights)) sums = std::make_unique<LineSums>(*weights);
+        split(piece, index, weights ? sums.get() : nullptr, weights);
+        piece.state.store(Piece::kSplit, std::memory_order_release);
+    }
+    // The pieces split before there were weights are summed now, where they are.
+    const Weights* weights = weights_.load(std::memory_order_acquire);
+    if (!weights) return;
+    for (std::size_t index = 0; index < pieces_.size() && !cancelled_.load(); ++index) {
+        Piece& piece = *pieces_[index];
+        int split = Piece::kSplit;
+        if (!piece.state.compare_exchange_strong(split, Piece::kSumming, std::memory_order_acq_rel)) continue;
+        if (!piece.summedWith && piece.done) sum(index, *weights, sums);
+        piece.state.store(Piece::kSplit, std::memory_order_release);
+    }
+}
+
+bool TableScan::lengthMismatch() const { return mismatch_ || pieces_[0]->splitter->mismatch(); }
+
+void TableScan::joinWidest(const std::vector<int>& more) {
+    if (widest_.size() < more.size()) widest_.resize(more.size(), 0);
+    for (std::size_t p = 0; p < more.size(); ++p) widest_[p] = std::max(widest_[p], more[p]);
+}
+
+bool TableScan::finish(const Weights* weights) {
+    std::unique_ptr<LineSums> sums;
+    if (weights) {
+        for (std::size_t index = 0; index < pieces_.size(); ++index) {
+            Piece& piece = *pieces_[index];
+            const bool summed = piece.summedWith && *piece.summedWith == *weights;
+            // The lines of a failed first piece stay in the grid: they are summed too.
+            if (!summed && (piece.done || (index == 0 && piece.error))) sum(index, *weights, sums);
+        }
+    }
+    Piece& first = *pieces_[0];
+    widest_.clear();
+    if (weights) joinWidest(first.widest);
+    if (first.error) std::rethrow_exception(first.error);
+    if (!first.done) return false;
+    if (first.stopped) return true;
+    for (std::size_t index = 1; index < pieces_.size(); ++index) {
+        Piece& piece = *pieces_[index];
+        if (!piece.done || !text_.canAppend(*piece.text) || !decoder_.goOnAfter(*piece.decoder))
+            return splitAgainFrom(index, weights);
+        text_.append(*piece.text);
+        if (weights) joinWidest(piece.widest);
+        mismatch_ = mismatch_ || piece.splitter->mismatch();
+        if (piece.stopped) return true;  // the pieces after it lie behind the file's end
+    }
+    return true;
+}
+
+bool TableScan::splitAgainFrom(std::size_t index, const Weights* weights) {
+    // Decoded lines not kept have changed the bytes the first decoder would
+    // now see; every outcome that rejects them reads the file as it stands.
+    for (std::size_t later = index; later < pieces_.size(); ++later)
+        if (pieces_[later]->wrote) return false;
+    std::unique_ptr<LineSums> sums;
+    if (weights) sums = std::make_unique<LineSums>(*weights);
+    const std::size_t begin = pieces_[index]->begin;
+    LineTaker taker(text_, decoder_, *pieces_[0]->splitter, layout_, sums.get(), widest_, true);
+    taker.setOrigin(begin);
+    taker.setLineEnd(lineEnd_);
+    const char stop = taker.scanSplits() ? taker.delimiter() : lineEnd_;
+    return scanLines(text_.data() + begin, text_.size() - begin, lineEnd_, stop, crLf_, taker, true);
+}
+
+const TableScan::Weights* summableWeights(const AdvanceTable* advances) {
+    if (!advances) return nullptr;
+    const TableScan::Weights& weights = advances->advances();
+    if (std::any_of(weights.begin(), weights.end(), [](int a) { return a < 0 || a > 0x7FFF; })) return nullptr;
+    return &weights;
+}
+
+void workOnAllProcessors(TableScan& scan, unsigned leftFree) {
+    std::vector<std::thread> helpers;
+    if (scan.pieceCount() > 1) {
+        const unsigned processors = std::min(std::thread::hardware_concurrency(), 8u);
+        try {
+            for (unsigned i = 1 + leftFree; i < processors; ++i) helpers.emplace_back([&scan] { scan.work(); });
+        } catch (...) {
+            // Fewer threads: the pieces are split all the same.
+        }
+    }
+    scan.work();
+    for (std::thread& helper : helpers) helper.join();
+}
+
+}  // namespace tabulyst

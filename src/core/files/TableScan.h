@@ -1,0 +1,84 @@
+#pragma once
+// Splitting a table file's text into lines, in pieces that any number of
+// threads take in turn: a big file is split on every processor at once, and
+// the file named at start is split while the windows are made, before the
+// advances its widths are summed with are known. Each piece after the first
+// goes into a text and through a decoder of its own; finish joins the pieces
+// in order where their lines were decoded (or not) just as one decoder
+// reading from the start would have done them, and splits the rest again
+// after the last piece kept.
+#include <array>
+#include <atomic>
+#include <cstddef>
+#include <memory>
+#include <vector>
+
+#include "core/files/TableReader.h"
+
+namespace tabulyst {
+
+class AdvanceTable;
+class LineSums;
+class TableText;
+
+class TableScan {
+public:
+    using Weights = std::array<int, 256>;
+
+    // text holds the whole file; decoder takes its lines from the first on.
+    // Both must outlive the scan.
+    TableScan(TableText& text, const TableReadLayout& layout, LineDecoder& decoder);
+    ~TableScan();
+    TableScan(const TableScan&) = delete;
+    TableScan& operator=(const TableScan&) = delete;
+
+    // The pieces split from now on have their fields summed with weights,
+    // which must stay unchanged as long as the scan lives.
+    void sumWith(const Weights* weights);
+    // Splits pieces until none is left to begin, then sums the pieces split
+    // before there were weights. Any number of threads may work at once.
+    void work();
+    // No piece is begun any more (the scan is given up).
+    void cancel();
+    // Once every thread's work is over: sums with weights (nullptr for no
+    // sums) what is not summed with them yet, and joins the pieces in order.
+    // False when the file must be read again without decoding. A failure of
+    // the first piece is thrown again, the lines before it kept in the text.
+    bool finish(const Weights* weights);
+
+    LineEnds lineEnds() const { return lineEnds_; }
+    bool lengthMismatch() const;
+    // For each field place, the widest sum of advances of the lines joined.
+    std::vector<int>& widest() { return widest_; }
+    std::size_t pieceCount() const { return pieces_.size(); }
+
+private:
+    struct Piece;
+    void split(Piece& piece, std::size_t index, LineSums* sums, const Weights* weights);
+    void sum(std::size_t index, const Weights& weights, std::unique_ptr<LineSums>& sums);
+    bool splitAgainFrom(std::size_t index, const Weights* weights);
+    void joinWidest(const std::vector<int>& more);
+
+    TableText& text_;
+    const TableReadLayout layout_;
+    LineDecoder& decoder_;
+    LineEnds lineEnds_ = LineEnds::CrLf;
+    char lineEnd_ = '\n';
+    bool crLf_ = false;
+    std::vector<std::unique_ptr<Piece>> pieces_;
+    std::atomic<std::size_t> next_{0};
+    std::atomic<bool> cancelled_{false};
+    std::atomic<const Weights*> weights_{nullptr};
+    std::vector<int> widest_;
+    bool mismatch_ = false;
+};
+
+// The advances a reader sums fields with, or nullptr where widths are not
+// sums of advances that fit (each small enough to add two in 16 bits).
+const TableScan::Weights* summableWeights(const AdvanceTable* advances);
+
+// Splits the scan's pieces on as many processors as it can use, this thread
+// included, but for those left free for other work.
+void workOnAllProcessors(TableScan& scan, unsigned leftFree = 0);
+
+}  // namespace tabulyst
