@@ -133,6 +133,8 @@ std::optional<TableReadAhead> takeTableAhead(int fd, const TableReadLayout& layo
         state.drop();
         return std::nullopt;
     }
+    // The pieces left are summed with the reader's advances (those summed with others are summed again).
+    if (weights && (!state.weighed || state.weights != *weights)) state.scan->sumWith(weights);
     state.scan->work();
     state.worker.join();
     std::optional<TableReadAhead> read;

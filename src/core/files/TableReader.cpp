@@ -106,7 +106,7 @@ void fillGrid(std::unique_ptr<TableText> text, const TableReadLayout& layout, St
     preferHugePages(rows.data(), rows.capacity() * sizeof(RowCells));
     rows.emplace_back();  // row 0, the column numbers come later
     std::uint32_t row = 0;
-    text->forEachLine([&](TableText::Line line) { rows.push_back(RowCells::onLine(*text, line, ++row)); });
+    text->forEachLine([&](TableText::Line line) { rows.emplace_back(*text, line, ++row); });
     char number[16];
     const char* end = std::to_chars(number, number + sizeof number, std::size_t{lines} + 1).ptr;
     const std::string_view spare(number, static_cast<std::size_t>(end - number));

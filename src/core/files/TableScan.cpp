@@ -325,6 +325,8 @@ void TableScan::sum(std::size_t index, const Weights& weights, std::unique_ptr<L
     piece.summedWith = &weights;
 }
 
+// Runs on threads of its own: a failure here only leaves work to finish,
+// which reports it where it fails again.
 void TableScan::work() {
     std::unique_ptr<LineSums> sums;
     for (;;) {
@@ -332,8 +334,12 @@ void TableScan::work() {
         if (index >= pieces_.size()) break;
         Piece& piece = *pieces_[index];
         const Weights* weights = weights_.load(std::memory_order_acquire);
-        if (weights && (!sums || sums->weights() != *weights)) sums = std::make_unique<LineSums>(*weights);
-        split(piece, index, weights ? sums.get() : nullptr, weights);
+        try {
+            if (weights && (!sums || sums->weights() != *weights)) sums = std::make_unique<LineSums>(*weights);
+        } catch (...) {
+            sums.reset();
+        }
+        split(piece, index, sums ? sums.get() : nullptr, weights);
         piece.state.store(Piece::kSplit, std::memory_order_release);
     }
     // The pieces split before there were weights are summed now, where they are.
@@ -343,7 +349,11 @@ void TableScan::work() {
         Piece& piece = *pieces_[index];
         int split = Piece::kSplit;
         if (!piece.state.compare_exchange_strong(split, Piece::kSumming, std::memory_order_acq_rel)) continue;
-        if (!piece.summedWith && piece.done) sum(index, *weights, sums);
+        try {
+            if (!piece.summedWith && piece.done) sum(index, *weights, sums);
+        } catch (...) {
+            piece.summedWith = nullptr;
+        }
         piece.state.store(Piece::kSplit, std::memory_order_release);
     }
 }

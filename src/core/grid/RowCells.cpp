@@ -88,13 +88,9 @@ RowCells RowCells::fromCells(std::span<const std::string_view> cells, std::uint3
     return row;
 }
 
-RowCells RowCells::onLine(const TableText& text, std::uint32_t line, std::uint32_t number) {
-    RowCells row;
-    row.text_ = &text;
-    row.line_ = line;
-    row.extra_ = number;
+RowCells::RowCells(const TableText& text, std::uint32_t line, std::uint32_t number)
+    : text_(&text), line_(line), extra_(number) {
     text.rowShown();
-    return row;
 }
 
 void RowCells::ownBlockOfLine() {

@@ -36,7 +36,11 @@ public:
     static RowCells fromCells(std::span<const std::string_view> cells, std::uint32_t readCells = kMadeByEditor);
     // The row of a text's line, showing number in its number cell. The text must
     // outlive the row (the grid keeps the text of the rows it holds).
-    static RowCells onLine(const TableText& text, std::uint32_t line, std::uint32_t number);
+    static RowCells onLine(const TableText& text, std::uint32_t line, std::uint32_t number) {
+        return RowCells(text, line, number);
+    }
+    // The same, made in place (a million rows are).
+    RowCells(const TableText& text, std::uint32_t line, std::uint32_t number);
     // The text the row shows a line of, or nullptr when it has its own block.
     const TableText* text() const { return line_ == kOwnBlock ? nullptr : text_; }
     std::uint32_t line() const { return line_; }
