@@ -103,11 +103,12 @@ void RecentFiles::RecentFileClick(const std::string& clicked) {
 }
 
 void RecentFiles::readStoredFiles() {
-    const std::vector<std::string> paths = config_.readKeys(kSection);
-    for (const auto& path : paths) addMenuItem(path);
     // Recorded again in one change, which leaves the file unwritten when it stays as it was.
     config_.update([&](ConfigFile::Editor& e) {
-        for (const auto& path : paths) record(e, path);
+        for (const auto& path : e.keys(kSection)) {
+            addMenuItem(path);
+            record(e, path);
+        }
     });
 }
 

@@ -114,16 +114,10 @@ bool TableFiles::LoadTableFile(const std::string& path) {
 void TableFiles::readAhead(const std::string& path) {
     // Without a word: the load tells what is wrong with the layout.
     TableReadLayout layout;
-    if (form_.layout.DelimitedMode) {
-        layout.delimiter = DecodeDelimiter(form_.layout.CurrentDelimiter);
-        if (IsDecodeError(layout.delimiter)) return;
-    } else {
-        std::string bad;
-        layout.delimited = false;
-        layout.fieldLengths = parseFieldLengths(form_.layout.FieldLengths, bad);
-        if (layout.fieldLengths.empty() || layout.fieldLengths.size() != form_.layout.FieldLengths.size()) return;
-    }
-    readTableAhead(path, layout);
+    layout.delimited = form_.layout.DelimitedMode;
+    const bool ok = layout.delimited ? decodedDelimiter(layout.delimiter, false)
+                                     : !form_.layout.FieldLengths.empty() && parsedFieldLengths(layout.fieldLengths, false);
+    if (ok) readTableAhead(path, layout);
 }
 
 void TableFiles::sumAheadWithAdvances() {
@@ -132,19 +126,19 @@ void TableFiles::sumAheadWithAdvances() {
         sumTableAheadWith(*weights);
 }
 
-bool TableFiles::decodedDelimiter(std::string& delimiter) const {
+bool TableFiles::decodedDelimiter(std::string& delimiter, bool tell) const {
     delimiter = DecodeDelimiter(form_.layout.CurrentDelimiter);
     if (!IsDecodeError(delimiter)) return true;
     // Used as a delimiter the error text would garble every line.
-    form_.platform.dialogs->showMessage(delimiter);
+    if (tell) form_.platform.dialogs->showMessage(delimiter);
     return false;
 }
 
-bool TableFiles::parsedFieldLengths(std::vector<int>& lengths) const {
+bool TableFiles::parsedFieldLengths(std::vector<int>& lengths, bool tell) const {
     std::string bad;
     lengths = parseFieldLengths(form_.layout.FieldLengths, bad);
     if (lengths.size() == form_.layout.FieldLengths.size()) return true;
-    form_.platform.dialogs->showMessage("'" + bad + "' ist keine gültige Feldlänge.");
+    if (tell) form_.platform.dialogs->showMessage("'" + bad + "' ist keine gültige Feldlänge.");
     return false;
 }
 

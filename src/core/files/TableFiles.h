@@ -68,10 +68,10 @@ private:
     ColumnWidthFit startWidthFit() const;
     // Header numbers, fitted widths and the removal of an empty last row.
     void finishRead(ColumnWidthFit& fit);
-    // The field lengths as numbers; shows a message and returns false for a bad one.
-    bool parsedFieldLengths(std::vector<int>& lengths) const;
-    // The decoded delimiter; shows the decoder's error text and returns false.
-    bool decodedDelimiter(std::string& delimiter) const;
+    // The field lengths as numbers; false for a bad one, told in a message unless tell is false.
+    bool parsedFieldLengths(std::vector<int>& lengths, bool tell = true) const;
+    // The decoded delimiter; false when it cannot be decoded, with the decoder's error text unless tell is false.
+    bool decodedDelimiter(std::string& delimiter, bool tell = true) const;
     bool writeTable(const std::string& path, bool delimited, bool includeHidden, bool pad);
     // Takes what a reader found out about the file's encoding.
     void takeEncoding(const std::string& path, const TableReadResult& result);
