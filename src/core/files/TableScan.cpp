@@ -6,7 +6,6 @@
 #include <exception>
 #include <stdexcept>
 #include <string_view>
-#include <system_error>
 #include <thread>
 
 #include "core/files/LineScan.h"
@@ -215,6 +214,15 @@ private:
     std::uint16_t* written_ = nullptr;  // the ends before it are counted by the text
 };
 
+// Scans text[begin, end) of the buffer into taker; see scanLines.
+bool scanRange(LineTaker& taker, const char* data, std::size_t begin, std::size_t end, char lineEnd, bool crLf,
+               std::size_t* stoppedAt = nullptr) {
+    taker.setOrigin(begin);
+    taker.setLineEnd(lineEnd);
+    const char stop = taker.scanSplits() ? taker.delimiter() : lineEnd;
+    return scanLines(data + begin, end - begin, lineEnd, stop, crLf, taker, true, stoppedAt);
+}
+
 }  // namespace
 
 namespace {
@@ -299,14 +307,10 @@ void TableScan::split(Piece& piece, std::size_t index, LineSums* sums, const Wei
     TableText& text = index == 0 ? text_ : *piece.text;
     LineTaker taker(text, index == 0 ? decoder_ : *piece.decoder, *piece.splitter, layout_, sums, piece.widest,
                     index != 0);
-    taker.setOrigin(piece.begin);
-    taker.setLineEnd(lineEnd_);
-    const char stop = taker.scanSplits() ? taker.delimiter() : lineEnd_;
     try {
         std::size_t stoppedAt = 0;
-        const std::size_t length = piece.end - piece.begin;
-        piece.done = scanLines(text.data() + piece.begin, length, lineEnd_, stop, crLf_, taker, true, &stoppedAt);
-        piece.stopped = stoppedAt < length;
+        piece.done = scanRange(taker, text_.data(), piece.begin, piece.end, lineEnd_, crLf_, &stoppedAt);
+        piece.stopped = stoppedAt < piece.end - piece.begin;
     } catch (...) {
         piece.done = false;
         piece.error = std::current_exception();
@@ -366,18 +370,18 @@ void TableScan::joinWidest(const std::vector<int>& more) {
 }
 
 bool TableScan::finish(const Weights* weights) {
+    // A piece kept is summed with weights (where it was not yet) and its widths taken.
     std::unique_ptr<LineSums> sums;
-    if (weights) {
-        for (std::size_t index = 0; index < pieces_.size(); ++index) {
-            Piece& piece = *pieces_[index];
-            const bool summed = piece.summedWith && *piece.summedWith == *weights;
-            // The lines of a failed first piece stay in the grid: they are summed too.
-            if (!summed && (piece.done || (index == 0 && piece.error))) sum(index, *weights, sums);
-        }
-    }
-    Piece& first = *pieces_[0];
+    auto takeWidths = [&](std::size_t index) {
+        if (!weights) return;
+        Piece& piece = *pieces_[index];
+        if (!piece.summedWith || *piece.summedWith != *weights) sum(index, *weights, sums);
+        joinWidest(piece.widest);
+    };
     widest_.clear();
-    if (weights) joinWidest(first.widest);
+    Piece& first = *pieces_[0];
+    // The lines of a failed first piece stay in the grid: they are summed too.
+    if (first.done || first.error) takeWidths(0);
     if (first.error) std::rethrow_exception(first.error);
     if (!first.done) return false;
     if (first.stopped) return true;
@@ -385,8 +389,8 @@ bool TableScan::finish(const Weights* weights) {
         Piece& piece = *pieces_[index];
         if (!piece.done || !text_.canAppend(*piece.text) || !decoder_.goOnAfter(*piece.decoder))
             return splitAgainFrom(index, weights);
+        takeWidths(index);
         text_.append(*piece.text);
-        if (weights) joinWidest(piece.widest);
         mismatch_ = mismatch_ || piece.splitter->mismatch();
         if (piece.stopped) return true;  // the pieces after it lie behind the file's end
     }
@@ -400,12 +404,8 @@ bool TableScan::splitAgainFrom(std::size_t index, const Weights* weights) {
         if (pieces_[later]->wrote) return false;
     std::unique_ptr<LineSums> sums;
     if (weights) sums = std::make_unique<LineSums>(*weights);
-    const std::size_t begin = pieces_[index]->begin;
     LineTaker taker(text_, decoder_, *pieces_[0]->splitter, layout_, sums.get(), widest_, true);
-    taker.setOrigin(begin);
-    taker.setLineEnd(lineEnd_);
-    const char stop = taker.scanSplits() ? taker.delimiter() : lineEnd_;
-    return scanLines(text_.data() + begin, text_.size() - begin, lineEnd_, stop, crLf_, taker, true);
+    return scanRange(taker, text_.data(), pieces_[index]->begin, text_.size(), lineEnd_, crLf_);
 }
 
 const TableScan::Weights* summableWeights(const AdvanceTable* advances) {
