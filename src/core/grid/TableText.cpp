@@ -82,7 +82,8 @@ void TableText::newChunk() {
     void* words = ::mmap(nullptr, kChunkWords * sizeof(std::uint16_t), PROT_READ | PROT_WRITE,
                          MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
     if (words == MAP_FAILED) throw std::bad_alloc();
-    chunks_.emplace_back(static_cast<std::uint16_t*>(words));
+    std::unique_ptr<std::uint16_t[], ChunkRelease> chunk(static_cast<std::uint16_t*>(words));
+    chunks_.push_back(std::move(chunk));  // unmapped again if this throws
     used_.push_back(0);
     pos_ = 0;
 }
