@@ -1,7 +1,6 @@
 #include "core/files/TableReader.h"
 
 #include <fcntl.h>
-#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -22,6 +21,7 @@
 #include "core/files/FitColumnWidths.h"
 #include "core/files/TableReadAhead.h"
 #include "core/files/TableScan.h"
+#include "core/grid/HugePages.h"
 #include "core/grid/StringGrid.h"
 #include "core/grid/TableText.h"
 
@@ -120,15 +120,6 @@ void fitLines(const TableText& text, ColumnWidthFit& fit, const std::vector<int>
     }
     for (std::size_t col = 1; col < widest->size(); ++col)
         if ((*widest)[col] > 0) fit.offerWidth(col, (*widest)[col]);
-}
-
-// A million rows would fault in four thousand pages one by one; where the
-// system lets a program ask for them, they come as a few huge pages instead.
-void preferHugePages(const void* data, std::size_t bytes) {
-    constexpr std::uintptr_t kHuge = std::uintptr_t{2} << 20;
-    const auto begin = (reinterpret_cast<std::uintptr_t>(data) + kHuge - 1) & ~(kHuge - 1);
-    const auto end = reinterpret_cast<std::uintptr_t>(data) + bytes;
-    if (end > begin + kHuge) ::madvise(reinterpret_cast<void*>(begin), end - begin, MADV_HUGEPAGE);
 }
 
 // Hands the lines read to the grid, each row showing its line of the text,

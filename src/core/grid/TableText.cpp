@@ -9,6 +9,7 @@
 #include <new>
 #include <stdexcept>
 
+#include "core/grid/HugePages.h"
 #include "core/grid/LineSums.h"
 #include "core/grid/RowCells.h"
 
@@ -59,6 +60,7 @@ char* TableText::reserve(std::size_t size) {
     if (size <= capacity_) return data_;
     auto* fresh = static_cast<char*>(std::malloc(size + kSlack));
     if (!fresh) throw std::bad_alloc();
+    preferHugePages(fresh, size + kSlack);
     if (size_ > 0) std::memcpy(fresh, data_, size_);
     if (!bytes_ && !borrowed_) std::free(data_);
     bytes_.reset();
@@ -86,6 +88,22 @@ void TableText::newChunk() {
     chunks_.push_back(std::move(chunk));  // unmapped again if this throws
     used_.push_back(0);
     pos_ = 0;
+    backed_ = 0;
+    backWordsUpTo(0);
+}
+
+// Where fresh memory is costly to fault in page by page (virtual machines
+// above all), the next stretch of the chunk is asked for in one call; where the
+// system cannot, its pages fault in as they are written.
+void TableText::backWordsUpTo(std::size_t words) {
+    constexpr std::size_t kStretch = (std::size_t{64} << 10) / sizeof(std::uint16_t);
+    const std::size_t from = backed_;
+    backed_ = std::min(kChunkWords, (std::max(backed_, words) / kStretch + 1) * kStretch);
+#ifdef MADV_POPULATE_WRITE
+    ::madvise(chunks_.back().get() + from, (backed_ - from) * sizeof(std::uint16_t), MADV_POPULATE_WRITE);
+#else
+    (void)from;
+#endif
 }
 
 void TableText::beginLineElsewhere(std::size_t start) {
@@ -99,7 +117,8 @@ void TableText::beginLineElsewhere(std::size_t start) {
         open_ = true;
         return;
     }
-    newChunk();  // the last one is full (or there is none): the line fits the next
+    if (!chunks_.empty() && kChunkWords - pos_ >= 3) backWordsUpTo(pos_ + 3);
+    else newChunk();  // the last one is full (or there is none): the line fits the next
     beginLine(start);
 }
 
@@ -115,7 +134,8 @@ std::uint16_t* TableText::endRoomElsewhere(std::size_t& room) {
         pos_ = words;
         openAt_ = 0;
     }
-    room = kChunkWords - pos_;
+    if (pos_ >= backed_) backWordsUpTo(pos_ + 1);
+    room = backed_ - pos_;
     return chunks_.back().get() + pos_;
 }
 
@@ -172,6 +192,7 @@ void TableText::goWide() {
     chunks_.clear();
     used_.clear();
     pos_ = 0;
+    backed_ = 0;
     wide_ = true;
 }
 
@@ -264,6 +285,7 @@ bool TableText::append(TableText& part) {
     used_.insert(used_.end(), part.used_.begin(), part.used_.end());
     if (!part.chunks_.empty()) {
         pos_ = part.pos_;
+        backed_ = part.backed_;
         openAt_ = part.openAt_;
     }
     lines_ += part.lines_;

@@ -63,7 +63,7 @@ public:
     // each of its fields counted from there, then endLine.
     void beginLine(std::size_t start) {
         // Inline while the line fits the last chunk: a million lines call this.
-        if (!wide_ && start <= 0xFFFFFFFFu && !chunks_.empty() && kChunkWords - pos_ >= 3) {
+        if (!wide_ && start <= 0xFFFFFFFFu && !chunks_.empty() && backed_ - pos_ >= 3) {
             openAt_ = pos_;
             std::uint16_t* words = chunks_.back().get();
             words[pos_++] = static_cast<std::uint16_t>(start);
@@ -92,8 +92,8 @@ public:
     // The quick way while records take 16-bit words (ends below 65536): room
     // for the open line's next ends in place, or nullptr; then how many were written.
     std::uint16_t* endRoom(std::size_t& room) {
-        if (!wide_ && open_ && pos_ < kChunkWords) {
-            room = kChunkWords - pos_;
+        if (!wide_ && open_ && pos_ < backed_) {
+            room = backed_ - pos_;
             return chunks_.back().get() + pos_;
         }
         return endRoomElsewhere(room);
@@ -223,6 +223,7 @@ private:
     // Words of the open record written so far.
     std::size_t openWords() const { return pos_ - openAt_; }
     void newChunk();
+    void backWordsUpTo(std::size_t words);
     void goWide();
     void recomputeSizes();
     void buildNumberChunk(std::size_t chunk) const;
@@ -248,6 +249,7 @@ private:
     std::vector<std::unique_ptr<std::uint16_t[], ChunkRelease>> chunks_;
     std::vector<std::size_t> used_;  // the words of each chunk its records fill
     std::size_t pos_ = 0;            // where the next word goes in the last chunk
+    std::size_t backed_ = 0;         // the words of the last chunk given memory ahead, at least pos_
     std::size_t openAt_ = 0;         // where the open record starts in it
     bool open_ = false;
     bool wide_ = false;

@@ -105,5 +105,29 @@ TEST(TableText, ACopyOfALineRowOutlivesTheText) {
     EXPECT_EQ(copy.readCells(), 4u);
 }
 
+// Records of every size, some wider than the stretch of memory taken at a
+// time, and enough of them to fill a chunk, keep every field where it was.
+TEST(TableText, RecordsOfEverySizeKeepTheirFieldsAcrossChunks) {
+    const std::size_t counts[] = {1, 7, 300, 32000, 32760};  // one-letter fields: ends stay in 16 bits
+    auto letter = [](std::size_t line, std::size_t field) { return std::string(1, static_cast<char>('a' + (line + field) % 26)); };
+    std::vector<std::string> lines;
+    for (std::size_t i = 0; i < 330; ++i) {
+        std::string line;
+        for (std::size_t f = 0; f < counts[i % 5]; ++f) line += (f ? ";" : "") + letter(i, f);
+        lines.push_back(std::move(line));
+    }
+    const auto text = textOf(lines);
+    ASSERT_EQ(text->lineCount(), lines.size());
+    std::size_t i = 0;
+    text->forEachLine([&](TableText::Line line) {
+        const std::size_t count = counts[i % 5];
+        ASSERT_EQ(text->cellCount(line), count + 1) << "line " << i;
+        for (std::size_t f : {std::size_t{0}, count / 2, count - 1})
+            EXPECT_EQ(text->cell(line, 1, f + 1), letter(i, f)) << "line " << i << " field " << f;
+        ++i;
+    });
+    EXPECT_EQ(i, lines.size());
+}
+
 }  // namespace
 }  // namespace tabulyst
