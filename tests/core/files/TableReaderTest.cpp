@@ -179,6 +179,7 @@ TEST_F(TableReaderTest, BigFilesComeOutAsReadLineByLineWithTheirWidthsAndStayAsT
         std::string late;   // once, at 70 %
         bool delimited = true;
         std::string later = "";  // once, at 85 %
+        bool lineFeeds = false;  // no line ends with a carriage return
     };
     const Case cases[] = {
         {"UTF-8 throughout", utf8, "", ""},
@@ -194,6 +195,8 @@ TEST_F(TableReaderTest, BigFilesComeOutAsReadLineByLineWithTheirWidthsAndStayAsT
         {"code 26 in the first half", "", "ab\x1a" "cd", ""},
         {"code 26 in the second half", "", "", "ab\x1a" "cd"},
         {"a misfit of the field lengths in the second half", "", "", "12", false},
+        {"line feeds, and one carriage return in the second half", "", "", "x\ry", true, "", true},
+        {"line feeds, code 26, then a carriage return", "", "ab\x1a" "cd", "x\ry", true, "", true},
     };
     const std::size_t size = std::size_t{3} << 19;
     for (const Case& c : cases) {
@@ -213,7 +216,7 @@ TEST_F(TableReaderTest, BigFilesComeOutAsReadLineByLineWithTheirWidthsAndStayAsT
                 line = c.later;
                 placedLater = true;
             }
-            bytes += line + (i % 3 || !c.delimited ? "\r\n" : "\n");
+            bytes += line + (c.lineFeeds || !(i % 3 || !c.delimited) ? "\n" : "\r\n");
         }
         TableReadLayout layout;
         layout.delimiter = ";";
@@ -232,6 +235,7 @@ TEST_F(TableReaderTest, BigFilesComeOutAsReadLineByLineWithTheirWidthsAndStayAsT
         const Expected expected = readLineByLine(bytes, layout);
         expectRows(fitted, expected, c.name);
         EXPECT_EQ(result.encoding, expected.encoding) << c.name;
+        EXPECT_EQ(result.lineEnds, expected.lineEnds) << c.name;
         EXPECT_EQ(result.lengthMismatch, !c.delimited) << c.name;
         EXPECT_EQ(folder.read("t.csv"), bytes) << c.name;
 
