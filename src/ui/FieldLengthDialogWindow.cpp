@@ -66,7 +66,8 @@ FieldLengthDialogWindow::FieldLengthDialogWindow(FieldLengthDialog& dialog, QWid
     connect(ok, &QPushButton::clicked, this, [this] {
         // An open cell editor hands its text over before the dialog closes.
         grid_->setFocus();
-        accept();
+        if (dialog_.acceptLengths()) accept();
+        else if (dialog_.focusColumn > 0) grid_->setCurrentCell(0, dialog_.focusColumn - 1);
     });
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 }

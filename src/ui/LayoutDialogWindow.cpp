@@ -121,8 +121,7 @@ void LayoutDialogWindow::showState() {
 }
 
 void LayoutDialogWindow::okClicked() {
-    dialog_.BitBtn1Click();
-    accept();
+    if (dialog_.BitBtn1Click()) accept();
 }
 
 bool LayoutDialogWindow::run() {

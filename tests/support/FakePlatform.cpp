@@ -1,5 +1,6 @@
 #include "support/FakePlatform.h"
 
+#include "core/files/FieldLengthDialog.h"
 #include "core/files/LayoutDialog.h"
 #include "core/macros/MacroKeyDialog.h"
 #include "core/table/ColsAndRowsDialog.h"
@@ -28,22 +29,26 @@ std::optional<std::string> FakeDialogs::chooseSaveFile(const std::string& folder
     return chooseOpenFile(folder);
 }
 
+// A refused OK leaves the dialog open: the next script works on it, and none left cancels it.
+template <class Dialog, class Accept>
+bool runScripts(std::deque<std::function<bool(Dialog&)>>& scripts, Dialog& dialog, Accept accept) {
+    while (!scripts.empty()) {
+        auto script = std::move(scripts.front());
+        scripts.pop_front();
+        if (!script(dialog)) return false;
+        if (accept(dialog)) return true;
+    }
+    return false;
+}
+
 bool FakeDialogs::showLayoutDialog(LayoutDialog& dialog) {
     ++layoutShown;
-    if (layoutScripts.empty()) return false;
-    auto script = std::move(layoutScripts.front());
-    layoutScripts.pop_front();
-    if (!script(dialog)) return false;
-    dialog.BitBtn1Click();
-    return true;
+    return runScripts(layoutScripts, dialog, [](LayoutDialog& d) { return d.BitBtn1Click(); });
 }
 
 bool FakeDialogs::showFieldLengthDialog(FieldLengthDialog& dialog) {
     ++fieldLengthShown;
-    if (fieldLengthScripts.empty()) return false;
-    auto script = std::move(fieldLengthScripts.front());
-    fieldLengthScripts.pop_front();
-    return script(dialog);
+    return runScripts(fieldLengthScripts, dialog, [](FieldLengthDialog& d) { return d.acceptLengths(); });
 }
 
 bool FakeDialogs::showStringsChooser(StringsChooser& chooser) {
@@ -64,13 +69,7 @@ bool FakeDialogs::showMacroKeyDialog(MacroKeyDialog& dialog) {
 
 bool FakeDialogs::showColsAndRowsDialog(ColsAndRowsDialog& dialog) {
     ++colsAndRowsShown;
-    while (!colsAndRowsScripts.empty()) {
-        auto script = std::move(colsAndRowsScripts.front());
-        colsAndRowsScripts.pop_front();
-        if (!script(dialog)) return false;
-        if (dialog.BitBtn1Click()) return true;
-    }
-    return false;
+    return runScripts(colsAndRowsScripts, dialog, [](ColsAndRowsDialog& d) { return d.BitBtn1Click(); });
 }
 
 bool FakeDialogs::showValueDialog(ValueDialog& dialog) {

@@ -38,7 +38,7 @@ class LayoutDialogWindowTest : public ::testing::Test {
 protected:
     testing::FakePlatform fake;
     ConfigFile config{"/nonexistent-tabulyst-folder/tabulyst.CFG"};
-    FieldLengthDialog form5;
+    FieldLengthDialog form5{fake.dialogs};
     LayoutDialog form2{config, form5, fake.dialogs};
 };
 
@@ -83,7 +83,8 @@ TEST_F(LayoutDialogWindowTest, CancelClosesWithoutTheOkHandler) {
 }
 
 TEST(FieldLengthDialogWindowTest, EditedCellsReachTheCoreAndTheTotalFollows) {
-    FieldLengthDialog form5;
+    testing::FakePlatform fake;
+    FieldLengthDialog form5{fake.dialogs};
     FieldLengthDialogWindow window(form5, nullptr);
     QTimer::singleShot(0, &window, [&] {
         auto* grid = window.findChild<QTableWidget*>();

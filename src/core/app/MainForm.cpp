@@ -142,8 +142,8 @@ void MainForm::timHideStatusBarTimer() {
     StatusBar.hide();
 }
 
-void MainForm::setTitle(const std::string& title) {
-    title_ = title;
+void MainForm::setTitle(std::string title) {
+    title_ = std::move(title);
     titleChanged();
 }
 

@@ -116,7 +116,7 @@ public:
     void timHideStatusBarTimer();
 
     const std::string& title() const { return title_; }
-    void setTitle(const std::string& title);
+    void setTitle(std::string title);
     // What the window shows: the title, or a temporary caption (while a macro
     // is recorded) that leaves the title, the current file, as it is.
     const std::string& caption() const { return temporaryCaption_.empty() ? title_ : temporaryCaption_; }

@@ -3,10 +3,11 @@
 #include <stdexcept>
 
 #include "core/files/FieldLength.h"
+#include "core/platform/Dialogs.h"
 
 namespace tabulyst {
 
-FieldLengthDialog::FieldLengthDialog() {
+FieldLengthDialog::FieldLengthDialog(Dialogs& dialogs) : dialogs_(dialogs) {
     cells_[1][0] = "Fieldlength : ";
     for (int c = 1; c < kColCount; ++c) cells_[0][static_cast<std::size_t>(c)] = "# " + std::to_string(c);
     for (int c = 1; c <= 4; ++c) cells_[1][static_cast<std::size_t>(c)] = "32";
@@ -35,6 +36,21 @@ void FieldLengthDialog::StringGridClick() {
         total += *length;
     }
     edtEdit = std::to_string(total);
+}
+
+bool FieldLengthDialog::acceptLengths() {
+    focusColumn = 0;
+    for (int c = 1; c < kColCount; ++c) {
+        const std::string& text = cells_[1][static_cast<std::size_t>(c)];
+        if (text.find_first_not_of(" \t") == std::string::npos) break;
+        const auto length = fieldLength(text);
+        if (length && *length >= 1 && *length <= kMaxLength) continue;
+        // Taken as the end of the list, a typing error would cut every line after it.
+        dialogs_.showMessage("Numerische Eingabe zwischen 1 und " + std::to_string(kMaxLength) + " erforderlich!");
+        focusColumn = c;
+        return false;
+    }
+    return true;
 }
 
 std::optional<int> FieldLengthDialog::fieldLength(std::string_view text) {

@@ -15,6 +15,8 @@
 #include <thread>
 #include <vector>
 
+#include "core/grid/MemoryRequests.h"
+
 namespace tabulyst {
 
 namespace {
@@ -107,7 +109,8 @@ std::unique_ptr<FileSnapshot> FileSnapshot::take(int file, std::size_t slack) {
     const std::size_t length = (size + slack + page - 1) / page * page;
     // Zeroed private pages for the whole length, the file's pages over the
     // front: the slack behind the text never reaches past the file's end.
-    void* area = ::mmap(nullptr, length, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    void* area = memoryRequestRefused() ? MAP_FAILED
+                                        : ::mmap(nullptr, length, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
     if (area == MAP_FAILED) {
         ::close(fd);
         return nullptr;

@@ -3,6 +3,7 @@
 // which are created once and keep their contents between showings.
 #include "core/files/FieldLengthDialog.h"
 #include "core/files/LayoutDialog.h"
+#include "core/files/LayoutSettings.h"
 
 namespace tabulyst {
 
@@ -20,6 +21,9 @@ public:
     LayoutDialog Form2;
 
 private:
+    // Puts settings in force and stores them.
+    void apply(LayoutSettings settings);
+
     MainForm& form_;
 };
 

@@ -38,7 +38,7 @@ void LayoutDialog::rbxClientBottomClientClientSeperatorOrLengthClick(int itemInd
     btnClientBottomClientClientAdjustLengthEnabled = itemIndex == 1;
 }
 
-void LayoutDialog::BitBtn1Click() {
+bool LayoutDialog::BitBtn1Click() {
     // The free texts are stored whatever is chosen, even if the command is refused later.
     auto error = config_.update([this](ConfigFile::Editor& e) {
         e.write("FreeDelimiter", "Delimiter1", edtSeperatorFree1);
@@ -58,6 +58,16 @@ void LayoutDialog::BitBtn1Click() {
     // The warning shows what was typed; the choice stands all the same.
     // Typed text is Windows-1252; messages are UTF-8.
     if (free && IsDecodeError(DecodeDelimiter(ChosenDelimiter))) dialogs_.showMessage(utf8FromWindows1252(ChosenDelimiter));
+    // Either would leave every file it is applied to unreadable, and a table without its file.
+    if (chosenDelimitedMode() && ChosenDelimiter.empty()) {
+        dialogs_.showMessage("Bitte geben Sie ein Trennzeichen ein!");
+        return false;
+    }
+    if (!chosenDelimitedMode() && fieldLengths_ && fieldLengths_->empty()) {
+        dialogs_.showMessage("Bitte stellen Sie die Feldlänge ein!");
+        return false;
+    }
+    return true;
 }
 
 void LayoutDialog::btnClientBottomClientClientAdjustLengthClick() {

@@ -56,8 +56,10 @@ public:
     // The user picked an item of the mode group.
     void rbxClientBottomClientClientSeperatorOrLengthClick(int itemIndex);
     // OK: stores the free-delimiter texts, takes the chosen delimiter and
-    // warns about one that does not decode. The dialog then closes with OK.
-    void BitBtn1Click();
+    // warns about one that does not decode. False, after a message, when the
+    // choice cannot cut a line (no delimiter, or fixed lengths without any):
+    // the dialog stays open.
+    bool BitBtn1Click();
     // The field-length button: shows the field-length dialog on the handed-over list.
     void btnClientBottomClientClientAdjustLengthClick();
 

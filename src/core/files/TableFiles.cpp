@@ -14,6 +14,7 @@
 namespace tabulyst {
 
 namespace {
+const char* const kNoMemory = "Nicht genug Arbeitsspeicher, um die Datei zu laden.";
 const char* const kNoFileName = "Erneutes Laden nicht möglich, es wurde kein Dateiname vergeben!";
 const char* const kLengthMismatch =
     "Die aktuelle Datei passt nicht zu den eingestellten Feldlängen. Bitte speichern Sie die Datei nicht; es droht "
@@ -43,6 +44,7 @@ std::string TableFiles::windowCaption() const {
 
 void TableFiles::forgetFileFormat() {
     fileLineEnds = LineEnds::CrLf;
+    fileLastLineEnded = true;
     setFileEncoding({});
 }
 
@@ -78,8 +80,15 @@ void TableFiles::ToolBtnOpenClick() {
 
 bool TableFiles::OpenTableFile(const std::string& path) {
     StringGrid& grid = form_.StrGrid;
+    // From here on the table shown is not the old file's: a table that does
+    // not load has no file behind it, and Save asks for a name rather than
+    // write an empty table over the file.
+    forgetFile();
+    form_.cells.ClearJournal();
+    form_.sort.reset();
     form_.cells.EditStartText.clear();
     form_.cells.SetModified(false);
+    // The table shown goes first: its memory is the new one's.
     grid.beginUpdate();
     grid.setDefaultColWidth(StringGrid::kDefaultColWidth);  // also shows hidden columns
     grid.clearCells();
@@ -87,13 +96,15 @@ bool TableFiles::OpenTableFile(const std::string& path) {
     grid.setRowCount(2);
     grid.endUpdate();
     noticedPath_.clear();  // opening tells again what a reload would not repeat
-    bool ok = LoadTableFile(path);
+    const bool ok = LoadTableFile(path);
     setReloadCommands(ok);
-    if (ok) {
-        form_.cells.ClearJournal();
-        form_.sort.reset();
-    }
     return ok;
+}
+
+void TableFiles::forgetFile() {
+    form_.setTitle("");
+    forgetFileFormat();
+    form_.Utf8File = false;
 }
 
 bool TableFiles::LoadTableFile(const std::string& path) {
@@ -101,13 +112,16 @@ bool TableFiles::LoadTableFile(const std::string& path) {
     std::error_code ec;
     std::string absolute = std::filesystem::absolute(path, ec).string();
     if (ec) absolute = path;
-    // A file that is not read leaves a plain empty table behind.
-    setFileEncoding({});
-    bool ok = form_.layout.DelimitedMode ? ReadDelimitedFile(absolute) : ReadFixedLengthFile(absolute);
+    form_.recent.AddRecentFile(absolute);
+    bool ok = false;
+    try {
+        ok = readTable(absolute);
+    } catch (const std::bad_alloc&) {
+        form_.platform.dialogs->showMessage(kNoMemory);
+    }
     // What the start read ahead and this load did not take is of no use any more.
     dropTableAhead();
-    form_.recent.AddRecentFile(absolute);
-    form_.Utf8File = fileEncoding_.byteOrderMark;
+    if (ok) form_.Utf8File = fileEncoding_.byteOrderMark;
     return ok;
 }
 
@@ -142,17 +156,24 @@ bool TableFiles::parsedFieldLengths(std::vector<int>& lengths, bool tell) const 
     return false;
 }
 
-ColumnWidthFit TableFiles::startWidthFit() const {
-    const StringGrid& grid = form_.StrGrid;
+bool TableFiles::readLayout(TableReadLayout& layout) const {
+    layout.delimited = form_.layout.DelimitedMode;
+    if (layout.delimited) return decodedDelimiter(layout.delimiter);
+    if (form_.layout.FieldLengths.empty()) {
+        form_.platform.dialogs->showMessage("Bitte stellen Sie die Feldlänge ein!");
+        return false;
+    }
+    return parsedFieldLengths(layout.fieldLengths);
+}
+
+ColumnWidthFit TableFiles::startWidthFit(const StringGrid& grid) const {
     std::vector<int> widths;
     for (int c = 0; c < grid.colCount(); ++c) widths.push_back(grid.colWidth(c));
     return ColumnWidthFit(*form_.platform.textMeasure, form_.gridClientWidth / 3 * 2, std::move(widths),
                           grid.defaultColWidth());
 }
 
-void TableFiles::finishRead(ColumnWidthFit& fit) {
-    StringGrid& grid = form_.StrGrid;
-    GridUpdateScope update(grid);
+void TableFiles::finishRead(StringGrid& grid, ColumnWidthFit& fit) {
     for (int c = 1; c < grid.colCount(); ++c) {
         grid.setCell(c, 0, std::to_string(c));
         fit.offer(static_cast<std::size_t>(c), grid.cell(c, 0));
@@ -167,52 +188,40 @@ void TableFiles::finishRead(ColumnWidthFit& fit) {
     }
     fit.apply(grid);
     const int last = grid.rowCount() - 1;
+    // An empty file keeps its one empty row, so that what is typed into it is saved.
+    if (last == 1 && !grid.rowCells(1).text()) {
+        std::string_view number = "1";
+        grid.setRowCells(1, RowCells::fromCells(std::span(&number, 1), 1));
+        return;
+    }
     bool empty = true;
     for (int c = 1; c < grid.colCount() && empty; ++c) empty = grid.cell(c, last).empty();
     if (empty) grid.setRowCount(grid.rowCount() - 1);
 }
 
-bool TableFiles::ReadDelimitedFile(const std::string& path) {
+bool TableFiles::readTable(const std::string& path) {
     TableReadLayout layout;
-    if (!decodedDelimiter(layout.delimiter)) return false;
-    form_.setTitle(path);
-    TableReadResult result;
-    ColumnWidthFit fit = startWidthFit();
-    {
-        GridUpdateScope update(form_.StrGrid);
-        result = readTableFile(path, layout, form_.StrGrid, &fit);
-    }
-    if (!result.ok) form_.platform.dialogs->showMessage(result.error);
-    if (!result.opened) return false;
-    fileLineEnds = result.lineEnds;
-    takeEncoding(path, result);
-    finishRead(fit);
-    return result.ok;
-}
-
-bool TableFiles::ReadFixedLengthFile(const std::string& path) {
-    if (form_.layout.FieldLengths.empty()) {
-        form_.platform.dialogs->showMessage("Bitte stellen Sie die Feldlänge ein!");
+    if (!readLayout(layout)) return false;
+    // Read on the side: the table shown stays as it is unless the whole file is read.
+    StringGrid read;
+    if (!layout.delimited) read.setColCount(static_cast<int>(layout.fieldLengths.size()) + 1);
+    ColumnWidthFit fit = startWidthFit(read);
+    TableReadResult result = readTableFile(path, layout, read, &fit);
+    if (!result.ok) {
+        form_.platform.dialogs->showMessage(result.error);
         return false;
     }
-    TableReadLayout layout;
-    layout.delimited = false;
-    if (!parsedFieldLengths(layout.fieldLengths)) return false;
-    form_.setTitle(path);
-    form_.StrGrid.setColCount(static_cast<int>(layout.fieldLengths.size()) + 1);
-    TableReadResult result;
-    ColumnWidthFit fit = startWidthFit();
-    {
-        GridUpdateScope update(form_.StrGrid);
-        result = readTableFile(path, layout, form_.StrGrid, &fit);
-    }
-    if (!result.ok) form_.platform.dialogs->showMessage(result.error);
-    else if (result.lengthMismatch) form_.platform.dialogs->showMessage(kLengthMismatch);
-    if (!result.opened) return false;
+    if (result.lengthMismatch) form_.platform.dialogs->showMessage(kLengthMismatch);
+    finishRead(read, fit);
+    // What may fail comes before the table is shown: from there on the grid,
+    // its title and its file format change together.
+    std::string title = path;
+    form_.StrGrid.takeTable(read);
+    form_.setTitle(std::move(title));
     fileLineEnds = result.lineEnds;
+    fileLastLineEnded = result.lastLineEnded;
     takeEncoding(path, result);
-    finishRead(fit);
-    return result.ok;
+    return true;
 }
 
 // --- saving ---
@@ -285,6 +294,7 @@ bool TableFiles::writeTable(const std::string& path, bool delimited, bool includ
     layout.pad = pad;
     layout.includeHidden = includeHidden;
     layout.lineEnds = fileLineEnds;
+    layout.lastLineEnded = fileLastLineEnded;
     layout.encoding = fileEncoding_;
     if (delimited ? !decodedDelimiter(layout.delimiter) : !parsedFieldLengths(layout.fieldLengths)) return false;
     BusyCursor busy(form_.platform.busy);
@@ -312,31 +322,26 @@ const std::vector<TableFiles::ReloadInterval>& TableFiles::reloadIntervals() {
     return intervals;
 }
 
-void TableFiles::mnuMainReLoadClick() {
+void TableFiles::mnuMainReLoadClick() { reload(); }
+
+TableFiles::Reload TableFiles::reload(bool ask) {
     if (form_.title().empty()) {
         form_.platform.dialogs->showMessage(kNoFileName);
-        return;
+        return Reload::NoFile;
     }
     CellStore& cells = form_.cells;
-    if (cells.Modified && !cells.ConfirmDiscard("Liste der Änderungen verwerfen und erneut Laden?")) return;
+    if (ask && cells.Modified && !cells.ConfirmDiscard("Liste der Änderungen verwerfen und erneut Laden?"))
+        return Reload::Refused;
     StringGrid& grid = form_.StrGrid;
-    cells.SetModified(false);
     const int fixedRows = grid.fixedRows(), fixedCols = grid.fixedCols();
     const int col = grid.col(), row = grid.row();
-    cells.EditStartText.clear();
     std::vector<int> widths;
     for (int c = 0; c < grid.colCount(); ++c) widths.push_back(grid.colWidth(c));
-    grid.beginUpdate();
-    grid.clearCells();
-    grid.setDefaultColWidth(StringGrid::kDefaultColWidth);
-    grid.setColCount(2);
-    grid.setRowCount(2);
-    grid.endUpdate();
-    const std::string path = form_.title();
-    if (!LoadTableFile(path)) {
-        setReloadCommands(false);
-        return;
-    }
+    // A reload that fails leaves the table, its changes and its journal as they were.
+    if (!LoadTableFile(form_.title())) return Reload::Failed;
+    cells.ClearJournal();
+    cells.SetModified(false);
+    cells.EditStartText.clear();
     form_.sort.reset();
     form_.commands.setEnabled("mnuMainShowAllCols", false);
     grid.beginUpdate();
@@ -357,6 +362,7 @@ void TableFiles::mnuMainReLoadClick() {
     }
     cells.ClearJournal();
     form_.sort.SortIndicatorColumn = -1;
+    return Reload::Done;
 }
 
 void TableFiles::mnuMainCyclicalReLoadClick() {

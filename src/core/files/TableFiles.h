@@ -9,6 +9,7 @@
 #include "core/files/FitColumnWidths.h"
 #include "core/files/SafeFileWriter.h"
 #include "core/files/TableReader.h"
+#include "core/grid/StringGrid.h"
 
 namespace tabulyst {
 
@@ -20,6 +21,8 @@ public:
 
     // How the lines of the current file end; a new table ends them with CR LF.
     LineEnds fileLineEnds = LineEnds::CrLf;
+    // Whether the file's last line ends with a line end; a save writes it back so.
+    bool fileLastLineEnded = true;
     // How the current file is encoded: every load sets it, the user's own
     // UTF-8 conversions of all cells reset it to plain Windows-1252.
     const FileEncoding& fileEncoding() const { return fileEncoding_; }
@@ -32,15 +35,17 @@ public:
     const WriteFaults* writeFaults = nullptr;
 
     void ToolBtnOpenClick();
+    // Opens path in place of the table shown; a table that does not load
+    // leaves an empty table without a file name.
     bool OpenTableFile(const std::string& path);
+    // Reads path and shows it when the whole file was read; false (after a
+    // message) leaves the table shown, its title and its file format as they were.
     bool LoadTableFile(const std::string& path);
     // Starts reading the table file at path while the windows are made, with
     // the layout the first load will use; the fields are summed once the
     // advances are known. LoadTableFile takes what was read.
     void readAhead(const std::string& path);
     void sumAheadWithAdvances();
-    bool ReadDelimitedFile(const std::string& path);
-    bool ReadFixedLengthFile(const std::string& path);
 
     void SaveCurrentFile();
     void SaveFileAs();
@@ -51,6 +56,9 @@ public:
     bool CellsFitFieldLengths() const;
 
     void mnuMainReLoadClick();
+    enum class Reload { Done, NoFile, Refused, Failed };
+    // ask: whether changes are confirmed away first (the caller may have asked already).
+    Reload reload(bool ask = true);
     void mnuMainCyclicalReLoadClick();
     void timReloadTimer();
 
@@ -64,10 +72,15 @@ public:
 
 private:
     void setReloadCommands(bool enabled);
+    // The layout a read cuts lines with; false after telling what is wrong with it.
+    bool readLayout(TableReadLayout& layout) const;
+    bool readTable(const std::string& path);
+    // The title and file format of a table with no file behind it.
+    void forgetFile();
     // The width fit a read feeds, from the grid's widths before it.
-    ColumnWidthFit startWidthFit() const;
+    ColumnWidthFit startWidthFit(const StringGrid& grid) const;
     // Header numbers, fitted widths and the removal of an empty last row.
-    void finishRead(ColumnWidthFit& fit);
+    void finishRead(StringGrid& grid, ColumnWidthFit& fit);
     // The field lengths as numbers; false for a bad one, told in a message unless tell is false.
     bool parsedFieldLengths(std::vector<int>& lengths, bool tell = true) const;
     // The decoded delimiter; false when it cannot be decoded, with the decoder's error text unless tell is false.

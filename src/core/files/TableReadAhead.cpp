@@ -144,6 +144,7 @@ std::optional<TableReadAhead> takeTableAhead(int fd, const TableReadLayout& layo
             read.emplace();
             read->decoder = *state.decoder;
             read->lineEnds = state.scan->lineEnds();
+            read->lastLineEnded = state.scan->lastLineEnded();
             read->lengthMismatch = state.scan->lengthMismatch();
             read->widest = std::move(state.scan->widest());
             state.scan.reset();

@@ -27,6 +27,7 @@ struct TableReadAhead {
     std::unique_ptr<TableText> text;
     LineDecoder decoder;
     LineEnds lineEnds = LineEnds::CrLf;
+    bool lastLineEnded = true;
     bool lengthMismatch = false;
     std::vector<int> widest;  // the fields' widest sums with the weights asked for
 };

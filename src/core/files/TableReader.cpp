@@ -157,7 +157,6 @@ TableReadResult readTableFile(const std::string& path, const TableReadLayout& la
         result.error = errorText(errno);
         return result;
     }
-    result.opened = true;
     LineDecoder decoder;
     int err = 0;
     std::unique_ptr<TableText> text;
@@ -170,6 +169,7 @@ TableReadResult readTableFile(const std::string& path, const TableReadLayout& la
             text = std::move(ahead->text);
             decoder = ahead->decoder;
             result.lineEnds = ahead->lineEnds;
+            result.lastLineEnded = ahead->lastLineEnded;
             result.lengthMismatch = ahead->lengthMismatch;
             widest = std::move(ahead->widest);
         }
@@ -190,17 +190,16 @@ TableReadResult readTableFile(const std::string& path, const TableReadLayout& la
             if (!fileStartsWithByteOrderMark(file.fd())) snapshot = FileSnapshot::take(file.fd(), TableText::kSlack);
             if (snapshot) text->adopt(std::move(snapshot));
             else readWholeFile(file.fd(), *text, err);
+            if (err != 0) {
+                text.reset();
+                break;
+            }
             TableScan scan(*text, layout, decoder);
             scan.sumWith(weights);
             workOnAllProcessors(scan);
-            try {
-                if (!scan.finish(weights)) continue;
-            } catch (...) {
-                // What was read before stays in the grid (the line being read is dropped).
-                fillGrid(std::move(text), layout, grid, fit, weights ? &scan.widest() : nullptr);
-                throw;
-            }
+            if (!scan.finish(weights)) continue;
             result.lineEnds = scan.lineEnds();
+            result.lastLineEnded = scan.lastLineEnded();
             result.lengthMismatch = scan.lengthMismatch();
             widest = std::move(scan.widest());
             break;
@@ -211,7 +210,6 @@ TableReadResult readTableFile(const std::string& path, const TableReadLayout& la
     } catch (const std::bad_alloc&) {
         result.error = "Nicht genug Arbeitsspeicher, um die Datei zu laden.";
     }
-    // Also for the rows kept after a failure: they are decoded or not.
     result.encoding = decoder.encoding();
     result.notice = decoder.notice();
     if (!result.error.empty()) return result;

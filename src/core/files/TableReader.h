@@ -23,9 +23,9 @@ struct TableReadLayout {
 
 struct TableReadResult {
     bool ok = false;
-    bool opened = false;                 // false: the grid was not touched
     std::string error;                   // the platform's text when reading failed
     LineEnds lineEnds = LineEnds::CrLf;  // Lf: line feeds but no carriage return at all
+    bool lastLineEnded = true;           // false: the last line (or an empty file) has no line end
     bool lengthMismatch = false;         // a line did not match the field lengths
     FileEncoding encoding;               // UTF-8 decoded, byte-order mark taken aside
     const char* notice = nullptr;        // why a UTF-8 file was read as it stands
@@ -37,7 +37,7 @@ struct TableReadResult {
 // line ends at a carriage return (a line feed right after it belongs to the
 // line end); a file without
 // any carriage return ends its lines at line feeds. Code 26 ends the file.
-// Rows read before a failure stay in the grid. The grid's row count ends one
+// A read that fails leaves the grid as it was. The grid's row count ends one
 // above the rows read (the spare row the caller removes). A byte-order mark is
 // taken off the first line; a UTF-8 file is decoded to Windows-1252 before its
 // lines are split (see LineDecoder). Every row remembers how many fields its

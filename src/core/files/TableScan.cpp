@@ -279,6 +279,7 @@ struct TableScan::Piece {
     std::unique_ptr<LineSplitter> splitter;
     bool done = false;     // split to its end, or to a code 26
     bool stopped = false;  // at a code 26: the file ends in this piece
+    std::size_t stopAt = 0;  // where, when stopped
     bool wrote = false;    // decoded lines were written over the file's bytes
     std::exception_ptr error;
     std::vector<int> widest;
@@ -290,6 +291,7 @@ TableScan::TableScan(TableText& text, const TableReadLayout& layout, LineDecoder
     : text_(text), layout_(layout), decoder_(decoder) {
     const char* data = text.data();
     const std::size_t size = text.size();
+    end_ = size;
     // Code 26 ends the file: the scan stops at it, and a line end after it counts for nothing.
     auto firstBeforeCode26 = [&](char ch) {
         const char* at = firstOf(data, size, ch);
@@ -347,6 +349,7 @@ void TableScan::split(Piece& piece, std::size_t index, LineSums* sums, const Wei
         mapAhead(text_.data() + piece.begin, piece.end - piece.begin);
         piece.done = scanRange(taker, text_.data(), piece.begin, piece.end, lineEnd_, crLf_, &stoppedAt);
         piece.stopped = stoppedAt < piece.end - piece.begin;
+        piece.stopAt = piece.begin + stoppedAt;
     } catch (...) {
         piece.done = false;
         piece.error = std::current_exception();
@@ -420,7 +423,10 @@ bool TableScan::finish(const Weights* weights) {
     if (first.done || first.error) takeWidths(0);
     if (first.error) std::rethrow_exception(first.error);
     if (!first.done) return false;
-    if (first.stopped) return true;
+    if (first.stopped) {
+        end_ = first.stopAt;
+        return true;
+    }
     for (std::size_t index = 1; index < pieces_.size(); ++index) {
         Piece& piece = *pieces_[index];
         if (!piece.done || !text_.canAppend(*piece.text) || !decoder_.goOnAfter(*piece.decoder))
@@ -428,7 +434,10 @@ bool TableScan::finish(const Weights* weights) {
         takeWidths(index);
         text_.append(*piece.text);
         mismatch_ = mismatch_ || piece.splitter->mismatch();
-        if (piece.stopped) return true;  // the pieces after it lie behind the file's end
+        if (piece.stopped) {
+            end_ = piece.stopAt;
+            return true;  // the pieces after it lie behind the file's end
+        }
     }
     return true;
 }
@@ -441,7 +450,19 @@ bool TableScan::splitAgainFrom(std::size_t index, const Weights* weights) {
     std::unique_ptr<LineSums> sums;
     if (weights) sums = std::make_unique<LineSums>(*weights);
     LineTaker taker(text_, decoder_, *pieces_[0]->splitter, layout_, sums.get(), widest_, true);
-    return scanRange(taker, text_.data(), pieces_[index]->begin, text_.size(), lineEnd_, crLf_);
+    std::size_t stoppedAt = 0;
+    const std::size_t begin = pieces_[index]->begin;
+    const bool done = scanRange(taker, text_.data(), begin, text_.size(), lineEnd_, crLf_, &stoppedAt);
+    end_ = begin + stoppedAt;
+    return done;
+}
+
+bool TableScan::lastLineEnded() const {
+    // Decoding writes a line's text over its own start only: the bytes of the line ends stay as read.
+    const char* data = text_.data();
+    if (end_ == 0) return false;
+    if (!crLf_) return data[end_ - 1] == '\n';
+    return data[end_ - 1] == '\r' || (end_ >= 2 && data[end_ - 1] == '\n' && data[end_ - 2] == '\r');
 }
 
 const TableScan::Weights* summableWeights(const AdvanceTable* advances) {

@@ -47,6 +47,8 @@ public:
     bool finish(const Weights* weights);
 
     LineEnds lineEnds() const { return lineEnds_; }
+    // After finish: whether the file's last line has a line end (false for an empty file).
+    bool lastLineEnded() const;
     bool lengthMismatch() const;
     // For each field place, the widest sum of advances of the lines joined.
     std::vector<int>& widest() { return widest_; }
@@ -65,6 +67,7 @@ private:
     LineEnds lineEnds_ = LineEnds::CrLf;
     char lineEnd_ = '\n';
     bool crLf_ = false;
+    std::size_t end_ = 0;  // where the text ends: its size, or its first code 26
     std::vector<std::unique_ptr<Piece>> pieces_;
     std::atomic<std::size_t> next_{0};
     std::atomic<bool> cancelled_{false};

@@ -30,9 +30,9 @@ class LineOutput {
 public:
     LineOutput(SafeFileWriter& out, std::string_view lineEnd, bool utf8) : out_(out), lineEnd_(lineEnd), utf8_(utf8) {}
 
-    // A line of the file's text as it stands.
-    bool untouched(std::string_view line) {
-        if (utf8_) return built(line);
+    // A line of the file's text as it stands; ended: with a line end after it.
+    bool untouched(std::string_view line, bool ended = true) {
+        if (utf8_) return built(line, ended);
         if (!flushGathered()) return false;
         if (size_ > 0 && begin_ + size_ == line.data()) {
             size_ += line.size();
@@ -41,6 +41,7 @@ public:
             begin_ = line.data();
             size_ = line.size();
         }
+        if (!ended) return true;
         // The line end of the file counts only where it is exactly the one written.
         if (std::memcmp(begin_ + size_, lineEnd_.data(), lineEnd_.size()) == 0) {
             size_ += lineEnd_.size();
@@ -50,7 +51,7 @@ public:
     }
 
     // A line joined from the cells.
-    bool built(std::string_view line) {
+    bool built(std::string_view line, bool ended = true) {
         if (!flushRun()) return false;
         const std::size_t old = gathered_.size();
         if (utf8_) {
@@ -59,7 +60,7 @@ public:
         } else {
             gathered_.append(line);
         }
-        gathered_.append(lineEnd_);
+        if (ended) gathered_.append(lineEnd_);
         return gathered_.size() < kPiece || flushGathered();
     }
 
@@ -109,8 +110,9 @@ bool writeTableFile(const std::string& path, const TableWriteLayout& layout, Str
     bool ok = true;
     for (int r = 1; r < grid.rowCount() && ok; ++r) {
         const RowCells& row = grid.rowCells(r);
+        const bool ended = layout.lastLineEnded || r + 1 < grid.rowCount();
         if (asRead && row.text()) {
-            ok = lines.untouched(row.text()->lineText(row.line()));
+            ok = lines.untouched(row.text()->lineText(row.line()), ended);
             continue;
         }
         line.clear();
@@ -131,7 +133,7 @@ bool writeTableFile(const std::string& path, const TableWriteLayout& layout, Str
             }
             line += text;
         }
-        ok = lines.built(line);
+        ok = lines.built(line, ended);
     }
     if (ok) lines.finish();
     if (!out.commit()) {

@@ -18,6 +18,7 @@ struct TableWriteLayout {
     bool pad = false;               // fixed-length: blank-fill and cut cells to their lengths
     bool includeHidden = true;
     LineEnds lineEnds = LineEnds::CrLf;
+    bool lastLineEnded = true;      // false: the last line goes without a line end, as it was read
     FileEncoding encoding;          // the mark in front, the cells as UTF-8
 };
 

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "core/grid/MemoryRequests.h"
 #include "core/grid/TableText.h"
 
 namespace tabulyst {
@@ -18,7 +19,7 @@ constexpr std::size_t kWord = sizeof(std::uint32_t);
 
 char* RowCells::allocate(std::uint32_t count, std::size_t byteCount) {
     if (byteCount > UINT32_MAX) throw std::length_error("row longer than 4 GiB");
-    auto* block = static_cast<char*>(std::malloc((1 + count) * kWord + byteCount));
+    auto* block = memoryRequestRefused() ? nullptr : static_cast<char*>(std::malloc((1 + count) * kWord + byteCount));
     if (!block) throw std::bad_alloc();
     reinterpret_cast<std::uint32_t*>(block)[0] = count;
     return block;
@@ -37,7 +38,7 @@ RowCells::RowCells(const RowCells& other) : block_(nullptr), extra_(other.extra_
     }
     if (!other.block_) return;
     std::size_t total = (1 + other.ownSize()) * kWord + other.byteSize();
-    block_ = static_cast<char*>(std::malloc(total));
+    block_ = memoryRequestRefused() ? nullptr : static_cast<char*>(std::malloc(total));
     if (!block_) throw std::bad_alloc();
     std::memcpy(block_, other.block_, total);
 }

@@ -101,6 +101,25 @@ void StringGrid::clearCells() {
     notifyLayout();
 }
 
+void StringGrid::takeTable(StringGrid& from) noexcept {
+    // Swapped, not assigned: nothing here allocates, so the grid never shows
+    // half a table; the old one goes with from.
+    colCount_ = from.colCount_;
+    widths_.swap(from.widths_);
+    rows_.swap(from.rows_);
+    text_.swap(from.text_);
+    rowHeights_.clear();
+    // As if the grid had been emptied to 2 x 2 before: at most one fixed row
+    // and column, the current cell and the anchor on the first cells.
+    fixedCols_ = std::min({fixedCols_, 1, colCount_ - 1});
+    fixedRows_ = std::min({fixedRows_, 1, rowCount() - 1});
+    const int oldCol = curCol_, oldRow = curRow_;
+    curCol_ = anchorCol_ = std::min({std::max(curCol_, fixedCols_), 1, colCount_ - 1});
+    curRow_ = anchorRow_ = std::min({std::max(curRow_, fixedRows_), 1, rowCount() - 1});
+    if (oldCol != curCol_ || oldRow != curRow_) notifyCurrent();
+    notifyLayout();
+}
+
 // --- widths ---
 
 void StringGrid::setColWidth(int col, int width) {

@@ -60,6 +60,11 @@ public:
     const RowCells& rowCells(int row) const { return rows_[static_cast<std::size_t>(row)]; }
     // Empties every cell, fixed ones included.
     void clearCells();
+    // Takes the cells, column count and widths of a table read on the side
+    // (which must have rows and a width per column); from gets the old ones.
+    // The rest is as after emptying the grid to 2 x 2: at most one fixed row
+    // and column, the current cell on the first cells.
+    void takeTable(StringGrid& from) noexcept;
 
     // --- widths and heights ---
     int colWidth(int col) const { return widths_[static_cast<std::size_t>(col)]; }

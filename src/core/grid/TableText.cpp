@@ -11,6 +11,7 @@
 
 #include "core/grid/HugePages.h"
 #include "core/grid/LineSums.h"
+#include "core/grid/MemoryRequests.h"
 #include "core/grid/RowCells.h"
 
 namespace tabulyst {
@@ -58,7 +59,7 @@ void TableText::adopt(std::unique_ptr<TextBytes> bytes) {
 
 char* TableText::reserve(std::size_t size) {
     if (size <= capacity_) return data_;
-    auto* fresh = static_cast<char*>(std::malloc(size + kSlack));
+    auto* fresh = memoryRequestRefused() ? nullptr : static_cast<char*>(std::malloc(size + kSlack));
     if (!fresh) throw std::bad_alloc();
     preferHugePages(fresh, size + kSlack);
     if (size_ > 0) std::memcpy(fresh, data_, size_);
@@ -81,8 +82,9 @@ void TableText::setSize(std::size_t size) {
 void TableText::newChunk() {
     // A row keeps where its line's record starts in 32 bits.
     if (chunks_.size() >= (std::size_t{1} << (32 - kChunkBits)) - 1) throw std::bad_alloc();
-    void* words = ::mmap(nullptr, kChunkWords * sizeof(std::uint16_t), PROT_READ | PROT_WRITE,
-                         MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    void* words = memoryRequestRefused() ? MAP_FAILED
+                                         : ::mmap(nullptr, kChunkWords * sizeof(std::uint16_t), PROT_READ | PROT_WRITE,
+                                                  MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
     if (words == MAP_FAILED) throw std::bad_alloc();
     std::unique_ptr<std::uint16_t[], ChunkRelease> chunk(static_cast<std::uint16_t*>(words));
     chunks_.push_back(std::move(chunk));  // unmapped again if this throws

@@ -119,6 +119,7 @@ TEST_F(LayoutCommandTest, TheShownDelimiterPicksItsRadioButtonAndTheLaterFreeFie
 }
 
 TEST_F(LayoutCommandTest, TheModeEnablesTheFieldLengthButtonAndIsStored) {
+    layout().FieldLengths = {"5"};
     run([](LayoutDialog& d) {
         d.rbxClientBottomClientClientSeperatorOrLengthClick(1);
         EXPECT_TRUE(d.btnClientBottomClientClientAdjustLengthEnabled);
@@ -169,20 +170,27 @@ TEST_F(LayoutCommandTest, TheFieldLengthDialogShowsTheListOverItsEarlierCells) {
     EXPECT_EQ(layout().FieldLengths, (std::vector<std::string>{"10", "32", "32", "32"}));
 }
 
-TEST_F(LayoutCommandTest, LengthsAreNormalisedAndANegativeOrNonNumberEndsTheList) {
-    queueFieldLengths({" 007 ", "+3", "-4", "9"});
+TEST_F(LayoutCommandTest, LengthsAreNormalisedAndWhatIsNoLengthFromOneUpIsRefused) {
+    const std::string refusal = "Numerische Eingabe zwischen 1 und 99999 erforderlich!";
+    // Each refused OK leaves the dialog open; the next script types into it again.
+    queueFieldLengths({" 007 ", "+3", "-5", "9"});
+    for (const char* bad : {"abc", "0", "99999999999", "100000"}) queueFieldLengths({" 007 ", "+3", bad});
+    queueFieldLengths({" 007 ", "+3", "", "x"});  // an empty cell ends the list: what follows is not looked at
     run([](LayoutDialog& d) {
         d.btnClientBottomClientClientAdjustLengthClick();
         return false;
     });
+    EXPECT_EQ(fake.dialogs.messages, std::vector<std::string>(5, refusal));
+    EXPECT_EQ(form5().focusColumn, 0);
     EXPECT_EQ(layout().FieldLengths, (std::vector<std::string>{"7", "3"}));
     EXPECT_EQ(form5().edtEdit, "10");
-    queueFieldLengths({"12", "x"});
+    queueFieldLengths({"12", "x"}, true);
     run([](LayoutDialog& d) {
-        d.btnClientBottomClientClientAdjustLengthClick();
+        d.btnClientBottomClientClientAdjustLengthClick();  // refused, then no script left: cancelled
         return false;
     });
-    EXPECT_EQ(layout().FieldLengths, (std::vector<std::string>{"12"}));
+    EXPECT_EQ(form5().focusColumn, 2);
+    EXPECT_EQ(layout().FieldLengths, (std::vector<std::string>{"7", "3"}));
 }
 
 TEST_F(LayoutCommandTest, CancellingTheFieldLengthDialogLeavesTheList) {
@@ -209,6 +217,7 @@ TEST_F(LayoutCommandTest, NewLengthsApplyAtOnceButACancelledLayoutDialogStoresNo
 }
 
 TEST_F(LayoutCommandTest, NoToTheDiscardQuestionChangesNothingButTheFreeTexts) {
+    layout().FieldLengths = {"3"};
     cells().SetModified(true);
     fake.dialogs.answers = {false};
     run([](LayoutDialog& d) {

@@ -59,14 +59,6 @@ TEST_F(TableFilesTest, TheSpareRowGoesButAnEmptyLastLineStays) {
     EXPECT_EQ(row(2), "last");
 }
 
-TEST_F(TableFilesTest, AnEmptyFileLeavesOneUnfixedRow) {
-    ASSERT_TRUE(open(""));
-    EXPECT_EQ(grid().rowCount(), 1);
-    EXPECT_EQ(grid().fixedRows(), 0);
-    EXPECT_EQ(grid().colCount(), 2);
-    EXPECT_EQ(grid().cell(1, 0), "1");
-}
-
 TEST_F(TableFilesTest, CodeTwentySixEndsTheFileAndLoneLineFeedsStayInCells) {
     ASSERT_TRUE(open("a;b\r\nc\x1A;d\r\ne\r\n"));
     EXPECT_EQ(grid().rowCount(), 3);
@@ -87,10 +79,10 @@ TEST_F(TableFilesTest, FilesWithoutCarriageReturnsSplitAtLineFeedsAndSaveBackThe
     ASSERT_TRUE(open("x;y\r\n", "crlf.csv"));
     files().SaveCurrentFile();  // unmodified, but the command saves when called
     EXPECT_EQ(folder.read("crlf.csv"), "x;y\r\n");
-    // No line end at all: nothing says LF, so the lines get CR LF.
+    // No line end at all: nothing says LF, and the one line stays without its line end.
     ASSERT_TRUE(open("x;y", "unended.csv"));
     files().SaveCurrentFile();
-    EXPECT_EQ(folder.read("unended.csv"), "x;y\r\n");
+    EXPECT_EQ(folder.read("unended.csv"), "x;y");
 }
 
 TEST_F(TableFilesTest, ALineLongerThanAReadBlockStaysWhole) {
@@ -123,7 +115,7 @@ TEST_F(TableFilesTest, AMissingFileShowsThePlatformTextAndAddsTheRecentEntry) {
     EXPECT_FALSE(files().OpenTableFile(folder.file("missing.csv")));
     ASSERT_EQ(fake.dialogs.messages.size(), 1u);
     EXPECT_NE(fake.dialogs.messages[0].find("No such file"), std::string::npos);
-    EXPECT_EQ(form->title(), folder.file("missing.csv"));
+    EXPECT_EQ(form->title(), "");  // nothing to save over: Save asks for a name
     EXPECT_FALSE(commands().enabled("mnuMainReLoad"));
     EXPECT_EQ(grid().rowCount(), 2);
     EXPECT_EQ(grid().cell(1, 0), "");  // nothing was read, nothing numbered
@@ -152,7 +144,7 @@ TEST_F(TableFilesTest, FixedLengthsCutLinesAndWarnOnMismatch) {
     fixedLengths({});
     EXPECT_FALSE(open("abc\r\n", "other.txt"));
     EXPECT_EQ(fake.dialogs.messages.back(), "Bitte stellen Sie die Feldlänge ein!");
-    EXPECT_EQ(form->title(), folder.file("t.csv"));  // the title keeps its previous text
+    EXPECT_EQ(form->title(), "");  // the table emptied for the open is no longer t.csv's
 }
 
 TEST_F(TableFilesTest, AUtf8FileWithByteOrderMarkRoundTrips) {
@@ -414,6 +406,37 @@ TEST_F(CommandLineTest, BadParametersAreSkippedAndASecondPaintDoesNothing) {
     folder.write("cl.csv", "other\r\n");
     form->FormPaint();
     EXPECT_EQ(grid().cell(1, 1), "a");
+}
+
+TEST_F(TableFilesTest, ALastLineWithoutLineEndStaysSoAndARowAfterItGetsOneBetween) {
+    form->layout.CurrentDelimiter = ",";
+    struct Case {
+        const char* what;
+        std::string bytes;
+        std::string withRowAfter;
+    };
+    const Case cases[] = {
+        {"CR LF", "a,b,c\r\n1,\"\",\"\"\r\n2,3,4", "a,b,c\r\n1,\"\",\"\"\r\n2,3,4\r\nx,,"},
+        {"LF", "a,b,c\n1,2,3\n2,3,4", "a,b,c\n1,2,3\n2,3,4\nx,,"},
+        {"UTF-8 with mark", "\xEF\xBB\xBFK\xC3\xB6ln,1\r\nM\xC3\xBCnchen,2", "\xEF\xBB\xBFK\xC3\xB6ln,1\r\nM\xC3\xBCnchen,2\r\nx,"},
+        {"ended", "a,b\r\n1,2\r\n", "a,b\r\n1,2\r\nx,\r\n"},
+    };
+    for (const Case& c : cases) {
+        ASSERT_TRUE(open(c.bytes)) << c.what;
+        const int last = grid().rowCount() - 1;
+        cells().ChangeCell(1, 1, "changed");
+        commands().trigger("mnuMainUndo");
+        cells().SetModified(true);
+        commands().trigger("mnuMainSave");
+        EXPECT_EQ(folder.read("t.csv"), c.bytes) << c.what;
+        grid().setCurrent(1, last);
+        fake.dialogs.answers = {true};
+        commands().trigger("mnuMainInsertRowAfter");
+        cells().ChangeCell(1, last + 1, "x");
+        cells().SetModified(true);
+        commands().trigger("mnuMainSave");
+        EXPECT_EQ(folder.read("t.csv"), c.withRowAfter) << c.what;
+    }
 }
 
 }  // namespace

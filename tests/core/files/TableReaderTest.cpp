@@ -27,6 +27,7 @@ namespace {
 struct Expected {
     std::vector<std::vector<std::string>> rows;  // the number cell, then the fields
     LineEnds lineEnds = LineEnds::CrLf;
+    bool lastLineEnded = false;
     FileEncoding encoding;
 };
 
@@ -38,13 +39,14 @@ Expected readLineByLine(std::string bytes, const TableReadLayout& layout) {
     bytes = bytes.substr(0, bytes.find('\x1a'));
     const bool cr = bytes.find('\r') != std::string::npos;
     std::vector<std::string> lines;
+    Expected out;
     for (std::size_t pos = 0; pos < bytes.size();) {
         const std::size_t stop = std::min(bytes.find(cr ? '\r' : '\n', pos), bytes.size());
         lines.push_back(bytes.substr(pos, stop - pos));
+        out.lastLineEnded = stop < bytes.size();
         pos = stop + 1;
         if (cr && pos < bytes.size() && bytes[pos] == '\n') ++pos;
     }
-    Expected out;
     out.lineEnds = cr || bytes.find('\n') == std::string::npos ? LineEnds::CrLf : LineEnds::Lf;
     for (bool decode : {true, false}) {
         LineDecoder decoder(decode);
@@ -150,6 +152,7 @@ TEST_F(TableReaderTest, RandomFilesComeOutAsReadLineByLine) {
         for (unsigned char c : bytes) shown += c >= 0x20 && c < 0x7F ? std::string(1, static_cast<char>(c)) : "<" + std::to_string(c) + ">";
         expectRows(grid, expected, "round " + std::to_string(round) + ": " + shown);
         EXPECT_EQ(result.lineEnds, expected.lineEnds) << round;
+        EXPECT_EQ(result.lastLineEnded, expected.lastLineEnded) << round;
         EXPECT_EQ(result.encoding, expected.encoding) << round;
     }
 }
@@ -236,6 +239,7 @@ TEST_F(TableReaderTest, BigFilesComeOutAsReadLineByLineWithTheirWidthsAndStayAsT
         expectRows(fitted, expected, c.name);
         EXPECT_EQ(result.encoding, expected.encoding) << c.name;
         EXPECT_EQ(result.lineEnds, expected.lineEnds) << c.name;
+        EXPECT_EQ(result.lastLineEnded, expected.lastLineEnded) << c.name;
         EXPECT_EQ(result.lengthMismatch, !c.delimited) << c.name;
         EXPECT_EQ(folder.read("t.csv"), bytes) << c.name;
 
@@ -262,6 +266,7 @@ TEST_F(TableReaderTest, BigRandomFilesComeOutAsReadLineByLine) {
         const Expected expected = readLineByLine(bytes, layout);
         expectRows(grid, expected, "round " + std::to_string(round));
         EXPECT_EQ(result.lineEnds, expected.lineEnds) << round;
+        EXPECT_EQ(result.lastLineEnded, expected.lastLineEnded) << round;
         EXPECT_EQ(result.encoding, expected.encoding) << round;
     }
 }
@@ -284,7 +289,7 @@ TEST_F(TableReaderTest, AFileThatCannotBeOpenedLeavesTheGridAlone) {
     TableReadLayout layout;
     layout.delimiter = ";";
     const TableReadResult result = readTableFile(folder.file("missing.csv"), layout, grid);
-    EXPECT_FALSE(result.opened);
+    EXPECT_FALSE(result.ok);
     EXPECT_FALSE(result.error.empty());
     EXPECT_EQ(grid.cell(1, 1), "kept");
 }
