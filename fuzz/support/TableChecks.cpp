@@ -73,8 +73,10 @@ void checkGrid(MainForm& form, const TableExpectation& expected) {
     FUZZ_CHECK(grid.colCount() == static_cast<int>(expected.columns) + 1,
                std::to_string(grid.colCount() - 1) + " columns, expected " + std::to_string(expected.columns));
     FUZZ_CHECK(form.Utf8File == expected.text.mark, "the file's byte-order mark is noted");
-    FUZZ_CHECK(form.files.fileEncoding() == (FileEncoding{expected.text.mark, expected.text.utf8}),
-               std::string("decoded from UTF-8 exactly when the file is UTF-8 of Windows-1252 characters: ") +
+    const FileEncoding encoding{expected.text.mark, expected.text.utf8, expected.text.rawUtf8};
+    FUZZ_CHECK(form.files.fileEncoding() == encoding,
+               std::string("decoded from UTF-8 exactly when the file is UTF-8 of Windows-1252 characters, noted as "
+                           "raw UTF-8 when it has others: ") +
                    encodingCaption(form.files.fileEncoding()));
     for (std::size_t r = 0; r < expected.rows.size(); ++r)
         for (std::size_t c = 0; c < expected.columns; ++c) {

@@ -110,14 +110,18 @@ FileText fileText(const FileLines& file) {
         text.lines[0].erase(0, kMark.size());
     }
     std::vector<std::string> decoded(text.lines.size());
-    bool multiByte = false;
+    bool multiByte = false, unrepresentable = false;
     for (std::size_t i = 0; i < text.lines.size(); ++i) {
         switch (decodeLine(text.lines[i], decoded[i])) {
         case LineKind::Ascii: decoded[i] = text.lines[i]; break;
         case LineKind::Decoded: multiByte = true; break;
-        case LineKind::Unrepresentable:
+        case LineKind::Unrepresentable: unrepresentable = true; break;
         case LineKind::Invalid: return text;
         }
+    }
+    if (unrepresentable) {
+        text.rawUtf8 = true;
+        return text;
     }
     text.utf8 = text.mark || multiByte;
     if (text.utf8) text.lines = std::move(decoded);

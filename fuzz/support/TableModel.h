@@ -26,7 +26,8 @@ FileLines fileLines(std::string_view bytes);
 struct FileText {
     std::vector<std::string> lines;
     bool mark = false;
-    bool utf8 = false;  // decoded, and encoded again by a save
+    bool utf8 = false;     // decoded, and encoded again by a save
+    bool rawUtf8 = false;  // UTF-8 throughout, with a character Windows-1252 lacks: read as it stands
 };
 FileText fileText(const FileLines& file);
 

@@ -35,7 +35,8 @@ MainForm::MainForm(const Platform& p, std::string executablePath)
       newTable(*this),
       findReplace(StrGrid, cells, commands, StatusBar, timHideStatusBar, *p.dialogs, p.busy, locale, ReplaceCounter),
       sorting(StrGrid, cells, sort, p.busy, locale),
-      transforms(StrGrid, cells, commands, *p.dialogs, p.busy, locale),
+      transforms(StrGrid, cells, commands, *p.dialogs, p.busy, locale,
+                 [this] { return files.fileEncoding().rawUtf8; }),
       openLink(StrGrid, commands, *p.dialogs, p.opener),
       columnPicker(StrGrid, commands, *p.dialogs, locale, p.geometry, p.textMeasure),
       about(commands, *p.dialogs, p.opener) {

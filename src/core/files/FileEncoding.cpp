@@ -61,7 +61,9 @@ bool LineDecoder::goOnAfter(const LineDecoder& later) {
     return true;
 }
 
-FileEncoding LineDecoder::encoding() const { return {mark_, decode_ && (mark_ || decoded_)}; }
+FileEncoding LineDecoder::encoding() const {
+    return {mark_, decode_ && (mark_ || decoded_), unrepresentable_ && !invalid_};
+}
 
 const char* LineDecoder::notice() const {
     if (invalid_) return mark_ ? "Keine gültige UTF-8-Datei: unverändert geladen" : nullptr;

@@ -12,6 +12,7 @@ namespace tabulyst {
 struct FileEncoding {
     bool byteOrderMark = false;  // the file began with EF BB BF: it goes back in front
     bool utf8 = false;           // cells were decoded from UTF-8: they are encoded again
+    bool rawUtf8 = false;        // UTF-8 with characters the code page lacks, read as it stands: cells hold UTF-8
     bool operator==(const FileEncoding&) const = default;
 };
 

@@ -5,6 +5,7 @@
 
 #include "core/app/Commands.h"
 #include "core/grid/StringGrid.h"
+#include "core/platform/Collation.h"
 #include "core/platform/Desktop.h"
 #include "core/platform/Dialogs.h"
 #include "core/platform/Locale.h"
@@ -76,11 +77,7 @@ void ColumnPicker::mnuMainCellSelectionClick() {
     const int windowHeight = geometry_ ? geometry_->windowHeight() : std::numeric_limits<int>::max() / 2;
     list_.height = ColumnPickerHeight(static_cast<int>(list_.items.size()), list_.top, windowHeight);
     // With one fixed row the labels are the column numbers, in column order.
-    if (grid_.fixedRows() != 1) {
-        std::stable_sort(list_.items.begin(), list_.items.end(), [this](const std::string& a, const std::string& b) {
-            return locale_.upper(a) < locale_.upper(b);
-        });
-    }
+    if (grid_.fixedRows() != 1) sortGerman(list_.items);
     const std::string wanted = locale_.upper(currentLabel);
     for (std::size_t i = 0; i < list_.items.size(); ++i)
         if (locale_.upper(list_.items[i]) == wanted) {

@@ -1,5 +1,6 @@
 #include "core/textops/CellTransforms.h"
 
+#include <algorithm>
 #include <charconv>
 #include <exception>
 #include <optional>
@@ -31,13 +32,45 @@ std::string_view rightTrimmed(std::string_view s) {
     return s.substr(0, n);
 }
 
-std::string fixedLength(std::string_view s, std::size_t n) {
-    std::string out(s.substr(0, n));
-    out.resize(n, ' ');
+// A byte after the first of a UTF-8 sequence.
+bool isContinuation(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
+
+// Where the first n characters of s end: after n bytes, or in UTF-8 text
+// after n whole sequences (a continuation byte goes with the character before).
+std::size_t charactersEnd(std::string_view s, std::size_t n, bool utf8) {
+    if (!utf8) return std::min(n, s.size());
+    std::size_t count = 0;
+    for (std::size_t i = 0; i < s.size(); ++i) {
+        if (i > 0 && isContinuation(s[i])) continue;
+        if (count == n) return i;
+        ++count;
+    }
+    return s.size();
+}
+
+// How many characters s has: its bytes, or in UTF-8 text its sequences.
+std::size_t characterCount(std::string_view s, bool utf8) {
+    if (!utf8 || s.empty()) return s.size();
+    const auto starts = std::count_if(s.begin() + 1, s.end(), [](char c) { return !isContinuation(c); });
+    return 1 + static_cast<std::size_t>(starts);
+}
+
+std::string fixedLength(std::string_view s, std::size_t n, bool utf8) {
+    std::string out(s.substr(0, charactersEnd(s, n, utf8)));
+    out.append(n - characterCount(out, utf8), ' ');
     return out;
 }
 
-std::string maximumLength(std::string_view s, std::size_t n) { return std::string(s.substr(0, n)); }
+std::string maximumLength(std::string_view s, std::size_t n, bool utf8) {
+    return std::string(s.substr(0, charactersEnd(s, n, utf8)));
+}
+
+// A byte in upper or lower case by the locale; in UTF-8 text only ASCII
+// letters change, so no byte of a multi-byte sequence does.
+unsigned char withCase(unsigned char c, bool upper, const Locale& locale, bool utf8) {
+    if (utf8 && c >= 0x80) return c;
+    return upper ? locale.toUpper(c) : locale.toLower(c);
+}
 
 // The length field as a number: digits, perhaps a sign. A negative length
 // (only pasting can enter one) is no length either.
@@ -81,19 +114,24 @@ bool IsWordSeparator(char c) {
     }
 }
 
-std::string CapitalizeWords(std::string_view text, const Locale& locale) {
+std::string CapitalizeWords(std::string_view text, const Locale& locale, bool utf8) {
     std::string out(text);
     for (std::size_t i = 0; i < out.size(); ++i) {
-        const auto c = static_cast<unsigned char>(text[i]);
         const bool startsWord = i == 0 || IsWordSeparator(text[i - 1]);
-        out[i] = static_cast<char>(startsWord ? locale.toUpper(c) : locale.toLower(c));
+        out[i] = static_cast<char>(withCase(static_cast<unsigned char>(text[i]), startsWord, locale, utf8));
     }
     return out;
 }
 
 CellTransforms::CellTransforms(StringGrid& grid, CellStore& cells, Commands& commands, Dialogs& dialogs,
-                               BusyIndicator* busy, const Locale& locale)
-    : frmGetAStringForm(dialogs), grid_(grid), cells_(cells), dialogs_(dialogs), busy_(busy), locale_(locale) {
+                               BusyIndicator* busy, const Locale& locale, std::function<bool()> rawUtf8Cells)
+    : frmGetAStringForm(dialogs),
+      grid_(grid),
+      cells_(cells),
+      dialogs_(dialogs),
+      busy_(busy),
+      locale_(locale),
+      rawUtf8Cells_(std::move(rawUtf8Cells)) {
     commands.on("mnuMainChangeCaseToUpper", [this] { mnuMainChangeCaseToUpperClick(); });
     commands.on("mnuMainChangeCaseToLower", [this] { mnuMainChangeCaseToLowerClick(); });
     commands.on("mnuMainChangeCaseToCapitalize", [this] { mnuMainChangeCaseToCapitalizeClick(); });
@@ -198,29 +236,27 @@ void CellTransforms::eachDataCell(std::string_view (*keep)(std::string_view)) {
     }
 }
 
-void CellTransforms::mnuMainChangeCaseToUpperClick() {
-    eachSelected([this](std::string_view in, std::string& out) {
+void CellTransforms::changeCase(bool upper) {
+    const bool utf8 = rawUtf8();
+    eachSelected([this, upper, utf8](std::string_view in, std::string& out) {
         out.assign(in);
-        locale_.upperInPlace(out);
+        for (char& c : out) c = static_cast<char>(withCase(static_cast<unsigned char>(c), upper, locale_, utf8));
     });
 }
 
-void CellTransforms::mnuMainChangeCaseToLowerClick() {
-    eachSelected([this](std::string_view in, std::string& out) {
-        out.assign(in);
-        locale_.lowerInPlace(out);
-    });
-}
+void CellTransforms::mnuMainChangeCaseToUpperClick() { changeCase(true); }
+void CellTransforms::mnuMainChangeCaseToLowerClick() { changeCase(false); }
 
 void CellTransforms::mnuMainChangeCaseToCapitalizeClick() {
-    eachSelected([this](std::string_view in, std::string& out) { out = CapitalizeWords(in, locale_); });
+    const bool utf8 = rawUtf8();
+    eachSelected([this, utf8](std::string_view in, std::string& out) { out = CapitalizeWords(in, locale_, utf8); });
 }
 
 void CellTransforms::mnuMainLeftTrimClick() { eachDataCell(leftTrimmed); }
 void CellTransforms::mnuMainRightTrimClick() { eachDataCell(rightTrimmed); }
 
 void CellTransforms::askLength(const char* caption, const char* label,
-                               std::string (*apply)(std::string_view, std::size_t)) {
+                               std::string (*apply)(std::string_view, std::size_t, bool utf8)) {
     if (!frmGetAStringForm.AskValue(std::to_string(LastCellLength), caption, label, kLengthMaxChars,
                                     kLengthCharacters))
         return;
@@ -231,7 +267,8 @@ void CellTransforms::askLength(const char* caption, const char* label,
     }
     LastCellLength = *length;
     const auto n = static_cast<std::size_t>(*length);
-    eachSelected([apply, n](std::string_view in, std::string& out) { out = apply(in, n); });
+    const bool utf8 = rawUtf8();
+    eachSelected([apply, n, utf8](std::string_view in, std::string& out) { out = apply(in, n, utf8); });
 }
 
 void CellTransforms::mnuFixLengthClick() {

@@ -23,8 +23,9 @@ class Locale;
 // The characters after which CapitalizeWords starts a word: blank ! " & ( ) + , - . / : ?
 bool IsWordSeparator(char c);
 // The first character and every one after a word separator in upper case, all
-// others in lower case, each by the locale's rules; the length stays.
-std::string CapitalizeWords(std::string_view text, const Locale& locale);
+// others in lower case, each by the locale's rules; the length stays. utf8:
+// the text is UTF-8, of which only ASCII letters change.
+std::string CapitalizeWords(std::string_view text, const Locale& locale, bool utf8 = false);
 
 class CellTransforms {
 public:
@@ -33,8 +34,11 @@ public:
     static constexpr const char* kLengthCharacters = "0123456789\b";
     static constexpr int kLengthMaxChars = 4;
 
+    // rawUtf8Cells: whether the cells hold UTF-8 as a file was read (one with
+    // characters the code page lacks); case and lengths then keep every
+    // multi-byte sequence whole.
     CellTransforms(StringGrid& grid, CellStore& cells, Commands& commands, Dialogs& dialogs, BusyIndicator* busy,
-                   const Locale& locale);
+                   const Locale& locale, std::function<bool()> rawUtf8Cells);
 
     // TfrmGetAStringForm, created once and reused.
     ValueDialog frmGetAStringForm;
@@ -58,13 +62,17 @@ private:
     void eachSelected(const std::function<void(std::string_view, std::string&)>& convert);
     // keep(text): the part of a cell to keep. Every data cell, column by column.
     void eachDataCell(std::string_view (*keep)(std::string_view));
-    void askLength(const char* caption, const char* label, std::string (*apply)(std::string_view, std::size_t));
+    void askLength(const char* caption, const char* label,
+                   std::string (*apply)(std::string_view, std::size_t, bool utf8));
+    void changeCase(bool upper);
+    bool rawUtf8() const { return rawUtf8Cells_ && rawUtf8Cells_(); }
 
     StringGrid& grid_;
     CellStore& cells_;
     Dialogs& dialogs_;
     BusyIndicator* busy_;
     const Locale& locale_;
+    std::function<bool()> rawUtf8Cells_;
 };
 
 }  // namespace tabulyst

@@ -39,19 +39,16 @@ constexpr Opener kOpeners[] = {
     {"mnuReplaceAktCol", false, true, " Ersetzen in aktueller Spalte", true},
 };
 
-struct CellPos {
-    int col = -1;
-    int row = -1;
-    friend bool operator==(const CellPos&, const CellPos&) = default;
-};
+using CellPos = FindReplace::CellPos;
 
 CellPos currentOf(const StringGrid& grid) { return {grid.col(), grid.row()}; }
 
 // The first matching cell after start in row-major order, wrapping from the
 // last cell to the first scrollable one; start itself comes last and is not
 // tested, unless it is the only scrollable cell. onlyCol: the one column
-// searched, or -1 for all.
-std::optional<CellPos> nextMatch(const StringGrid& grid, CellPos start, int onlyCol, const SearchMatcher& matches) {
+// searched, or -1 for all. skip: a cell that never counts as a match.
+std::optional<CellPos> nextMatch(const StringGrid& grid, CellPos start, int onlyCol, const SearchMatcher& matches,
+                                 CellPos skip) {
     const int firstCol = grid.fixedCols(), lastCol = grid.colCount() - 1;
     const int firstRow = grid.fixedRows(), lastRow = grid.rowCount() - 1;
     // Columns from..to of one row.
@@ -62,7 +59,7 @@ std::optional<CellPos> nextMatch(const StringGrid& grid, CellPos start, int only
         }
         const RowCells& cells = grid.rowCells(row);
         for (int c = from; c <= to; ++c)
-            if (matches(cells.cell(static_cast<std::size_t>(c)))) return CellPos{c, row};
+            if (matches(cells.cell(static_cast<std::size_t>(c))) && CellPos{c, row} != skip) return CellPos{c, row};
         return std::nullopt;
     };
     if (firstCol == lastCol && firstRow == lastRow) return scan(start.row, start.col, start.col);
@@ -115,28 +112,35 @@ void FindReplace::FindDialogFind(const FindTextDialog& sender) {
     try {
         BusyCursor busy(busy_);
         const SearchMatcher matches(sender.FindText, sender.options(), FirstPlaceMode, locale_);
+        // After a match in a hidden column the walk goes on after that match;
+        // the cell it left current is passed over, as the current cell always is.
         const CellPos start = currentOf(grid_);
-        const int onlyCol = CurrentColumnMode ? start.col : FirstPlaceMode ? grid_.fixedCols() : -1;
-        CellPos from = start;
-        if (hiddenMatch_ && CellPos{hiddenMatch_->landedCol, hiddenMatch_->landedRow} == start)
-            from = {hiddenMatch_->col, hiddenMatch_->row};
-        hiddenMatch_.reset();
-        std::optional<CellPos> hit = nextMatch(grid_, from, onlyCol, matches);
-        if (hit && from != start && *hit == start) hit.reset();  // the current cell is never a match
-        if (hit) {
-            found = true;
-            // As a user's move: the select-cell handler runs (and may refuse a hidden column).
-            grid_.setRow(hit->row);
-            grid_.setCol(hit->col);
-            if (const CellPos landed = currentOf(grid_); landed != *hit)
-                hiddenMatch_ = HiddenMatch{hit->col, hit->row, landed.col, landed.row};
-        }
-        LastSearchFound = found;
+        if (hiddenMatch_ && hiddenMatch_->landed == start)
+            found = moveToNextMatch(hiddenMatch_->match, start, matches).has_value();
+        else
+            found = moveToNextMatch(start, CellPos{}, matches).has_value();
     } catch (...) {
         if (fromFindDialog && !found) dialogs_.showMessage(kNotFound);
         throw;
     }
     if (fromFindDialog && !found) dialogs_.showMessage(kNotFound);
+}
+
+std::optional<FindReplace::CellPos> FindReplace::moveToNextMatch(CellPos from, CellPos skip,
+                                                                 const SearchMatcher& matches) {
+    const CellPos start = currentOf(grid_);
+    const int onlyCol = CurrentColumnMode ? start.col : FirstPlaceMode ? grid_.fixedCols() : -1;
+    hiddenMatch_.reset();
+    LastSearchFound = false;
+    const std::optional<CellPos> hit = nextMatch(grid_, from, onlyCol, matches, skip);
+    if (hit) {
+        LastSearchFound = true;
+        // As a user's move: the select-cell handler runs (and may refuse a hidden column).
+        grid_.setRow(hit->row);
+        grid_.setCol(hit->col);
+        if (const CellPos landed = currentOf(grid_); landed != *hit) hiddenMatch_ = HiddenMatch{*hit, landed};
+    }
+    return hit;
 }
 
 void FindReplace::ReplaceDialogFind(const FindTextDialog& sender) {
@@ -163,6 +167,10 @@ void FindReplace::ReplaceDialogReplace(ReplaceTextDialog& sender) {
     else replaceInCurrentCell(sender);
 }
 
+// The walk goes from match to match, not from the current cell: a match in a
+// hidden column leaves another cell current, which may be a match of its own.
+// Such a match is passed over: the user cannot see it, and replacing is not
+// journaled, so it could not even be undone unseen.
 void FindReplace::replaceAll(ReplaceTextDialog& dialog) {
     dialog.ReplaceAllRequested = false;
     const CellPos home = currentOf(grid_);
@@ -171,29 +179,31 @@ void FindReplace::replaceAll(ReplaceTextDialog& dialog) {
         BusyCursor busy(busy_);
         GridUpdateScope noRedraw(grid_);
         const SearchMatcher matches(dialog.FindText, dialog.options(), FirstPlaceMode, locale_);
-        CellPos stop;
+        std::optional<CellPos> stop, hit;
         if (matches(grid_.cell(home.col, home.row)) && replaceInCurrentCell(dialog)) {
             replaced = true;
             stop = home;
-            FindDialogFind(dialog);
+            hit = moveToNextMatch(home, CellPos{}, matches);
+            if (hit == home) hit.reset();  // the only cell, replaced once already
         } else {
-            FindDialogFind(dialog);
-            stop = currentOf(grid_);
+            hit = moveToNextMatch(home, CellPos{}, matches);
+            stop = hit;
         }
         // Each matching cell once: the pass ends back at the stop cell, or when
         // the search finds nothing new.
         std::optional<CellPos> previous;
-        while (LastSearchFound && currentOf(grid_) != previous) {
+        while (hit && hit != previous) {
             replaced = true;
-            replaceInCurrentCell(dialog);
-            previous = currentOf(grid_);
-            FindDialogFind(dialog);
-            if (currentOf(grid_) == stop) break;
+            if (currentOf(grid_) == *hit) replaceInCurrentCell(dialog);
+            previous = hit;
+            hit = moveToNextMatch(*hit, CellPos{}, matches);
+            if (hit == stop) break;
         }
     }
     if (!replaced) dialogs_.showMessage(kNotFound);
     grid_.setCol(home.col);
     grid_.setRow(home.row);
+    hiddenMatch_.reset();
 }
 
 void FindReplace::FindDialogClose() {

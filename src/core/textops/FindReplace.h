@@ -47,17 +47,26 @@ public:
     void FindDialogClose();
     void ReplaceDialogClose();
 
+    struct CellPos {
+        int col = -1;
+        int row = -1;
+        friend bool operator==(const CellPos&, const CellPos&) = default;
+    };
+
 private:
     // Replaces in the current cell; true when that changed it.
     bool replaceInCurrentCell(const ReplaceTextDialog& dialog);
     void replaceAll(ReplaceTextDialog& dialog);
+    // One step: the next match after from (skip never counts) becomes current
+    // as a user's move; sets LastSearchFound and returns the match.
+    std::optional<CellPos> moveToNextMatch(CellPos from, CellPos skip, const SearchMatcher& matches);
 
     // A match in a hidden column is shown in another cell (or in none, right of
     // the last visible column); the next step starts after the match itself
     // while the current cell is still where that step left it.
     struct HiddenMatch {
-        int col, row;              // the match
-        int landedCol, landedRow;  // the current cell it left
+        CellPos match;
+        CellPos landed;  // the current cell the step left
     };
     std::optional<HiddenMatch> hiddenMatch_;
 

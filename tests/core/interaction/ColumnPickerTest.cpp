@@ -75,12 +75,28 @@ TEST_F(ColumnPickerTest, ThreeFixedRowsJoinRowsOneAndTwoAndSortTheLabels) {
     EXPECT_EQ(ColumnLabel(grid(), 2), "Name / First");
     EXPECT_EQ(ColumnLabel(grid(), 4), "   / ");  // not blank: the joint counts
     EXPECT_EQ(items(),
-              (std::vector<std::string>{"   / ", "alpha / ", "Name / First", "zeta / last", "\xC4nderung / x"}));
-    EXPECT_EQ(picker().list().itemIndex, 2);
+              (std::vector<std::string>{"   / ", "alpha / ", "\xC4nderung / x", "Name / First", "zeta / last"}));
+    EXPECT_EQ(picker().list().itemIndex, 3);
 
     pick("zeta / last");
     EXPECT_EQ(grid().col(), 1);
     EXPECT_EQ(grid().row(), 3);
+}
+
+// As in a German dictionary: umlauts and accents beside their plain letters,
+// case ignored, equal labels in column order.
+TEST_F(ColumnPickerTest, LabelsSortAsGermanReadersLookThemUp) {
+    const char* labels[] = {"Zeit", "\xC4nderung", "apfel", "\xE9tage", "Abend"};
+    for (int c = 1; c <= 5; ++c) grid().setCell(c, 1, labels[c - 1]);
+    grid().setFixedRows(2);
+    open();
+    EXPECT_EQ(items(), (std::vector<std::string>{"Abend", "\xC4nderung", "apfel", "\xE9tage", "Zeit"}));
+    press(27);
+
+    grid().setCell(1, 1, "ABEND");
+    grid().setCell(4, 1, "\xC4NDERUNG");
+    open();
+    EXPECT_EQ(items(), (std::vector<std::string>{"ABEND", "Abend", "\xC4nderung", "\xC4NDERUNG", "apfel"}));
 }
 
 TEST_F(ColumnPickerTest, HiddenZeroWidthFixedAndBlankColumnsAreLeftOut) {

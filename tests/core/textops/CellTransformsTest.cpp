@@ -1,7 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "core/textops/CellTransforms.h"
 #include "support/FormFixture.h"
+#include "support/TempFolder.h"
 
 namespace tabulyst::testing {
 namespace {
@@ -240,6 +244,52 @@ TEST_F(CellTransformsTest, FixedAndMaximumLengthOfFive) {
     answerLength("0");
     ASSERT_TRUE(trigger("mnuCutCellLength"));
     for (int r = 1; r <= 3; ++r) EXPECT_EQ(grid().cell(1, r), "");
+}
+
+// A UTF-8 file with characters Windows-1252 lacks is read as it stands, so
+// its cells hold UTF-8: ASCII letters still change case, but no byte of a
+// multi-byte sequence changes and lengths count whole characters, so the
+// saved file stays UTF-8.
+TEST_F(CellTransformsTest, CellsOfAFileReadAsRawUtf8KeepTheirMultiByteSequences) {
+    const std::string lodz = "\xC5\x81\xC3\xB3" "d\xC5\xBA";  // Łódź: Ł and ź are not in the code page
+    const std::vector<std::string> line{"M\xC3\xBCller", lodz, "\xC3\x84RGER-k\xC3\xB6ln x"};
+    auto joined = [](const std::vector<std::string>& cells) {
+        return cells[0] + ";" + cells[1] + ";" + cells[2] + "\r\n";
+    };
+    struct Case {
+        const char* command;
+        const char* length;  // the answer to the length dialog
+        int col;
+        std::string after;
+    };
+    const Case cases[] = {
+        {"mnuMainChangeCaseToLower", "", 1, "m\xC3\xBCller"},
+        {"mnuMainChangeCaseToUpper", "", 1, "M\xC3\xBCLLER"},
+        {"mnuMainChangeCaseToCapitalize", "", 3, "\xC3\x84rger-K\xC3\xB6ln X"},
+        {"mnuFixLength", "3", 2, "\xC5\x81\xC3\xB3" "d"},
+        {"mnuFixLength", "6", 2, lodz + "  "},
+        {"mnuCutCellLength", "2", 1, "M\xC3\xBC"},
+    };
+    TempFolder folder;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.command) + " " + c.length);
+        folder.write("t.csv", joined(line));
+        ASSERT_TRUE(form->files.OpenTableFile(folder.file("t.csv")));
+        navigationSelect({c.col, 1, c.col, 1});
+        if (*c.length) answerLength(c.length);
+        ASSERT_TRUE(trigger(c.command));
+        EXPECT_EQ(grid().cell(c.col, 1), c.after);
+        form->files.SaveCurrentFile();
+        std::vector<std::string> saved = line;
+        saved[static_cast<std::size_t>(c.col - 1)] = c.after;
+        EXPECT_EQ(folder.read("t.csv"), joined(saved));
+    }
+
+    // A Windows-1252 file opened next has its umlauts change case again.
+    folder.write("w.csv", "M\xDCLLER\r\n");
+    ASSERT_TRUE(form->files.OpenTableFile(folder.file("w.csv")));
+    ASSERT_TRUE(trigger("mnuMainChangeCaseToLower"));
+    EXPECT_EQ(grid().cell(1, 1), "m\xFCller");
 }
 
 TEST_F(CellTransformsTest, TheLengthDialogOffersFiftyThenTheLastConfirmedLength) {

@@ -162,6 +162,63 @@ TEST_F(FindReplaceTest, AMatchInAHiddenLastColumnHoldsUpNeitherFindNextNorReplac
     EXPECT_EQ(form->ReplaceCounter, -3);
 }
 
+// A match in a hidden column makes a visible cell of its row current. The
+// walk goes on from the match, and the cell left current is tested in its turn
+// by replace all (a match of its own) but passed over by find next (the user
+// is already there). The hidden cell itself is never replaced.
+TEST_F(FindReplaceTest, TheWalkGoesOnPastACellThatAHiddenMatchMadeCurrent) {
+    const std::vector<std::vector<std::string>> rows{{"x", "a", "a"}, {"a", "b", "b"}};
+    auto rowTexts = [&](int row) {
+        std::vector<std::string> texts;
+        for (int col = 1; col < grid().colCount(); ++col) texts.emplace_back(grid().cell(col, row));
+        return texts;
+    };
+    auto hiddenTable = [&](const std::vector<std::vector<std::string>>& cells) {
+        table(cells);
+        grid().setColWidth(2, StringGrid::kHiddenWidth);
+    };
+
+    hiddenTable(rows);
+    findNext("a");
+    EXPECT_EQ(current(), std::make_pair(3, 1));  // beside the hidden match (2, 1)
+    for (const auto& expected : {std::make_pair(1, 2), std::make_pair(3, 1), std::make_pair(1, 2)}) {
+        fr().FindDialog.findNextClick();
+        EXPECT_EQ(current(), expected);
+    }
+    EXPECT_TRUE(messages().empty());
+
+    struct Case {
+        const char* name;
+        std::vector<std::vector<std::string>> rows;
+        bool findFirst;  // replace all from where find next left the current cell
+        std::string search, replacement;
+        bool wholeWord;
+        std::vector<std::string> row1, row2;  // afterwards
+        int replacements;
+    };
+    const Case cases[] = {
+        {"every visible match once", rows, false, "a", "aa", false, {"x", "a", "aa"}, {"aa", "b", "b"}, 2},
+        {"from the cell a hidden match made current", rows, true, "a", "aa", false, {"x", "a", "aa"}, {"aa", "b", "b"},
+         2},
+        {"the cell made current does not match", {{"q", "ab", "zab z"}, {"ab", "x", "y"}}, false, "ab", "cd", true,
+         {"q", "ab", "zab z"}, {"cd", "x", "y"}, 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        hiddenTable(c.rows);
+        if (c.findFirst) findNext(c.search);
+        const auto home = current();
+        openReplace(c.search, c.replacement);
+        fr().ReplaceDialog.WholeWord = c.wholeWord;
+        fr().ReplaceDialog.replaceAllClick();
+        EXPECT_EQ(rowTexts(1), c.row1);
+        EXPECT_EQ(rowTexts(2), c.row2);
+        EXPECT_EQ(form->ReplaceCounter, -1 - c.replacements);
+        EXPECT_EQ(current(), home);
+        EXPECT_TRUE(messages().empty());
+    }
+}
+
 TEST_F(FindReplaceTest, FindNextOfTheReplaceDialogReportsNotFoundOnce) {
     table({{"a", "b"}});
     openReplace("zz", "y");
@@ -255,6 +312,14 @@ TEST_F(FindReplaceTest, ReplaceAllThatChangesNothingReportsNotFound) {
     fr().ReplaceDialog.FindText = "zz";
     fr().ReplaceDialog.replaceAllClick();
     EXPECT_EQ(messages().size(), 2u);
+}
+
+TEST_F(FindReplaceTest, ReplaceAllInATableOfOneCellReplacesItOnce) {
+    table({{"a"}});
+    openReplace("a", "aa");
+    fr().ReplaceDialog.replaceAllClick();
+    EXPECT_EQ(grid().cell(1, 1), "aa");
+    EXPECT_EQ(form->ReplaceCounter, -2);
 }
 
 TEST_F(FindReplaceTest, ClosingTheDialogsEndsTheStatusText) {
