@@ -162,7 +162,7 @@ TEST(StandardDialogs, AMessageBoxWithAShortTextIsWideEnoughForItsTitle) {
     QApplication::setApplicationDisplayName(QStringLiteral("tabulyst"));
     QtDialogs dialogs;
     const int messageWidth = widthOfBoxShownBy([&] { dialogs.showMessage("x#"); });
-    const int questionWidth = widthOfBoxShownBy([&] { dialogs.confirm("Ja?"); });
+    const int questionWidth = widthOfBoxShownBy([&] { dialogs.confirm("Ja?", DefaultAnswer::Yes); });
     QApplication::setApplicationDisplayName(before);
 
     // The title in a bold title-bar font, beside the window icon and three buttons of about 20 pixels.
@@ -171,6 +171,19 @@ TEST(StandardDialogs, AMessageBoxWithAShortTextIsWideEnoughForItsTitle) {
     const int needed = QFontMetrics(titleFont).horizontalAdvance(QStringLiteral("tabulyst")) + 4 * 20;
     EXPECT_GE(messageWidth, needed);
     EXPECT_GE(questionWidth, needed);
+}
+
+TEST(StandardDialogs, EnterAnswersAQuestionWithItsDefault) {
+    QtDialogs dialogs;
+    for (DefaultAnswer byDefault : {DefaultAnswer::No, DefaultAnswer::Yes}) {
+        QTimer::singleShot(0, [] {
+            auto* box = shown<QMessageBox>();
+            ASSERT_NE(box, nullptr);
+            QTest::keyClick(box, Qt::Key_Return);
+            if (box->isVisible()) box->done(-1);  // never leave the test waiting
+        });
+        EXPECT_EQ(dialogs.confirm("Änderungen verwerfen und beenden?", byDefault), byDefault == DefaultAnswer::Yes);
+    }
 }
 
 }  // namespace

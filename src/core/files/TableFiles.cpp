@@ -238,7 +238,7 @@ void TableFiles::SaveFileAs() {
     StringGrid& grid = form_.StrGrid;
     for (int c = 1; c < grid.colCount(); ++c)
         if (grid.isHidden(c)) {
-            includeHidden = form_.cells.ConfirmDiscard("Auch die versteckten Spalten speichern?");
+            includeHidden = form_.platform.dialogs->confirm("Auch die versteckten Spalten speichern?", DefaultAnswer::Yes);
             break;
         }
     bool padded = false;

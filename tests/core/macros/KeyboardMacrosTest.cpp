@@ -165,6 +165,7 @@ TEST_F(KeyboardMacrosTest, AnExistingMacroIsOverwrittenOnlyAfterYes) {
     settingsFolder.write("Macro3.MDE", old);
     recordAndBind({A}, 0);
     EXPECT_EQ(fake.dialogs.questions, (std::vector<std::string>{"Bestehendes Makro überschreiben?"}));
+    EXPECT_EQ(fake.dialogs.defaultAnswers, (std::vector<DefaultAnswer>{DefaultAnswer::No}));  // Enter keeps the old one
     EXPECT_EQ(settingsFolder.read("Macro3.MDE"), old);
     EXPECT_FALSE(settingsFolder.exists("MacroSCM.MDE"));
 
