@@ -70,7 +70,7 @@ void TableFiles::setReloadCommands(bool enabled) {
 // --- loading ---
 
 void TableFiles::ToolBtnOpenClick() {
-    auto path = form_.platform.dialogs->chooseOpenFile(form_.ExecutableFolder);
+    auto path = form_.fileChooser.chooseOpenFile();
     if (!path) return;
     if (form_.cells.Modified && !form_.cells.ConfirmDiscard("Änderungen verwerfen und neue Datei laden?")) return;
     OpenTableFile(*path);
@@ -230,7 +230,7 @@ void TableFiles::SaveCurrentFile() {
 }
 
 void TableFiles::SaveFileAs() {
-    auto chosen = form_.platform.dialogs->chooseSaveFile(form_.ExecutableFolder, form_.title());
+    auto chosen = form_.fileChooser.chooseSaveFile();
     if (!chosen) return;
     const std::string path = *chosen;
     form_.recent.AddRecentFile(path);
