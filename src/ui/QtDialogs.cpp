@@ -30,11 +30,11 @@ void QtDialogs::showMessage(const std::string& text) {
     box.exec();
 }
 
-bool QtDialogs::confirm(const std::string& text) {
+bool QtDialogs::confirm(const std::string& text, DefaultAnswer byDefault) {
     QMessageBox box(QMessageBox::Question, appTitle(), fromUtf8(text), QMessageBox::Yes | QMessageBox::No, parent_);
     box.button(QMessageBox::Yes)->setText(QStringLiteral("Ja"));
     box.button(QMessageBox::No)->setText(QStringLiteral("Nein"));
-    box.setDefaultButton(QMessageBox::Yes);
+    box.setDefaultButton(byDefault == DefaultAnswer::Yes ? QMessageBox::Yes : QMessageBox::No);
     fitTitle(box);
     return box.exec() == QMessageBox::Yes;
 }

@@ -21,7 +21,7 @@ public:
     QWidget* parent() const { return parent_; }
 
     void showMessage(const std::string& text) override;
-    bool confirm(const std::string& text) override;
+    bool confirm(const std::string& text, DefaultAnswer byDefault) override;
     std::optional<std::string> chooseOpenFile(const std::string& folder) override;
     std::optional<std::string> chooseSaveFile(const std::string& folder, const std::string& fileName) override;
     // Windows created at the first showing and kept, like their core dialogs.

@@ -9,8 +9,9 @@
 
 namespace tabulyst::testing {
 
-bool FakeDialogs::confirm(const std::string& text) {
+bool FakeDialogs::confirm(const std::string& text, DefaultAnswer byDefault) {
     questions.push_back(text);
+    defaultAnswers.push_back(byDefault);
     if (answers.empty()) return false;
     bool a = answers.front();
     answers.pop_front();

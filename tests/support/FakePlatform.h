@@ -17,9 +17,10 @@ public:
     std::deque<std::optional<std::string>> files;  // open and save choices; empty: cancelled
     std::vector<std::string> messages;
     std::vector<std::string> questions;
+    std::vector<DefaultAnswer> defaultAnswers;  // one per question
 
     void showMessage(const std::string& text) override { messages.push_back(text); }
-    bool confirm(const std::string& text) override;
+    bool confirm(const std::string& text, DefaultAnswer byDefault) override;
     std::optional<std::string> chooseOpenFile(const std::string& folder) override;
     std::optional<std::string> chooseSaveFile(const std::string& folder, const std::string& fileName) override;
     std::string lastFolder;

@@ -6,6 +6,7 @@
 #include <QWindow>
 
 #include "core/app/MainForm.h"
+#include "core/macros/MacroBuffer.h"
 #include "core/macros/MacroKeyDialog.h"
 #include "support/FakePlatform.h"
 #include "support/TempFolder.h"
@@ -152,6 +153,25 @@ TEST_F(MacroPlaybackTest, InjectedJumpKeysWalkBackAndForwardThroughTheEditedCell
     EXPECT_EQ(chord({vk::Control, vk::Oem102}), std::make_pair(1, 1));
     EXPECT_EQ(chord({vk::Control, vk::Shift, vk::Oem102}), std::make_pair(2, 2));
     EXPECT_EQ(chord({vk::Control, vk::Shift, vk::Oem102}), std::make_pair(3, 3));
+}
+
+// A recording that reached its limit with Shift held kept the press and lost the release.
+TEST_F(MacroPlaybackTest, ShiftLeftHeldByAMacroIsReleasedWhenItEnds) {
+    MacroBuffer cutOff;
+    cutOff.down[0] = vk::Shift;
+    cutOff.down[1] = 'A';
+    cutOff.up[2] = 'A';
+    settingsFolder.write("Macro6.MDE", cutOff.bytes());
+    MacroBuffer plain;
+    plain.down[0] = 'B';
+    plain.up[1] = 'B';
+    settingsFolder.write("Macro7.MDE", plain.bytes());
+
+    form.StrGrid.setCurrent(1, 1);
+    click(Qt::Key_F6);
+    click(Qt::Key_F7);  // plays, as no Shift is held, and types a small letter
+    click(Qt::Key_F7);
+    EXPECT_EQ(cell(1, 1), "Abb");
 }
 
 TEST(KeyMapTest, GermanKeysMapBothWaysWithTheirShiftedCharacters) {

@@ -6,6 +6,7 @@
 #include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QLabel>
+#include <QLibraryInfo>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
@@ -75,10 +76,25 @@ TEST_F(ProgramSetUp, TheWindowIconIsTheInstalledIcon) {
     EXPECT_EQ(shown, drawn);
 }
 
+// Qt's German text for source as the installed catalogue has it, which an
+// update may word anew; never the English source itself.
+QString installedGerman(const char* context, const char* source) {
+    QTranslator catalogue;
+    if (!catalogue.load(QStringLiteral("qtbase_de"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) return {};
+    const QString german = catalogue.translate(context, source);
+    return german == QLatin1String(source) ? QString() : german;
+}
+
 TEST_F(ProgramSetUp, QtsOwnTextsAreGermanFromTheStart) {
+    const QString abbrechen = installedGerman("QPlatformTheme", "Cancel");
+    const QString speichern = installedGerman("QPlatformTheme", "Save");
+    const QString suchenIn = installedGerman("QFileDialog", "Look in:");
+    const QString dateiname = installedGerman("QFileDialog", "File &name:");
+    for (const QString& german : {abbrechen, speichern, suchenIn, dateiname}) ASSERT_FALSE(german.isEmpty());
+
     QDialogButtonBox buttons(QDialogButtonBox::Cancel | QDialogButtonBox::Save);
-    EXPECT_EQ(buttons.button(QDialogButtonBox::Cancel)->text(), QStringLiteral("Abbrechen"));
-    EXPECT_EQ(buttons.button(QDialogButtonBox::Save)->text(), QStringLiteral("Speichern"));
+    EXPECT_EQ(buttons.button(QDialogButtonBox::Cancel)->text(), abbrechen);
+    EXPECT_EQ(buttons.button(QDialogButtonBox::Save)->text(), speichern);
 
     testing::TempFolder folder;
     QtDialogs dialogs;
@@ -92,9 +108,9 @@ TEST_F(ProgramSetUp, QtsOwnTextsAreGermanFromTheStart) {
         dialog->reject();
     });
     EXPECT_EQ(dialogs.chooseOpenFile(folder.path().string()), std::nullopt);
-    EXPECT_EQ(lookIn, QStringLiteral("Suchen in:"));
-    EXPECT_EQ(fileName, QStringLiteral("Datei&name:"));
-    EXPECT_EQ(cancel, QStringLiteral("Abbrechen"));
+    EXPECT_EQ(lookIn, suchenIn);
+    EXPECT_EQ(fileName, dateiname);
+    EXPECT_EQ(cancel, abbrechen);
 }
 
 TEST(StandardDialogs, OpenAndSaveShowOneAllFilesFilterThatMatchesFilesWithoutExtension) {
@@ -146,7 +162,7 @@ TEST(StandardDialogs, AMessageBoxWithAShortTextIsWideEnoughForItsTitle) {
     QApplication::setApplicationDisplayName(QStringLiteral("tabulyst"));
     QtDialogs dialogs;
     const int messageWidth = widthOfBoxShownBy([&] { dialogs.showMessage("x#"); });
-    const int questionWidth = widthOfBoxShownBy([&] { dialogs.confirm("Ja?"); });
+    const int questionWidth = widthOfBoxShownBy([&] { dialogs.confirm("Ja?", DefaultAnswer::Yes); });
     QApplication::setApplicationDisplayName(before);
 
     // The title in a bold title-bar font, beside the window icon and three buttons of about 20 pixels.
@@ -155,6 +171,19 @@ TEST(StandardDialogs, AMessageBoxWithAShortTextIsWideEnoughForItsTitle) {
     const int needed = QFontMetrics(titleFont).horizontalAdvance(QStringLiteral("tabulyst")) + 4 * 20;
     EXPECT_GE(messageWidth, needed);
     EXPECT_GE(questionWidth, needed);
+}
+
+TEST(StandardDialogs, EnterAnswersAQuestionWithItsDefault) {
+    QtDialogs dialogs;
+    for (DefaultAnswer byDefault : {DefaultAnswer::No, DefaultAnswer::Yes}) {
+        QTimer::singleShot(0, [] {
+            auto* box = shown<QMessageBox>();
+            ASSERT_NE(box, nullptr);
+            QTest::keyClick(box, Qt::Key_Return);
+            if (box->isVisible()) box->done(-1);  // never leave the test waiting
+        });
+        EXPECT_EQ(dialogs.confirm("Änderungen verwerfen und beenden?", byDefault), byDefault == DefaultAnswer::Yes);
+    }
 }
 
 }  // namespace

@@ -16,6 +16,7 @@
 #include "core/app/Signal.h"
 #include "core/app/StatusLine.h"
 #include "core/grid/StringGrid.h"
+#include "core/files/FileChooser.h"
 #include "core/files/LayoutCommand.h"
 #include "core/files/LayoutSettings.h"
 #include "core/files/TableFiles.h"
@@ -132,6 +133,8 @@ public:
 
     Signal<> titleChanged;
     Signal<> closeRequested;  // Exit: the ui closes the window, which runs FormClose
+    // The open and save dialogs; after titleChanged, which it follows.
+    FileChooser fileChooser{*this};
 
 private:
     bool selectCell(int col, int row) override;

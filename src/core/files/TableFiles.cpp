@@ -72,7 +72,7 @@ void TableFiles::setReloadCommands(bool enabled) {
 // --- loading ---
 
 void TableFiles::ToolBtnOpenClick() {
-    auto path = form_.platform.dialogs->chooseOpenFile(form_.ExecutableFolder);
+    auto path = form_.fileChooser.chooseOpenFile();
     if (!path) return;
     if (form_.cells.Modified && !form_.cells.ConfirmDiscard("Änderungen verwerfen und neue Datei laden?")) return;
     OpenTableFile(*path);
@@ -239,7 +239,7 @@ void TableFiles::SaveCurrentFile() {
 }
 
 void TableFiles::SaveFileAs() {
-    auto chosen = form_.platform.dialogs->chooseSaveFile(form_.ExecutableFolder, form_.title());
+    auto chosen = form_.fileChooser.chooseSaveFile();
     if (!chosen) return;
     const std::string path = *chosen;
     form_.recent.AddRecentFile(path);
@@ -247,7 +247,7 @@ void TableFiles::SaveFileAs() {
     StringGrid& grid = form_.StrGrid;
     for (int c = 1; c < grid.colCount(); ++c)
         if (grid.isHidden(c)) {
-            includeHidden = form_.cells.ConfirmDiscard("Auch die versteckten Spalten speichern?");
+            includeHidden = form_.platform.dialogs->confirm("Auch die versteckten Spalten speichern?", DefaultAnswer::Yes);
             break;
         }
     bool padded = false;

@@ -1,5 +1,9 @@
 #include "core/macros/MacroPlayer.h"
 
+#include <cstdint>
+#include <utility>
+#include <vector>
+
 #include "core/app/MainForm.h"
 #include "core/app/ScopedFlag.h"
 #include "core/macros/MacroFiles.h"
@@ -28,12 +32,24 @@ bool MacroPlayer::PlayMacro(int number) {
 void MacroPlayer::play(const MacroBuffer& macro) {
     Keyboard* keyboard = form_.platform.keyboard;
     EventPump& events = *form_.platform.events;
+    // The keys pressed and not yet released, oldest first.
+    std::vector<std::uint16_t> held;
+    auto inject = [&](std::uint16_t key, bool release) {
+        if (key != 0 && keyboard) {
+            keyboard->injectKey(key, release);
+            std::erase(held, key);
+            if (!release) held.push_back(key);
+        }
+        events.processEvents();
+    };
     for (std::size_t i = 0; i < MacroBuffer::kEvents; ++i) {
-        if (macro.down[i] != 0 && keyboard) keyboard->injectKey(macro.down[i], false);
-        events.processEvents();
-        if (macro.up[i] != 0 && keyboard) keyboard->injectKey(macro.up[i], true);
-        events.processEvents();
+        inject(macro.down[i], false);
+        inject(macro.up[i], true);
     }
+    // A recording cut off at its limit keeps presses whose releases it lost;
+    // left down, Shift or Ctrl would stay held for every key typed or played after.
+    const std::vector<std::uint16_t> left = std::exchange(held, {});
+    for (auto key = left.rbegin(); key != left.rend(); ++key) inject(*key, true);
 }
 
 void MacroPlayer::mnuTempMacroClick() { PlayMacro(kTemporaryMacro); }

@@ -53,7 +53,8 @@ void MacroRecorder::bind() {
     const bool ok = form_.platform.dialogs->showMacroKeyDialog(Form4);
     Form4.closed();
     std::string path = macroFilePath(form_.settings, ok ? Form4.MacroKeyNumber : kTemporaryMacro);
-    if (ok && macroFileExists(path) && !form_.platform.dialogs->confirm(kOverwriteQuestion)) return;
+    // Enter keeps the macro the key plays now.
+    if (ok && macroFileExists(path) && !form_.platform.dialogs->confirm(kOverwriteQuestion, DefaultAnswer::No)) return;
     std::string error = writeMacroFile(path, MacroBuffer);
     if (!error.empty()) form_.platform.dialogs->showMessage(error);
 }

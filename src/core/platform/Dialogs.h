@@ -16,13 +16,17 @@ class ReplaceTextDialog;
 class ValueDialog;
 class AboutWindow;
 
+// The answer a question's box gives when Enter is pressed.
+enum class DefaultAnswer { Yes, No };
+
 class Dialogs {
 public:
     virtual ~Dialogs() = default;
     // A plain message with an OK button.
     virtual void showMessage(const std::string& text) = 0;
-    // A question with the buttons Yes and No; true on Yes.
-    virtual bool confirm(const std::string& text) = 0;
+    // A question with the buttons Yes and No; true on Yes. A question whose
+    // Yes throws work away has No as its default.
+    virtual bool confirm(const std::string& text, DefaultAnswer byDefault) = 0;
     // The open dialog, starting in folder; nothing when cancelled.
     virtual std::optional<std::string> chooseOpenFile(const std::string& folder) = 0;
     // The save dialog (asks before overwriting); nothing when cancelled.

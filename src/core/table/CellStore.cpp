@@ -90,7 +90,7 @@ void CellStore::RecordPendingEdit(int targetCol, int targetRow) {
     CurrentCellText = grid_.cellText(targetCol, targetRow);
 }
 
-bool CellStore::ConfirmDiscard(const std::string& message) { return dialogs_.confirm(message); }
+bool CellStore::ConfirmDiscard(const std::string& message) { return dialogs_.confirm(message, DefaultAnswer::No); }
 
 void CellStore::StrGridGetEditText(int col, int row) {
     if (!Modified) EditStartText = grid_.cellText(col, row);

@@ -45,6 +45,7 @@ public:
     // The cell-leave step: journals a pending edit of the current cell, then
     // takes the target's text as CurrentCellText.
     void RecordPendingEdit(int targetCol, int targetRow);
+    // Asks before work is thrown away; Enter keeps it.
     bool ConfirmDiscard(const std::string& message);
 
     void StrGridGetEditText(int col, int row);

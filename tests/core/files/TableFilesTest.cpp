@@ -375,7 +375,6 @@ TEST_F(TableFilesTest, OpenAsksAfterTheFileWasChosen) {
     commands().trigger("mnuMainLoad");
     EXPECT_EQ(fake.dialogs.questions.back(), "Änderungen verwerfen und neue Datei laden?");
     EXPECT_EQ(grid().cell(1, 1), "");
-    EXPECT_EQ(fake.dialogs.lastFolder, form->ExecutableFolder);
 }
 
 class CommandLineTest : public TableFilesTest {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <filesystem>
 #include <string>
@@ -164,6 +165,7 @@ TEST_F(KeyboardMacrosTest, AnExistingMacroIsOverwrittenOnlyAfterYes) {
     settingsFolder.write("Macro3.MDE", old);
     recordAndBind({A}, 0);
     EXPECT_EQ(fake.dialogs.questions, (std::vector<std::string>{"Bestehendes Makro überschreiben?"}));
+    EXPECT_EQ(fake.dialogs.defaultAnswers, (std::vector<DefaultAnswer>{DefaultAnswer::No}));  // Enter keeps the old one
     EXPECT_EQ(settingsFolder.read("Macro3.MDE"), old);
     EXPECT_FALSE(settingsFolder.exists("MacroSCM.MDE"));
 
@@ -249,6 +251,33 @@ TEST_F(KeyboardMacrosTest, ARecordingPastTheBufferRefusesKeysWithABeepAndSaysSo)
     EXPECT_EQ(b.up[1023], A);
     EXPECT_EQ(settingsFolder.read("MacroSCM.MDE"), b.bytes());
     EXPECT_EQ(form->caption(), "");
+}
+
+TEST_F(KeyboardMacrosTest, KeysHeldWhenTheRecordingFilledUpAreReleasedAfterEachPlayback) {
+    commands().trigger("mnuMainStartReceiving");
+    for (int i = 0; i < 511; ++i) tap(A);
+    deliver(down(vk::Shift));
+    deliver(down(vk::Control));  // the 1024th event: both releases are refused
+    deliver(up(vk::Control));
+    deliver(up(vk::Shift));
+    fake.dialogs.macroKeyScripts.push_back([](MacroKeyDialog& d) {
+        d.select(2);
+        return true;
+    });
+    stopWithShortcut();
+    ASSERT_EQ(recorder().MacroBuffer.down[1023], vk::Control);
+
+    for (int playback = 0; playback < 2; ++playback) {
+        clearLogs();
+        deliver(down(vk::F5));
+        deliver(up(vk::F5));
+        const std::vector<Event> played = injected();
+        ASSERT_EQ(played.size(), 1024u + 2);
+        EXPECT_EQ(std::vector<Event>(played.end() - 4, played.end()),
+                  (std::vector<Event>{down(vk::Shift), down(vk::Control), up(vk::Control), up(vk::Shift)}));
+        // The hook saw the releases too: F5 plays again instead of passing on as Ctrl+Shift+F5.
+        EXPECT_TRUE(std::find(dispatched.begin(), dispatched.end(), down(vk::F5)) == dispatched.end());
+    }
 }
 
 TEST_F(KeyboardMacrosTest, AShortOrUnreadableMacroFileIsReportedAndPlaysNothing) {

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "support/FormFixture.h"
 
@@ -207,6 +209,47 @@ TEST_F(CellStoreTest, EditStartTextIsCapturedOnlyWhileUnmodified) {
     grid().setCurrent(2, 2);
     grid().openEditor();
     EXPECT_EQ(cells().EditStartText, "1,1");
+}
+
+// Enter answers a question with its default: No wherever Yes throws work away.
+TEST_F(CellStoreTest, QuestionsWhoseYesThrowsWorkAwayDefaultToNo) {
+    TempFolder folder;
+    folder.write("t.csv", "ab;c\r\nd;e\r\n");
+    ASSERT_TRUE(form->files.OpenTableFile(folder.file("t.csv")));
+    cells().ChangeCell(2, 1, "x");
+    cells().SetModified(true);
+    fake.dialogs.files = {folder.file("t.csv")};
+    // Each is answered No and leaves the table and the journal as they were.
+    for (const char* command : {"mnuMainLoad", "mnuMainReLoad", "mnuMainInsertColBevore", "mnuMainDeleteRow", "mnuMainHideCols"})
+        commands().trigger(command);
+    EXPECT_FALSE(form->FormClose());
+
+    // Yes keeps the hidden column in the file.
+    grid().setColWidth(2, StringGrid::kHiddenWidth);
+    fake.dialogs.files = {folder.file("copy.csv")};
+    fake.dialogs.answers = {true};
+    commands().trigger("mnuMainSaveAs");
+    // Yes cuts "ab" to its field length.
+    form->layout.DelimitedMode = false;
+    form->layout.FieldLengths = {"1"};
+    cells().SetModified(true);
+    commands().trigger("mnuMainSave");
+
+    using enum DefaultAnswer;
+    const std::vector<std::pair<std::string, DefaultAnswer>> expected = {
+        {"Änderungen verwerfen und neue Datei laden?", No},
+        {"Liste der Änderungen verwerfen und erneut Laden?", No},
+        {"Liste der Änderungen verwerfen und Spalte einfügen?", No},
+        {"Liste der Änderungen verwerfen und Zeile(n) löschen?", No},
+        {"Liste der Änderungen verwerfen und Spalte verbergen?", No},
+        {"Änderungen verwerfen und beenden?", No},
+        {"Auch die versteckten Spalten speichern?", Yes},
+        {"Zellen zur eingestellten Feldlänge auffüllen bzw. abschneiden?", No},
+    };
+    std::vector<std::pair<std::string, DefaultAnswer>> asked;
+    for (std::size_t i = 0; i < fake.dialogs.questions.size(); ++i)
+        asked.emplace_back(fake.dialogs.questions[i], fake.dialogs.defaultAnswers[i]);
+    EXPECT_EQ(asked, expected);
 }
 
 }  // namespace
