@@ -93,9 +93,11 @@ FileLines fileLines(std::string_view bytes) {
         std::size_t stop = bytes.find(end, pos);
         if (stop == std::string_view::npos) {
             file.lines.push_back(bytes.substr(pos));
+            file.lastLineEnded = false;
             break;
         }
         file.lines.push_back(bytes.substr(pos, stop - pos));
+        file.lastLineEnded = true;
         pos = stop + 1;
         if (file.carriageReturns && pos < bytes.size() && bytes[pos] == '\n') ++pos;
     }
@@ -105,6 +107,8 @@ FileLines fileLines(std::string_view bytes) {
 FileText fileText(const FileLines& file) {
     FileText text;
     text.lines.assign(file.lines.begin(), file.lines.end());
+    text.lastLineEnded = file.lastLineEnded;
+    if (text.lines.empty()) text.lines.emplace_back();
     if (!text.lines.empty() && text.lines[0].starts_with(kMark)) {
         text.mark = true;
         text.lines[0].erase(0, kMark.size());
@@ -164,13 +168,14 @@ std::string savedBytes(const Rows& rows, bool delimited, std::string_view delimi
                        const FileText& text) {
     std::string out;
     if (text.mark && !rows.empty()) out = kMark;
-    for (const auto& row : rows) {
+    for (std::size_t r = 0; r < rows.size(); ++r) {
+        const auto& row = rows[r];
         std::string line;
         for (std::size_t c = 0; c < row.size(); ++c) {
             if (delimited && c > 0) line += delimiter;
             line += row[c];
         }
-        line += lineEnd;
+        if (text.lastLineEnded || r + 1 < rows.size()) line += lineEnd;
         out += text.utf8 ? utf8Of(line) : line;
     }
     return out;

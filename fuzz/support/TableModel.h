@@ -13,13 +13,15 @@ struct FileLines {
     std::vector<std::string_view> lines;  // as they stand, the first one with a byte-order mark
     bool carriageReturns = false;         // lines end at CR (a LF right after it belongs to the line end)
     std::string_view lineEnd;             // what a save writes after every line: CR LF, or LF for files without CR
+    bool lastLineEnded = false;           // the last line has its line end (an empty file has no line)
 };
 
 // Code 26 ends the file. A file with a CR before that ends its lines at CR,
 // one without at LF. Text after the last line end is a line of its own.
 FileLines fileLines(std::string_view bytes);
 
-// The lines as the cells are taken from them: the byte-order mark off the
+// The lines as the cells are taken from them (an empty file shows one empty
+// line, without a line end, so that what is typed into it is saved): the byte-order mark off the
 // first line; decoded from UTF-8 into Windows-1252 when every line is ASCII or
 // valid UTF-8 of characters Windows-1252 has, and the file has the mark or a
 // multi-byte sequence; otherwise as they stand.
@@ -28,6 +30,7 @@ struct FileText {
     bool mark = false;
     bool utf8 = false;     // decoded, and encoded again by a save
     bool rawUtf8 = false;  // UTF-8 throughout, with a character Windows-1252 lacks: read as it stands
+    bool lastLineEnded = false;
 };
 FileText fileText(const FileLines& file);
 
@@ -39,7 +42,8 @@ Rows fixedRows(const FileText& text, const std::vector<int>& lengths, bool& mism
 // The bytes a save writes for rows read from a file: the mark when the file
 // had one, then every row (delimited: its cells joined with the delimiter,
 // as many as it was read with; fixed-length: the cells one after the other)
-// with the line end, encoded as UTF-8 again when it was decoded.
+// with the line end (the last one only when the file's last line had it),
+// encoded as UTF-8 again when it was decoded.
 std::string savedBytes(const Rows& rows, bool delimited, std::string_view delimiter, std::string_view lineEnd,
                        const FileText& text);
 

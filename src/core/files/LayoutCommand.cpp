@@ -30,12 +30,13 @@ void LayoutCommand::ToolButton4Click() {
     chosen.CurrentDelimiter = Form2.ChosenDelimiter;
     chosen.DelimitedMode = Form2.chosenDelimitedMode();
     TableFiles::Reload outcome = TableFiles::Reload::Failed;
+    const unsigned long tablesRead = form_.files.tablesRead();
     try {
         apply(std::move(chosen));
         outcome = form_.files.reload(false);
     } catch (...) {
-        // Whatever failed, the table shown was cut with the layout before.
-        apply(std::move(before));
+        // Whatever failed: the layout in force is the one the table shown was cut with.
+        if (form_.files.tablesRead() == tablesRead) apply(std::move(before));
         throw;
     }
     if (outcome == TableFiles::Reload::Failed) {

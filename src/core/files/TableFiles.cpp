@@ -54,8 +54,7 @@ void TableFiles::setFileEncoding(const FileEncoding& encoding) {
     encodingChanged();
 }
 
-void TableFiles::takeEncoding(const std::string& path, const TableReadResult& result) {
-    setFileEncoding(result.encoding);
+void TableFiles::takeNotice(const std::string& path, const TableReadResult& result) {
     if (!result.notice) {
         noticedPath_.clear();
     } else if (noticedPath_ != path) {
@@ -114,10 +113,13 @@ bool TableFiles::LoadTableFile(const std::string& path) {
     if (ec) absolute = path;
     form_.recent.AddRecentFile(absolute);
     bool ok = false;
+    const unsigned long tablesRead = tablesRead_;
     try {
         ok = readTable(absolute);
     } catch (const std::bad_alloc&) {
-        form_.platform.dialogs->showMessage(kNoMemory);
+        // Once shown, the table is the file's, with its title and format, whatever failed after.
+        ok = tablesRead_ != tablesRead;
+        if (!ok) form_.platform.dialogs->showMessage(kNoMemory);
     }
     // What the start read ahead and this load did not take is of no use any more.
     dropTableAhead();
@@ -217,10 +219,14 @@ bool TableFiles::readTable(const std::string& path) {
     // its title and its file format change together.
     std::string title = path;
     form_.StrGrid.takeTable(read);
-    form_.setTitle(std::move(title));
+    ++tablesRead_;
     fileLineEnds = result.lineEnds;
     fileLastLineEnded = result.lastLineEnded;
-    takeEncoding(path, result);
+    const bool otherEncoding = !(fileEncoding_ == result.encoding);
+    fileEncoding_ = result.encoding;
+    form_.setTitle(std::move(title));
+    if (otherEncoding) encodingChanged();
+    takeNotice(path, result);
     return true;
 }
 

@@ -31,6 +31,8 @@ public:
     Signal<> encodingChanged;
     // A new table has no file behind it: plain Windows-1252 with CR LF line ends.
     void forgetFileFormat();
+    // How many tables were read and shown so far: whether the one shown is still the one before.
+    unsigned long tablesRead() const { return tablesRead_; }
     // Failures tests provoke in the writer; none in the program.
     const WriteFaults* writeFaults = nullptr;
 
@@ -86,12 +88,13 @@ private:
     // The decoded delimiter; false when it cannot be decoded, with the decoder's error text unless tell is false.
     bool decodedDelimiter(std::string& delimiter, bool tell = true) const;
     bool writeTable(const std::string& path, bool delimited, bool includeHidden, bool pad);
-    // Takes what a reader found out about the file's encoding.
-    void takeEncoding(const std::string& path, const TableReadResult& result);
+    // Tells once per file why a UTF-8 file was read as it stands.
+    void takeNotice(const std::string& path, const TableReadResult& result);
     void setFileEncoding(const FileEncoding& encoding);
 
     MainForm& form_;
     FileEncoding fileEncoding_;
+    unsigned long tablesRead_ = 0;
     // The file whose encoding notice the status line told last: a reload does not repeat it.
     std::string noticedPath_;
 };
