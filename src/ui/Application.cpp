@@ -5,7 +5,7 @@
 #include <QLocale>
 #include <exception>
 
-#include "core/app/AppId.h"
+#include "core/base/AppId.h"
 #include "core/app/MainForm.h"
 #include "ui/Icons.h"
 #include "ui/MacroKeyFilter.h"

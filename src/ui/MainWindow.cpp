@@ -11,9 +11,9 @@
 #include <QToolButton>
 #include <QWindow>
 
-#include "core/app/CommandTable.h"
+#include "core/window/CommandTable.h"
 #include "core/app/MainForm.h"
-#include "core/files/DroppedFiles.h"
+#include "core/filecommands/DroppedFiles.h"
 #include "ui/ColumnPickerList.h"
 #include "ui/FileDrops.h"
 #include "ui/GridView.h"

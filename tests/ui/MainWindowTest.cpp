@@ -12,7 +12,7 @@
 #include <QTest>
 #include <QToolBar>
 
-#include "core/app/CommandTable.h"
+#include "core/window/CommandTable.h"
 #include "core/app/MainForm.h"
 #include "support/FakePlatform.h"
 #include "support/TempFolder.h"

@@ -1,10 +1,10 @@
 #include "core/files/LayoutDialog.h"
 
-#include "core/app/ConfigFile.h"
+#include "core/files/ConfigFile.h"
 #include "core/files/FieldLengthDialog.h"
 #include "core/platform/Dialogs.h"
 #include "core/files/DelimiterNotation.h"
-#include "core/table/Utf8Codec.h"
+#include "core/platform/Utf8Codec.h"
 
 namespace tabulyst {
 

@@ -2,8 +2,8 @@
 
 #include <cstdio>
 
-#include "core/app/ConfigFile.h"
-#include "core/app/SettingsLocation.h"
+#include "core/files/ConfigFile.h"
+#include "core/files/SettingsLocation.h"
 #include "core/files/FieldLength.h"
 
 namespace tabulyst {

@@ -6,7 +6,7 @@
 
 #include "core/files/SafeFileWriter.h"
 #include "core/grid/StringGrid.h"
-#include "core/table/Utf8Codec.h"
+#include "core/platform/Utf8Codec.h"
 
 namespace tabulyst {
 

@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-#include "core/app/Signal.h"
+#include "core/base/Signal.h"
 #include "core/grid/GridTypes.h"
 #include "core/grid/RowCells.h"
 #include "core/grid/TableText.h"

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "core/app/Commands.h"
-#include "core/app/ScopedFlag.h"
+#include "core/window/Commands.h"
+#include "core/base/ScopedFlag.h"
 #include "core/files/DelimiterNotation.h"
 #include "core/files/FieldLength.h"
 #include "core/files/Fields.h"

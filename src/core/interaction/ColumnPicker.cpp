@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <limits>
 
-#include "core/app/Commands.h"
+#include "core/window/Commands.h"
 #include "core/grid/StringGrid.h"
 #include "core/platform/Collation.h"
 #include "core/platform/Desktop.h"

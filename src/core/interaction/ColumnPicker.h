@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "core/app/Signal.h"
+#include "core/base/Signal.h"
 
 namespace tabulyst {
 

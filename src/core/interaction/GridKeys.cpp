@@ -7,7 +7,7 @@
 #include <optional>
 #include <string>
 
-#include "core/app/Commands.h"
+#include "core/window/Commands.h"
 #include "core/grid/StringGrid.h"
 #include "core/interaction/CellValueReaders.h"
 #include "core/interaction/ClipboardTransfer.h"

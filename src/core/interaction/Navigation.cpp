@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <string>
 
-#include "core/app/Commands.h"
-#include "core/app/StatusLine.h"
+#include "core/window/Commands.h"
+#include "core/window/StatusLine.h"
 #include "core/grid/StringGrid.h"
 #include "core/platform/Desktop.h"
 #include "core/table/CellStore.h"

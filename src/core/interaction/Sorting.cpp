@@ -7,7 +7,7 @@
 #include "core/grid/GridUpdateScope.h"
 #include "core/grid/StringGrid.h"
 #include "core/interaction/HoareQuicksort.h"
-#include "core/interaction/SortState.h"
+#include "core/document/SortState.h"
 #include "core/platform/Platform.h"
 #include "core/table/CellStore.h"
 

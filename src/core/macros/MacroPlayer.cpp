@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "core/app/MainForm.h"
-#include "core/app/ScopedFlag.h"
+#include "core/base/ScopedFlag.h"
 #include "core/macros/MacroFiles.h"
 #include "core/macros/MacroRecorder.h"
 

@@ -1,7 +1,7 @@
 #include "core/output/PrintCommand.h"
 
-#include "core/app/Commands.h"
-#include "core/app/CoreTimer.h"
+#include "core/window/Commands.h"
+#include "core/base/CoreTimer.h"
 #include "core/output/GridPrinter.h"
 #include "core/output/PrintLayout.h"
 #include "core/platform/Platform.h"

@@ -6,8 +6,8 @@
 #include <utility>
 #include <vector>
 
-#include "core/app/AtExit.h"
-#include "core/app/Commands.h"
+#include "core/base/AtExit.h"
+#include "core/window/Commands.h"
 #include "core/grid/GridUpdateScope.h"
 #include "core/grid/StringGrid.h"
 #include "core/platform/Platform.h"

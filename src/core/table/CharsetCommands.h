@@ -2,7 +2,7 @@
 // The four conversions of all data cells in the "&Modifizieren" menu: OEM and
 // Ansi both ways, journaled per cell, and UTF-8 and Ansi both ways, written
 // directly (loading and saving run these two on their own as well).
-#include "core/app/Signal.h"
+#include "core/base/Signal.h"
 
 namespace tabulyst {
 

@@ -1,6 +1,6 @@
 #include "core/table/ColsAndRowsDialog.h"
 
-#include "core/app/ConfigFile.h"
+#include "core/files/ConfigFile.h"
 #include "core/platform/Dialogs.h"
 
 namespace tabulyst {

@@ -1,7 +1,7 @@
 #include "core/table/EditedCellHistory.h"
 
-#include "core/app/Commands.h"
-#include "core/app/ScopedFlag.h"
+#include "core/window/Commands.h"
+#include "core/base/ScopedFlag.h"
 #include "core/grid/CellMoves.h"
 #include "core/grid/StringGrid.h"
 #include "core/table/CellStore.h"

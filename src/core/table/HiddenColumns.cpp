@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "core/app/Commands.h"
+#include "core/window/Commands.h"
 #include "core/files/FitColumnWidths.h"
 #include "core/grid/StringGrid.h"
 #include "core/platform/Platform.h"

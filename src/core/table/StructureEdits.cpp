@@ -7,10 +7,10 @@
 #include <string_view>
 #include <vector>
 
-#include "core/app/Commands.h"
-#include "core/app/ScopedFlag.h"
+#include "core/window/Commands.h"
+#include "core/base/ScopedFlag.h"
 #include "core/grid/StringGrid.h"
-#include "core/interaction/SortState.h"
+#include "core/document/SortState.h"
 #include "core/platform/Platform.h"
 #include "core/table/CellStore.h"
 

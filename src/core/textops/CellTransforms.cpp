@@ -6,8 +6,8 @@
 #include <optional>
 #include <vector>
 
-#include "core/app/AtExit.h"
-#include "core/app/Commands.h"
+#include "core/base/AtExit.h"
+#include "core/window/Commands.h"
 #include "core/grid/StringGrid.h"
 #include "core/platform/Dialogs.h"
 #include "core/platform/Locale.h"

@@ -4,9 +4,9 @@
 #include <optional>
 #include <string>
 
-#include "core/app/Commands.h"
-#include "core/app/CoreTimer.h"
-#include "core/app/StatusLine.h"
+#include "core/window/Commands.h"
+#include "core/base/CoreTimer.h"
+#include "core/window/StatusLine.h"
 #include "core/files/ReplaceAll.h"
 #include "core/grid/GridUpdateScope.h"
 #include "core/grid/StringGrid.h"

@@ -3,7 +3,7 @@
 #include <set>
 #include <string_view>
 
-#include "core/app/CommandTable.h"
+#include "core/window/CommandTable.h"
 #include "support/FormFixture.h"
 
 namespace tabulyst::testing {

@@ -1,4 +1,4 @@
-#include "core/files/DroppedFiles.h"
+#include "core/filecommands/DroppedFiles.h"
 
 #include "core/app/MainForm.h"
 

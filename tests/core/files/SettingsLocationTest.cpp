@@ -1,4 +1,4 @@
-#include "core/app/SettingsLocation.h"
+#include "core/files/SettingsLocation.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "core/files/LayoutCommand.h"
+#include "core/filecommands/LayoutCommand.h"
 
 #include "core/app/MainForm.h"
 #include "core/files/LayoutSettings.h"

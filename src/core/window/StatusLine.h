@@ -2,7 +2,7 @@
 // The status bar: one panel of text, hidden at start.
 #include <string>
 
-#include "core/app/Signal.h"
+#include "core/base/Signal.h"
 
 namespace tabulyst {
 

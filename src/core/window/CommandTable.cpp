@@ -1,4 +1,4 @@
-#include "core/app/CommandTable.h"
+#include "core/window/CommandTable.h"
 
 namespace tabulyst {
 

@@ -1,6 +1,6 @@
-#include "core/app/SettingsLocation.h"
+#include "core/files/SettingsLocation.h"
 
-#include "core/app/AppId.h"
+#include "core/base/AppId.h"
 #include "core/files/SafeFileWriter.h"
 
 #include <fcntl.h>

@@ -1,9 +1,9 @@
-#include "core/app/RecentFiles.h"
+#include "core/filecommands/RecentFiles.h"
 
 #include <utility>
 
-#include "core/app/Commands.h"
-#include "core/app/ConfigFile.h"
+#include "core/window/Commands.h"
+#include "core/files/ConfigFile.h"
 #include "core/files/ReplaceAll.h"
 #include "core/table/CellStore.h"
 

@@ -1,9 +1,9 @@
-#include "core/app/Commands.h"
+#include "core/window/Commands.h"
 
 #include <algorithm>
 #include <stdexcept>
 
-#include "core/app/CommandTable.h"
+#include "core/window/CommandTable.h"
 
 namespace tabulyst {
 

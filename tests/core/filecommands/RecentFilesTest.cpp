@@ -1,4 +1,4 @@
-#include "core/app/RecentFiles.h"
+#include "core/filecommands/RecentFiles.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>

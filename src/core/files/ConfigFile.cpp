@@ -1,4 +1,4 @@
-#include "core/app/ConfigFile.h"
+#include "core/files/ConfigFile.h"
 
 #include <sys/stat.h>
 
@@ -10,7 +10,7 @@
 #define SI_CONVERT_ICU
 #include <SimpleIni.h>
 
-#include "core/app/SettingsLocation.h"
+#include "core/files/SettingsLocation.h"
 
 namespace tabulyst {
 

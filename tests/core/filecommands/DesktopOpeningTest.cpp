@@ -5,7 +5,7 @@
 
 #include <filesystem>
 
-#include "core/files/DroppedFiles.h"
+#include "core/filecommands/DroppedFiles.h"
 #include "support/FormFixture.h"
 
 namespace tabulyst::testing {

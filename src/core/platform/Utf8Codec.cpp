@@ -1,4 +1,4 @@
-#include "core/table/Utf8Codec.h"
+#include "core/platform/Utf8Codec.h"
 
 #include <array>
 #include <bit>

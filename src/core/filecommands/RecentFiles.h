@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "core/app/ConfigFile.h"
+#include "core/files/ConfigFile.h"
 
 namespace tabulyst {
 

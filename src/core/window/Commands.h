@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "core/app/Signal.h"
+#include "core/base/Signal.h"
 
 namespace tabulyst {
 

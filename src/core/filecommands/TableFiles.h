@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "core/app/Signal.h"
+#include "core/base/Signal.h"
 #include "core/files/FileEncoding.h"
 #include "core/files/FitColumnWidths.h"
 #include "core/files/SafeFileWriter.h"

@@ -1,4 +1,4 @@
-#include "core/files/LayoutCommand.h"
+#include "core/filecommands/LayoutCommand.h"
 
 #include <gtest/gtest.h>
 

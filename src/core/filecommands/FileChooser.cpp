@@ -1,4 +1,4 @@
-#include "core/files/FileChooser.h"
+#include "core/filecommands/FileChooser.h"
 
 #include <filesystem>
 #include <system_error>

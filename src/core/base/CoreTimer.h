@@ -4,7 +4,7 @@
 #include <functional>
 #include <utility>
 
-#include "core/app/Signal.h"
+#include "core/base/Signal.h"
 
 namespace tabulyst {
 

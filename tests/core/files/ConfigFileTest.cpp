@@ -1,4 +1,4 @@
-#include "core/app/ConfigFile.h"
+#include "core/files/ConfigFile.h"
 
 #include <gtest/gtest.h>
 

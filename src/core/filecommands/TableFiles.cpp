@@ -1,4 +1,4 @@
-#include "core/files/TableFiles.h"
+#include "core/filecommands/TableFiles.h"
 
 #include <filesystem>
 
