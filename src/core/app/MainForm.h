@@ -101,7 +101,7 @@ public:
     CellTransforms transforms;
     OpenLink openLink;
     ColumnPicker columnPicker;
-    AboutWindow about;  // TForm3
+    AboutWindow about;
 
     // The command line after the executable (file, fixed rows, fixed columns, row, column).
     std::vector<std::string> commandLine;

@@ -11,24 +11,24 @@ const char* const kLayoutKept =
 }
 
 LayoutCommand::LayoutCommand(MainForm& form)
-    : Form5(*form.platform.dialogs), Form2(form.config, Form5, *form.platform.dialogs), form_(form) {
-    form.commands.on("mnuMainSetDelimiter", [this] { ToolButton4Click(); });
-    form.commands.on("ToolButton4", [this] { ToolButton4Click(); });
+    : fieldLengthDialog(*form.platform.dialogs), layoutDialog(form.config, fieldLengthDialog, *form.platform.dialogs), form_(form) {
+    form.commands.on("mnuMainSetDelimiter", [this] { chooseLayout(); });
+    form.commands.on("ToolButton4", [this] { chooseLayout(); });
 }
 
-void LayoutCommand::ToolButton4Click() {
+void LayoutCommand::chooseLayout() {
     auto& layout = form_.layout;
     // The field-length dialog changes the lengths in place: what was in force before it.
     LayoutSettings before = layout;
-    Form2.setShownDelimiter(layout.CurrentDelimiter);
-    Form2.setShownMode(layout.DelimitedMode);
-    Form2.setFieldLengths(layout.FieldLengths);
-    if (!form_.platform.dialogs->showLayoutDialog(Form2)) return;
+    layoutDialog.setShownDelimiter(layout.CurrentDelimiter);
+    layoutDialog.setShownMode(layout.DelimitedMode);
+    layoutDialog.setFieldLengths(layout.FieldLengths);
+    if (!form_.platform.dialogs->showLayoutDialog(layoutDialog)) return;
     if (form_.cells.Modified && !form_.cells.ConfirmDiscard("Änderungen verwerfen und Datei erneut laden?")) return;
 
     LayoutSettings chosen = layout;
-    chosen.CurrentDelimiter = Form2.ChosenDelimiter;
-    chosen.DelimitedMode = Form2.chosenDelimitedMode();
+    chosen.CurrentDelimiter = layoutDialog.ChosenDelimiter;
+    chosen.DelimitedMode = layoutDialog.chosenDelimitedMode();
     TableFiles::Reload outcome = TableFiles::Reload::Failed;
     const unsigned long tablesRead = form_.files.tablesRead();
     try {

@@ -15,10 +15,10 @@ public:
     // mnuMainSetDelimiter and ToolButton4.
     explicit LayoutCommand(MainForm& form);
 
-    void ToolButton4Click();
+    void chooseLayout();
 
-    FieldLengthDialog Form5;
-    LayoutDialog Form2;
+    FieldLengthDialog fieldLengthDialog;
+    LayoutDialog layoutDialog;
 
 private:
     // Puts settings in force and stores them.

@@ -112,12 +112,6 @@ void RecentFiles::readStoredFiles() {
     });
 }
 
-std::vector<std::string> RecentFiles::itemNames() const {
-    std::vector<std::string> names;
-    for (const auto& item : commands_.dynamicItems(kMenu)) names.push_back(item.name);
-    return names;
-}
-
 std::vector<std::string> RecentFiles::captions() const {
     std::vector<std::string> result;
     for (const auto& item : commands_.dynamicItems(kMenu)) result.push_back(item.caption);

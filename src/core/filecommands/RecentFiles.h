@@ -39,8 +39,7 @@ public:
     static std::string RecentItemName(std::string_view path);
     static std::string itemNameOf(std::string_view path) { return "MainMenu_" + RecentItemName(path); }
 
-    // The menu list's item names and captions, top first.
-    std::vector<std::string> itemNames() const;
+    // The menu list's captions, top first.
     std::vector<std::string> captions() const;
 
 private:

@@ -282,7 +282,9 @@ bool TableFiles::SaveTableFile(const std::string& path, bool includeHidden, bool
     padded = false;
     if (form_.layout.DelimitedMode) return WriteDelimitedFile(path, includeHidden);
     if (CellsFitFieldLengths()) return WriteFixedLengthFile(path, includeHidden, false);
-    padded = form_.cells.ConfirmDiscard("Zellen zur eingestellten Feldlänge auffüllen bzw. abschneiden?");
+    // Cutting cells to their lengths throws text away: Enter keeps it.
+    padded = form_.platform.dialogs->confirm("Zellen zur eingestellten Feldlänge auffüllen bzw. abschneiden?",
+                                             DefaultAnswer::No);
     return WriteFixedLengthFile(path, includeHidden, padded);
 }
 

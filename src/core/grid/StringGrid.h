@@ -88,8 +88,6 @@ public:
     // Moves the current cell and keeps the anchor (Shift+arrow, Shift+click).
     bool extendTo(int col, int row);
     GridRect selection() const;
-    int anchorCol() const { return anchorCol_; }
-    int anchorRow() const { return anchorRow_; }
     // Sets the rectangle directly: anchor at top-left, current cell at
     // bottom-right; raises no event.
     void setSelection(const GridRect& rect);

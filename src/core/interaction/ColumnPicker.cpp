@@ -98,7 +98,7 @@ void ColumnPicker::ListBoxMouseUp(MouseButton button) {
     if (open_ && button == MouseButton::Left) pick();
 }
 
-void ColumnPicker::ListBoxKeyPress(char& key) {
+void ColumnPicker::keyTyped(char& key) {
     if (!open_) return;
     if (key == '\r') {
         key = 0;

@@ -50,9 +50,9 @@ void MacroRecorder::mnuMainStopReceivingClick() {
 }
 
 void MacroRecorder::bind() {
-    const bool ok = form_.platform.dialogs->showMacroKeyDialog(Form4);
-    Form4.closed();
-    std::string path = macroFilePath(form_.settings, ok ? Form4.MacroKeyNumber : kTemporaryMacro);
+    const bool ok = form_.platform.dialogs->showMacroKeyDialog(keyDialog);
+    keyDialog.closed();
+    std::string path = macroFilePath(form_.settings, ok ? keyDialog.MacroKeyNumber : kTemporaryMacro);
     // Enter keeps the macro the key plays now.
     if (ok && macroFileExists(path) && !form_.platform.dialogs->confirm(kOverwriteQuestion, DefaultAnswer::No)) return;
     std::string error = writeMacroFile(path, MacroBuffer);

@@ -23,7 +23,7 @@ public:
     tabulyst::MacroBuffer MacroBuffer;
     // Events recorded since recording began: the index of the next one.
     int MacroEventCount = 0;
-    MacroKeyDialog Form4;
+    MacroKeyDialog keyDialog;
 
     void mnuMainStartReceivingClick();
     void mnuMainStopReceivingClick();

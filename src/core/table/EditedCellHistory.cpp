@@ -12,8 +12,8 @@ EditedCellHistory::EditedCellHistory(StringGrid& grid, CellStore& cells, Command
     : grid_(grid), cells_(cells), commands_(commands) {
     commands.on("mnuMainJumpBackLastChangedCell", [this] { mnuMainJumpBackLastChangedCellClick(); });
     commands.on("ToolButton15", [this] { mnuMainJumpBackLastChangedCellClick(); });
-    commands.on("mnuMainJumpVorwardLastChangedCell", [this] { mnuMainJumpVorwardLastChangedCellClick(); });
-    commands.on("ToolButton16", [this] { mnuMainJumpVorwardLastChangedCellClick(); });
+    commands.on("mnuMainJumpVorwardLastChangedCell", [this] { mnuMainJumpForwardLastChangedCellClick(); });
+    commands.on("ToolButton16", [this] { mnuMainJumpForwardLastChangedCellClick(); });
 }
 
 // The buttons follow their menu items inside Commands.
@@ -55,7 +55,7 @@ void EditedCellHistory::mnuMainJumpBackLastChangedCellClick() {
     setBackEnabled(stepToOlder(pos));
 }
 
-void EditedCellHistory::mnuMainJumpVorwardLastChangedCellClick() {
+void EditedCellHistory::mnuMainJumpForwardLastChangedCellClick() {
     int& pos = cells_.JumpPos;
     if (pos < 0) return;
     ScopedFlag suspended(cells_.JournalSuspended);
@@ -67,7 +67,7 @@ void EditedCellHistory::mnuMainJumpVorwardLastChangedCellClick() {
     }
     setForwardEnabled(entryAfter(pos));
     if (isCurrent(pos)) {
-        mnuMainJumpVorwardLastChangedCellClick();
+        mnuMainJumpForwardLastChangedCellClick();
         return;
     }
     setBackEnabled(true);

@@ -13,7 +13,7 @@ public:
     EditedCellHistory(StringGrid& grid, CellStore& cells, Commands& commands);
 
     void mnuMainJumpBackLastChangedCellClick();
-    void mnuMainJumpVorwardLastChangedCellClick();
+    void mnuMainJumpForwardLastChangedCellClick();
 
 private:
     bool isCurrent(int pos) const;

@@ -7,16 +7,16 @@
 
 namespace tabulyst {
 
-NewTable::NewTable(MainForm& form) : frmGetColsAndRowsForm(*form.platform.dialogs), form_(form) {
+NewTable::NewTable(MainForm& form) : sizeDialog(*form.platform.dialogs), form_(form) {
     form.commands.on("mnuNew", [this] { mnuNewClick(); });
     form.commands.on("ToolButton5", [this] { mnuNewClick(); });
 }
 
 void NewTable::mnuNewClick() {
-    if (!form_.platform.dialogs->showColsAndRowsDialog(frmGetColsAndRowsForm)) return;
+    if (!form_.platform.dialogs->showColsAndRowsDialog(sizeDialog)) return;
     CellStore& cells = form_.cells;
     if (cells.Modified && !cells.ConfirmDiscard("Liste der Änderungen verwerfen und neu erstellen?")) return;
-    const int cols = frmGetColsAndRowsForm.columnCount(), rows = frmGetColsAndRowsForm.rowCount();
+    const int cols = sizeDialog.columnCount(), rows = sizeDialog.rowCount();
     StringGrid& grid = form_.StrGrid;
     // The table being edited is gone, and with it the cell its editor was on.
     grid.closeEditor();

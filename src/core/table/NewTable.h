@@ -12,7 +12,7 @@ public:
     explicit NewTable(MainForm& form);
 
     // The dialog lives as long as the window, so it shows the last values again.
-    ColsAndRowsDialog frmGetColsAndRowsForm;
+    ColsAndRowsDialog sizeDialog;
 
     void mnuNewClick();
 

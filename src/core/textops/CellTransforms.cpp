@@ -125,7 +125,7 @@ std::string CapitalizeWords(std::string_view text, const Locale& locale, bool ut
 
 CellTransforms::CellTransforms(StringGrid& grid, CellStore& cells, Commands& commands, Dialogs& dialogs,
                                BusyIndicator* busy, const Locale& locale, std::function<bool()> rawUtf8Cells)
-    : frmGetAStringForm(dialogs),
+    : valueDialog(dialogs),
       grid_(grid),
       cells_(cells),
       dialogs_(dialogs),
@@ -257,10 +257,10 @@ void CellTransforms::mnuMainRightTrimClick() { eachDataCell(rightTrimmed); }
 
 void CellTransforms::askLength(const char* caption, const char* label,
                                std::string (*apply)(std::string_view, std::size_t, bool utf8)) {
-    if (!frmGetAStringForm.AskValue(std::to_string(LastCellLength), caption, label, kLengthMaxChars,
+    if (!valueDialog.AskValue(std::to_string(LastCellLength), caption, label, kLengthMaxChars,
                                     kLengthCharacters))
         return;
-    const std::optional<int> length = lengthOf(frmGetAStringForm.GetValue());
+    const std::optional<int> length = lengthOf(valueDialog.GetValue());
     if (!length) {
         dialogs_.showMessage(kInvalidInput);
         return;

@@ -40,8 +40,8 @@ public:
     CellTransforms(StringGrid& grid, CellStore& cells, Commands& commands, Dialogs& dialogs, BusyIndicator* busy,
                    const Locale& locale, std::function<bool()> rawUtf8Cells);
 
-    // TfrmGetAStringForm, created once and reused.
-    ValueDialog frmGetAStringForm;
+    // The value dialog, created once and reused.
+    ValueDialog valueDialog;
     // The length both length commands offer; each confirmed length replaces it.
     int LastCellLength = 50;
     // The local date and time the time stamp writes; tests set a fixed one.

@@ -69,13 +69,6 @@ void Commands::setShortcut(std::string_view name, std::string shortcut) {
     notify(std::string(name));
 }
 
-void Commands::setCaption(std::string_view name, std::string caption) {
-    auto& s = mutableState(name);
-    if (s.caption == caption) return;
-    s.caption = std::move(caption);
-    notify(std::string(name));
-}
-
 void Commands::on(std::string_view name, std::function<void()> handler) {
     mutableState(name);  // only known commands take handlers
     handlers_[std::string(name)] = std::move(handler);

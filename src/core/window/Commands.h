@@ -41,7 +41,6 @@ public:
     void setEnabled(std::string_view name, bool enabled);
     void setChecked(std::string_view name, bool checked);
     void setShortcut(std::string_view name, std::string shortcut);
-    void setCaption(std::string_view name, std::string caption);
 
     // Attaches the handler a command runs; several names may share one.
     void on(std::string_view name, std::function<void()> handler);

@@ -10,7 +10,6 @@ class StatusLine {
 public:
     bool visible() const { return visible_; }
     const std::string& text() const { return text_; }
-    int panelWidth() const { return 50; }
     // Makes the bar visible and sets the text of its only panel.
     void ShowStatusText(const std::string& text) {
         text_ = text;

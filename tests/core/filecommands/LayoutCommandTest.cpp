@@ -12,8 +12,8 @@ const char* const kNoFile = "Erneutes Laden nicht möglich, es wurde kein Datein
 
 class LayoutCommandTest : public FormFixture {
 protected:
-    LayoutDialog& form2() { return form->layoutCommand.Form2; }
-    FieldLengthDialog& form5() { return form->layoutCommand.Form5; }
+    LayoutDialog& layoutDialog() { return form->layoutCommand.layoutDialog; }
+    FieldLengthDialog& fieldLengthDialog() { return form->layoutCommand.fieldLengthDialog; }
     LayoutSettings& layout() { return form->layout; }
     ConfigFile config() const { return ConfigFile(settingsFolder.file("tabulyst.CFG")); }
     std::string delimiterFile() const { return settingsFolder.read("tabulyst.INI"); }
@@ -101,7 +101,7 @@ TEST_F(LayoutCommandTest, TheFixedChoicesStoreTheirPlainCharacters) {
 }
 
 TEST_F(LayoutCommandTest, TheShownDelimiterPicksItsRadioButtonAndTheLaterFreeFieldWins) {
-    auto& d = form2();
+    auto& d = layoutDialog();
     d.edtSeperatorFree1 = "#124";
     d.edtSeperatorFree2 = "#124";
     d.setShownDelimiter("#124");
@@ -142,7 +142,7 @@ TEST_F(LayoutCommandTest, FieldLengthsStopAtTheFirstEmptyCellAndTheTotalFollowsE
     run([this](LayoutDialog& d) {
         d.rbxClientBottomClientClientSeperatorOrLengthClick(1);
         d.btnClientBottomClientClientAdjustLengthClick();
-        EXPECT_EQ(form5().edtEdit, "30");
+        EXPECT_EQ(fieldLengthDialog().edtEdit, "30");
         return true;
     });
     EXPECT_EQ(layout().FieldLengths, (std::vector<std::string>{"10", "20"}));
@@ -181,15 +181,15 @@ TEST_F(LayoutCommandTest, LengthsAreNormalisedAndWhatIsNoLengthFromOneUpIsRefuse
         return false;
     });
     EXPECT_EQ(fake.dialogs.messages, std::vector<std::string>(5, refusal));
-    EXPECT_EQ(form5().focusColumn, 0);
+    EXPECT_EQ(fieldLengthDialog().focusColumn, 0);
     EXPECT_EQ(layout().FieldLengths, (std::vector<std::string>{"7", "3"}));
-    EXPECT_EQ(form5().edtEdit, "10");
+    EXPECT_EQ(fieldLengthDialog().edtEdit, "10");
     queueFieldLengths({"12", "x"}, true);
     run([](LayoutDialog& d) {
         d.btnClientBottomClientClientAdjustLengthClick();  // refused, then no script left: cancelled
         return false;
     });
-    EXPECT_EQ(form5().focusColumn, 2);
+    EXPECT_EQ(fieldLengthDialog().focusColumn, 2);
     EXPECT_EQ(layout().FieldLengths, (std::vector<std::string>{"7", "3"}));
 }
 
@@ -201,7 +201,7 @@ TEST_F(LayoutCommandTest, CancellingTheFieldLengthDialogLeavesTheList) {
         return false;
     });
     EXPECT_EQ(layout().FieldLengths, (std::vector<std::string>{"8", "9"}));
-    EXPECT_EQ(form5().cell(3, 1), "3");  // the cells keep what was typed
+    EXPECT_EQ(fieldLengthDialog().cell(3, 1), "3");  // the cells keep what was typed
 }
 
 TEST_F(LayoutCommandTest, NewLengthsApplyAtOnceButACancelledLayoutDialogStoresNothing) {

@@ -51,7 +51,7 @@ TEST(ColsAndRowsDialog, EntriesOutsideOneTo4096KeepTheDialogOpenWithTheirMessage
         dialogs.messages.clear();
         d.edtNumberOfCols = c.cols;
         d.edtNumberOfRows = c.rows;
-        EXPECT_FALSE(d.BitBtn1Click()) << c.cols << " / " << c.rows;
+        EXPECT_FALSE(d.ok()) << c.cols << " / " << c.rows;
         EXPECT_EQ(dialogs.messages, c.messages) << c.cols << " / " << c.rows;
         EXPECT_EQ(d.focus, c.focus) << c.cols << " / " << c.rows;
         EXPECT_EQ(d.edtNumberOfCols, c.cols);  // the entries stay as typed
@@ -59,7 +59,7 @@ TEST(ColsAndRowsDialog, EntriesOutsideOneTo4096KeepTheDialogOpenWithTheirMessage
     dialogs.messages.clear();
     d.edtNumberOfCols = "4096";
     d.edtNumberOfRows = " 1 ";
-    EXPECT_TRUE(d.BitBtn1Click());
+    EXPECT_TRUE(d.ok());
     EXPECT_TRUE(dialogs.messages.empty());
     EXPECT_EQ(d.columnCount(), 4097);
     EXPECT_EQ(d.rowCount(), 2);

@@ -296,7 +296,7 @@ TEST_F(CellTransformsTest, TheLengthDialogOffersFiftyThenTheLastConfirmedLength)
     fill(2, 2);
     answerLength("12");
     ASSERT_TRUE(trigger("mnuFixLength"));
-    const ValueDialog& dialog = form->transforms.frmGetAStringForm;
+    const ValueDialog& dialog = form->transforms.valueDialog;
     EXPECT_EQ(dialog.caption, "Neue, feste Zellenlänge eingeben");
     EXPECT_EQ(dialog.lblString, "Feste Zellenlänge");
     EXPECT_EQ(dialog.maxLength, 4);
