@@ -58,7 +58,7 @@ GridView::GridView(MainForm& form, QWidget* parent) : QAbstractScrollArea(parent
 
 GridView::~GridView() { grid().setEditorHost(nullptr); }
 
-StringGrid& GridView::grid() const { return form_.StrGrid; }
+StringGrid& GridView::grid() const { return form_.document.StrGrid; }
 
 // --- geometry ---
 
@@ -243,7 +243,7 @@ QColor GridView::colourOf(const Colour& c) const {
 }
 
 void GridView::drawCell(QPainter& p, int col, int row, const QRect& rect, bool selected, bool fixed) {
-    const CellLook look = StrGridDrawCell(col, row, {selected, fixed, paintFocused_}, form_.bookmarks, form_.sort);
+    const CellLook look = StrGridDrawCell(col, row, {selected, fixed, paintFocused_}, form_.bookmarks, form_.document.sort);
     p.fillRect(rect, colourOf(look.background));
     std::string_view text = grid().cell(col, row);
     if (text.empty()) return;
@@ -311,7 +311,7 @@ void GridView::resizeEvent(QResizeEvent* event) {
     updateScrollBars();
     placeEditor();
     // Column fitting in the core is limited by the visible width.
-    form_.gridClientWidth = viewport()->width();
+    grid().setClientWidth(viewport()->width());
 }
 
 // --- editing ---

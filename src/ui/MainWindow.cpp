@@ -56,8 +56,7 @@ MainWindow::MainWindow(MainForm& form, QWidget* parent) : QMainWindow(parent), f
     form_.commands.menuChanged.connect([this](const std::string& menu) { rebuildDynamicItems(menu); });
     // Items the core added before this window listened (the recent files read at start).
     for (const auto& [name, m] : menus_) rebuildDynamicItems(name);
-    form_.titleChanged.connect([this] { setWindowTitle(QString::fromStdString(form_.windowText())); });
-    form_.files.encodingChanged.connect([this] { setWindowTitle(QString::fromStdString(form_.windowText())); });
+    form_.captionChanged.connect([this] { setWindowTitle(QString::fromStdString(form_.windowText())); });
     form_.closeRequested.connect([this] { close(); });
     bindTimer(form_.timHideStatusBar, hideStatusTimer_);
     bindTimer(form_.timReload, reloadTimer_);
@@ -266,7 +265,7 @@ void MainWindow::dropEvent(QDropEvent* event) {
     event->acceptProposedAction();
     // After the drop has ended, so the file manager is not held by a question or a long load.
     QMetaObject::invokeMethod(
-        this, [this, files = std::move(files)] { openDroppedFiles(form_, files); }, Qt::QueuedConnection);
+        this, [this, files = std::move(files)] { openDroppedFiles(form_.files, files); }, Qt::QueuedConnection);
 }
 
 }  // namespace tabulyst::ui

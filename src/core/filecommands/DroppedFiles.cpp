@@ -1,13 +1,12 @@
 #include "core/filecommands/DroppedFiles.h"
 
-#include "core/app/MainForm.h"
+#include "core/filecommands/TableFiles.h"
 
 namespace tabulyst {
 
-bool openDroppedFiles(MainForm& form, const std::vector<std::string>& paths) {
+bool openDroppedFiles(TableFiles& files, const std::vector<std::string>& paths) {
     if (paths.empty()) return false;
-    if (form.cells.Modified && !form.cells.ConfirmDiscard("Änderungen verwerfen und neue Datei laden?")) return false;
-    return form.files.OpenTableFile(paths.front());
+    return files.openAfterAsking(paths.front());
 }
 
 }  // namespace tabulyst

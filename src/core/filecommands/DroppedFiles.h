@@ -5,11 +5,11 @@
 
 namespace tabulyst {
 
-class MainForm;
+class TableFiles;
 
 // Opens the first of the dropped files, asking first when the table is
 // modified; the others are ignored, as is an empty drop. True when a file
 // was opened.
-bool openDroppedFiles(MainForm& form, const std::vector<std::string>& paths);
+bool openDroppedFiles(TableFiles& files, const std::vector<std::string>& paths);
 
 }  // namespace tabulyst

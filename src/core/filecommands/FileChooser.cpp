@@ -3,7 +3,8 @@
 #include <filesystem>
 #include <system_error>
 
-#include "core/app/MainForm.h"
+#include "core/document/TableDocument.h"
+#include "core/platform/Dialogs.h"
 
 namespace tabulyst {
 
@@ -14,22 +15,22 @@ std::string folderOf(const std::string& path) {
 }
 }  // namespace
 
-FileChooser::FileChooser(MainForm& form) : form_(form) {
-    form_.titleChanged.connect([this] {
-        if (!form_.title().empty()) lastFolder_ = folderOf(form_.title());
+FileChooser::FileChooser(TableDocument& document, Dialogs& dialogs) : document_(document), dialogs_(dialogs) {
+    document.pathChanged.connect([this] {
+        if (!document_.path().empty()) lastFolder_ = folderOf(document_.path());
     });
 }
 
 std::optional<std::string> FileChooser::chooseOpenFile() {
-    return remember(form_.platform.dialogs->chooseOpenFile(startFolder()));
+    return remember(dialogs_.chooseOpenFile(startFolder()));
 }
 
 std::optional<std::string> FileChooser::chooseSaveFile() {
-    return remember(form_.platform.dialogs->chooseSaveFile(startFolder(), form_.title()));
+    return remember(dialogs_.chooseSaveFile(startFolder(), document_.path()));
 }
 
 std::string FileChooser::startFolder() const {
-    if (!form_.title().empty()) return folderOf(form_.title());
+    if (!document_.path().empty()) return folderOf(document_.path());
     if (!lastFolder_.empty()) return lastFolder_;
     std::error_code error;
     return std::filesystem::current_path(error).string();

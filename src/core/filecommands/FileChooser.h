@@ -8,12 +8,13 @@
 
 namespace tabulyst {
 
-class MainForm;
+class Dialogs;
+class TableDocument;
 
 class FileChooser {
 public:
-    // Follows the form's title, so the form's signals must exist already.
-    explicit FileChooser(MainForm& form);
+    // Follows the document's path.
+    FileChooser(TableDocument& document, Dialogs& dialogs);
 
     // The open dialog; nothing when cancelled.
     std::optional<std::string> chooseOpenFile();
@@ -25,7 +26,8 @@ public:
 private:
     std::optional<std::string> remember(std::optional<std::string> chosen);
 
-    MainForm& form_;
+    const TableDocument& document_;
+    Dialogs& dialogs_;
     std::string lastFolder_;
 };
 

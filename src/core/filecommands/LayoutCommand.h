@@ -7,13 +7,19 @@
 
 namespace tabulyst {
 
-class MainForm;
+class Commands;
+class ConfigFile;
+class Dialogs;
+class TableDocument;
+class TableFiles;
+struct SettingsLocation;
 
 class LayoutCommand {
 public:
     // Reads the free-delimiter texts for the layout dialog; attaches
     // mnuMainSetDelimiter and ToolButton4.
-    explicit LayoutCommand(MainForm& form);
+    LayoutCommand(TableDocument& document, Commands& commands, Dialogs& dialogs, ConfigFile& config,
+                  const SettingsLocation& settings, TableFiles& files);
 
     void chooseLayout();
 
@@ -24,7 +30,11 @@ private:
     // Puts settings in force and stores them.
     void apply(LayoutSettings settings);
 
-    MainForm& form_;
+    TableDocument& document_;
+    Dialogs& dialogs_;
+    ConfigFile& config_;
+    const SettingsLocation& settings_;
+    TableFiles& files_;
 };
 
 }  // namespace tabulyst

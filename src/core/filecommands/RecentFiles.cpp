@@ -3,9 +3,9 @@
 #include <utility>
 
 #include "core/window/Commands.h"
+#include "core/document/EditJournal.h"
 #include "core/files/ConfigFile.h"
 #include "core/files/ReplaceAll.h"
-#include "core/table/CellStore.h"
 
 namespace tabulyst {
 
@@ -22,9 +22,9 @@ bool equalNoCase(std::string_view a, std::string_view b) {
 
 }  // namespace
 
-RecentFiles::RecentFiles(Commands& commands, ConfigFile& config, CellStore& cells,
+RecentFiles::RecentFiles(Commands& commands, ConfigFile& config, EditJournal& journal,
                          std::function<bool(const std::string&)> open)
-    : commands_(commands), config_(config), cells_(cells), open_(std::move(open)) {}
+    : open(std::move(open)), commands_(commands), config_(config), journal_(journal) {}
 
 std::string RecentFiles::RecentItemName(std::string_view path) {
     std::string name(path);
@@ -93,10 +93,10 @@ void RecentFiles::RecordRecentFile(const std::string& path) {
 void RecentFiles::RecentFileClick(const std::string& clicked) {
     const std::string itemName = clicked;  // the item and its name may go while the file loads
     if (!commands_.exists(itemName)) return;
-    if (cells_.Modified && !cells_.ConfirmDiscard("Änderungen verwerfen und neue Datei laden?")) return;
+    if (journal_.Modified && !journal_.ConfirmDiscard("Änderungen verwerfen und neue Datei laden?")) return;
     std::string caption = commands_.state(itemName).caption;
     // The load itself adds the path to the list, whether or not it succeeds.
-    if (!open_ || !open_(caption)) return;
+    if (!open || !open(caption)) return;
     auto index = find(itemName);
     if (index != std::string::npos) moveToTop(index);
     RecordRecentFile(caption);

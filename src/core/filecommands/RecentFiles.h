@@ -11,8 +11,8 @@
 
 namespace tabulyst {
 
-class CellStore;
 class Commands;
+class EditJournal;
 
 class RecentFiles {
 public:
@@ -21,9 +21,12 @@ public:
     static constexpr const char* kMenu = "mnuMainFile";
     static constexpr const char* kSection = "Recent";
 
-    // open: the open path of a table file (true when it loaded).
-    RecentFiles(Commands& commands, ConfigFile& config, CellStore& cells,
+    // open: the one way a table file is opened (true when it loaded).
+    RecentFiles(Commands& commands, ConfigFile& config, EditJournal& journal,
                 std::function<bool(const std::string&)> open);
+
+    // What a click opens its file with; tests record the attempts in its place.
+    std::function<bool(const std::string&)> open;
 
     // Puts the file's entry at the top of the menu list and records it.
     void AddRecentFile(const std::string& path);
@@ -52,8 +55,7 @@ private:
 
     Commands& commands_;
     ConfigFile& config_;
-    CellStore& cells_;
-    std::function<bool(const std::string&)> open_;
+    EditJournal& journal_;
 };
 
 }  // namespace tabulyst

@@ -2,10 +2,15 @@
 
 #include <filesystem>
 
-#include "core/app/MainForm.h"
-#include "core/files/DelimiterNotation.h"
-#include "core/files/FieldLength.h"
+#include "core/base/CoreTimer.h"
+#include "core/document/TableDocument.h"
+#include "core/filecommands/FileChooser.h"
+#include "core/filecommands/RecentFiles.h"
+#include "core/platform/Platform.h"
+#include "core/window/Commands.h"
+#include "core/window/StatusLine.h"
 #include "core/files/FitColumnWidths.h"
+#include "core/files/LayoutSettings.h"
 #include "core/files/TableReadAhead.h"
 #include "core/files/TableWriter.h"
 #include "core/grid/GridUpdateScope.h"
@@ -22,8 +27,11 @@ const char* const kLengthMismatch =
 
 }  // namespace
 
-TableFiles::TableFiles(MainForm& form) : form_(form) {
-    Commands& c = form_.commands;
+TableFiles::TableFiles(TableDocument& document, Commands& commands, const Platform& platform, StatusLine& status,
+                       CoreTimer& reloadTimer, RecentFiles& recent, FileChooser& chooser, const Locale& locale)
+    : document_(document), commands_(commands), platform_(platform), status_(status), reloadTimer_(reloadTimer),
+      recent_(recent), chooser_(chooser), locale_(locale) {
+    Commands& c = commands_;
     c.on("mnuMainLoad", [this] { ToolBtnOpenClick(); });
     c.on("ToolBtnOpen", [this] { ToolBtnOpenClick(); });
     c.on("mnuMainSave", [this] { SaveCurrentFile(); });
@@ -32,26 +40,7 @@ TableFiles::TableFiles(MainForm& form) : form_(form) {
     c.on("mnuMainReLoad", [this] { mnuMainReLoadClick(); });
     c.on("ToolBtnReload", [this] { mnuMainReLoadClick(); });
     c.on("mnuMainCyclicalReLoad", [this] { mnuMainCyclicalReLoadClick(); });
-    form_.timReload.onTimer([this] { timReloadTimer(); });
-    // The user converting all cells takes charge of the encoding: saves write the cells as they are.
-    form_.charsets.userConverted.connect([this] { setFileEncoding({}); });
-}
-
-std::string TableFiles::windowCaption() const {
-    const std::string encoding = encodingCaption(fileEncoding_);
-    return form_.title().empty() ? "[" + encoding + "]" : form_.title() + "  [" + encoding + "]";
-}
-
-void TableFiles::forgetFileFormat() {
-    fileLineEnds = LineEnds::CrLf;
-    fileLastLineEnded = true;
-    setFileEncoding({});
-}
-
-void TableFiles::setFileEncoding(const FileEncoding& encoding) {
-    if (encoding == fileEncoding_) return;
-    fileEncoding_ = encoding;
-    encodingChanged();
+    reloadTimer_.onTimer([this] { timReloadTimer(); });
 }
 
 void TableFiles::takeNotice(const std::string& path, const TableReadResult& result) {
@@ -59,34 +48,39 @@ void TableFiles::takeNotice(const std::string& path, const TableReadResult& resu
         noticedPath_.clear();
     } else if (noticedPath_ != path) {
         noticedPath_ = path;
-        form_.StatusBar.ShowStatusText(result.notice);
+        status_.ShowStatusText(result.notice);
     }
 }
 
 void TableFiles::setReloadCommands(bool enabled) {
-    form_.commands.setEnabled("mnuMainReLoad", enabled);
-    form_.commands.setEnabled("mnuMainCyclicalReLoad", enabled);
+    commands_.setEnabled("mnuMainReLoad", enabled);
+    commands_.setEnabled("mnuMainCyclicalReLoad", enabled);
 }
 
 // --- loading ---
 
 void TableFiles::ToolBtnOpenClick() {
-    auto path = form_.fileChooser.chooseOpenFile();
+    auto path = chooser_.chooseOpenFile();
     if (!path) return;
-    if (form_.cells.Modified && !form_.cells.ConfirmDiscard("Änderungen verwerfen und neue Datei laden?")) return;
-    OpenTableFile(*path);
+    openAfterAsking(*path);
 }
 
-bool TableFiles::OpenTableFile(const std::string& path) {
-    StringGrid& grid = form_.StrGrid;
+bool TableFiles::openAfterAsking(const std::string& path) {
+    EditJournal& journal = document_.journal;
+    if (journal.Modified && !journal.ConfirmDiscard("Änderungen verwerfen und neue Datei laden?")) return false;
+    return OpenTableFile(path);
+}
+
+bool TableFiles::OpenTableFile(const std::string& path, TableReadAhead* ahead) {
+    StringGrid& grid = document_.StrGrid;
     // From here on the table shown is not the old file's: a table that does
     // not load has no file behind it, and Save asks for a name rather than
     // write an empty table over the file.
-    forgetFile();
-    form_.cells.ClearJournal();
-    form_.sort.reset();
-    form_.cells.EditStartText.clear();
-    form_.cells.SetModified(false);
+    document_.forgetFile();
+    document_.journal.ClearJournal();
+    document_.sort.reset();
+    document_.journal.EditStartText.clear();
+    document_.journal.SetModified(false);
     // The table shown goes first: its memory is the new one's.
     grid.beginUpdate();
     grid.setDefaultColWidth(StringGrid::kDefaultColWidth);  // also shows hidden columns
@@ -95,83 +89,54 @@ bool TableFiles::OpenTableFile(const std::string& path) {
     grid.setRowCount(2);
     grid.endUpdate();
     noticedPath_.clear();  // opening tells again what a reload would not repeat
-    const bool ok = LoadTableFile(path);
+    const bool ok = LoadTableFile(path, ahead);
     setReloadCommands(ok);
     return ok;
 }
 
-void TableFiles::forgetFile() {
-    form_.setTitle("");
-    forgetFileFormat();
-    form_.Utf8File = false;
-}
-
-bool TableFiles::LoadTableFile(const std::string& path) {
-    form_.timReload.setEnabled(false);
+bool TableFiles::LoadTableFile(const std::string& path, TableReadAhead* ahead) {
+    reloadTimer_.setEnabled(false);
     std::error_code ec;
     std::string absolute = std::filesystem::absolute(path, ec).string();
     if (ec) absolute = path;
-    form_.recent.AddRecentFile(absolute);
+    recent_.AddRecentFile(absolute);
     bool ok = false;
     const unsigned long tablesRead = tablesRead_;
     try {
-        ok = readTable(absolute);
+        ok = readTable(absolute, ahead);
     } catch (const std::bad_alloc&) {
-        // Once shown, the table is the file's, with its title and format, whatever failed after.
+        // Once shown, the table is the file's, with its path and format, whatever failed after.
         ok = tablesRead_ != tablesRead;
-        if (!ok) form_.platform.dialogs->showMessage(kNoMemory);
+        if (!ok) platform_.dialogs->showMessage(kNoMemory);
     }
     // What the start read ahead and this load did not take is of no use any more.
-    dropTableAhead();
-    if (ok) form_.Utf8File = fileEncoding_.byteOrderMark;
+    if (ahead) ahead->drop();
     return ok;
 }
 
-void TableFiles::readAhead(const std::string& path) {
-    // Without a word: the load tells what is wrong with the layout.
-    TableReadLayout layout;
-    layout.delimited = form_.layout.DelimitedMode;
-    const bool ok = layout.delimited ? decodedDelimiter(layout.delimiter, false)
-                                     : !form_.layout.FieldLengths.empty() && parsedFieldLengths(layout.fieldLengths, false);
-    if (ok) readTableAhead(path, layout);
+std::optional<TableLayout> TableFiles::readAheadLayout() const {
+    const LayoutSettings& settings = document_.layout;
+    std::string error;
+    if (!settings.DelimitedMode && settings.FieldLengths.empty()) return std::nullopt;
+    return decodeLayout(settings, error);
 }
 
-void TableFiles::sumAheadWithAdvances() {
-    const TextMeasure* measure = form_.platform.textMeasure;
-    if (const TableScan::Weights* weights = summableWeights(measure ? measure->advanceTable() : nullptr))
-        sumTableAheadWith(*weights);
-}
-
-bool TableFiles::decodedDelimiter(std::string& delimiter, bool tell) const {
-    delimiter = DecodeDelimiter(form_.layout.CurrentDelimiter);
-    if (!IsDecodeError(delimiter)) return true;
-    // Used as a delimiter the error text would garble every line.
-    if (tell) form_.platform.dialogs->showMessage(delimiter);
-    return false;
-}
-
-bool TableFiles::parsedFieldLengths(std::vector<int>& lengths, bool tell) const {
-    std::string bad;
-    lengths = parseFieldLengths(form_.layout.FieldLengths, bad);
-    if (lengths.size() == form_.layout.FieldLengths.size()) return true;
-    if (tell) form_.platform.dialogs->showMessage("'" + bad + "' ist keine gültige Feldlänge.");
-    return false;
-}
-
-bool TableFiles::readLayout(TableReadLayout& layout) const {
-    layout.delimited = form_.layout.DelimitedMode;
-    if (layout.delimited) return decodedDelimiter(layout.delimiter);
-    if (form_.layout.FieldLengths.empty()) {
-        form_.platform.dialogs->showMessage("Bitte stellen Sie die Feldlänge ein!");
-        return false;
+std::optional<TableLayout> TableFiles::readLayout() const {
+    const LayoutSettings& settings = document_.layout;
+    if (!settings.DelimitedMode && settings.FieldLengths.empty()) {
+        platform_.dialogs->showMessage("Bitte stellen Sie die Feldlänge ein!");
+        return std::nullopt;
     }
-    return parsedFieldLengths(layout.fieldLengths);
+    std::string error;
+    std::optional<TableLayout> layout = decodeLayout(settings, error);
+    if (!layout) platform_.dialogs->showMessage(error);
+    return layout;
 }
 
 ColumnWidthFit TableFiles::startWidthFit(const StringGrid& grid) const {
     std::vector<int> widths;
     for (int c = 0; c < grid.colCount(); ++c) widths.push_back(grid.colWidth(c));
-    return ColumnWidthFit(*form_.platform.textMeasure, form_.gridClientWidth / 3 * 2, std::move(widths),
+    return ColumnWidthFit(*platform_.textMeasure, document_.StrGrid.clientWidth() / 3 * 2, std::move(widths),
                           grid.defaultColWidth());
 }
 
@@ -201,31 +166,26 @@ void TableFiles::finishRead(StringGrid& grid, ColumnWidthFit& fit) {
     if (empty) grid.setRowCount(grid.rowCount() - 1);
 }
 
-bool TableFiles::readTable(const std::string& path) {
-    TableReadLayout layout;
-    if (!readLayout(layout)) return false;
+bool TableFiles::readTable(const std::string& path, TableReadAhead* ahead) {
+    std::optional<TableLayout> layout = readLayout();
+    if (!layout) return false;
     // Read on the side: the table shown stays as it is unless the whole file is read.
     StringGrid read;
-    if (!layout.delimited) read.setColCount(static_cast<int>(layout.fieldLengths.size()) + 1);
+    if (!layout->delimited) read.setColCount(static_cast<int>(layout->fieldLengths.size()) + 1);
     ColumnWidthFit fit = startWidthFit(read);
-    TableReadResult result = readTableFile(path, layout, read, &fit);
+    TableReadResult result = readTableFile(path, *layout, read, &fit, ahead);
     if (!result.ok) {
-        form_.platform.dialogs->showMessage(result.error);
+        platform_.dialogs->showMessage(result.error);
         return false;
     }
-    if (result.lengthMismatch) form_.platform.dialogs->showMessage(kLengthMismatch);
+    if (result.lengthMismatch) platform_.dialogs->showMessage(kLengthMismatch);
     finishRead(read, fit);
     // What may fail comes before the table is shown: from there on the grid,
-    // its title and its file format change together.
-    std::string title = path;
-    form_.StrGrid.takeTable(read);
+    // its path and its file format change together.
+    std::string shownPath = path;
+    document_.StrGrid.takeTable(read);
     ++tablesRead_;
-    fileLineEnds = result.lineEnds;
-    fileLastLineEnded = result.lastLineEnded;
-    const bool otherEncoding = !(fileEncoding_ == result.encoding);
-    fileEncoding_ = result.encoding;
-    form_.setTitle(std::move(title));
-    if (otherEncoding) encodingChanged();
+    document_.setFile(std::move(shownPath), result.format);
     takeNotice(path, result);
     return true;
 }
@@ -233,44 +193,47 @@ bool TableFiles::readTable(const std::string& path) {
 // --- saving ---
 
 void TableFiles::SaveCurrentFile() {
-    if (form_.title().empty()) {
+    if (document_.path().empty()) {
         SaveFileAs();
         return;
     }
     bool padded = false;
-    if (!SaveTableFile(form_.title(), true, padded)) return;
-    form_.cells.EditStartText = form_.StrGrid.cellText(form_.StrGrid.col(), form_.StrGrid.row());
-    form_.cells.SetModified(false);
-    if (!form_.layout.DelimitedMode && !padded) mnuMainReLoadClick();
+    if (!SaveTableFile(document_.path(), true, padded)) return;
+    document_.journal.EditStartText = document_.StrGrid.cellText(document_.StrGrid.col(), document_.StrGrid.row());
+    document_.journal.SetModified(false);
+    if (!document_.layout.DelimitedMode && !padded) mnuMainReLoadClick();
 }
 
 void TableFiles::SaveFileAs() {
-    auto chosen = form_.fileChooser.chooseSaveFile();
+    auto chosen = chooser_.chooseSaveFile();
     if (!chosen) return;
     const std::string path = *chosen;
-    form_.recent.AddRecentFile(path);
+    recent_.AddRecentFile(path);
     bool includeHidden = true;
-    StringGrid& grid = form_.StrGrid;
+    StringGrid& grid = document_.StrGrid;
     for (int c = 1; c < grid.colCount(); ++c)
         if (grid.isHidden(c)) {
-            includeHidden = form_.platform.dialogs->confirm("Auch die versteckten Spalten speichern?", DefaultAnswer::Yes);
+            includeHidden = platform_.dialogs->confirm("Auch die versteckten Spalten speichern?", DefaultAnswer::Yes);
             break;
         }
     bool padded = false;
     if (!SaveTableFile(path, includeHidden, padded)) return;
     setReloadCommands(true);
-    form_.cells.EditStartText = grid.cellText(grid.col(), grid.row());
-    form_.cells.SetModified(false);
-    form_.setTitle(path);
+    document_.journal.EditStartText = grid.cellText(grid.col(), grid.row());
+    document_.journal.SetModified(false);
+    document_.setPath(path);
     if (!includeHidden) OpenTableFile(path);
-    else if (!form_.layout.DelimitedMode && !padded) mnuMainReLoadClick();
+    else if (!document_.layout.DelimitedMode && !padded) mnuMainReLoadClick();
 }
 
 bool TableFiles::CellsFitFieldLengths() const {
-    const StringGrid& grid = form_.StrGrid;
-    std::string bad;
-    const std::vector<int> lengths = parseFieldLengths(form_.layout.FieldLengths, bad);
-    if (lengths.size() != form_.layout.FieldLengths.size()) return false;
+    const StringGrid& grid = document_.StrGrid;
+    LayoutSettings settings = document_.layout;
+    settings.DelimitedMode = false;
+    std::string error;
+    const std::optional<TableLayout> layout = decodeLayout(settings, error);
+    if (!layout) return false;
+    const std::vector<int>& lengths = layout->fieldLengths;
     const int cols = std::min(grid.colCount() - 1, static_cast<int>(lengths.size()));
     for (int r = 1; r < grid.rowCount(); ++r)
         for (int c = 1; c <= cols; ++c)
@@ -280,10 +243,10 @@ bool TableFiles::CellsFitFieldLengths() const {
 
 bool TableFiles::SaveTableFile(const std::string& path, bool includeHidden, bool& padded) {
     padded = false;
-    if (form_.layout.DelimitedMode) return WriteDelimitedFile(path, includeHidden);
+    if (document_.layout.DelimitedMode) return WriteDelimitedFile(path, includeHidden);
     if (CellsFitFieldLengths()) return WriteFixedLengthFile(path, includeHidden, false);
     // Cutting cells to their lengths throws text away: Enter keeps it.
-    padded = form_.platform.dialogs->confirm("Zellen zur eingestellten Feldlänge auffüllen bzw. abschneiden?",
+    padded = platform_.dialogs->confirm("Zellen zur eingestellten Feldlänge auffüllen bzw. abschneiden?",
                                              DefaultAnswer::No);
     return WriteFixedLengthFile(path, includeHidden, padded);
 }
@@ -297,22 +260,26 @@ bool TableFiles::WriteFixedLengthFile(const std::string& path, bool includeHidde
 }
 
 bool TableFiles::writeTable(const std::string& path, bool delimited, bool includeHidden, bool pad) {
-    TableWriteLayout layout;
-    layout.delimited = delimited;
-    layout.pad = pad;
-    layout.includeHidden = includeHidden;
-    layout.lineEnds = fileLineEnds;
-    layout.lastLineEnded = fileLastLineEnded;
-    layout.encoding = fileEncoding_;
-    if (delimited ? !decodedDelimiter(layout.delimiter) : !parsedFieldLengths(layout.fieldLengths)) return false;
-    BusyCursor busy(form_.platform.busy);
+    LayoutSettings settings = document_.layout;
+    settings.DelimitedMode = delimited;
     std::string error;
+    std::optional<TableLayout> layout = decodeLayout(settings, error);
+    if (!layout) {
+        platform_.dialogs->showMessage(error);
+        return false;
+    }
+    TableWriteLayout write;
+    write.layout = std::move(*layout);
+    write.pad = pad;
+    write.includeHidden = includeHidden;
+    write.format = document_.format();
+    BusyCursor busy(platform_.busy);
     bool ok = false;
     {
-        GridUpdateScope update(form_.StrGrid);
-        ok = writeTableFile(path, layout, form_.StrGrid, error, writeFaults);
+        GridUpdateScope update(document_.StrGrid);
+        ok = writeTableFile(path, write, document_.StrGrid, error, writeFaults);
     }
-    if (!ok) form_.platform.dialogs->showMessage(error);
+    if (!ok) platform_.dialogs->showMessage(error);
     return ok;
 }
 
@@ -333,30 +300,30 @@ const std::vector<TableFiles::ReloadInterval>& TableFiles::reloadIntervals() {
 void TableFiles::mnuMainReLoadClick() { reload(); }
 
 TableFiles::Reload TableFiles::reload(bool ask) {
-    if (form_.title().empty()) {
-        form_.platform.dialogs->showMessage(kNoFileName);
+    if (document_.path().empty()) {
+        platform_.dialogs->showMessage(kNoFileName);
         return Reload::NoFile;
     }
-    CellStore& cells = form_.cells;
-    if (ask && cells.Modified && !cells.ConfirmDiscard("Liste der Änderungen verwerfen und erneut Laden?"))
+    EditJournal& journal = document_.journal;
+    if (ask && journal.Modified && !journal.ConfirmDiscard("Liste der Änderungen verwerfen und erneut Laden?"))
         return Reload::Refused;
-    StringGrid& grid = form_.StrGrid;
+    StringGrid& grid = document_.StrGrid;
     const int fixedRows = grid.fixedRows(), fixedCols = grid.fixedCols();
     const int col = grid.col(), row = grid.row();
     std::vector<int> widths;
     for (int c = 0; c < grid.colCount(); ++c) widths.push_back(grid.colWidth(c));
     // A reload that fails leaves the table, its changes and its journal as they were.
-    if (!LoadTableFile(form_.title())) return Reload::Failed;
-    cells.ClearJournal();
-    cells.SetModified(false);
-    cells.EditStartText.clear();
-    form_.sort.reset();
-    form_.commands.setEnabled("mnuMainShowAllCols", false);
+    if (!LoadTableFile(document_.path())) return Reload::Failed;
+    journal.ClearJournal();
+    journal.SetModified(false);
+    journal.EditStartText.clear();
+    document_.sort.reset();
+    commands_.setEnabled("mnuMainShowAllCols", false);
     grid.beginUpdate();
     for (int c = 0; c < static_cast<int>(widths.size()) && c < grid.colCount(); ++c) {
         grid.setColWidth(c, widths[static_cast<std::size_t>(c)]);
         if (widths[static_cast<std::size_t>(c)] == StringGrid::kHiddenWidth)
-            form_.commands.setEnabled("mnuMainShowAllCols", true);
+            commands_.setEnabled("mnuMainShowAllCols", true);
     }
     grid.endUpdate();
     setReloadCommands(true);
@@ -368,38 +335,38 @@ TableFiles::Reload TableFiles::reload(bool ask) {
     } catch (const GridError&) {
         // the first value that no longer fits ends the restoring
     }
-    cells.ClearJournal();
-    form_.sort.SortIndicatorColumn = -1;
+    journal.ClearJournal();
+    document_.sort.SortIndicatorColumn = -1;
     return Reload::Done;
 }
 
 void TableFiles::mnuMainCyclicalReLoadClick() {
-    if (form_.title().empty()) {
-        form_.platform.dialogs->showMessage(kNoFileName);
+    if (document_.path().empty()) {
+        platform_.dialogs->showMessage(kNoFileName);
         return;
     }
-    StringsChooser chooser(*form_.platform.dialogs, form_.locale);
-    form_.timReload.setEnabled(false);
+    StringsChooser chooser(*platform_.dialogs, locale_);
+    reloadTimer_.setEnabled(false);
     const auto& intervals = reloadIntervals();
     for (std::size_t i = 0; i < intervals.size(); ++i) {
         chooser.ChooserAddItem(intervals[i].caption);
-        chooser.ChooserSetChecked(static_cast<int>(i), form_.timReload.interval() == intervals[i].milliseconds);
+        chooser.ChooserSetChecked(static_cast<int>(i), reloadTimer_.interval() == intervals[i].milliseconds);
     }
     if (!chooser.ChooserExecute({}, "Select time to reload", false, false, true)) return;
     for (const auto& interval : intervals) {
         if (!chooser.ChooserIsChecked(interval.caption)) continue;
-        form_.timReload.setInterval(interval.milliseconds);
-        form_.timReload.setEnabled(interval.milliseconds != kStopInterval);
+        reloadTimer_.setInterval(interval.milliseconds);
+        reloadTimer_.setEnabled(interval.milliseconds != kStopInterval);
     }
 }
 
 void TableFiles::timReloadTimer() {
-    form_.timReload.setEnabled(false);
+    reloadTimer_.setEnabled(false);
     // The tick starts the timer again whatever the reload did, an escaping error included.
     struct Restart {
         CoreTimer& timer;
         ~Restart() { timer.setEnabled(true); }
-    } restart{form_.timReload};
+    } restart{reloadTimer_};
     mnuMainReLoadClick();
 }
 

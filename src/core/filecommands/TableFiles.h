@@ -1,53 +1,47 @@
 #pragma once
 // The file commands of the main window: Open, loading under the layout
 // settings, Save and Save As, Reload and cyclic reload.
+#include <optional>
 #include <string>
 #include <vector>
 
-#include "core/base/Signal.h"
-#include "core/files/FileEncoding.h"
 #include "core/files/FitColumnWidths.h"
 #include "core/files/SafeFileWriter.h"
 #include "core/files/TableReader.h"
-#include "core/grid/StringGrid.h"
 
 namespace tabulyst {
 
-class MainForm;
+class Commands;
+class CoreTimer;
+class FileChooser;
+class Locale;
+class RecentFiles;
+class StatusLine;
+class TableDocument;
+class TableReadAhead;
+struct Platform;
 
 class TableFiles {
 public:
-    explicit TableFiles(MainForm& form);
+    TableFiles(TableDocument& document, Commands& commands, const Platform& platform, StatusLine& status,
+               CoreTimer& reloadTimer, RecentFiles& recent, FileChooser& chooser, const Locale& locale);
 
-    // How the lines of the current file end; a new table ends them with CR LF.
-    LineEnds fileLineEnds = LineEnds::CrLf;
-    // Whether the file's last line ends with a line end; a save writes it back so.
-    bool fileLastLineEnded = true;
-    // How the current file is encoded: every load sets it, the user's own
-    // UTF-8 conversions of all cells reset it to plain Windows-1252.
-    const FileEncoding& fileEncoding() const { return fileEncoding_; }
-    // The window's caption: the file's path and the encoding the next save writes.
-    std::string windowCaption() const;
-    Signal<> encodingChanged;
-    // A new table has no file behind it: plain Windows-1252 with CR LF line ends.
-    void forgetFileFormat();
     // How many tables were read and shown so far: whether the one shown is still the one before.
     unsigned long tablesRead() const { return tablesRead_; }
     // Failures tests provoke in the writer; none in the program.
     const WriteFaults* writeFaults = nullptr;
 
     void ToolBtnOpenClick();
-    // Opens path in place of the table shown; a table that does not load
-    // leaves an empty table without a file name.
-    bool OpenTableFile(const std::string& path);
-    // Reads path and shows it when the whole file was read; false (after a
-    // message) leaves the table shown, its title and its file format as they were.
-    bool LoadTableFile(const std::string& path);
-    // Starts reading the table file at path while the windows are made, with
-    // the layout the first load will use; the fields are summed once the
-    // advances are known. LoadTableFile takes what was read.
-    void readAhead(const std::string& path);
-    void sumAheadWithAdvances();
+    // The one way a table file is opened (the open dialog, the recent list, a
+    // drop, the command line): in place of the table shown; a table that does
+    // not load leaves an empty table without a file name. ahead: what the
+    // start read of the file already, taken or given up.
+    bool OpenTableFile(const std::string& path, TableReadAhead* ahead = nullptr);
+    // The same after asking whether changes may go, when there are any.
+    bool openAfterAsking(const std::string& path);
+    // The layout the start reads the command line's file ahead with; nothing
+    // (and no word: the load tells) when the settings cut no line.
+    std::optional<TableLayout> readAheadLayout() const;
 
     void SaveCurrentFile();
     void SaveFileAs();
@@ -73,27 +67,29 @@ public:
     static constexpr int kStopInterval = 10000000;
 
 private:
+    // Reads path and shows it when the whole file was read; false (after a
+    // message) leaves the table shown, its path and its file format as they were.
+    bool LoadTableFile(const std::string& path, TableReadAhead* ahead = nullptr);
     void setReloadCommands(bool enabled);
-    // The layout a read cuts lines with; false after telling what is wrong with it.
-    bool readLayout(TableReadLayout& layout) const;
-    bool readTable(const std::string& path);
-    // The title and file format of a table with no file behind it.
-    void forgetFile();
+    // The layout a read cuts lines with; nothing after telling what is wrong with it.
+    std::optional<TableLayout> readLayout() const;
+    bool readTable(const std::string& path, TableReadAhead* ahead);
     // The width fit a read feeds, from the grid's widths before it.
     ColumnWidthFit startWidthFit(const StringGrid& grid) const;
     // Header numbers, fitted widths and the removal of an empty last row.
     void finishRead(StringGrid& grid, ColumnWidthFit& fit);
-    // The field lengths as numbers; false for a bad one, told in a message unless tell is false.
-    bool parsedFieldLengths(std::vector<int>& lengths, bool tell = true) const;
-    // The decoded delimiter; false when it cannot be decoded, with the decoder's error text unless tell is false.
-    bool decodedDelimiter(std::string& delimiter, bool tell = true) const;
     bool writeTable(const std::string& path, bool delimited, bool includeHidden, bool pad);
     // Tells once per file why a UTF-8 file was read as it stands.
     void takeNotice(const std::string& path, const TableReadResult& result);
-    void setFileEncoding(const FileEncoding& encoding);
 
-    MainForm& form_;
-    FileEncoding fileEncoding_;
+    TableDocument& document_;
+    Commands& commands_;
+    const Platform& platform_;
+    StatusLine& status_;
+    CoreTimer& reloadTimer_;
+    RecentFiles& recent_;
+    FileChooser& chooser_;
+    const Locale& locale_;
     unsigned long tablesRead_ = 0;
     // The file whose encoding notice the status line told last: a reload does not repeat it.
     std::string noticedPath_;

@@ -39,11 +39,8 @@ unsigned digitsOf(std::uint32_t n) {
 
 }  // namespace
 
-TableText::TableText(bool delimited, std::string delimiter, std::vector<int> fieldLengths)
-    : delimited_(delimited),
-      delimiter_(std::move(delimiter)),
-      fieldLengths_(std::move(fieldLengths)),
-      gap_(delimited ? delimiter_.size() : 0) {}
+TableText::TableText(TableLayout layout)
+    : layout_(std::move(layout)), gap_(layout_.delimited ? layout_.delimiter.size() : 0) {}
 
 TableText::~TableText() {
     if (!bytes_ && !borrowed_) std::free(data_);
@@ -236,8 +233,8 @@ void TableText::addFieldSums(Line line, LineSums& sums, std::vector<int>& best) 
     sums.take(text, record[2 + fields]);
     // Between two fields lies the delimiter, of the same weight every time.
     int gapWeight = 0;
-    if (delimited_)
-        for (char ch : delimiter_) gapWeight += sums.weights()[static_cast<unsigned char>(ch)];
+    if (layout_.delimited)
+        for (char ch : layout_.delimiter) gapWeight += sums.weights()[static_cast<unsigned char>(ch)];
     int* top = best.data();
     int from = 0;
     for (std::size_t p = 1; p <= fields; ++p) {

@@ -9,7 +9,7 @@
 #include "core/interaction/HoareQuicksort.h"
 #include "core/document/SortState.h"
 #include "core/platform/Platform.h"
-#include "core/table/CellStore.h"
+#include "core/document/EditJournal.h"
 
 namespace tabulyst {
 
@@ -35,7 +35,7 @@ bool hasSignature(const StringGrid& grid, int row, std::string_view signature) {
 
 }  // namespace
 
-Sorting::Sorting(StringGrid& grid, CellStore& cells, SortState& state, BusyIndicator* busy, const Locale& locale)
+Sorting::Sorting(StringGrid& grid, EditJournal& cells, SortState& state, BusyIndicator* busy, const Locale& locale)
     : grid_(grid), cells_(cells), state_(state), busy_(busy), locale_(locale) {}
 
 void Sorting::StrGridMouseDown(int col) { state_.HeaderPressColumn = col; }

@@ -12,7 +12,7 @@
 #include "core/grid/StringGrid.h"
 #include "core/document/SortState.h"
 #include "core/platform/Platform.h"
-#include "core/table/CellStore.h"
+#include "core/document/EditJournal.h"
 
 namespace tabulyst {
 
@@ -44,7 +44,7 @@ void withClosing(Work&& work, Closing&& closing) {
 
 }  // namespace
 
-StructureEdits::StructureEdits(StringGrid& grid, CellStore& cells, Commands& commands, SortState& sort,
+StructureEdits::StructureEdits(StringGrid& grid, EditJournal& cells, Commands& commands, SortState& sort,
                                BusyIndicator* busy)
     : grid_(grid), cells_(cells), sort_(sort), busy_(busy) {
     commands.on("mnuMainInsertColBevore", [this] { mnuMainInsertColBevoreClick(); });

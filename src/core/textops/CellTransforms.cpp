@@ -12,7 +12,7 @@
 #include "core/platform/Dialogs.h"
 #include "core/platform/Locale.h"
 #include "core/platform/Platform.h"
-#include "core/table/CellStore.h"
+#include "core/document/EditJournal.h"
 
 namespace tabulyst {
 
@@ -88,7 +88,7 @@ std::optional<int> lengthOf(std::string_view text) {
 // all the rest; so only the first cell and the changed ones are stored.
 class CellWriter {
 public:
-    explicit CellWriter(CellStore& cells) : cells_(cells) {}
+    explicit CellWriter(EditJournal& cells) : cells_(cells) {}
     void write(int col, int row, std::string_view old, std::string_view text) {
         if (!first_ && old == text) return;
         first_ = false;
@@ -97,7 +97,7 @@ public:
     }
 
 private:
-    CellStore& cells_;
+    EditJournal& cells_;
     std::string buffer_;
     bool first_ = true;
 };
@@ -123,7 +123,7 @@ std::string CapitalizeWords(std::string_view text, const Locale& locale, bool ut
     return out;
 }
 
-CellTransforms::CellTransforms(StringGrid& grid, CellStore& cells, Commands& commands, Dialogs& dialogs,
+CellTransforms::CellTransforms(StringGrid& grid, EditJournal& cells, Commands& commands, Dialogs& dialogs,
                                BusyIndicator* busy, const Locale& locale, std::function<bool()> rawUtf8Cells)
     : valueDialog(dialogs),
       grid_(grid),
@@ -192,7 +192,7 @@ void CellTransforms::eachDataCell(std::string_view (*keep)(std::string_view)) {
             if ((x > 1 || y > 1) && changes(x, y)) ++perColumn[static_cast<std::size_t>(x)];
 
     // Where the changes begin that the ring keeps (the first of the last ones).
-    constexpr int kRingRoom = CellStore::kJournalSize - 1;
+    constexpr int kRingRoom = EditJournal::kJournalSize - 1;
     int tailCol = 1, tailRow = 2, kept = 0;
     bool ringFull = false;
     for (int x = cols - 1; x >= 1 && !ringFull; --x) {
@@ -224,7 +224,7 @@ void CellTransforms::eachDataCell(std::string_view (*keep)(std::string_view)) {
         // As the journaled writes in between would have left the cursor and
         // the current cell's text; their entries the tail overwrites anyway.
         if (skipped > 0)
-            cells_.JournalPos = static_cast<int>((cells_.JournalPos + skipped) % CellStore::kJournalSize);
+            cells_.JournalPos = static_cast<int>((cells_.JournalPos + skipped) % EditJournal::kJournalSize);
         cells_.CurrentCellText.assign(grid_.cell(grid_.col(), grid_.row()));
     }
     for (int x = tailCol; x < cols; ++x) {

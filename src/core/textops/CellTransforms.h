@@ -14,7 +14,7 @@
 namespace tabulyst {
 
 class StringGrid;
-class CellStore;
+class EditJournal;
 class Commands;
 class Dialogs;
 class BusyIndicator;
@@ -37,7 +37,7 @@ public:
     // rawUtf8Cells: whether the cells hold UTF-8 as a file was read (one with
     // characters the code page lacks); case and lengths then keep every
     // multi-byte sequence whole.
-    CellTransforms(StringGrid& grid, CellStore& cells, Commands& commands, Dialogs& dialogs, BusyIndicator* busy,
+    CellTransforms(StringGrid& grid, EditJournal& cells, Commands& commands, Dialogs& dialogs, BusyIndicator* busy,
                    const Locale& locale, std::function<bool()> rawUtf8Cells);
 
     // The value dialog, created once and reused.
@@ -68,7 +68,7 @@ private:
     bool rawUtf8() const { return rawUtf8Cells_ && rawUtf8Cells_(); }
 
     StringGrid& grid_;
-    CellStore& cells_;
+    EditJournal& cells_;
     Dialogs& dialogs_;
     BusyIndicator* busy_;
     const Locale& locale_;

@@ -24,10 +24,10 @@ protected:
 };
 
 TEST_F(DesktopOpeningTest, SeveralDroppedFilesOpenTheFirstAndAnEmptyDropDoesNothing) {
-    EXPECT_FALSE(openDroppedFiles(*form, {}));
-    EXPECT_EQ(form->title(), "");
-    EXPECT_TRUE(openDroppedFiles(*form, {folder.file(kSecond), folder.file(kFirst)}));
-    EXPECT_EQ(form->title(), folder.file(kSecond));
+    EXPECT_FALSE(openDroppedFiles(form->files, {}));
+    EXPECT_EQ(form->document.path(), "");
+    EXPECT_TRUE(openDroppedFiles(form->files, {folder.file(kSecond), folder.file(kFirst)}));
+    EXPECT_EQ(form->document.path(), folder.file(kSecond));
     EXPECT_EQ(grid().cell(1, 1), "x");
     // as the Open command leaves it: reloadable, first among the recent files, nothing asked
     EXPECT_TRUE(commands().enabled("mnuMainReLoad"));
@@ -36,26 +36,26 @@ TEST_F(DesktopOpeningTest, SeveralDroppedFilesOpenTheFirstAndAnEmptyDropDoesNoth
 }
 
 TEST_F(DesktopOpeningTest, ADropOnAModifiedTableAsksFirstAndNoKeepsTheTable) {
-    ASSERT_TRUE(openDroppedFiles(*form, {folder.file(kSecond)}));
+    ASSERT_TRUE(openDroppedFiles(form->files, {folder.file(kSecond)}));
     type("neu");
-    ASSERT_TRUE(cells().Modified);
+    ASSERT_TRUE(journal().Modified);
     fake.dialogs.answers = {false};
-    EXPECT_FALSE(openDroppedFiles(*form, {folder.file(kFirst)}));
+    EXPECT_FALSE(openDroppedFiles(form->files, {folder.file(kFirst)}));
     ASSERT_EQ(fake.dialogs.questions, std::vector<std::string>{"Änderungen verwerfen und neue Datei laden?"});
-    EXPECT_EQ(form->title(), folder.file(kSecond));
+    EXPECT_EQ(form->document.path(), folder.file(kSecond));
     EXPECT_EQ(grid().cell(1, 1), "neu");
-    EXPECT_TRUE(cells().Modified);
+    EXPECT_TRUE(journal().Modified);
 
     fake.dialogs.answers = {true};
-    EXPECT_TRUE(openDroppedFiles(*form, {folder.file(kFirst)}));
+    EXPECT_TRUE(openDroppedFiles(form->files, {folder.file(kFirst)}));
     EXPECT_EQ(grid().cell(1, 1), "a");
-    EXPECT_FALSE(cells().Modified);
+    EXPECT_FALSE(journal().Modified);
 }
 
 TEST_F(DesktopOpeningTest, ACommandLinePathWithBlanksAndUmlautsLoads) {
     form->commandLine = {folder.file(kFirst)};
     form->FormPaint();
-    EXPECT_EQ(form->title(), folder.file(kFirst));
+    EXPECT_EQ(form->document.path(), folder.file(kFirst));
     EXPECT_EQ(grid().cell(1, 1), "a");
     EXPECT_TRUE(fake.dialogs.messages.empty());
 }

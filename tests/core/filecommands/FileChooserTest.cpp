@@ -43,25 +43,25 @@ TEST_F(FileChooserTest, TheDialogsStartInTheTablesFolderElseInTheFolderUsedLast)
 
     fake.dialogs.files = {in("a/t.csv")};
     commands().trigger("mnuMainLoad");
-    ASSERT_EQ(form->title(), in("a/t.csv"));
+    ASSERT_EQ(form->document.path(), in("a/t.csv"));
     EXPECT_EQ(starts(), std::make_pair(in("a"), in("a")));
 
     // A file chosen in b but not opened: the open table's folder still comes first...
-    cells().SetModified(true);
+    journal().SetModified(true);
     fake.dialogs.files = {in("b/u.csv")};
     commands().trigger("mnuMainLoad");
-    ASSERT_EQ(form->title(), in("a/t.csv"));
+    ASSERT_EQ(form->document.path(), in("a/t.csv"));
     EXPECT_EQ(starts(), std::make_pair(in("a"), in("a")));
     // ...and with no table open, b was used last.
     fake.dialogs.answers = {true};
     newTable();
-    ASSERT_EQ(form->title(), "");
+    ASSERT_EQ(form->document.path(), "");
     EXPECT_EQ(starts(), std::make_pair(in("b"), in("b")));
 
     // Saved into c.
     fake.dialogs.files = {in("c/new.csv")};
     commands().trigger("mnuMainSaveAs");
-    ASSERT_EQ(form->title(), in("c/new.csv"));
+    ASSERT_EQ(form->document.path(), in("c/new.csv"));
     EXPECT_EQ(starts(), std::make_pair(in("c"), in("c")));
 
     // A table opened without a dialog (command line, recent list, drop) counts as used.

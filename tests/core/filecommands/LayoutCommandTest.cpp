@@ -14,7 +14,7 @@ class LayoutCommandTest : public FormFixture {
 protected:
     LayoutDialog& layoutDialog() { return form->layoutCommand.layoutDialog; }
     FieldLengthDialog& fieldLengthDialog() { return form->layoutCommand.fieldLengthDialog; }
-    LayoutSettings& layout() { return form->layout; }
+    LayoutSettings& layout() { return form->document.layout; }
     ConfigFile config() const { return ConfigFile(settingsFolder.file("tabulyst.CFG")); }
     std::string delimiterFile() const { return settingsFolder.read("tabulyst.INI"); }
 
@@ -218,7 +218,7 @@ TEST_F(LayoutCommandTest, NewLengthsApplyAtOnceButACancelledLayoutDialogStoresNo
 
 TEST_F(LayoutCommandTest, NoToTheDiscardQuestionChangesNothingButTheFreeTexts) {
     layout().FieldLengths = {"3"};
-    cells().SetModified(true);
+    journal().SetModified(true);
     fake.dialogs.answers = {false};
     run([](LayoutDialog& d) {
         d.checkedSeparator = Separator::Free1;
@@ -229,20 +229,20 @@ TEST_F(LayoutCommandTest, NoToTheDiscardQuestionChangesNothingButTheFreeTexts) {
     EXPECT_EQ(fake.dialogs.questions, (std::vector<std::string>{"Änderungen verwerfen und Datei erneut laden?"}));
     EXPECT_EQ(layout().CurrentDelimiter, ";");
     EXPECT_TRUE(layout().DelimitedMode);
-    EXPECT_TRUE(cells().Modified);
+    EXPECT_TRUE(journal().Modified);
     EXPECT_FALSE(settingsFolder.exists("tabulyst.INI"));
     EXPECT_EQ(config().readString("FreeDelimiter", "Delimiter1", ""), "#35#9");
     EXPECT_FALSE(config().readString("Common", "IsDelimitered"));
 }
 
 TEST_F(LayoutCommandTest, YesToTheDiscardQuestionAppliesAndClearsTheModifiedState) {
-    cells().SetModified(true);
+    journal().SetModified(true);
     fake.dialogs.answers = {true};
     run([](LayoutDialog& d) {
         d.checkedSeparator = Separator::ASCII;
         return true;
     });
-    EXPECT_FALSE(cells().Modified);
+    EXPECT_FALSE(journal().Modified);
     EXPECT_FALSE(commands().enabled("mnuMainSave"));
     EXPECT_EQ(layout().CurrentDelimiter, ",");
 }

@@ -17,7 +17,7 @@ protected:
     RecentFilesTest() { attachOpen(); }
 
     void attachOpen() {
-        form->openTableFile = [this](const std::string& path) {
+        form->recent.open = [this](const std::string& path) {
             opened.push_back(path);
             form->recent.AddRecentFile(path);
             return missing.count(path) == 0;
@@ -127,7 +127,7 @@ TEST_F(RecentFilesTest, AClickOpensTheCaptionAndMovesTheEntryToTheTop) {
 TEST_F(RecentFilesTest, AClickOnAModifiedTableAsksAndNoKeepsEverything) {
     form->recent.AddRecentFile(file(1));
     form->recent.AddRecentFile(file(2));
-    cells().SetModified(true);
+    journal().SetModified(true);
     fake.dialogs.answers = {false};
     commands().trigger(RecentFiles::itemNameOf(file(1)));
     EXPECT_EQ(fake.dialogs.questions, (std::vector<std::string>{"Änderungen verwerfen und neue Datei laden?"}));

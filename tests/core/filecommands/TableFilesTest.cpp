@@ -24,8 +24,8 @@ protected:
         return out;
     }
     void fixedLengths(std::vector<std::string> lengths) {
-        form->layout.DelimitedMode = false;
-        form->layout.FieldLengths = std::move(lengths);
+        form->document.layout.DelimitedMode = false;
+        form->document.layout.FieldLengths = std::move(lengths);
     }
     TempFolder folder;
 };
@@ -41,8 +41,8 @@ TEST_F(TableFilesTest, DelimitedLinesBecomeRowsWithHeaderNumbers) {
     EXPECT_EQ(grid().cell(3, 0), "3");
     EXPECT_EQ(grid().cell(0, 3), "3");
     EXPECT_EQ(grid().cell(0, 0), "");
-    EXPECT_EQ(form->title(), folder.file("t.csv"));
-    EXPECT_FALSE(cells().Modified);
+    EXPECT_EQ(form->document.path(), folder.file("t.csv"));
+    EXPECT_FALSE(journal().Modified);
     EXPECT_TRUE(commands().enabled("mnuMainReLoad"));
     EXPECT_TRUE(commands().enabled("ToolBtnReload"));
     EXPECT_GT(grid().colWidth(1), 18 - 1);  // fitted, never narrowed
@@ -72,8 +72,8 @@ TEST_F(TableFilesTest, FilesWithoutCarriageReturnsSplitAtLineFeedsAndSaveBackThe
     ASSERT_TRUE(open(text + "\n"));
     EXPECT_EQ(grid().rowCount(), 5);
     EXPECT_EQ(row(4), "e|f");
-    cells().ChangeCell(1, 1, "A");
-    cells().SetModified(true);
+    journal().ChangeCell(1, 1, "A");
+    journal().SetModified(true);
     commands().trigger("mnuMainSave");
     EXPECT_EQ(folder.read("t.csv"), "A;b\nc;d\n\ne;f\n");  // the empty line stays empty
     ASSERT_TRUE(open("x;y\r\n", "crlf.csv"));
@@ -115,7 +115,7 @@ TEST_F(TableFilesTest, AMissingFileShowsThePlatformTextAndAddsTheRecentEntry) {
     EXPECT_FALSE(files().OpenTableFile(folder.file("missing.csv")));
     ASSERT_EQ(fake.dialogs.messages.size(), 1u);
     EXPECT_NE(fake.dialogs.messages[0].find("No such file"), std::string::npos);
-    EXPECT_EQ(form->title(), "");  // nothing to save over: Save asks for a name
+    EXPECT_EQ(form->document.path(), "");  // nothing to save over: Save asks for a name
     EXPECT_FALSE(commands().enabled("mnuMainReLoad"));
     EXPECT_EQ(grid().rowCount(), 2);
     EXPECT_EQ(grid().cell(1, 0), "");  // nothing was read, nothing numbered
@@ -123,7 +123,7 @@ TEST_F(TableFilesTest, AMissingFileShowsThePlatformTextAndAddsTheRecentEntry) {
 }
 
 TEST_F(TableFilesTest, AnUndecodableDelimiterLoadsAndWritesNothing) {
-    form->layout.CurrentDelimiter = "#999";
+    form->document.layout.CurrentDelimiter = "#999";
     EXPECT_FALSE(open("a;b\r\n"));
     ASSERT_FALSE(fake.dialogs.messages.empty());
     EXPECT_EQ(fake.dialogs.messages.back(), "ERROR - number must be a byte!");
@@ -144,37 +144,37 @@ TEST_F(TableFilesTest, FixedLengthsCutLinesAndWarnOnMismatch) {
     fixedLengths({});
     EXPECT_FALSE(open("abc\r\n", "other.txt"));
     EXPECT_EQ(fake.dialogs.messages.back(), "Bitte stellen Sie die Feldlänge ein!");
-    EXPECT_EQ(form->title(), "");  // the table emptied for the open is no longer t.csv's
+    EXPECT_EQ(form->document.path(), "");  // the table emptied for the open is no longer t.csv's
 }
 
 TEST_F(TableFilesTest, AUtf8FileWithByteOrderMarkRoundTrips) {
     const std::string utf8 = "\xEF\xBB\xBFGr\xC3\xBC\xC3\x9F" "e;x\r\n";
     ASSERT_TRUE(open(utf8));
     EXPECT_EQ(grid().cell(1, 1), "Gr\xFC\xDF" "e");
-    EXPECT_TRUE(form->Utf8File);
-    EXPECT_FALSE(cells().Modified);
-    cells().ChangeCell(2, 1, "\xE4");
-    cells().SetModified(true);
+    EXPECT_TRUE(form->document.format().encoding.byteOrderMark);
+    EXPECT_FALSE(journal().Modified);
+    journal().ChangeCell(2, 1, "\xE4");
+    journal().SetModified(true);
     commands().trigger("mnuMainSave");
     EXPECT_EQ(folder.read("t.csv"), "\xEF\xBB\xBFGr\xC3\xBC\xC3\x9F" "e;\xC3\xA4\r\n");
     EXPECT_EQ(grid().cell(1, 1), "Gr\xFC\xDF" "e");  // the grid stays Ansi
-    EXPECT_FALSE(cells().Modified);
+    EXPECT_FALSE(journal().Modified);
     ASSERT_TRUE(open("plain\r\n", "ansi.csv"));
-    EXPECT_FALSE(form->Utf8File);
+    EXPECT_FALSE(form->document.format().encoding.byteOrderMark);
 }
 
 TEST_F(TableFilesTest, SavingJoinsWithTheDecodedDelimiterAndNeverWritesHeaders) {
     ASSERT_TRUE(open("a;;b\r\n;;\r\n"));
     grid().setCell(1, 0, "edited header");
     grid().setCell(0, 1, "edited number");
-    cells().SetModified(true);
+    journal().SetModified(true);
     commands().trigger("mnuMainSave");
     EXPECT_EQ(folder.read("t.csv"), "a;;b\r\n;;\r\n");
     EXPECT_FALSE(commands().enabled("mnuMainSave"));
-    form->layout.CurrentDelimiter = "#124";
+    form->document.layout.CurrentDelimiter = "#124";
     files().SaveCurrentFile();
     EXPECT_EQ(folder.read("t.csv"), "a||b\r\n||\r\n");
-    form->layout.CurrentDelimiter = "::";
+    form->document.layout.CurrentDelimiter = "::";
     files().SaveCurrentFile();
     EXPECT_EQ(folder.read("t.csv"), "a::::b\r\n::::\r\n");
 }
@@ -216,13 +216,13 @@ TEST_F(TableFilesTest, SaveAsWithoutHiddenColumnsOpensWhatWasWritten) {
     EXPECT_EQ(folder.read("sub/dir/out.csv"), "a;c\r\nd;f\r\n");  // missing folders created
     EXPECT_EQ(grid().colCount(), 3);
     EXPECT_EQ(row(1), "a|c");
-    EXPECT_EQ(form->title(), folder.file("sub/dir/out.csv"));
+    EXPECT_EQ(form->document.path(), folder.file("sub/dir/out.csv"));
 }
 
 TEST_F(TableFilesTest, AFailedSaveKeepsTheOldFileAndTheModifiedTable) {
     ASSERT_TRUE(open("old;content\r\n"));
-    cells().ChangeCell(1, 1, std::string(3 << 20, 'n'));
-    cells().SetModified(true);
+    journal().ChangeCell(1, 1, std::string(3 << 20, 'n'));
+    journal().SetModified(true);
     WriteFaults diskFull;
     diskFull.failAfterBytes = 1 << 20;
     files().writeFaults = &diskFull;
@@ -230,15 +230,15 @@ TEST_F(TableFilesTest, AFailedSaveKeepsTheOldFileAndTheModifiedTable) {
     EXPECT_EQ(folder.read("t.csv"), "old;content\r\n");
     ASSERT_FALSE(fake.dialogs.messages.empty());
     EXPECT_NE(fake.dialogs.messages.back().find("No space left on device"), std::string::npos);
-    EXPECT_TRUE(cells().Modified);
+    EXPECT_TRUE(journal().Modified);
     EXPECT_TRUE(commands().enabled("mnuMainSave"));
     // Save As that fails: the name is already in the recent list, the title stays.
     fake.dialogs.files = {folder.file("other.csv")};
     commands().trigger("mnuMainSaveAs");
     EXPECT_TRUE(fake.dialogs.questions.empty());  // no hidden column, no question
     EXPECT_EQ(form->recent.captions().front(), folder.file("other.csv"));
-    EXPECT_EQ(form->title(), folder.file("t.csv"));
-    EXPECT_TRUE(cells().Modified);
+    EXPECT_EQ(form->document.path(), folder.file("t.csv"));
+    EXPECT_TRUE(journal().Modified);
     EXPECT_FALSE(std::filesystem::exists(folder.file("other.csv")));
     int leftovers = 0;
     for (const auto& entry : std::filesystem::directory_iterator(folder.path())) leftovers += entry.is_regular_file();
@@ -249,14 +249,14 @@ TEST_F(TableFilesTest, AFolderWithoutNewFilesIsWrittenInPlaceKeepingTheLink) {
     ASSERT_TRUE(open("a;b\r\n", "real.csv"));
     std::filesystem::create_symlink(folder.file("real.csv"), folder.file("link.csv"));
     ASSERT_TRUE(files().OpenTableFile(folder.file("link.csv")));
-    cells().ChangeCell(1, 1, "z");
+    journal().ChangeCell(1, 1, "z");
     WriteFaults noNewFiles;
     noNewFiles.refuseTempFile = true;
     files().writeFaults = &noNewFiles;
     files().SaveCurrentFile();
     EXPECT_EQ(folder.read("real.csv"), "z;b\r\n");
     files().writeFaults = nullptr;
-    cells().ChangeCell(2, 1, "y");
+    journal().ChangeCell(2, 1, "y");
     files().SaveCurrentFile();
     EXPECT_TRUE(std::filesystem::is_symlink(folder.file("link.csv")));
     EXPECT_EQ(folder.read("real.csv"), "z;y\r\n");
@@ -309,8 +309,8 @@ TEST_F(TableFilesTest, ReloadAsksWhenModifiedAndNeedsAFileName) {
     commands().trigger("mnuMainReLoad");
     EXPECT_EQ(fake.dialogs.messages.back(), "Erneutes Laden nicht möglich, es wurde kein Dateiname vergeben!");
     ASSERT_TRUE(open("a\r\n"));
-    cells().ChangeCell(1, 1, "b");
-    cells().SetModified(true);
+    journal().ChangeCell(1, 1, "b");
+    journal().SetModified(true);
     fake.dialogs.answers = {false};
     commands().trigger("mnuMainReLoad");
     EXPECT_EQ(fake.dialogs.questions.back(), "Liste der Änderungen verwerfen und erneut Laden?");
@@ -335,13 +335,13 @@ TEST_F(TableFilesTest, CyclicReloadOffersTheIntervalsWithThePresentOneChecked) {
     form->timReload.fire();
     EXPECT_EQ(grid().cell(1, 1), "changed");
     EXPECT_TRUE(form->timReload.enabled());  // the tick starts it again
-    cells().SetModified(true);
+    journal().SetModified(true);
     fake.dialogs.answers = {false};
     form->timReload.fire();  // not discarded: the table stays, the timer runs on
     EXPECT_EQ(fake.dialogs.questions.back(), "Liste der Änderungen verwerfen und erneut Laden?");
-    EXPECT_TRUE(cells().Modified);
+    EXPECT_TRUE(journal().Modified);
     EXPECT_TRUE(form->timReload.enabled());
-    cells().SetModified(false);
+    journal().SetModified(false);
     files().OpenTableFile(folder.file("t.csv"));
     EXPECT_FALSE(form->timReload.enabled());  // any other load stops it
     fake.dialogs.chooserScripts.push_back([&](StringsChooser& c) {
@@ -365,7 +365,7 @@ TEST_F(TableFilesTest, CyclicReloadOffersTheIntervalsWithThePresentOneChecked) {
 }
 
 TEST_F(TableFilesTest, OpenAsksAfterTheFileWasChosen) {
-    cells().SetModified(true);
+    journal().SetModified(true);
     fake.dialogs.files = {std::nullopt};
     commands().trigger("mnuMainLoad");
     EXPECT_TRUE(fake.dialogs.questions.empty());  // cancelled dialog: no question
@@ -394,7 +394,7 @@ TEST_F(CommandLineTest, FileFixedCountsAndCurrentCellApplyEachOnItsOwn) {
     EXPECT_EQ(grid().row(), 5);
     EXPECT_EQ(grid().col(), 3);
     EXPECT_TRUE(commands().enabled("mnuMainReLoad"));
-    EXPECT_EQ(cells().JournalPos, -1);
+    EXPECT_EQ(journal().JournalPos, -1);
 }
 
 TEST_F(CommandLineTest, BadParametersAreSkippedAndASecondPaintDoesNothing) {
@@ -408,7 +408,7 @@ TEST_F(CommandLineTest, BadParametersAreSkippedAndASecondPaintDoesNothing) {
 }
 
 TEST_F(TableFilesTest, ALastLineWithoutLineEndStaysSoAndARowAfterItGetsOneBetween) {
-    form->layout.CurrentDelimiter = ",";
+    form->document.layout.CurrentDelimiter = ",";
     struct Case {
         const char* what;
         std::string bytes;
@@ -423,16 +423,16 @@ TEST_F(TableFilesTest, ALastLineWithoutLineEndStaysSoAndARowAfterItGetsOneBetwee
     for (const Case& c : cases) {
         ASSERT_TRUE(open(c.bytes)) << c.what;
         const int last = grid().rowCount() - 1;
-        cells().ChangeCell(1, 1, "changed");
+        journal().ChangeCell(1, 1, "changed");
         commands().trigger("mnuMainUndo");
-        cells().SetModified(true);
+        journal().SetModified(true);
         commands().trigger("mnuMainSave");
         EXPECT_EQ(folder.read("t.csv"), c.bytes) << c.what;
         grid().setCurrent(1, last);
         fake.dialogs.answers = {true};
         commands().trigger("mnuMainInsertRowAfter");
-        cells().ChangeCell(1, last + 1, "x");
-        cells().SetModified(true);
+        journal().ChangeCell(1, last + 1, "x");
+        journal().SetModified(true);
         commands().trigger("mnuMainSave");
         EXPECT_EQ(folder.read("t.csv"), c.withRowAfter) << c.what;
     }

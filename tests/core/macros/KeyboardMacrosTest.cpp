@@ -121,12 +121,12 @@ TEST_F(KeyboardMacrosTest, TheCaptionShowsTheRecordingWhileTheCurrentFileStaysFo
     EXPECT_FALSE(commands().state("mnuMainStopReceiving").enabled);
     commands().trigger("mnuMainStartReceiving");
     EXPECT_EQ(form->caption(), " **Aufzeichnung läuft** ");
-    EXPECT_EQ(form->title(), table);
+    EXPECT_EQ(form->document.path(), table);
     EXPECT_FALSE(commands().state("mnuMainStartReceiving").enabled);
     EXPECT_TRUE(commands().state("mnuMainStopReceiving").enabled);
 
     grid().setCell(1, 1, "x");
-    cells().SetModified(true);
+    journal().SetModified(true);
     commands().trigger("mnuMainSave");
     EXPECT_EQ(settingsFolder.read("t.csv"), "x;b\r\n");
 

@@ -5,11 +5,12 @@
 #include <string>
 #include <string_view>
 
+#include "core/base/Signal.h"
+
 namespace tabulyst {
 
 class StringGrid;
 class Commands;
-class Bookmarks;
 class Dialogs;
 
 struct JournalEntry {
@@ -20,11 +21,11 @@ struct JournalEntry {
     bool empty() const { return col == -1; }
 };
 
-class CellStore {
+class EditJournal {
 public:
     static constexpr int kJournalSize = 1024;
 
-    CellStore(StringGrid& grid, Commands& commands, Bookmarks& bookmarks, Dialogs& dialogs);
+    EditJournal(StringGrid& grid, Commands& commands, Dialogs& dialogs);
 
     std::array<JournalEntry, kJournalSize> Journal;
     int JournalPos = -1;
@@ -41,7 +42,9 @@ public:
     void SetModified(bool value);
     // Journaled write of one cell; true when the text differed and an entry was recorded.
     bool ChangeCell(int col, int row, const std::string& text);
+    // Empties the journal; the bookmarks go with it (they listen to cleared).
     void ClearJournal();
+    Signal<> cleared;
     // The cell-leave step: journals a pending edit of the current cell, then
     // takes the target's text as CurrentCellText.
     void RecordPendingEdit(int targetCol, int targetRow);
@@ -69,7 +72,6 @@ private:
 
     StringGrid& grid_;
     Commands& commands_;
-    Bookmarks& bookmarks_;
     Dialogs& dialogs_;
 };
 

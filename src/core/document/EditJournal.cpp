@@ -1,33 +1,32 @@
-#include "core/table/CellStore.h"
+#include "core/document/EditJournal.h"
 
 #include "core/window/Commands.h"
 #include "core/base/ScopedFlag.h"
 #include "core/grid/CellMoves.h"
 #include "core/grid/StringGrid.h"
-#include "core/output/Bookmarks.h"
 #include "core/platform/Dialogs.h"
 
 namespace tabulyst {
 
-CellStore::CellStore(StringGrid& grid, Commands& commands, Bookmarks& bookmarks, Dialogs& dialogs)
-    : grid_(grid), commands_(commands), bookmarks_(bookmarks), dialogs_(dialogs) {}
+EditJournal::EditJournal(StringGrid& grid, Commands& commands, Dialogs& dialogs)
+    : grid_(grid), commands_(commands), dialogs_(dialogs) {}
 
 // The buttons follow their menu items inside Commands.
-void CellStore::setUndoEnabled(bool enabled) { commands_.setEnabled("mnuMainUndo", enabled); }
-void CellStore::setRedoEnabled(bool enabled) { commands_.setEnabled("mnuMainReUndo", enabled); }
-void CellStore::setJumpBackEnabled(bool enabled) { commands_.setEnabled("mnuMainJumpBackLastChangedCell", enabled); }
-void CellStore::setJumpForwardEnabled(bool enabled) {
+void EditJournal::setUndoEnabled(bool enabled) { commands_.setEnabled("mnuMainUndo", enabled); }
+void EditJournal::setRedoEnabled(bool enabled) { commands_.setEnabled("mnuMainReUndo", enabled); }
+void EditJournal::setJumpBackEnabled(bool enabled) { commands_.setEnabled("mnuMainJumpBackLastChangedCell", enabled); }
+void EditJournal::setJumpForwardEnabled(bool enabled) {
     commands_.setEnabled("mnuMainJumpVorwardLastChangedCell", enabled);
 }
 
-void CellStore::SetModified(bool value) {
+void EditJournal::SetModified(bool value) {
     Modified = value;
     commands_.setEnabled("mnuMainSave", value);
 }
 
 // The texts are copied into the ring's strings, whose buffers are reused:
 // a long run of changes allocates nothing once the ring has gone round.
-void CellStore::record(std::string_view oldText, std::string_view newText, int col, int row) {
+void EditJournal::record(std::string_view oldText, std::string_view newText, int col, int row) {
     JournalPos = advance(JournalPos);
     auto& e = Journal[static_cast<std::size_t>(JournalPos)];
     e.oldText.assign(oldText);
@@ -41,7 +40,7 @@ void CellStore::record(std::string_view oldText, std::string_view newText, int c
     m.row = -1;
 }
 
-bool CellStore::ChangeCell(int col, int row, const std::string& text) {
+bool EditJournal::ChangeCell(int col, int row, const std::string& text) {
     if (col >= grid_.colCount() || row >= grid_.rowCount() || col < 0 || row < 0) return false;
     // Text typed into the current cell and not yet journaled would otherwise be
     // taken as the cell's remembered text below and could never be undone.
@@ -59,7 +58,7 @@ bool CellStore::ChangeCell(int col, int row, const std::string& text) {
     return changed;
 }
 
-void CellStore::ClearJournal() {
+void EditJournal::ClearJournal() {
     {
         ScopedFlag guard(JournalSuspended);
         for (auto& e : Journal) e = JournalEntry{};
@@ -67,16 +66,16 @@ void CellStore::ClearJournal() {
         JumpPos = -1;
         CurrentCellText = grid_.cellText(grid_.col(), grid_.row());
     }
-    bookmarks_.clear();
+    cleared();
     setUndoEnabled(false);
     setRedoEnabled(false);
     setJumpBackEnabled(false);
     setJumpForwardEnabled(false);
 }
 
-bool CellStore::hasPendingEdit() const { return CurrentCellText != grid_.cell(grid_.col(), grid_.row()); }
+bool EditJournal::hasPendingEdit() const { return CurrentCellText != grid_.cell(grid_.col(), grid_.row()); }
 
-void CellStore::RecordPendingEdit(int targetCol, int targetRow) {
+void EditJournal::RecordPendingEdit(int targetCol, int targetRow) {
     if (hasPendingEdit() && !JournalSuspended) {
         setUndoEnabled(true);
         record(CurrentCellText, grid_.cell(grid_.col(), grid_.row()), grid_.col(), grid_.row());
@@ -90,13 +89,13 @@ void CellStore::RecordPendingEdit(int targetCol, int targetRow) {
     CurrentCellText = grid_.cellText(targetCol, targetRow);
 }
 
-bool CellStore::ConfirmDiscard(const std::string& message) { return dialogs_.confirm(message, DefaultAnswer::No); }
+bool EditJournal::ConfirmDiscard(const std::string& message) { return dialogs_.confirm(message, DefaultAnswer::No); }
 
-void CellStore::StrGridGetEditText(int col, int row) {
+void EditJournal::StrGridGetEditText(int col, int row) {
     if (!Modified) EditStartText = grid_.cellText(col, row);
 }
 
-void CellStore::StrGridSetEditText(int, int, const std::string& value) {
+void EditJournal::StrGridSetEditText(int, int, const std::string& value) {
     if (value != EditStartText && !Modified) {
         SetModified(true);
         setUndoEnabled(true);
@@ -107,9 +106,9 @@ void CellStore::StrGridSetEditText(int, int, const std::string& value) {
 
 // Makes the entry's cell current as far as the grid allows: a cell that has
 // since become fixed or hidden is still written, from the cell reached.
-void CellStore::moveToEntry(const JournalEntry& e) { moveCurrentToward(grid_, e.col, e.row); }
+void EditJournal::moveToEntry(const JournalEntry& e) { moveCurrentToward(grid_, e.col, e.row); }
 
-void CellStore::undoStep() {
+void EditJournal::undoStep() {
     if (hasPendingEdit()) {
         RecordPendingEdit(grid_.col(), grid_.row());
         undoStep();
@@ -127,9 +126,9 @@ void CellStore::undoStep() {
     setRedoEnabled(true);
 }
 
-void CellStore::mnuMainUndoClick() {
+void EditJournal::mnuMainUndoClick() {
     struct AtEnd {
-        CellStore& s;
+        EditJournal& s;
         ~AtEnd() {
             if (s.JournalPos >= 0 && !s.entry(s.JournalPos).empty()) s.JumpPos = s.JournalPos;
             else s.setJumpBackEnabled(false);
@@ -138,13 +137,13 @@ void CellStore::mnuMainUndoClick() {
     undoStep();
 }
 
-void CellStore::revertCurrentCell() {
+void EditJournal::revertCurrentCell() {
     if (hasPendingEdit()) grid_.setCell(grid_.col(), grid_.row(), CurrentCellText);
 }
 
-void CellStore::mnuMainReUndoClick() {
+void EditJournal::mnuMainReUndoClick() {
     struct AtEnd {
-        CellStore& s;
+        EditJournal& s;
         ~AtEnd() {
             if (s.JournalPos >= 0 && !s.entry(s.JournalPos).empty()) s.JumpPos = s.JournalPos;
         }
