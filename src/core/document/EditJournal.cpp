@@ -24,6 +24,19 @@ void EditJournal::SetModified(bool value) {
     commands_.setEnabled("mnuMainSave", value);
 }
 
+void EditJournal::markSaved() {
+    editStartText_ = grid_.cellText(grid_.col(), grid_.row());
+    SetModified(false);
+}
+
+void EditJournal::markUnmodified() {
+    editStartText_.clear();
+    SetModified(false);
+}
+
+void EditJournal::noteDirectWrite(int col, int row) { currentCellText_ = grid_.cellText(col, row); }
+void EditJournal::noteDirectWrite() { noteDirectWrite(grid_.col(), grid_.row()); }
+
 // The texts are copied into the ring's strings, whose buffers are reused:
 // a long run of changes allocates nothing once the ring has gone round.
 void EditJournal::record(std::string_view oldText, std::string_view newText, int col, int row) {
@@ -53,7 +66,7 @@ bool EditJournal::ChangeCell(int col, int row, const std::string& text) {
         record(current, text, col, row);
     }
     grid_.setCell(col, row, text);
-    CurrentCellText.assign(grid_.cell(grid_.col(), grid_.row()));
+    currentCellText_.assign(grid_.cell(grid_.col(), grid_.row()));
     JumpPos = JournalPos;
     return changed;
 }
@@ -64,7 +77,7 @@ void EditJournal::ClearJournal() {
         for (auto& e : Journal) e = JournalEntry{};
         JournalPos = -1;
         JumpPos = -1;
-        CurrentCellText = grid_.cellText(grid_.col(), grid_.row());
+        currentCellText_ = grid_.cellText(grid_.col(), grid_.row());
     }
     cleared();
     setUndoEnabled(false);
@@ -73,12 +86,12 @@ void EditJournal::ClearJournal() {
     setJumpForwardEnabled(false);
 }
 
-bool EditJournal::hasPendingEdit() const { return CurrentCellText != grid_.cell(grid_.col(), grid_.row()); }
+bool EditJournal::hasPendingEdit() const { return currentCellText_ != grid_.cell(grid_.col(), grid_.row()); }
 
 void EditJournal::RecordPendingEdit(int targetCol, int targetRow) {
     if (hasPendingEdit() && !JournalSuspended) {
         setUndoEnabled(true);
-        record(CurrentCellText, grid_.cell(grid_.col(), grid_.row()), grid_.col(), grid_.row());
+        record(currentCellText_, grid_.cell(grid_.col(), grid_.row()), grid_.col(), grid_.row());
         setJumpBackEnabled(true);
         setJumpForwardEnabled(false);
         JumpPos = JournalPos;
@@ -86,20 +99,20 @@ void EditJournal::RecordPendingEdit(int targetCol, int targetRow) {
                !(entry(JumpPos).col == targetCol && entry(JumpPos).row == targetRow)) {
         setJumpBackEnabled(true);
     }
-    CurrentCellText = grid_.cellText(targetCol, targetRow);
+    currentCellText_ = grid_.cellText(targetCol, targetRow);
 }
 
 bool EditJournal::ConfirmDiscard(const std::string& message) { return dialogs_.confirm(message, DefaultAnswer::No); }
 
 void EditJournal::StrGridGetEditText(int col, int row) {
-    if (!Modified) EditStartText = grid_.cellText(col, row);
+    if (!Modified) editStartText_ = grid_.cellText(col, row);
 }
 
 void EditJournal::StrGridSetEditText(int, int, const std::string& value) {
-    if (value != EditStartText && !Modified) {
+    if (value != editStartText_ && !Modified) {
         SetModified(true);
         setUndoEnabled(true);
-    } else if (CurrentCellText != value) {
+    } else if (currentCellText_ != value) {
         setUndoEnabled(true);
     }
 }
@@ -120,7 +133,7 @@ void EditJournal::undoStep() {
     const JournalEntry e = entry(JournalPos);
     moveToEntry(e);
     grid_.setCell(e.col, e.row, e.oldText);  // the entry's cell, even if a move was redirected
-    CurrentCellText = grid_.cellText(grid_.col(), grid_.row());
+    currentCellText_ = grid_.cellText(grid_.col(), grid_.row());
     JournalPos = stepBack(JournalPos);
     if (entry(JournalPos).empty()) setUndoEnabled(false);
     setRedoEnabled(true);
@@ -138,7 +151,7 @@ void EditJournal::mnuMainUndoClick() {
 }
 
 void EditJournal::revertCurrentCell() {
-    if (hasPendingEdit()) grid_.setCell(grid_.col(), grid_.row(), CurrentCellText);
+    if (hasPendingEdit()) grid_.setCell(grid_.col(), grid_.row(), currentCellText_);
 }
 
 void EditJournal::mnuMainReUndoClick() {
@@ -149,7 +162,7 @@ void EditJournal::mnuMainReUndoClick() {
         }
     } atEnd{*this};
     if (hasPendingEdit()) {
-        grid_.setCell(grid_.col(), grid_.row(), CurrentCellText);
+        grid_.setCell(grid_.col(), grid_.row(), currentCellText_);
         if (JournalPos < 0 || entry(JournalPos).empty()) {
             setUndoEnabled(false);
             setRedoEnabled(false);
@@ -169,7 +182,7 @@ void EditJournal::mnuMainReUndoClick() {
     const JournalEntry e = entry(JournalPos);
     moveToEntry(e);
     grid_.setCell(e.col, e.row, e.newText);
-    CurrentCellText = grid_.cellText(grid_.col(), grid_.row());
+    currentCellText_ = grid_.cellText(grid_.col(), grid_.row());
     if (entry(advance(JournalPos)).empty()) setRedoEnabled(false);
     setUndoEnabled(true);
 }

@@ -30,8 +30,6 @@ public:
     std::array<JournalEntry, kJournalSize> Journal;
     int JournalPos = -1;
     int JumpPos = -1;
-    std::string CurrentCellText;
-    std::string EditStartText;
     bool Modified = false;
     bool JournalSuspended = false;
 
@@ -39,7 +37,23 @@ public:
     static int stepBack(int pos) { return pos - 1 < 0 ? kJournalSize - 1 : pos - 1; }
     const JournalEntry& entry(int pos) const { return Journal[static_cast<std::size_t>(pos)]; }
 
+    // The text the current cell had before the edit in it: leaving the cell
+    // journals the change from it; Escape writes it back.
+    const std::string& CurrentCellText() const { return currentCellText_; }
+    // The cell's text when its editor opened while the table was unmodified:
+    // the edit modifies the table once the text differs from it.
+    const std::string& EditStartText() const { return editStartText_; }
+
     void SetModified(bool value);
+    // Saved: unmodified, and an edit still open modifies again once it changes the text saved.
+    void markSaved();
+    // A table just opened or reloaded, or one without a file: unmodified, no edit started.
+    void markUnmodified();
+    // Cell (col, row), the current one or the one about to become current, was
+    // written past the journal (a sort, a replacement, a bulk change, a copy):
+    // its text is what an edit of it starts from, so leaving it journals nothing.
+    void noteDirectWrite(int col, int row);
+    void noteDirectWrite();
     // Journaled write of one cell; true when the text differed and an entry was recorded.
     bool ChangeCell(int col, int row, const std::string& text);
     // Empties the journal; the bookmarks go with it (they listen to cleared).
@@ -70,6 +84,8 @@ private:
     void undoStep();
     void moveToEntry(const JournalEntry& e);
 
+    std::string currentCellText_;
+    std::string editStartText_;
     StringGrid& grid_;
     Commands& commands_;
     Dialogs& dialogs_;

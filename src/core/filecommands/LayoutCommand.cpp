@@ -55,8 +55,7 @@ void LayoutCommand::chooseLayout() {
         dialogs_.showMessage(kLayoutKept);
         apply(std::move(before));
     } else if (outcome == TableFiles::Reload::NoFile) {
-        document_.journal.EditStartText.clear();
-        document_.journal.SetModified(false);
+        document_.journal.markUnmodified();
     }
 }
 

@@ -79,8 +79,7 @@ bool TableFiles::OpenTableFile(const std::string& path, TableReadAhead* ahead) {
     document_.forgetFile();
     document_.journal.ClearJournal();
     document_.sort.reset();
-    document_.journal.EditStartText.clear();
-    document_.journal.SetModified(false);
+    document_.journal.markUnmodified();
     // The table shown goes first: its memory is the new one's.
     grid.beginUpdate();
     grid.setDefaultColWidth(StringGrid::kDefaultColWidth);  // also shows hidden columns
@@ -199,8 +198,7 @@ void TableFiles::SaveCurrentFile() {
     }
     bool padded = false;
     if (!SaveTableFile(document_.path(), true, padded)) return;
-    document_.journal.EditStartText = document_.StrGrid.cellText(document_.StrGrid.col(), document_.StrGrid.row());
-    document_.journal.SetModified(false);
+    document_.journal.markSaved();
     if (!document_.layout.DelimitedMode && !padded) mnuMainReLoadClick();
 }
 
@@ -219,8 +217,7 @@ void TableFiles::SaveFileAs() {
     bool padded = false;
     if (!SaveTableFile(path, includeHidden, padded)) return;
     setReloadCommands(true);
-    document_.journal.EditStartText = grid.cellText(grid.col(), grid.row());
-    document_.journal.SetModified(false);
+    document_.journal.markSaved();
     document_.setPath(path);
     if (!includeHidden) OpenTableFile(path);
     else if (!document_.layout.DelimitedMode && !padded) mnuMainReLoadClick();
@@ -315,8 +312,7 @@ TableFiles::Reload TableFiles::reload(bool ask) {
     // A reload that fails leaves the table, its changes and its journal as they were.
     if (!LoadTableFile(document_.path())) return Reload::Failed;
     journal.ClearJournal();
-    journal.SetModified(false);
-    journal.EditStartText.clear();
+    journal.markUnmodified();
     document_.sort.reset();
     commands_.setEnabled("mnuMainShowAllCols", false);
     grid.beginUpdate();

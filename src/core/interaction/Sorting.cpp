@@ -98,7 +98,7 @@ void Sorting::sortByKeys(std::span<const int> keyColumns, bool descending) {
         grid_.reorderRows(first, order);
     }
     // Other cells lie under the current cell now; the move below must not take them for an edit.
-    cells_.CurrentCellText = grid_.cellText(grid_.col(), grid_.row());
+    cells_.noteDirectWrite();
     int current = last;
     for (int r = first; r <= last; ++r) {
         if (hasSignature(grid_, r, signature)) {

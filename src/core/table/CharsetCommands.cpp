@@ -88,7 +88,7 @@ void CharsetCommands::convertJournaled(const unsigned char* table) {
     }
     // What storing every cell, changed or not, leaves behind.
     if (hasDataCell(grid_)) {
-        cells_.CurrentCellText = grid_.cellText(grid_.col(), grid_.row());
+        cells_.noteDirectWrite();
         cells_.JumpPos = cells_.JournalPos;
     }
 }

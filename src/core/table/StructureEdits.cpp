@@ -223,7 +223,7 @@ void StructureEdits::mnuMainDublicateRowClick() {
     grid_.setRowCells(r + 1, std::move(copy));
     // The copy is no edit of the current cell: Escape must not empty it, and
     // leaving it must not journal it.
-    cells_.CurrentCellText = grid_.cellText(grid_.col(), grid_.row());
+    cells_.noteDirectWrite();
 }
 
 // --- drags ---
@@ -238,7 +238,7 @@ bool StructureEdits::acceptMove(const char* question, const std::function<void()
         cells_.ClearJournal();
     }
     // Another row or column may now sit under the current cell; its text is no edit.
-    cells_.CurrentCellText = grid_.cellText(grid_.col(), grid_.row());
+    cells_.noteDirectWrite();
     cells_.SetModified(true);
     return true;
 }

@@ -225,7 +225,7 @@ void CellTransforms::eachDataCell(std::string_view (*keep)(std::string_view)) {
         // the current cell's text; their entries the tail overwrites anyway.
         if (skipped > 0)
             cells_.JournalPos = static_cast<int>((cells_.JournalPos + skipped) % EditJournal::kJournalSize);
-        cells_.CurrentCellText.assign(grid_.cell(grid_.col(), grid_.row()));
+        cells_.noteDirectWrite();
     }
     for (int x = tailCol; x < cols; ++x) {
         if (perColumn[static_cast<std::size_t>(x)] == 0) continue;

@@ -154,8 +154,8 @@ bool FindReplace::replaceInCurrentCell(const ReplaceTextDialog& dialog) {
     cells_.RecordPendingEdit(col, row);
     const std::string old(grid_.cell(col, row));
     grid_.setCell(col, row, ReplaceAll(dialog.FindText, dialog.ReplaceText, old, dialog.MatchCase, locale_));
-    cells_.CurrentCellText = grid_.cellText(col, row);
-    if (cells_.CurrentCellText == old) return false;
+    cells_.noteDirectWrite(col, row);
+    if (cells_.CurrentCellText() == old) return false;
     --ReplaceCounter;
     cells_.SetModified(true);
     return true;

@@ -137,7 +137,7 @@ TEST_F(EditJournalTest, UndoMovesToTheChangedCellAndRestoresIt) {
     EXPECT_EQ(grid().col(), 3);
     EXPECT_EQ(grid().row(), 2);
     EXPECT_EQ(grid().cell(3, 2), "3,2");
-    EXPECT_EQ(journal().CurrentCellText, "3,2");
+    EXPECT_EQ(journal().CurrentCellText(), "3,2");
     EXPECT_FALSE(journal().JournalSuspended);
     EXPECT_TRUE(journal().Modified);
 }
@@ -195,20 +195,20 @@ TEST_F(EditJournalTest, ClearJournalEmptiesEverythingButKeepsModified) {
     EXPECT_FALSE(form->bookmarks.IsBookmarked(1, 1));
     EXPECT_FALSE(commands().enabled("btnNextBookMark"));
     EXPECT_TRUE(journal().Modified);
-    EXPECT_EQ(journal().CurrentCellText, "a");
+    EXPECT_EQ(journal().CurrentCellText(), "a");
 }
 
 TEST_F(EditJournalTest, EditStartTextIsCapturedOnlyWhileUnmodified) {
     fill(3, 3);
     grid().openEditor();
-    EXPECT_EQ(journal().EditStartText, "1,1");
+    EXPECT_EQ(journal().EditStartText(), "1,1");
     grid().editorTextChanged("1,1");  // back to the start text: not a change
     EXPECT_FALSE(journal().Modified);
     grid().editorTextChanged("z");
     EXPECT_TRUE(journal().Modified);
     grid().setCurrent(2, 2);
     grid().openEditor();
-    EXPECT_EQ(journal().EditStartText, "1,1");
+    EXPECT_EQ(journal().EditStartText(), "1,1");
 }
 
 // Enter answers a question with its default: No wherever Yes throws work away.

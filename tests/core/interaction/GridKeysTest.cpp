@@ -22,7 +22,7 @@ protected:
     }
     void set(int c, int r, const std::string& text) {
         grid().setCell(c, r, text);
-        journal().CurrentCellText = grid().cellText(grid().col(), grid().row());
+        journal().noteDirectWrite();
     }
     KeyStroke press(std::uint16_t key, Modifiers m) {
         KeyStroke s{key, m};

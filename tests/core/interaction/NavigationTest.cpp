@@ -47,7 +47,7 @@ TEST_F(NavigationTest, ARefusedMoveJournalsNothing) {
     type("pending");
     key(vk::End);  // the last column is hidden: refused
     EXPECT_EQ(journal().JournalPos, -1);
-    EXPECT_EQ(journal().CurrentCellText, "2,1");
+    EXPECT_EQ(journal().CurrentCellText(), "2,1");
 }
 
 TEST_F(NavigationTest, MenuMovesActLikeTypedKeys) {
@@ -86,7 +86,7 @@ TEST_F(NavigationTest, MarkingSelectsFromTheFirstScrollableCellAndJournalsThePen
     EXPECT_EQ(grid().selection(), (GridRect{3, 2, 3, 5}));
     EXPECT_EQ(grid().row(), 5);
     EXPECT_EQ(journal().JournalPos, 0);
-    EXPECT_EQ(journal().CurrentCellText, "3,5");
+    EXPECT_EQ(journal().CurrentCellText(), "3,5");
     EXPECT_FALSE(form->StatusBar.visible());  // marking itself does not update the status line
     commands().trigger("mnuMarkRow");
     EXPECT_EQ(grid().selection(), (GridRect{1, 5, 4, 5}));

@@ -134,7 +134,7 @@ TEST_F(HiddenColumnsTest, HidingMarkedColumnsMovesTheCurrentCellToTheRight) {
     EXPECT_EQ(grid().col(), 4);
     EXPECT_TRUE(showAllEnabled());
     EXPECT_TRUE(fake.dialogs.questions.empty());
-    EXPECT_EQ(journal().CurrentCellText, "4,1");
+    EXPECT_EQ(journal().CurrentCellText(), "4,1");
 }
 
 TEST_F(HiddenColumnsTest, WithNothingVisibleOnTheRightTheCurrentCellGoesLeft) {

@@ -110,7 +110,7 @@ TEST_F(NewTableTest, FourByTwoGivesNumberedHeadersAndEmptyCells) {
     EXPECT_EQ(grid().fixedRows(), 1);
     EXPECT_EQ(grid().fixedCols(), 1);
     EXPECT_TRUE(grid().isScrollable(grid().col(), grid().row()));
-    EXPECT_EQ(journal().CurrentCellText, "");
+    EXPECT_EQ(journal().CurrentCellText(), "");
 }
 
 TEST_F(NewTableTest, CancelAndNoLeaveTheTableAndTheDialogKeepsItsValues) {

@@ -39,7 +39,7 @@ protected:
         EXPECT_FALSE(commands().enabled("mnuMainUndo"));
         EXPECT_FALSE(fake.desktop.isBusy);
         EXPECT_FALSE(grid().updating());
-        EXPECT_EQ(journal().CurrentCellText, grid().cellText(grid().col(), grid().row()));
+        EXPECT_EQ(journal().CurrentCellText(), grid().cellText(grid().col(), grid().row()));
     }
 };
 

@@ -196,7 +196,7 @@ TEST(TrimJournalTest, EndsAsTheCellByCellWalkWouldLeaveIt) {
         const EditJournal &ja = a.form.document.journal, &jb = b.form.document.journal;
         EXPECT_EQ(ja.JournalPos, jb.JournalPos) << percent;
         EXPECT_EQ(ja.JumpPos, jb.JumpPos) << percent;
-        EXPECT_EQ(ja.CurrentCellText, jb.CurrentCellText) << percent;
+        EXPECT_EQ(ja.CurrentCellText(), jb.CurrentCellText()) << percent;
         for (int i = 0; i < EditJournal::kJournalSize; ++i) {
             const JournalEntry &ea = ja.entry(i), &eb = jb.entry(i);
             ASSERT_EQ(ea.col, eb.col) << percent << " entry " << i;
