@@ -14,6 +14,7 @@
 #include "support/FakePlatform.h"
 #include "support/TempFolder.h"
 #include "ui/ColsAndRowsDialogWindow.h"
+#include "ui/CellEditor.h"
 #include "ui/GridView.h"
 #include "ui/MainWindow.h"
 

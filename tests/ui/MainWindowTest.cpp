@@ -16,6 +16,7 @@
 #include "core/app/MainForm.h"
 #include "support/FakePlatform.h"
 #include "support/TempFolder.h"
+#include "ui/CellEditor.h"
 #include "ui/GridView.h"
 #include "ui/MainWindow.h"
 #include "ui/QtDesktop.h"

@@ -17,6 +17,7 @@
 #include "support/FakePlatform.h"
 #include "support/TempFolder.h"
 #include "ui/AboutDialog.h"
+#include "ui/CellEditor.h"
 #include "ui/GridView.h"
 #include "ui/MainWindow.h"
 #include "ui/QtDialogs.h"

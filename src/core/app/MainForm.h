@@ -24,6 +24,7 @@
 #include "core/interaction/Sorting.h"
 #include "core/macros/KeyboardMacros.h"
 #include "core/output/Bookmarks.h"
+#include "core/output/CellPainter.h"
 #include "core/output/PrintCommand.h"
 #include "core/platform/Locale.h"
 #include "core/platform/Platform.h"
@@ -116,6 +117,20 @@ public:
     void gridKeyDown(KeyStroke stroke, int pageRows);
     // The main window's key handler; setting stroke.key to 0 consumes it.
     void StrGridKeyDown(KeyStroke& stroke);
+
+    // The grid widget's mouse: a press on a cell (-1: on a border grip), a
+    // release (the cell's horizontal extent and the pointer's x; a release in
+    // the header cell the press began in sorts), and a plain click on a
+    // header cell that moved nothing.
+    void StrGridMouseDown(int col) { sorting.StrGridMouseDown(col); }
+    void StrGridMouseUp(int col, int row, int cellLeft, int cellRight, int x, bool shift) {
+        sorting.StrGridMouseUp(col, row, cellLeft, cellRight, x, shift);
+    }
+    void headerClick() { navigation.StrGridClick(); }
+    // How a cell is painted: its draw state, the bookmarks and the sort marks.
+    CellLook StrGridDrawCell(int col, int row, const CellDrawState& state) const {
+        return tabulyst::StrGridDrawCell(col, row, state, bookmarks, document.sort);
+    }
 
     Signal<> closeRequested;  // Exit: the ui closes the window, which runs FormClose
 
