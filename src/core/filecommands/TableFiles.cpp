@@ -6,15 +6,15 @@
 #include "core/document/TableDocument.h"
 #include "core/filecommands/FileChooser.h"
 #include "core/filecommands/RecentFiles.h"
-#include "core/platform/Platform.h"
-#include "core/window/Commands.h"
-#include "core/window/StatusLine.h"
 #include "core/files/FitColumnWidths.h"
 #include "core/files/LayoutSettings.h"
 #include "core/files/TableReadAhead.h"
 #include "core/files/TableWriter.h"
 #include "core/grid/GridUpdateScope.h"
+#include "core/platform/Platform.h"
 #include "core/table/StringsChooser.h"
+#include "core/window/Commands.h"
+#include "core/window/StatusLine.h"
 
 namespace tabulyst {
 

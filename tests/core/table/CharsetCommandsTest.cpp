@@ -47,7 +47,7 @@ TEST_F(CharsetCommandsTest, AnsiToUtf8AndBackByTheUser) {
     EXPECT_FALSE(form->document.format().encoding.byteOrderMark);
 }
 
-TEST_F(CharsetCommandsTest, LoadingAndSavingLeaveUtf8FileAlone) {
+TEST_F(CharsetCommandsTest, LoadingAndSavingLeaveTheFileEncodingAlone) {
     form->document.setEncoding({.byteOrderMark = true});
     form->charsets.mnuMainAnsiToUTF8Click(false);
     EXPECT_TRUE(form->document.format().encoding.byteOrderMark);
