@@ -117,7 +117,8 @@ int main(int argc, char** argv) {
     const std::string copy = settings.file("copy.csv");
     form.document.setPath(copy);
     const double save =
-        measure("save", 5, [&] { form.files.SaveCurrentFile(); }, [&] { form.document.journal.SetModified(true); }, "200 ms", mb);
+        measure("save", 5, [&] { form.files.SaveCurrentFile(); }, [&] { form.document.journal.SetModified(true); },
+                "200 ms", mb);
     std::printf("saved bytes equal the input: %s\n", sameBytes(copy, table) ? "yes" : "NO");
 
     // Decoding and encoding UTF-8 is one linear pass beside reading and writing.

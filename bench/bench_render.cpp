@@ -51,7 +51,8 @@ int main(int argc, char** argv) {
     const int middle = rows / 2;
     view.scrollToRow(middle);
     for (int i = 0; i < Bookmarks::kSlots; ++i) {
-        form.document.StrGrid.setCurrent(1 + i % (form.document.StrGrid.colCount() - 1), middle + i / (form.document.StrGrid.colCount() - 1));
+        const int cols = form.document.StrGrid.colCount() - 1;
+        form.document.StrGrid.setCurrent(1 + i % cols, middle + i / cols);
         form.commands.trigger("mnuMainToggleBookMark");
     }
     form.document.StrGrid.setCurrent(1, middle);

@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
 """Folder-level include graph of src/core: which folder includes which, and
-every include that runs against the floors given (lowest first)."""
+every include that runs against the floors given (lowest first); exits 1 when
+there is one."""
 import os
 import re
 import sys
@@ -31,3 +32,4 @@ if floors:
     print(f"\n{len(up)} includes against the floors")
     for line in up:
         print("  " + line)
+    sys.exit(1 if up else 0)

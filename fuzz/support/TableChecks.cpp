@@ -73,7 +73,8 @@ void checkGrid(MainForm& form, const TableExpectation& expected) {
                    std::to_string(expected.rows.size()) + " lines");
     FUZZ_CHECK(grid.colCount() == static_cast<int>(expected.columns) + 1,
                std::to_string(grid.colCount() - 1) + " columns, expected " + std::to_string(expected.columns));
-    FUZZ_CHECK(form.document.format().encoding.byteOrderMark == expected.text.mark, "the file's byte-order mark is noted");
+    FUZZ_CHECK(form.document.format().encoding.byteOrderMark == expected.text.mark,
+               "the file's byte-order mark is noted");
     const FileEncoding encoding{expected.text.mark, expected.text.utf8, expected.text.rawUtf8};
     FUZZ_CHECK(form.document.format().encoding == encoding,
                std::string("decoded from UTF-8 exactly when the file is UTF-8 of Windows-1252 characters, noted as "

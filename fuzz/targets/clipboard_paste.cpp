@@ -129,7 +129,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     bool messageExpected = false;
     if (header.starts_with("=")) {
         form.document.layout.DelimitedMode = false;
-        for (std::string_view length : splitAt(header.substr(1), ',')) form.document.layout.FieldLengths.emplace_back(length);
+        for (std::string_view length : splitAt(header.substr(1), ','))
+            form.document.layout.FieldLengths.emplace_back(length);
         bool moved = false;
         messageExpected = !pasteFixed(expected, text, form.document.layout.FieldLengths, moved);
     } else {
@@ -160,7 +161,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
     FUZZ_CHECK(grid.colCount() == kCols + 1 && grid.rowCount() == kRows + 1, "the grid never grows");
     FUZZ_CHECK(!form.clipboardTransfer.PasteBusy, "the paste is over");
-    if (changed > 0 && !messageExpected) FUZZ_CHECK(form.document.journal.Modified, "a paste that changed cells modifies");
+    if (changed > 0 && !messageExpected)
+        FUZZ_CHECK(form.document.journal.Modified, "a paste that changed cells modifies");
 
     for (int step = 0; step < changed; ++step) form.commands.trigger("mnuMainUndo");
     for (int r = 1; r <= kRows; ++r)

@@ -38,17 +38,17 @@ GridView::GridView(MainForm& form, QWidget* parent) : QAbstractScrollArea(parent
     editor_ = new CellEditor(*this);
     editor_->hide();
     grid().setEditorHost(editor_);
-    grid().layoutChanged.connect([this] { layoutChanged(); });
-    grid().currentChanged.connect([this] {
+    connections_.connect(grid().layoutChanged, [this] { layoutChanged(); });
+    connections_.connect(grid().currentChanged, [this] {
         ensureCurrentVisible();
         viewport()->update();
     });
-    grid().cellChanged.connect([this](int c, int r) {
+    connections_.connect(grid().cellChanged, [this](int c, int r) {
         QRect rect = cellRect(c, r);
         if (!rect.isEmpty()) viewport()->update(rect);
         if (c == grid().col() && r == grid().row()) editor_->syncText();
     });
-    grid().editorChanged.connect([this] { editor_->followGrid(); });
+    connections_.connect(grid().editorChanged, [this] { editor_->followGrid(); });
     // Selected cells look different while the grid has the focus.
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget* from, QWidget* to) {
         if (from == this || to == this || from == editor_ || to == editor_) viewport()->update();

@@ -6,6 +6,7 @@
 #include <functional>
 #include <vector>
 
+#include "core/base/Signal.h"
 #include "core/grid/GridTypes.h"
 
 namespace tabulyst {
@@ -76,6 +77,7 @@ private:
     QColor colourOf(const Colour& colour) const;
 
     MainForm& form_;
+    Connections connections_;  // the grid may outlive the widget
     CellEditor* editor_ = nullptr;
     std::function<bool(const QKeyEvent&)> isMenuShortcut_;
     mutable std::vector<int> colOffsets_;  // unscrolled left edge of each column, hidden ones zero-wide

@@ -162,7 +162,9 @@ void MainForm::StrGridKeyDown(KeyStroke& stroke) { gridKeys.StrGridKeyDown(strok
 bool MainForm::selectCell(int col, int row) { return navigation.StrGridSelectCell(col, row); }
 void MainForm::click() { navigation.StrGridClick(); }
 void MainForm::getEditText(int col, int row) { document.journal.StrGridGetEditText(col, row); }
-void MainForm::setEditText(int col, int row, const std::string& value) { document.journal.StrGridSetEditText(col, row, value); }
+void MainForm::setEditText(int col, int row, const std::string& value) {
+    document.journal.StrGridSetEditText(col, row, value);
+}
 void MainForm::rowMoved(int from, int to) { structure.StrGridRowMoved(from, to); }
 void MainForm::columnMoved(int from, int to) { structure.StrGridColumnMoved(from, to); }
 

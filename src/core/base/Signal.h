@@ -34,4 +34,25 @@ private:
     Connection last_ = 0;
 };
 
+// Connections that end with their holder: a listener that may go before the
+// signals it listens to keeps its connections here.
+class Connections {
+public:
+    Connections() = default;
+    Connections(const Connections&) = delete;
+    Connections& operator=(const Connections&) = delete;
+    ~Connections() {
+        for (auto& end : ends_) end();
+    }
+
+    template <typename... Args, typename Slot>
+    void connect(Signal<Args...>& signal, Slot&& slot) {
+        const auto connection = signal.connect(std::forward<Slot>(slot));
+        ends_.push_back([&signal, connection] { signal.disconnect(connection); });
+    }
+
+private:
+    std::vector<std::function<void()>> ends_;
+};
+
 }  // namespace tabulyst

@@ -35,7 +35,8 @@ void LayoutCommand::chooseLayout() {
     layoutDialog.setShownMode(layout.DelimitedMode);
     layoutDialog.setFieldLengths(layout.FieldLengths);
     if (!dialogs_.showLayoutDialog(layoutDialog)) return;
-    if (document_.journal.Modified && !document_.journal.ConfirmDiscard("Änderungen verwerfen und Datei erneut laden?")) return;
+    EditJournal& journal = document_.journal;
+    if (journal.Modified && !journal.ConfirmDiscard("Änderungen verwerfen und Datei erneut laden?")) return;
 
     LayoutSettings chosen = layout;
     chosen.CurrentDelimiter = layoutDialog.ChosenDelimiter;

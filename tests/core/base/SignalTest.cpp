@@ -20,5 +20,17 @@ TEST(SignalTest, ADisconnectedListenerHearsNothingMoreAndTheOthersGoOnInOrder) {
     EXPECT_EQ(heard, "a1b1c1a2c2");
 }
 
+TEST(SignalTest, ConnectionsEndWithTheirHolder) {
+    Signal<> signal;
+    int heard = 0;
+    {
+        Connections connections;
+        connections.connect(signal, [&] { ++heard; });
+        signal();
+    }
+    signal();  // the listener is gone
+    EXPECT_EQ(heard, 1);
+}
+
 }  // namespace
 }  // namespace tabulyst
