@@ -11,7 +11,7 @@ struct BenchForm {
     explicit BenchForm(TextMeasure& measure)
         : form(platformWith(measure), settings.file("tabulyst")) {
         form.FormCreate();
-        form.gridClientWidth = 1280;
+        form.document.StrGrid.setClientWidth(1280);
     }
     Platform platformWith(TextMeasure& measure) {
         Platform p = fake.platform();

@@ -70,12 +70,12 @@ int main(int argc, char** argv) {
         return 1;
     }
     std::printf("rows %d, columns %d; peak resident after the first open %.0f MiB (%.2f x the file; budget 1.6 x)\n",
-                form.StrGrid.rowCount() - 1, form.StrGrid.colCount() - 1, peakAfterOpen,
+                form.document.StrGrid.rowCount() - 1, form.document.StrGrid.colCount() - 1, peakAfterOpen,
                 peakAfterOpen * 1048576.0 / (mb * 1e6));
     report("first open in a fresh process", firstOpen, mb, "300 ms");
     std::printf("%-34s %9.1f ms processor time\n", "", firstOpenCpu * 1000);
 
-    StringGrid& grid = form.StrGrid;
+    StringGrid& grid = form.document.StrGrid;
     auto atTop = [&] {
         yes();
         grid.setCurrent(1, 1);
@@ -115,9 +115,10 @@ int main(int argc, char** argv) {
 
     settings.write("copy.csv", "");
     const std::string copy = settings.file("copy.csv");
-    form.setTitle(copy);
+    form.document.setPath(copy);
     const double save =
-        measure("save", 5, [&] { form.files.SaveCurrentFile(); }, [&] { form.cells.SetModified(true); }, "200 ms", mb);
+        measure("save", 5, [&] { form.files.SaveCurrentFile(); }, [&] { form.document.journal.SetModified(true); },
+                "200 ms", mb);
     std::printf("saved bytes equal the input: %s\n", sameBytes(copy, table) ? "yes" : "NO");
 
     // Decoding and encoding UTF-8 is one linear pass beside reading and writing.
@@ -125,9 +126,9 @@ int main(int argc, char** argv) {
         measure("open UTF-8 with byte-order mark", 5, [&] { form.files.OpenTableFile(utf8); }, {}, "1.5 x open", mbUtf8);
     settings.write("copy-utf8.csv", "");
     const std::string copyUtf8 = settings.file("copy-utf8.csv");
-    form.setTitle(copyUtf8);
+    form.document.setPath(copyUtf8);
     const double saveUtf8 = measure("save UTF-8 with byte-order mark", 5, [&] { form.files.SaveCurrentFile(); },
-                                    [&] { form.cells.SetModified(true); }, "1.5 x save", mbUtf8);
+                                    [&] { form.document.journal.SetModified(true); }, "1.5 x save", mbUtf8);
     std::printf("UTF-8 against plain: open %.2f x, save %.2f x (budget 1.5 x each)\n", openUtf8 / open,
                 saveUtf8 / save);
     std::printf("saved UTF-8 bytes equal the input: %s\n", sameBytes(copyUtf8, utf8) ? "yes" : "NO");

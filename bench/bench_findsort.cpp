@@ -28,7 +28,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "open failed\n");
         return 1;
     }
-    StringGrid& grid = form.StrGrid;
+    StringGrid& grid = form.document.StrGrid;
     std::printf("rows %d, columns %d\n", grid.rowCount() - 1, grid.colCount() - 1);
 
     // A header click in the middle of a 100 pixel header cell.
@@ -39,7 +39,7 @@ int main(int argc, char** argv) {
     // Back to the file's order (by the row numbers), no keys remembered.
     auto fileOrder = [&] {
         form.sorting.sortByKeys(std::vector<int>{0}, false);
-        form.sort.reset();
+        form.document.sort.reset();
         grid.setCurrent(1, 1);
     };
     const struct {
@@ -55,8 +55,8 @@ int main(int argc, char** argv) {
     measure("sort by two keys (Shift)", 3, [&] { click(5, true); },
             [&] {
                 fileOrder();
-                form.sort.SortKeyColumns[0] = 3;
-                form.sort.SortKeyCount = 1;
+                form.document.sort.SortKeyColumns[0] = 3;
+                form.document.sort.SortKeyCount = 1;
             },
             "2500 ms");
     fileOrder();
@@ -78,13 +78,13 @@ int main(int argc, char** argv) {
             grid.setCell(last, r, "Nr." + text);
         }
         grid.setCurrent(1, 1);
-        form.ReplaceCounter = -1;
+        form.findReplace.ReplaceCounter = -1;
     };
     form.commands.trigger("mnuReplace");
     fr.ReplaceDialog.FindText = "Nr.";
     fr.ReplaceDialog.ReplaceText = "No.";
     measure("replace all, a million matches", 3, [&] { fr.ReplaceDialog.replaceAllClick(); }, numbered, "2000 ms");
-    std::printf("replaced cells in the last run: %d\n", -(form.ReplaceCounter + 1));
+    std::printf("replaced cells in the last run: %d\n", -(form.findReplace.ReplaceCounter + 1));
     fr.ReplaceDialog.closeClick();
     std::printf("peak resident at the end %.0f MiB\n", peakResidentMiB());
     return 0;

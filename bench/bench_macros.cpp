@@ -58,8 +58,8 @@ int main(int argc, char** argv) {
     MainForm& form = bench.form;
     form.platform.events = &desktop;
     form.platform.keyboard = &keyboard;
-    form.StrGrid.setColCount(3);
-    form.StrGrid.setRowCount(202);
+    form.document.StrGrid.setColCount(3);
+    form.document.StrGrid.setRowCount(202);
 
     ui::MainWindow window(form);
     window.show();
@@ -70,8 +70,8 @@ int main(int argc, char** argv) {
 
     if (!writeMacroFile(macroFilePath(form.settings, 5), typingMacro()).empty()) return 1;
     const double play = medianSeconds(
-        5, [&] { form.macros.player.PlayMacro(5); }, [&] { form.StrGrid.setCurrent(1, 1); });
-    if (form.StrGrid.cell(1, 100) != "abcd") {
+        5, [&] { form.macros.player.PlayMacro(5); }, [&] { form.document.StrGrid.setCurrent(1, 1); });
+    if (form.document.StrGrid.cell(1, 100) != "abcd") {
         std::fprintf(stderr, "the macro did not reach the grid\n");
         return 1;
     }
@@ -80,7 +80,7 @@ int main(int argc, char** argv) {
     // The hook's own work per key while recording, in the core.
     constexpr int kKeys = 100000;
     MacroKeyHook& hook = form.macros.hook;
-    form.MacroRecording = true;
+    form.macros.recorder.MacroRecording = true;
     const double core = medianSeconds(5, [&] {
         for (int i = 0; i < kKeys; ++i) {
             if (i % 512 == 0) form.macros.recorder.MacroEventCount = 0;
@@ -98,7 +98,7 @@ int main(int argc, char** argv) {
     });
     app.removeEventFilter(&filter);
     const double without = medianSeconds(5, [&] { sendKeys(receiver, 512); });
-    form.MacroRecording = false;
+    form.macros.recorder.MacroRecording = false;
     reportMicros("key delivery without the hook", without / 512, "-");
     reportMicros("key delivery with the hook", withFilter / 512, "a few us more");
     return 0;

@@ -32,7 +32,7 @@ int main(int argc, char** argv) {
     view.show();
     QApplication::processEvents();
     QImage image(view.viewport()->size(), QImage::Format_ARGB32_Premultiplied);
-    const int rows = form.StrGrid.rowCount();
+    const int rows = form.document.StrGrid.rowCount();
     const struct {
         const char* name;
         int row;
@@ -51,11 +51,12 @@ int main(int argc, char** argv) {
     const int middle = rows / 2;
     view.scrollToRow(middle);
     for (int i = 0; i < Bookmarks::kSlots; ++i) {
-        form.StrGrid.setCurrent(1 + i % (form.StrGrid.colCount() - 1), middle + i / (form.StrGrid.colCount() - 1));
+        const int cols = form.document.StrGrid.colCount() - 1;
+        form.document.StrGrid.setCurrent(1 + i % cols, middle + i / cols);
         form.commands.trigger("mnuMainToggleBookMark");
     }
-    form.StrGrid.setCurrent(1, middle);
-    form.StrGrid.extendTo(form.StrGrid.colCount() - 1, middle + 4);
+    form.document.StrGrid.setCurrent(1, middle);
+    form.document.StrGrid.extendTo(form.document.StrGrid.colCount() - 1, middle + 4);
     view.scrollToRow(middle);
     report("render with 1024 bookmarks", medianSeconds(21, [&] {
                QPainter painter(&image);

@@ -24,7 +24,7 @@ struct Table {
 
     Table() : form(std::make_unique<MainForm>(fake.platform(), folder.file("tabulyst"))) {
         form->FormCreate();
-        StringGrid& g = form->StrGrid;
+        StringGrid& g = form->document.StrGrid;
         g.setColCount(kDataCols + 1);
         g.setRowCount(kRows + 1);
         std::vector<std::string> texts(kDataCols + 1);
@@ -36,7 +36,7 @@ struct Table {
             }
             g.setRowCells(r, RowCells::fromCells(views));
         }
-        form->cells.ClearJournal();
+        form->document.journal.ClearJournal();
     }
     void yes() { fake.dialogs.answers.push_back(true); }
 };
@@ -49,7 +49,7 @@ Table& table() {
 void BM_InsertRowAtTop(benchmark::State& state) {
     Table& t = table();
     for (auto _ : state) {
-        t.form->StrGrid.setCurrent(1, 1);
+        t.form->document.StrGrid.setCurrent(1, 1);
         t.form->structure.mnuMainInsertRowBevoreClick();
         state.PauseTiming();
         t.yes();
@@ -62,7 +62,7 @@ void BM_DeleteRowAtTop(benchmark::State& state) {
     Table& t = table();
     for (auto _ : state) {
         state.PauseTiming();
-        t.form->StrGrid.setCurrent(1, 1);
+        t.form->document.StrGrid.setCurrent(1, 1);
         t.form->structure.mnuMainInsertRowBevoreClick();
         t.yes();
         state.ResumeTiming();
@@ -72,7 +72,7 @@ void BM_DeleteRowAtTop(benchmark::State& state) {
 
 void BM_Delete1000MarkedRows(benchmark::State& state) {
     Table& t = table();
-    StringGrid& g = t.form->StrGrid;
+    StringGrid& g = t.form->document.StrGrid;
     for (auto _ : state) {
         state.PauseTiming();
         g.insertRows(1, 1000);
@@ -87,7 +87,7 @@ void BM_Delete1000MarkedRows(benchmark::State& state) {
 void BM_InsertColumn(benchmark::State& state) {
     Table& t = table();
     for (auto _ : state) {
-        t.form->StrGrid.setCurrent(1, 1);
+        t.form->document.StrGrid.setCurrent(1, 1);
         t.form->structure.mnuMainInsertColBevoreClick();
         state.PauseTiming();
         t.yes();
@@ -100,7 +100,7 @@ void BM_DeleteColumn(benchmark::State& state) {
     Table& t = table();
     for (auto _ : state) {
         state.PauseTiming();
-        t.form->StrGrid.setCurrent(1, 1);
+        t.form->document.StrGrid.setCurrent(1, 1);
         t.form->structure.mnuMainInsertColBevoreClick();
         t.yes();
         state.ResumeTiming();
@@ -110,7 +110,7 @@ void BM_DeleteColumn(benchmark::State& state) {
 
 void BM_CopyBlock1000x10(benchmark::State& state) {
     Table& t = table();
-    StringGrid& g = t.form->StrGrid;
+    StringGrid& g = t.form->document.StrGrid;
     for (auto _ : state) {
         g.setCurrent(1, 5000);
         g.extendTo(kDataCols, 5999);
@@ -121,7 +121,7 @@ void BM_CopyBlock1000x10(benchmark::State& state) {
 
 void BM_PasteBlock1000x10(benchmark::State& state) {
     Table& t = table();
-    StringGrid& g = t.form->StrGrid;
+    StringGrid& g = t.form->document.StrGrid;
     // Two different blocks so that every paste really changes every cell.
     std::string blocks[2];
     for (int b = 0; b < 2; ++b)

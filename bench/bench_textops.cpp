@@ -136,7 +136,7 @@ struct Form {
 
     explicit Form(const Cells& c) : form(std::make_unique<MainForm>(fake.platform(), folder.file("tabulyst"))) {
         form->FormCreate();
-        StringGrid& g = form->StrGrid;
+        StringGrid& g = form->document.StrGrid;
         g.setColCount(11);
         g.setRowCount(static_cast<int>(kRows) + 1);
         std::vector<std::string_view> row(11);
@@ -147,7 +147,7 @@ struct Form {
             for (std::size_t x = 0; x < 10; ++x) row[x + 1] = c.cells[r * 10 + x];
             g.setRowCells(static_cast<int>(r + 1), RowCells::fromCells(row));
         }
-        form->cells.ClearJournal();
+        form->document.journal.ClearJournal();
     }
 };
 

@@ -35,11 +35,11 @@ std::string withLeadingBlanks(const std::string& path) {
 // Entries in the ring, and whether the newest one lies where the command ended.
 void reportJournal(const MainForm& form, int col, int row) {
     int entries = 0;
-    for (const auto& e : form.cells.Journal)
+    for (const auto& e : form.document.journal.Journal)
         if (!e.empty()) ++entries;
-    const JournalEntry& newest = form.cells.entry(form.cells.JournalPos);
+    const JournalEntry& newest = form.document.journal.entry(form.document.journal.JournalPos);
     const bool expected = newest.row == row && (col < 0 || newest.col == col);
-    std::printf("  journal: %d of %d entries, newest at (%d, %d): %s\n", entries, CellStore::kJournalSize, newest.col,
+    std::printf("  journal: %d of %d entries, newest at (%d, %d): %s\n", entries, EditJournal::kJournalSize, newest.col,
                 newest.row, expected ? "where the command ended" : "UNEXPECTED");
 }
 
@@ -54,7 +54,7 @@ int main(int argc, char** argv) {
     AdvanceTable measure;
     BenchForm bench(measure);
     MainForm& form = bench.form;
-    StringGrid& grid = form.StrGrid;
+    StringGrid& grid = form.document.StrGrid;
     const std::string blanks = bench.settings.file("blanks.csv");
     {
         std::ofstream out(blanks, std::ios::binary);

@@ -4,7 +4,7 @@ namespace tabulyst::fuzz {
 
 FormHarness::FormHarness() : form_(std::make_unique<MainForm>(fake_.platform(), folder_.file("tabulyst"))) {
     form_->FormCreate();
-    form_->gridClientWidth = 600;
+    form_->document.StrGrid.setClientWidth(600);
 }
 
 FormHarness& FormHarness::fresh() {
@@ -22,10 +22,9 @@ void FormHarness::reset() {
     fake_.keyboard.onInject = nullptr;
     fake_.desktop.clipboardText.clear();
     MainForm& f = *form_;
-    f.layout = LayoutSettings{};
-    f.Utf8File = false;
-    f.setTitle("");
-    StringGrid& grid = f.StrGrid;
+    f.document.layout = LayoutSettings{};
+    f.document.forgetFile();
+    StringGrid& grid = f.document.StrGrid;
     if (grid.editorOpen()) grid.closeEditor();
     grid.beginUpdate();
     grid.setDefaultColWidth(StringGrid::kDefaultColWidth);
@@ -36,8 +35,8 @@ void FormHarness::reset() {
     grid.setFixedCols(1);
     grid.setCurrent(1, 1);
     grid.endUpdate();
-    f.cells.ClearJournal();
-    f.cells.SetModified(false);
+    f.document.journal.ClearJournal();
+    f.document.journal.SetModified(false);
 }
 
 }  // namespace tabulyst::fuzz

@@ -67,24 +67,25 @@ TableExpectation expectFixed(std::string_view bytes, const std::vector<int>& len
 }
 
 void checkGrid(MainForm& form, const TableExpectation& expected) {
-    const StringGrid& grid = form.StrGrid;
+    const StringGrid& grid = form.document.StrGrid;
     FUZZ_CHECK(grid.rowCount() == static_cast<int>(expected.rows.size()) + 1,
                "one row per line: " + std::to_string(grid.rowCount() - 1) + " rows for " +
                    std::to_string(expected.rows.size()) + " lines");
     FUZZ_CHECK(grid.colCount() == static_cast<int>(expected.columns) + 1,
                std::to_string(grid.colCount() - 1) + " columns, expected " + std::to_string(expected.columns));
-    FUZZ_CHECK(form.Utf8File == expected.text.mark, "the file's byte-order mark is noted");
+    FUZZ_CHECK(form.document.format().encoding.byteOrderMark == expected.text.mark,
+               "the file's byte-order mark is noted");
     const FileEncoding encoding{expected.text.mark, expected.text.utf8, expected.text.rawUtf8};
-    FUZZ_CHECK(form.files.fileEncoding() == encoding,
+    FUZZ_CHECK(form.document.format().encoding == encoding,
                std::string("decoded from UTF-8 exactly when the file is UTF-8 of Windows-1252 characters, noted as "
                            "raw UTF-8 when it has others: ") +
-                   encodingCaption(form.files.fileEncoding()));
+                   encodingCaption(form.document.format().encoding));
     for (std::size_t r = 0; r < expected.rows.size(); ++r)
         for (std::size_t c = 0; c < expected.columns; ++c) {
             FUZZ_CHECK_BYTES(grid.cell(static_cast<int>(c) + 1, static_cast<int>(r) + 1), cellAt(expected.rows, r, c),
                              "cell " + std::to_string(c + 1) + ", " + std::to_string(r + 1));
         }
-    FUZZ_CHECK(!form.cells.Modified, "a table just opened is unmodified");
+    FUZZ_CHECK(!form.document.journal.Modified, "a table just opened is unmodified");
 }
 
 void checkSaveRoundTrip(FormHarness& harness, const std::string& path, std::string_view original,
@@ -99,7 +100,7 @@ void checkSaveRoundTrip(FormHarness& harness, const std::string& path, std::stri
     const std::string saved = harness.folder().read(file);
     FUZZ_CHECK_BYTES(saved, expected.saved, "the saved file");
     if (expected.keepsBytes) FUZZ_CHECK_BYTES(saved, original, "a clean file comes back byte for byte");
-    FUZZ_CHECK(!form.cells.Modified, "saved means unmodified");
+    FUZZ_CHECK(!form.document.journal.Modified, "saved means unmodified");
 
     FUZZ_CHECK(form.files.OpenTableFile(path), "the saved file opens");
     const TableExpectation again =

@@ -89,12 +89,12 @@ void checkAgainstReader(const FormHarness& harness, std::string_view text, const
         if (text[at] != '\r' || text.compare(at, 2, "\r\n") != 0) return;  // a file would end its lines elsewhere
     harness.folder().write("pasted.csv", std::string(text) + "\r\n");
     StringGrid grid;
-    TableReadLayout layout;
+    TableLayout layout;
     layout.delimiter = delimiter;
     const TableReadResult read = readTableFile(harness.folder().file("pasted.csv"), layout, grid);
     FUZZ_CHECK(read.ok, "the text reads as a file");
     // A file of UTF-8 text is decoded, the clipboard's text is Windows-1252 already.
-    if (read.encoding.byteOrderMark || read.encoding.utf8) return;
+    if (read.format.encoding.byteOrderMark || read.format.encoding.utf8) return;
     std::vector<std::string_view> fields;
     const auto lines = crLfLines(text);
     FUZZ_CHECK(grid.rowCount() == static_cast<int>(lines.size()) + 2, "as many lines as the file has");
@@ -114,7 +114,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     auto [header, clipboard] = splitHeader(data, size);
     FormHarness& harness = FormHarness::fresh();
     MainForm& form = harness.form();
-    StringGrid& grid = form.StrGrid;
+    StringGrid& grid = form.document.StrGrid;
     grid.setColCount(kCols + 1);
     grid.setRowCount(kRows + 1);
     Cells expected(kRows + 1, std::vector<std::string>(kCols + 1));
@@ -122,18 +122,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         for (int c = 1; c <= kCols; ++c) grid.setCell(c, r, expected[r][c] = original(c, r));
     const Cells before = expected;
     grid.setCurrent(kStartCol, kStartRow);
-    form.cells.ClearJournal();
+    form.document.journal.ClearJournal();
     harness.fake().desktop.clipboardText = std::string(clipboard);
 
     const std::string text = stripOneLineBreak(std::string(clipboard));
     bool messageExpected = false;
     if (header.starts_with("=")) {
-        form.layout.DelimitedMode = false;
-        for (std::string_view length : splitAt(header.substr(1), ',')) form.layout.FieldLengths.emplace_back(length);
+        form.document.layout.DelimitedMode = false;
+        for (std::string_view length : splitAt(header.substr(1), ','))
+            form.document.layout.FieldLengths.emplace_back(length);
         bool moved = false;
-        messageExpected = !pasteFixed(expected, text, form.layout.FieldLengths, moved);
+        messageExpected = !pasteFixed(expected, text, form.document.layout.FieldLengths, moved);
     } else {
-        form.layout.CurrentDelimiter = std::string(header);
+        form.document.layout.CurrentDelimiter = std::string(header);
         const std::string delimiter = DecodeDelimiter(header);
         messageExpected = IsDecodeError(delimiter);
         if (!messageExpected && !delimiter.empty()) {
@@ -160,7 +161,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
     FUZZ_CHECK(grid.colCount() == kCols + 1 && grid.rowCount() == kRows + 1, "the grid never grows");
     FUZZ_CHECK(!form.clipboardTransfer.PasteBusy, "the paste is over");
-    if (changed > 0 && !messageExpected) FUZZ_CHECK(form.cells.Modified, "a paste that changed cells modifies");
+    if (changed > 0 && !messageExpected)
+        FUZZ_CHECK(form.document.journal.Modified, "a paste that changed cells modifies");
 
     for (int step = 0; step < changed; ++step) form.commands.trigger("mnuMainUndo");
     for (int r = 1; r <= kRows; ++r)

@@ -30,13 +30,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (whole)
         FUZZ_CHECK_BYTES(file.buffer.bytes(), bytes.substr(0, MacroBuffer::kFileSize), "the buffer's byte image");
 
-    StringGrid& grid = form.StrGrid;
+    StringGrid& grid = form.document.StrGrid;
     grid.setColCount(6);
     grid.setRowCount(6);
     for (int r = 1; r < 6; ++r)
         for (int c = 1; c < 6; ++c) grid.setCell(c, r, std::to_string(c * r));
     grid.setCurrent(1, 1);
-    form.cells.ClearJournal();
+    form.document.journal.ClearJournal();
 
     MacroKeyHook& hook = form.macros.hook;
     hook.releaseModifiers();

@@ -22,8 +22,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const auto [header, hasLayout, bytes] = tableInput(data, size);
     FormHarness& harness = FormHarness::fresh();
     MainForm& form = harness.form();
-    form.layout.CurrentDelimiter = hasLayout ? std::string(header) : ";";
-    const std::string delimiter = DecodeDelimiter(form.layout.CurrentDelimiter);
+    form.document.layout.CurrentDelimiter = hasLayout ? std::string(header) : ";";
+    const std::string delimiter = DecodeDelimiter(form.document.layout.CurrentDelimiter);
 
     const std::string path = harness.folder().file("t.csv");
     harness.folder().write("t.csv", bytes);

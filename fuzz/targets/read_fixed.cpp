@@ -31,11 +31,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const auto [header, hasLayout, bytes] = tableInput(data, size);
     FormHarness& harness = FormHarness::fresh();
     MainForm& form = harness.form();
-    form.layout.DelimitedMode = false;
-    for (std::string_view text : splitAt(header, ',')) form.layout.FieldLengths.emplace_back(text);
-    if (!hasLayout) form.layout.FieldLengths = {"3", "2"};
+    form.document.layout.DelimitedMode = false;
+    for (std::string_view text : splitAt(header, ',')) form.document.layout.FieldLengths.emplace_back(text);
+    if (!hasLayout) form.document.layout.FieldLengths = {"3", "2"};
     std::string bad;
-    const std::vector<int> lengths = parseFieldLengths(form.layout.FieldLengths, bad);
+    const std::vector<int> lengths = parseFieldLengths(form.document.layout.FieldLengths, bad);
     for (int length : lengths)
         if (length > kLongestField) return 0;
 
@@ -43,7 +43,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     harness.folder().write("t.txt", bytes);
     const bool opened = form.files.OpenTableFile(path);
     const auto& messages = harness.fake().dialogs.messages;
-    if (lengths.size() != form.layout.FieldLengths.size()) {
+    if (lengths.size() != form.document.layout.FieldLengths.size()) {
         FUZZ_CHECK(!opened, "a text that is no field length opens nothing");
         FUZZ_CHECK(messages.size() == 1 && messages[0] == "'" + bad + "' ist keine gültige Feldlänge.",
                    "and names the text");

@@ -14,7 +14,7 @@
 #include <utility>
 #include <vector>
 
-#include "core/app/ConfigFile.h"
+#include "core/files/ConfigFile.h"
 #include "core/files/FieldLength.h"
 #include "core/files/LayoutSettings.h"
 #include "support/Check.h"

@@ -5,7 +5,7 @@
 #include <QLocale>
 #include <exception>
 
-#include "core/app/AppId.h"
+#include "core/base/AppId.h"
 #include "core/app/MainForm.h"
 #include "ui/Icons.h"
 #include "ui/MacroKeyFilter.h"
@@ -76,7 +76,7 @@ int runApplication(int argc, char** argv) {
     // The fonts take a while to load: the table is read meanwhile.
     form.readCommandLineFileAhead();
     desktop.setFont(font);
-    form.files.sumAheadWithAdvances();
+    form.sumReadAheadWithAdvances();
     // The last start-up step: the key hook in front of every window.
     MacroKeyFilter macroKeys(form.macros.hook);
     app.installEventFilter(&macroKeys);

@@ -47,7 +47,7 @@ ColsAndRowsDialogWindow::ColsAndRowsDialogWindow(ColsAndRowsDialog& dialog, QWid
 }
 
 void ColsAndRowsDialogWindow::okClicked() {
-    if (dialog_.BitBtn1Click()) {
+    if (dialog_.ok()) {
         accept();
         return;
     }

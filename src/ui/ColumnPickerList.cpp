@@ -97,7 +97,7 @@ bool ColumnPickerList::eventFilter(QObject* watched, QEvent* event) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         char typed = key == Qt::Key_Return || key == Qt::Key_Enter ? '\r' : key == Qt::Key_Escape ? 27 : 0;
         if (typed == 0) return false;
-        picker_.ListBoxKeyPress(typed);
+        picker_.keyTyped(typed);
         return typed == 0;
     }
     const bool press = event->type() == QEvent::MouseButtonPress, release = event->type() == QEvent::MouseButtonRelease;

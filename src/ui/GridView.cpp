@@ -10,7 +10,7 @@
 
 #include "core/app/MainForm.h"
 #include "core/grid/StringGrid.h"
-#include "core/output/CellPainter.h"
+#include "ui/CellEditor.h"
 #include "ui/KeyMap.h"
 #include "ui/Text.h"
 
@@ -38,17 +38,17 @@ GridView::GridView(MainForm& form, QWidget* parent) : QAbstractScrollArea(parent
     editor_ = new CellEditor(*this);
     editor_->hide();
     grid().setEditorHost(editor_);
-    grid().layoutChanged.connect([this] { layoutChanged(); });
-    grid().currentChanged.connect([this] {
+    connections_.connect(grid().layoutChanged, [this] { layoutChanged(); });
+    connections_.connect(grid().currentChanged, [this] {
         ensureCurrentVisible();
         viewport()->update();
     });
-    grid().cellChanged.connect([this](int c, int r) {
+    connections_.connect(grid().cellChanged, [this](int c, int r) {
         QRect rect = cellRect(c, r);
         if (!rect.isEmpty()) viewport()->update(rect);
-        if (c == grid().col() && r == grid().row()) syncEditorText();
+        if (c == grid().col() && r == grid().row()) editor_->syncText();
     });
-    grid().editorChanged.connect([this] { editorStateChanged(); });
+    connections_.connect(grid().editorChanged, [this] { editor_->followGrid(); });
     // Selected cells look different while the grid has the focus.
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget* from, QWidget* to) {
         if (from == this || to == this || from == editor_ || to == editor_) viewport()->update();
@@ -58,7 +58,7 @@ GridView::GridView(MainForm& form, QWidget* parent) : QAbstractScrollArea(parent
 
 GridView::~GridView() { grid().setEditorHost(nullptr); }
 
-StringGrid& GridView::grid() const { return form_.StrGrid; }
+StringGrid& GridView::grid() const { return form_.document.StrGrid; }
 
 // --- geometry ---
 
@@ -77,15 +77,9 @@ void GridView::layoutChanged() {
     topRow_ = std::clamp(topRow_, g.fixedRows(), std::max(g.fixedRows(), g.rowCount() - 1));
     leftCol_ = std::clamp(leftCol_, g.fixedCols(), std::max(g.fixedCols(), g.colCount() - 1));
     updateScrollBars();
-    placeEditor();
-    syncEditorText();  // a bulk write may have changed the cell being edited
+    editor_->place();
+    editor_->syncText();  // a bulk write may have changed the cell being edited
     viewport()->update();
-}
-
-void GridView::syncEditorText() {
-    if (!editor_->isVisible()) return;
-    const std::string_view cell = grid().cell(grid().col(), grid().row());
-    if (toAnsi(editor_->text()) != cell) editor_->setText(fromAnsi(cell));
 }
 
 int GridView::colLeft(int col) const {
@@ -195,7 +189,7 @@ void GridView::updateScrollBars() {
 void GridView::scrollContentsBy(int, int) {
     topRow_ = verticalScrollBar()->value();
     leftCol_ = horizontalScrollBar()->value();
-    placeEditor();
+    editor_->place();
     viewport()->update();
 }
 
@@ -227,7 +221,7 @@ void GridView::ensureCurrentVisible() {
     }
     topRow_ = verticalScrollBar()->value();
     leftCol_ = horizontalScrollBar()->value();
-    placeEditor();
+    editor_->place();
 }
 
 // --- painting ---
@@ -243,7 +237,7 @@ QColor GridView::colourOf(const Colour& c) const {
 }
 
 void GridView::drawCell(QPainter& p, int col, int row, const QRect& rect, bool selected, bool fixed) {
-    const CellLook look = StrGridDrawCell(col, row, {selected, fixed, paintFocused_}, form_.bookmarks, form_.sort);
+    const CellLook look = form_.StrGridDrawCell(col, row, {selected, fixed, paintFocused_});
     p.fillRect(rect, colourOf(look.background));
     std::string_view text = grid().cell(col, row);
     if (text.empty()) return;
@@ -309,44 +303,9 @@ void GridView::paintEvent(QPaintEvent* event) {
 void GridView::resizeEvent(QResizeEvent* event) {
     QAbstractScrollArea::resizeEvent(event);
     updateScrollBars();
-    placeEditor();
+    editor_->place();
     // Column fitting in the core is limited by the visible width.
-    form_.gridClientWidth = viewport()->width();
-}
-
-// --- editing ---
-
-void GridView::startEditing(const QString& text, bool replace) {
-    if (!grid().openEditor()) return;
-    if (replace) {
-        std::string bytes = toAnsi(text);
-        editor_->setText(fromAnsi(bytes));
-        grid().editorTextChanged(bytes);
-    }
-}
-
-void GridView::editorStateChanged() {
-    if (grid().editorOpen()) {
-        editor_->setText(fromAnsi(grid().cell(grid().col(), grid().row())));
-        placeEditor();
-        editor_->show();
-        editor_->setFocus();
-    } else {
-        bool hadFocus = editor_->hasFocus();
-        editor_->hide();
-        if (hadFocus) setFocus();
-    }
-    viewport()->update();
-}
-
-void GridView::placeEditor() {
-    if (!editor_ || !grid().editorOpen()) return;
-    QRect r = cellRect(grid().col(), grid().row());
-    if (r.isEmpty()) {
-        editor_->move(-1000, -1000);
-        return;
-    }
-    editor_->setGeometry(r.adjusted(0, 0, 1, 1));
+    grid().setClientWidth(viewport()->width());
 }
 
 // --- keys ---
@@ -380,15 +339,15 @@ void GridView::keyPressEvent(QKeyEvent* event) {
     const QString text = event->text();
     bool printable = !text.isEmpty() && text.at(0).isPrint() && !(m & Qt::ControlModifier) && !(m & Qt::AltModifier);
     if (printable) {
-        startEditing(text, true);
+        editor_->open(text, true);
         return;
     }
     if (event->key() == Qt::Key_F2 || event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-        startEditing(QString(), false);
+        editor_->open(QString(), false);
         return;
     }
     if (event->key() == Qt::Key_Backspace && !(m & (Qt::ControlModifier | Qt::AltModifier))) {
-        startEditing(QString(), true);  // like typing over the cell: it starts empty
+        editor_->open(QString(), true);  // like typing over the cell: it starts empty
         return;
     }
     forwardKey(event);
@@ -398,7 +357,7 @@ void GridView::keyPressEvent(QKeyEvent* event) {
 // arrive here instead of as key presses; they start editing like typed ones.
 void GridView::inputMethodEvent(QInputMethodEvent* event) {
     const QString text = event->commitString();
-    if (!text.isEmpty()) startEditing(text, true);
+    if (!text.isEmpty()) editor_->open(text, true);
     event->accept();
 }
 
@@ -436,7 +395,7 @@ void GridView::mousePressEvent(QMouseEvent* event) {
         // border grip sizes the column instead.
         const QPoint at = event->position().toPoint();
         const bool grip = event->button() == Qt::LeftButton && borderColAt(at) >= 0;
-        form_.sorting.StrGridMouseDown(grip ? -1 : cellAt(at).x());
+        form_.StrGridMouseDown(grip ? -1 : cellAt(at).x());
     }
     if (event->button() != Qt::LeftButton) return;
     const QPoint pos = event->position().toPoint();
@@ -510,82 +469,17 @@ void GridView::mouseReleaseEvent(QMouseEvent* event) {
     else if (drag == Drag::MoveRow && cell.y() >= grid().fixedRows() && cell.y() != dragIndex_)
         guarded([&] { grid().dragRow(dragIndex_, cell.y()); });
     else if (drag == Drag::MoveCol || drag == Drag::MoveRow)
-        form_.navigation.StrGridClick();  // a plain click on a header cell
+        form_.headerClick();  // a plain click on a header cell
     // A release in the header cell the press began in sorts by its column.
     const QRect rect = cellRect(cell.x(), cell.y());
-    form_.sorting.StrGridMouseUp(cell.x(), cell.y(), rect.left(), rect.left() + rect.width(),
-                                 event->position().toPoint().x(), event->modifiers() & Qt::ShiftModifier);
+    form_.StrGridMouseUp(cell.x(), cell.y(), rect.left(), rect.left() + rect.width(), event->position().toPoint().x(),
+                         event->modifiers() & Qt::ShiftModifier);
 }
 
 void GridView::mouseDoubleClickEvent(QMouseEvent* event) {
     QPoint cell = cellAt(event->position().toPoint());
     if (cell.x() == grid().col() && cell.y() == grid().row() && grid().isScrollable(cell.x(), cell.y()))
-        startEditing(QString(), false);
-}
-
-// --- the in-place editor ---
-
-CellEditor::CellEditor(GridView& view) : QLineEdit(view.viewport()), view_(view) {
-    setFrame(false);
-    connect(this, &QLineEdit::textEdited, this, [this](const QString& text) {
-        std::string bytes = toAnsi(text);
-        // Show what the cell holds: a character outside the code page is stored as "?".
-        if (QString shown = fromAnsi(bytes); shown != text) {
-            int caret = cursorPosition();
-            setText(shown);
-            setCursorPosition(caret);
-        }
-        view_.grid().editorTextChanged(bytes);
-    });
-}
-
-void CellEditor::key(int virtualKey, bool shift, bool ctrl, bool alt) {
-    Qt::KeyboardModifiers m;
-    if (shift) m |= Qt::ShiftModifier;
-    if (ctrl) m |= Qt::ControlModifier;
-    if (alt) m |= Qt::AltModifier;
-    QKeyEvent e(QEvent::KeyPress, qtKeyOf(static_cast<std::uint16_t>(virtualKey)), m);
-    QLineEdit::keyPressEvent(&e);
-}
-
-bool CellEditor::event(QEvent* e) {
-    if (e->type() == QEvent::ShortcutOverride && view_.isMenuShortcut(*static_cast<QKeyEvent*>(e))) {
-        e->ignore();  // the line edit would take Ctrl+Z, Ctrl+C or Ctrl+Home for itself
-        return true;
-    }
-    if (e->type() == QEvent::KeyPress) {
-        auto* ke = static_cast<QKeyEvent*>(e);
-        if (ke->key() == Qt::Key_Tab || ke->key() == Qt::Key_Backtab) {
-            keyPressEvent(ke);
-            return true;
-        }
-    }
-    return QLineEdit::event(e);
-}
-
-void CellEditor::keyPressEvent(QKeyEvent* event) {
-    KeyStroke s = strokeOf(*event);
-    if (s.key != 0) {
-        view_.form_.StrGridKeyDown(s);
-        if (s.key == 0) return;
-    }
-    switch (event->key()) {
-    case Qt::Key_Escape:
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        view_.grid().closeEditor();
-        return;
-    case Qt::Key_Up:
-    case Qt::Key_Down:
-    case Qt::Key_PageUp:
-    case Qt::Key_PageDown:
-    case Qt::Key_Tab:
-    case Qt::Key_Backtab:
-        view_.forwardKey(event);
-        return;
-    default:
-        QLineEdit::keyPressEvent(event);
-    }
+        editor_->open(QString(), false);
 }
 
 }  // namespace tabulyst::ui

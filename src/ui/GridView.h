@@ -2,11 +2,11 @@
 // Draws the core's string grid and turns mouse and keys into grid operations.
 // Only the visible cells are painted; nothing per frame depends on the row count.
 #include <QAbstractScrollArea>
-#include <QLineEdit>
 #include <QPointer>
 #include <functional>
 #include <vector>
 
+#include "core/base/Signal.h"
 #include "core/grid/GridTypes.h"
 
 namespace tabulyst {
@@ -64,10 +64,6 @@ private:
     void refreshOffsets() const;
     void updateScrollBars();
     void ensureCurrentVisible();
-    void placeEditor();
-    void editorStateChanged();
-    // The open editor shows the current cell's text again after a write from elsewhere.
-    void syncEditorText();
     int colX(int col) const;   // viewport x of a column's left edge, scrolling applied
     int rowY(int row) const;   // viewport y of a row's top edge, scrolling applied
     int rowTop(int row) const;  // unscrolled y of a row
@@ -77,11 +73,11 @@ private:
     int lastVisibleRow() const;
     int borderColAt(const QPoint& pos) const;
     int borderRowAt(const QPoint& pos) const;
-    void startEditing(const QString& replaceWith, bool replace);
     void forwardKey(QKeyEvent* event);
     QColor colourOf(const Colour& colour) const;
 
     MainForm& form_;
+    Connections connections_;  // the grid may outlive the widget
     CellEditor* editor_ = nullptr;
     std::function<bool(const QKeyEvent&)> isMenuShortcut_;
     mutable std::vector<int> colOffsets_;  // unscrolled left edge of each column, hidden ones zero-wide
@@ -93,24 +89,6 @@ private:
     int dragOriginalSize_ = 0;
     bool paintFocused_ = false;  // set for each paint
     bool paintBold_ = false;     // the painter's font is the bold one
-};
-
-// The in-place editor: a line edit over the current cell.
-class CellEditor : public QLineEdit, public CellEditorHost {
-    Q_OBJECT
-public:
-    explicit CellEditor(GridView& view);
-    void cut() override { QLineEdit::cut(); }
-    void copy() override { QLineEdit::copy(); }
-    void paste() override { QLineEdit::paste(); }
-    void key(int virtualKey, bool shift, bool ctrl, bool alt) override;
-
-protected:
-    void keyPressEvent(QKeyEvent* event) override;
-    bool event(QEvent* event) override;
-
-private:
-    GridView& view_;
 };
 
 }  // namespace tabulyst::ui

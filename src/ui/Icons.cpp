@@ -6,7 +6,7 @@
 #include <QStandardPaths>
 #include <QStyle>
 
-#include "core/app/AppId.h"
+#include "core/base/AppId.h"
 
 // The resources live in a static library: nothing would pull them into the
 // program unless registered by hand (outside any namespace, as Qt requires).

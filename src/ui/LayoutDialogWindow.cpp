@@ -121,7 +121,7 @@ void LayoutDialogWindow::showState() {
 }
 
 void LayoutDialogWindow::okClicked() {
-    if (dialog_.BitBtn1Click()) accept();
+    if (dialog_.ok()) accept();
 }
 
 bool LayoutDialogWindow::run() {

@@ -11,9 +11,9 @@
 #include <QToolButton>
 #include <QWindow>
 
-#include "core/app/CommandTable.h"
+#include "core/window/CommandTable.h"
 #include "core/app/MainForm.h"
-#include "core/files/DroppedFiles.h"
+#include "core/filecommands/DroppedFiles.h"
 #include "ui/ColumnPickerList.h"
 #include "ui/FileDrops.h"
 #include "ui/GridView.h"
@@ -47,18 +47,17 @@ MainWindow::MainWindow(MainForm& form, QWidget* parent) : QMainWindow(parent), f
     statusBar()->setFixedHeight(20);
     statusBar()->setSizeGripEnabled(false);
     statusBar()->hide();
-    form_.StatusBar.changed.connect([this] {
+    connections_.connect(form_.StatusBar.changed, [this] {
         statusPanel_->setText(fromUtf8(form_.StatusBar.text()));
         statusBar()->setVisible(form_.StatusBar.visible());
     });
 
-    form_.commands.changed.connect([this](const std::string& name) { syncAction(name); });
-    form_.commands.menuChanged.connect([this](const std::string& menu) { rebuildDynamicItems(menu); });
+    connections_.connect(form_.commands.changed, [this](const std::string& name) { syncAction(name); });
+    connections_.connect(form_.commands.menuChanged, [this](const std::string& menu) { rebuildDynamicItems(menu); });
     // Items the core added before this window listened (the recent files read at start).
     for (const auto& [name, m] : menus_) rebuildDynamicItems(name);
-    form_.titleChanged.connect([this] { setWindowTitle(QString::fromStdString(form_.windowText())); });
-    form_.files.encodingChanged.connect([this] { setWindowTitle(QString::fromStdString(form_.windowText())); });
-    form_.closeRequested.connect([this] { close(); });
+    connections_.connect(form_.captionChanged, [this] { setWindowTitle(QString::fromStdString(form_.windowText())); });
+    connections_.connect(form_.closeRequested, [this] { close(); });
     bindTimer(form_.timHideStatusBar, hideStatusTimer_);
     bindTimer(form_.timReload, reloadTimer_);
 
@@ -213,7 +212,7 @@ void MainWindow::bindTimer(CoreTimer& timer, QTimer& qtTimer) {
         if (timer.enabled()) qtTimer.start();  // (re)starting counts the interval anew
         else qtTimer.stop();
     };
-    timer.changed.connect(apply);
+    connections_.connect(timer.changed, apply);
     apply();
 }
 
@@ -266,7 +265,7 @@ void MainWindow::dropEvent(QDropEvent* event) {
     event->acceptProposedAction();
     // After the drop has ended, so the file manager is not held by a question or a long load.
     QMetaObject::invokeMethod(
-        this, [this, files = std::move(files)] { openDroppedFiles(form_, files); }, Qt::QueuedConnection);
+        this, [this, files = std::move(files)] { openDroppedFiles(form_.files, files); }, Qt::QueuedConnection);
 }
 
 }  // namespace tabulyst::ui

@@ -8,6 +8,8 @@
 #include <map>
 #include <string>
 
+#include "core/base/Signal.h"
+
 namespace tabulyst {
 class MainForm;
 class CoreTimer;
@@ -47,6 +49,7 @@ private:
     void applyStayOnTop(bool on);
 
     MainForm& form_;
+    Connections connections_;  // the form may outlive the window
     GridView* grid_ = nullptr;
     QMenu* popup_ = nullptr;
     QLabel* statusPanel_ = nullptr;

@@ -19,7 +19,7 @@ void quitWhenReadyIfAsked(MainForm& form, MainWindow& window) {
         &window,
         [&form, &window, saveTo] {
             window.gridView()->viewport()->repaint();
-            printReadyLine(form.StrGrid.rowCount() - 1);
+            printReadyLine(form.document.StrGrid.rowCount() - 1);
             bool padded = false;
             const bool saved = !saveTo || form.files.SaveTableFile(saveTo, true, padded);
             QCoreApplication::exit(saved ? 0 : 1);

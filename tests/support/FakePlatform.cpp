@@ -44,7 +44,7 @@ bool runScripts(std::deque<std::function<bool(Dialog&)>>& scripts, Dialog& dialo
 
 bool FakeDialogs::showLayoutDialog(LayoutDialog& dialog) {
     ++layoutShown;
-    return runScripts(layoutScripts, dialog, [](LayoutDialog& d) { return d.BitBtn1Click(); });
+    return runScripts(layoutScripts, dialog, [](LayoutDialog& d) { return d.ok(); });
 }
 
 bool FakeDialogs::showFieldLengthDialog(FieldLengthDialog& dialog) {
@@ -70,7 +70,7 @@ bool FakeDialogs::showMacroKeyDialog(MacroKeyDialog& dialog) {
 
 bool FakeDialogs::showColsAndRowsDialog(ColsAndRowsDialog& dialog) {
     ++colsAndRowsShown;
-    return runScripts(colsAndRowsScripts, dialog, [](ColsAndRowsDialog& d) { return d.BitBtn1Click(); });
+    return runScripts(colsAndRowsScripts, dialog, [](ColsAndRowsDialog& d) { return d.ok(); });
 }
 
 bool FakeDialogs::showValueDialog(ValueDialog& dialog) {

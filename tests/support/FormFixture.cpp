@@ -9,7 +9,7 @@ void FormFixture::fill(int cols, int rows) {
     grid().setRowCount(rows);
     for (int r = 1; r < rows; ++r)
         for (int c = 1; c < cols; ++c) grid().setCell(c, r, std::to_string(c) + "," + std::to_string(r));
-    cells().ClearJournal();
+    journal().ClearJournal();
 }
 
 void FormFixture::type(const std::string& text) {

@@ -19,8 +19,8 @@ protected:
     FormFixture() : form(std::make_unique<MainForm>(fake.platform(), settingsFolder.file("tabulyst"))) {
         form->FormCreate();
     }
-    StringGrid& grid() { return form->StrGrid; }
-    CellStore& cells() { return form->cells; }
+    StringGrid& grid() { return form->document.StrGrid; }
+    EditJournal& journal() { return form->document.journal; }
     Commands& commands() { return form->commands; }
     // Gives the grid cols x rows cells with the text "c,r" in every data cell.
     void fill(int cols, int rows);

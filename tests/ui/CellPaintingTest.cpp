@@ -14,6 +14,7 @@
 #include "support/FakePlatform.h"
 #include "support/TempFolder.h"
 #include "ui/ColsAndRowsDialogWindow.h"
+#include "ui/CellEditor.h"
 #include "ui/GridView.h"
 #include "ui/MainWindow.h"
 
@@ -28,9 +29,9 @@ protected:
         window->show();
         window->activateWindow();
         EXPECT_TRUE(QTest::qWaitForWindowActive(window.get()));
-        form.StrGrid.setColCount(6);
-        form.StrGrid.setRowCount(8);
-        for (int c = 1; c < 6; ++c) form.StrGrid.setCell(c, 0, std::to_string(c));
+        form.document.StrGrid.setColCount(6);
+        form.document.StrGrid.setRowCount(8);
+        for (int c = 1; c < 6; ++c) form.document.StrGrid.setCell(c, 0, std::to_string(c));
         QApplication::processEvents();
     }
     GridView* view() { return window->gridView(); }
@@ -42,7 +43,7 @@ protected:
         return image.pixelColor(r.right() - 2, r.center().y());
     }
     void toggleBookmark(int col, int row) {
-        form.StrGrid.setCurrent(col, row);
+        form.document.StrGrid.setCurrent(col, row);
         window->action("mnuMainToggleBookMark")->trigger();
     }
 
@@ -55,11 +56,11 @@ protected:
 TEST_F(CellPaintingTest, BookmarkedFrozenAndSortedHeaderCellsShowTheirColours) {
     toggleBookmark(4, 6);
     toggleBookmark(2, 1);  // about to be frozen
-    form.StrGrid.setCurrent(3, 3);
+    form.document.StrGrid.setCurrent(3, 3);
     window->action("mnuMainSetHeader")->trigger();  // rows 1 and 2 frozen
-    form.sort.SortIndicatorColumn = 2;
-    form.sort.SortKeyColumns = {2, -1, -1, -1, -1};
-    form.sort.SortKeyCount = 1;
+    form.document.sort.SortIndicatorColumn = 2;
+    form.document.sort.SortKeyColumns = {2, -1, -1, -1, -1};
+    form.document.sort.SortKeyCount = 1;
 
     EXPECT_EQ(colourIn(4, 6), QColor(0, 255, 255));
     EXPECT_EQ(colourIn(2, 1), QColor(255, 255, 0));  // frozen beats bookmarked
@@ -69,8 +70,8 @@ TEST_F(CellPaintingTest, BookmarkedFrozenAndSortedHeaderCellsShowTheirColours) {
     EXPECT_EQ(colourIn(0, 4), view()->palette().color(QPalette::Button));
     EXPECT_EQ(colourIn(5, 5), view()->palette().color(QPalette::Base));
 
-    form.sort.MultiKeySort = true;
-    form.sort.SortKeyColumns = {4, 2, -1, -1, -1};
+    form.document.sort.MultiKeySort = true;
+    form.document.sort.SortKeyColumns = {4, 2, -1, -1, -1};
     EXPECT_EQ(colourIn(2, 0), QColor(192, 64, 0));
     EXPECT_EQ(colourIn(4, 0), QColor(255, 0, 0));
 }
@@ -80,9 +81,9 @@ TEST_F(CellPaintingTest, ASelectedBookmarkedCellShowsWhetherTheGridHasTheFocus) 
     view()->setFocus();
     ASSERT_TRUE(view()->hasFocus());
     EXPECT_EQ(colourIn(3, 4), QColor(0, 111, 111));
-    form.StrGrid.setCurrent(2, 4);
+    form.document.StrGrid.setCurrent(2, 4);
     EXPECT_EQ(colourIn(2, 4), view()->palette().color(QPalette::Highlight));
-    form.StrGrid.setCurrent(3, 4);
+    form.document.StrGrid.setCurrent(3, 4);
     view()->clearFocus();
     EXPECT_EQ(colourIn(3, 4), QColor(64, 64, 240));
 }
@@ -104,18 +105,18 @@ TEST_F(CellPaintingTest, EachShortcutBelongsToExactlyOneAction) {
 TEST_F(CellPaintingTest, CtrlLessJumpsBackAndCtrlGreaterJumpsForward) {
     GridView* v = view();
     v->setFocus();
-    form.StrGrid.setCurrent(2, 4);
+    form.document.StrGrid.setCurrent(2, 4);
     QTest::keyClick(v, Qt::Key_A);
-    form.StrGrid.setCurrent(4, 6);
+    form.document.StrGrid.setCurrent(4, 6);
     QTest::keyClick(v->editor(), Qt::Key_B);
-    form.StrGrid.setCurrent(5, 7);
+    form.document.StrGrid.setCurrent(5, 7);
     QTest::keyClick(v, Qt::Key_Less, Qt::ControlModifier);
-    EXPECT_EQ(QPoint(form.StrGrid.col(), form.StrGrid.row()), QPoint(4, 6));
+    EXPECT_EQ(QPoint(form.document.StrGrid.col(), form.document.StrGrid.row()), QPoint(4, 6));
     QTest::keyClick(v, Qt::Key_Less, Qt::ControlModifier);
-    EXPECT_EQ(QPoint(form.StrGrid.col(), form.StrGrid.row()), QPoint(2, 4));
+    EXPECT_EQ(QPoint(form.document.StrGrid.col(), form.document.StrGrid.row()), QPoint(2, 4));
     // Shift with the key beside the left Shift key gives ">" on a German layout.
     QTest::keyClick(v, Qt::Key_Greater, Qt::ControlModifier);
-    EXPECT_EQ(QPoint(form.StrGrid.col(), form.StrGrid.row()), QPoint(4, 6));
+    EXPECT_EQ(QPoint(form.document.StrGrid.col(), form.document.StrGrid.row()), QPoint(4, 6));
     EXPECT_FALSE(window->action("ToolButton16")->isEnabled());
 }
 

@@ -39,14 +39,14 @@ protected:
     FindReplaceWindowTest() : form(platform(), settingsFolder.file("tabulyst")) {
         form.FormCreate();
         form.locale = Locale::german();
-        StringGrid& g = form.StrGrid;
+        StringGrid& g = form.document.StrGrid;
         g.setColCount(4);
         g.setRowCount(4);
         for (int r = 1; r < 4; ++r)
             for (int c = 1; c < 4; ++c) g.setCell(c, r, "Zelle");
         g.setCell(2, 3, "M\xFCller");
         for (int c = 0; c < 4; ++c) g.setCell(c, 0, std::to_string(c));
-        form.cells.ClearJournal();
+        form.document.journal.ClearJournal();
         window = std::make_unique<MainWindow>(form);
         dialogs.setParent(window.get());
         window->show();
@@ -84,15 +84,15 @@ TEST_F(FindReplaceWindowTest, TypingAndEnterInTheFindDialogMovesTheCurrentCell) 
 
     typeInto(find->findEdit(), QString::fromUtf8("müller"));
     QTest::keyClick(find->findEdit(), Qt::Key_Return);
-    EXPECT_EQ(form.StrGrid.col(), 2);
-    EXPECT_EQ(form.StrGrid.row(), 3);
+    EXPECT_EQ(form.document.StrGrid.col(), 2);
+    EXPECT_EQ(form.document.StrGrid.row(), 3);
     EXPECT_TRUE(find->isVisible());  // it stays open beside the window
 
     // Escape closes it; opened again it keeps its text.
     QTest::keyClick(find, Qt::Key_Escape);
     EXPECT_FALSE(find->isVisible());
     EXPECT_FALSE(form.StatusBar.visible());
-    EXPECT_EQ(form.ReplaceCounter, 0);
+    EXPECT_EQ(form.findReplace.ReplaceCounter, 0);
     window->action("mnuFindInCurrentCol")->trigger();
     EXPECT_EQ(dialogs.findWindow(), find);
     EXPECT_EQ(find->findEdit()->text(), QString::fromUtf8("müller"));
@@ -102,7 +102,7 @@ TEST_F(FindReplaceWindowTest, TypingAndEnterInTheFindDialogMovesTheCurrentCell) 
 // later, while a played macro injects its next key at once: injecting right
 // after the command, before any event ran, is that moment.
 TEST_F(FindReplaceWindowTest, KeysOfAPlayedMacroReachTheFindDialogAndAfterItsCloseTheGrid) {
-    form.StrGrid.setCurrent(1, 1);
+    form.document.StrGrid.setCurrent(1, 1);
     window->action("mnuFind")->trigger();
     FindReplaceWindow* find = dialogs.findWindow();
     ASSERT_NE(find, nullptr);
@@ -110,12 +110,12 @@ TEST_F(FindReplaceWindowTest, KeysOfAPlayedMacroReachTheFindDialogAndAfterItsClo
     tap(vk::Oem1);
     QApplication::processEvents();
     EXPECT_EQ(find->findEdit()->text(), QString::fromUtf8("mü"));
-    EXPECT_EQ(form.StrGrid.cell(1, 1), "Zelle");
-    EXPECT_FALSE(form.StrGrid.editorOpen());
+    EXPECT_EQ(form.document.StrGrid.cell(1, 1), "Zelle");
+    EXPECT_FALSE(form.document.StrGrid.editorOpen());
     tap(vk::Return);
     QApplication::processEvents();
-    EXPECT_EQ(form.StrGrid.col(), 2);
-    EXPECT_EQ(form.StrGrid.row(), 3);
+    EXPECT_EQ(form.document.StrGrid.col(), 2);
+    EXPECT_EQ(form.document.StrGrid.row(), 3);
 
     tap(vk::Escape);
     QApplication::processEvents();
@@ -123,7 +123,7 @@ TEST_F(FindReplaceWindowTest, KeysOfAPlayedMacroReachTheFindDialogAndAfterItsClo
     QApplication::processEvents();
     EXPECT_FALSE(find->isVisible());
     EXPECT_EQ(find->findEdit()->text(), QString::fromUtf8("mü"));
-    EXPECT_EQ(form.StrGrid.cell(2, 3), "z");
+    EXPECT_EQ(form.document.StrGrid.cell(2, 3), "z");
 }
 
 TEST_F(FindReplaceWindowTest, TheReplaceDialogReplacesEveryMatchAndReportsTheCount) {
@@ -138,29 +138,29 @@ TEST_F(FindReplaceWindowTest, TheReplaceDialogReplacesEveryMatchAndReportsTheCou
         if (b->text() == QStringLiteral("Alle ersetzen")) all = b;
     ASSERT_NE(all, nullptr);
     QTest::mouseClick(all, Qt::LeftButton);
-    EXPECT_EQ(form.StrGrid.cell(1, 1), "St\xFC" "ck");
-    EXPECT_EQ(form.StrGrid.cell(2, 3), "M\xFCller");
+    EXPECT_EQ(form.document.StrGrid.cell(1, 1), "St\xFC" "ck");
+    EXPECT_EQ(form.document.StrGrid.cell(2, 3), "M\xFCller");
     replace->close();
     EXPECT_EQ(form.StatusBar.text(), " Ersetzen - 8 Ersetzungen getätigt");
 }
 
 TEST_F(FindReplaceWindowTest, AClickOnAColumnHeaderSortsByIt) {
     GridView* view = window->gridView();
-    form.StrGrid.setCell(1, 1, "c");
-    form.StrGrid.setCell(1, 2, "a");
-    form.StrGrid.setCell(1, 3, "b");
+    form.document.StrGrid.setCell(1, 1, "c");
+    form.document.StrGrid.setCell(1, 2, "a");
+    form.document.StrGrid.setCell(1, 3, "b");
     QApplication::processEvents();
     const QRect header = view->cellRect(1, 0);
     ASSERT_FALSE(header.isEmpty());
     QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::NoModifier, header.center());
-    EXPECT_EQ(form.StrGrid.cell(1, 1), "a");
-    EXPECT_EQ(form.StrGrid.cell(1, 3), "c");
+    EXPECT_EQ(form.document.StrGrid.cell(1, 1), "a");
+    EXPECT_EQ(form.document.StrGrid.cell(1, 3), "c");
     // A click on the column's border grip does not sort, also where a narrow
     // column's middle eight tenths reach the grip.
     ASSERT_LT(header.width(), 20);
     QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::NoModifier,
                       QPoint(header.left() + header.width() - 2, header.center().y()));
-    EXPECT_EQ(form.StrGrid.cell(1, 1), "a");
+    EXPECT_EQ(form.document.StrGrid.cell(1, 1), "a");
 }
 
 }  // namespace

@@ -10,7 +10,7 @@
 #include <QTest>
 #include <QTimer>
 
-#include "core/app/ConfigFile.h"
+#include "core/files/ConfigFile.h"
 #include "core/files/FieldLengthDialog.h"
 #include "core/files/LayoutDialog.h"
 #include "support/FakePlatform.h"

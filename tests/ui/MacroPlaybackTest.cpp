@@ -25,8 +25,8 @@ class MacroPlaybackTest : public ::testing::Test {
 protected:
     MacroPlaybackTest() : form(platform(), settingsFolder.file("tabulyst")), filter(form.macros.hook) {
         form.FormCreate();
-        form.StrGrid.setColCount(4);
-        form.StrGrid.setRowCount(4);
+        form.document.StrGrid.setColCount(4);
+        form.document.StrGrid.setRowCount(4);
         window = std::make_unique<MainWindow>(form);
         window->show();
         window->activateWindow();
@@ -54,7 +54,7 @@ protected:
         press(key, m, text);
         release(key, m, text);
     }
-    std::string cell(int col, int row) { return std::string(form.StrGrid.cell(col, row)); }
+    std::string cell(int col, int row) { return std::string(form.document.StrGrid.cell(col, row)); }
 
     testing::FakePlatform fake;
     QtDesktop desktop;
@@ -66,9 +66,9 @@ protected:
 };
 
 TEST_F(MacroPlaybackTest, ARecordedMacroPlaysIntoTheGridWithItsShiftedKeysAndMoves) {
-    form.StrGrid.setCurrent(1, 1);
+    form.document.StrGrid.setCurrent(1, 1);
     window->action("mnuMainStartReceiving")->trigger();
-    ASSERT_TRUE(form.MacroRecording);
+    ASSERT_TRUE(form.macros.recorder.MacroRecording);
     EXPECT_EQ(window->windowTitle(), QStringLiteral(" **Aufzeichnung läuft** "));
     // "a", Shift+"b", "7", Tab, "ß", Return
     click(Qt::Key_A, Qt::NoModifier, "a");
@@ -91,23 +91,23 @@ TEST_F(MacroPlaybackTest, ARecordedMacroPlaysIntoTheGridWithItsShiftedKeysAndMov
     click(Qt::Key_P, Qt::ControlModifier | Qt::ShiftModifier);
     release(Qt::Key_Shift, Qt::ControlModifier);
     release(Qt::Key_Control);
-    ASSERT_FALSE(form.MacroRecording);
-    EXPECT_EQ(window->windowTitle(), QString::fromStdString(form.files.windowCaption()));
+    ASSERT_FALSE(form.macros.recorder.MacroRecording);
+    EXPECT_EQ(window->windowTitle(), QString::fromStdString(form.windowText()));
     ASSERT_TRUE(settingsFolder.exists("Macro5.MDE"));
 
-    form.StrGrid.setCurrent(1, 3);
+    form.document.StrGrid.setCurrent(1, 3);
     click(Qt::Key_F5);
     EXPECT_EQ(cell(1, 3), "aB7");
     EXPECT_EQ(cell(2, 3), "\xDF");
-    EXPECT_FALSE(form.StrGrid.editorOpen());
-    EXPECT_EQ(form.StrGrid.row(), 3);
-    EXPECT_EQ(form.StrGrid.col(), 2);
+    EXPECT_FALSE(form.document.StrGrid.editorOpen());
+    EXPECT_EQ(form.document.StrGrid.row(), 3);
+    EXPECT_EQ(form.document.StrGrid.col(), 2);
     // Row 2 was never touched; the played Ctrl+Shift+P stopped nothing, as no recording ran.
     EXPECT_EQ(cell(1, 2), "");
-    EXPECT_FALSE(form.MacroRecording);
+    EXPECT_FALSE(form.macros.recorder.MacroRecording);
 
     // With Ctrl held F5 plays nothing.
-    form.StrGrid.setCurrent(1, 2);
+    form.document.StrGrid.setCurrent(1, 2);
     press(Qt::Key_Control, Qt::ControlModifier);
     click(Qt::Key_F5, Qt::ControlModifier);
     release(Qt::Key_Control);
@@ -120,7 +120,7 @@ TEST_F(MacroPlaybackTest, InjectedModifiersReachMenuShortcuts) {
     keyboard.injectKey(vk::Shift, false);
     keyboard.injectKey('R', false);
     QApplication::processEvents();
-    EXPECT_TRUE(form.MacroRecording);
+    EXPECT_TRUE(form.macros.recorder.MacroRecording);
     for (std::uint16_t key : {std::uint16_t('R'), vk::Shift, vk::Control}) keyboard.injectKey(key, true);
     QApplication::processEvents();
     // Recording began after the shortcut: only its releases are in the buffer.
@@ -134,19 +134,19 @@ TEST_F(MacroPlaybackTest, InjectedModifiersReachMenuShortcuts) {
 // matches the jump forward's Ctrl+>; played back it must do the same.
 TEST_F(MacroPlaybackTest, InjectedJumpKeysWalkBackAndForwardThroughTheEditedCells) {
     auto edit = [this](int col, int row) {
-        form.StrGrid.setCurrent(col, row);
-        form.StrGrid.openEditor();
-        form.StrGrid.editorTextChanged("x");
+        form.document.StrGrid.setCurrent(col, row);
+        form.document.StrGrid.openEditor();
+        form.document.StrGrid.editorTextChanged("x");
     };
     edit(1, 1);
     edit(2, 2);
     edit(3, 3);
-    form.StrGrid.setCurrent(1, 3);
+    form.document.StrGrid.setCurrent(1, 3);
     auto chord = [this](std::initializer_list<std::uint16_t> keys) {
         for (std::uint16_t key : keys) keyboard.injectKey(key, false);
         for (auto it = std::rbegin(keys); it != std::rend(keys); ++it) keyboard.injectKey(*it, true);
         QApplication::processEvents();
-        return std::make_pair(form.StrGrid.col(), form.StrGrid.row());
+        return std::make_pair(form.document.StrGrid.col(), form.document.StrGrid.row());
     };
     EXPECT_EQ(chord({vk::Control, vk::Oem102}), std::make_pair(3, 3));
     EXPECT_EQ(chord({vk::Control, vk::Oem102}), std::make_pair(2, 2));
@@ -167,7 +167,7 @@ TEST_F(MacroPlaybackTest, ShiftLeftHeldByAMacroIsReleasedWhenItEnds) {
     plain.up[1] = 'B';
     settingsFolder.write("Macro7.MDE", plain.bytes());
 
-    form.StrGrid.setCurrent(1, 1);
+    form.document.StrGrid.setCurrent(1, 1);
     click(Qt::Key_F6);
     click(Qt::Key_F7);  // plays, as no Shift is held, and types a small letter
     click(Qt::Key_F7);

@@ -12,10 +12,11 @@
 #include <QTest>
 #include <QToolBar>
 
-#include "core/app/CommandTable.h"
+#include "core/window/CommandTable.h"
 #include "core/app/MainForm.h"
 #include "support/FakePlatform.h"
 #include "support/TempFolder.h"
+#include "ui/CellEditor.h"
 #include "ui/GridView.h"
 #include "ui/MainWindow.h"
 #include "ui/QtDesktop.h"
@@ -96,36 +97,36 @@ TEST_F(MainWindowTest, TypingIntoACellEnablesSaveAndUndoAndReachesTheCore) {
     QKeyEvent press(QEvent::KeyPress, Qt::Key_Adiaeresis, Qt::NoModifier, QStringLiteral("ä"));
     QApplication::sendEvent(view, &press);
     QApplication::processEvents();
-    EXPECT_EQ(form.StrGrid.cell(1, 1), "\xE4");  // Windows-1252 in the core
+    EXPECT_EQ(form.document.StrGrid.cell(1, 1), "\xE4");  // Windows-1252 in the core
     EXPECT_TRUE(window->action("mnuMainSave")->isEnabled());
     EXPECT_TRUE(window->action("ToolButtonSave")->isEnabled());
     EXPECT_TRUE(window->action("btnUndo")->isEnabled());
     window->action("mnuMainUndo")->trigger();
-    EXPECT_EQ(form.StrGrid.cell(1, 1), "");
+    EXPECT_EQ(form.document.StrGrid.cell(1, 1), "");
     EXPECT_TRUE(window->action("btnReUndo")->isEnabled());
 }
 
 TEST_F(MainWindowTest, BackspaceAndComposedCharactersStartEditingTheCell) {
-    form.StrGrid.setCell(1, 1, "old");
+    form.document.StrGrid.setCell(1, 1, "old");
     GridView* view = window->gridView();
     view->setFocus();
     QTest::keyClick(view, Qt::Key_Backspace, Qt::NoModifier);
-    ASSERT_TRUE(form.StrGrid.editorOpen());
-    EXPECT_EQ(form.StrGrid.cell(1, 1), "");
-    EXPECT_TRUE(form.cells.Modified);
-    form.StrGrid.closeEditor();
+    ASSERT_TRUE(form.document.StrGrid.editorOpen());
+    EXPECT_EQ(form.document.StrGrid.cell(1, 1), "");
+    EXPECT_TRUE(form.document.journal.Modified);
+    form.document.StrGrid.closeEditor();
     QInputMethodEvent composed;
     composed.setCommitString(QStringLiteral("\u00e9"));  // dead key ´ then e
     QApplication::sendEvent(view, &composed);
-    EXPECT_EQ(form.StrGrid.cell(1, 1), "\xE9");
-    EXPECT_TRUE(form.StrGrid.editorOpen());
+    EXPECT_EQ(form.document.StrGrid.cell(1, 1), "\xE9");
+    EXPECT_TRUE(form.document.StrGrid.editorOpen());
 }
 
 TEST_F(MainWindowTest, APaintWhileRedrawingIsOffSurvivesAGrownGrid) {
-    form.StrGrid.beginUpdate();
-    for (int i = 0; i < 40; ++i) form.StrGrid.insertColumn(1);
+    form.document.StrGrid.beginUpdate();
+    for (int i = 0; i < 40; ++i) form.document.StrGrid.insertColumn(1);
     window->gridView()->viewport()->repaint();  // a message box would paint like this
-    form.StrGrid.endUpdate();
+    form.document.StrGrid.endUpdate();
     EXPECT_EQ(window->gridView()->cellAt(window->gridView()->cellRect(3, 1).center()), QPoint(3, 1));
 }
 
@@ -149,11 +150,11 @@ TEST_F(MainWindowTest, MenuShortcutsWinOverTheCellEditor) {
     GridView* view = window->gridView();
     view->setFocus();
     QTest::keyClick(view, Qt::Key_X, Qt::NoModifier);
-    ASSERT_TRUE(form.StrGrid.editorOpen());
+    ASSERT_TRUE(form.document.StrGrid.editorOpen());
     QTest::keyClick(view->editor(), Qt::Key_Y, Qt::NoModifier);
-    EXPECT_EQ(form.StrGrid.cell(1, 1), "xy");
+    EXPECT_EQ(form.document.StrGrid.cell(1, 1), "xy");
     QTest::keyClick(view->editor(), Qt::Key_Z, Qt::ControlModifier);  // the menu's Undo, not the line edit's
-    EXPECT_EQ(form.StrGrid.cell(1, 1), "");
+    EXPECT_EQ(form.document.StrGrid.cell(1, 1), "");
     EXPECT_EQ(view->editor()->text(), QString());
     EXPECT_TRUE(window->action("mnuMainReUndo")->isEnabled());
 }
@@ -161,29 +162,29 @@ TEST_F(MainWindowTest, MenuShortcutsWinOverTheCellEditor) {
 TEST_F(MainWindowTest, PastingIntoTheCellEditorReachesTheCell) {
     GridView* view = window->gridView();
     QTest::keyClick(view, Qt::Key_A, Qt::NoModifier);
-    ASSERT_TRUE(form.StrGrid.editorOpen());
+    ASSERT_TRUE(form.document.StrGrid.editorOpen());
     QApplication::clipboard()->setText(QStringLiteral("ü"));
     window->action("mnuPaste")->trigger();
-    EXPECT_EQ(form.StrGrid.cell(1, 1), "a\xFC");
-    EXPECT_TRUE(form.cells.Modified);
+    EXPECT_EQ(form.document.StrGrid.cell(1, 1), "a\xFC");
+    EXPECT_TRUE(form.document.journal.Modified);
 }
 
 TEST_F(MainWindowTest, TheEditorShowsWhatTheCellCanHold) {
     GridView* view = window->gridView();
     QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString::fromUtf8("\u4e2d"));
     QApplication::sendEvent(view, &press);
-    ASSERT_TRUE(form.StrGrid.editorOpen());
+    ASSERT_TRUE(form.document.StrGrid.editorOpen());
     EXPECT_EQ(view->editor()->text(), QStringLiteral("?"));
     QTest::keyClick(view->editor(), Qt::Key_B, Qt::NoModifier);
-    EXPECT_EQ(form.StrGrid.cell(1, 1), "?b");
+    EXPECT_EQ(form.document.StrGrid.cell(1, 1), "?b");
     EXPECT_EQ(view->editor()->text(), QStringLiteral("?b"));
 }
 
 TEST_F(MainWindowTest, TheStatusPanelShowsMarkedCounts) {
-    form.StrGrid.setColCount(4);
-    form.StrGrid.setRowCount(4);
-    form.StrGrid.setCurrent(1, 1);
-    form.StrGrid.extendTo(2, 2);
+    form.document.StrGrid.setColCount(4);
+    form.document.StrGrid.setRowCount(4);
+    form.document.StrGrid.setCurrent(1, 1);
+    form.document.StrGrid.extendTo(2, 2);
     EXPECT_FALSE(window->statusPanel()->isHidden() && window->statusPanel()->text().isEmpty());
     EXPECT_EQ(window->statusPanel()->text(), QStringLiteral("2 marked Rows, 2 marked Columns"));
 }
@@ -214,7 +215,7 @@ TEST(MainWindowAtStart, TheFileMenuShowsTheRecentFilesReadBeforeTheWindowExisted
     EXPECT_TRUE(file[file.size() - 4]->isSeparator());  // right after mnuFileListSep
     // and the entry is live: a click opens its file
     std::string opened;
-    form.openTableFile = [&](const std::string& path) {
+    form.recent.open = [&](const std::string& path) {
         opened = path;
         return true;
     };
@@ -253,20 +254,20 @@ TEST_F(FileDropTest, ADroppedFileOpensSeveralOpenTheFirstAndAModifiedTableAsks) 
     EXPECT_TRUE(window->acceptDrops());
     EXPECT_FALSE(window->gridView()->acceptDrops() || window->gridView()->viewport()->acceptDrops());
     ASSERT_TRUE(drop(*files({"erste.csv"})));
-    EXPECT_EQ(form.title(), folder.file("erste.csv"));
+    EXPECT_EQ(form.document.path(), folder.file("erste.csv"));
     EXPECT_TRUE(window->windowTitle().startsWith(QString::fromStdString(folder.file("erste.csv"))));
-    EXPECT_EQ(form.StrGrid.cell(2, 1), "b");
+    EXPECT_EQ(form.document.StrGrid.cell(2, 1), "b");
     ASSERT_TRUE(drop(*files({"zweite.csv", "erste.csv"})));
-    EXPECT_EQ(form.title(), folder.file("zweite.csv"));
-    EXPECT_EQ(form.StrGrid.cell(1, 1), "x");
+    EXPECT_EQ(form.document.path(), folder.file("zweite.csv"));
+    EXPECT_EQ(form.document.StrGrid.cell(1, 1), "x");
     EXPECT_TRUE(fake.dialogs.questions.empty());
 
     QTest::keyClick(window->gridView(), Qt::Key_Q);  // modified: a drop asks first, No keeps the table
     fake.dialogs.answers = {false};
     drop(*files({"erste.csv"}));
     EXPECT_EQ(fake.dialogs.questions, std::vector<std::string>{"Änderungen verwerfen und neue Datei laden?"});
-    EXPECT_EQ(form.title(), folder.file("zweite.csv"));
-    EXPECT_EQ(form.StrGrid.cell(1, 1), "q");
+    EXPECT_EQ(form.document.path(), folder.file("zweite.csv"));
+    EXPECT_EQ(form.document.StrGrid.cell(1, 1), "q");
 }
 
 TEST_F(FileDropTest, TextWebLinksAndFoldersAreNoFileToOpen) {
@@ -279,7 +280,7 @@ TEST_F(FileDropTest, TextWebLinksAndFoldersAreNoFileToOpen) {
     QMimeData dir;
     dir.setUrls({QUrl::fromLocalFile(QString::fromStdString(folder.path().string()))});
     EXPECT_FALSE(drop(dir));
-    EXPECT_EQ(form.title(), "");
+    EXPECT_EQ(form.document.path(), "");
     EXPECT_TRUE(fake.dialogs.questions.empty());
     EXPECT_TRUE(fake.dialogs.messages.empty());
 }

@@ -41,11 +41,11 @@ TEST(PrinterTest, PrintsTheGridToAPdfFileWithThePagesItCounted) {
     platform.printer = &printer;
     MainForm form(platform, folder.file("tabulyst"));
     form.FormCreate();
-    form.StrGrid.setColCount(4);
-    form.StrGrid.setRowCount(300);
+    form.document.StrGrid.setColCount(4);
+    form.document.StrGrid.setRowCount(300);
     for (int r = 1; r < 300; ++r)
-        for (int c = 1; c < 4; ++c) form.StrGrid.setCell(c, r, "Zelle " + std::to_string(r));
-    form.setTitle("/tmp/Tabelle.csv");
+        for (int c = 1; c < 4; ++c) form.document.StrGrid.setCell(c, r, "Zelle " + std::to_string(r));
+    form.document.setPath("/tmp/Tabelle.csv");
 
     ASSERT_TRUE(form.commands.trigger("mnuPrint"));
     ASSERT_TRUE(fake.dialogs.messages.empty()) << fake.dialogs.messages.front();

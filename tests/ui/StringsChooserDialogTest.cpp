@@ -160,9 +160,9 @@ TEST(HiddenColumnChooser, ClickingTheBoxOfAHiddenColumnShowsItAgain) {
     platform.dialogs = &dialogs;
     MainForm form(platform, settingsFolder.file("tabulyst"));
     form.FormCreate();
-    form.StrGrid.setColCount(6);
-    for (int x = 1; x < 6; ++x) form.StrGrid.setCell(x, 0, std::to_string(x));
-    form.StrGrid.setColWidth(3, -1);
+    form.document.StrGrid.setColCount(6);
+    for (int x = 1; x < 6; ++x) form.document.StrGrid.setCell(x, 0, std::to_string(x));
+    form.document.StrGrid.setColWidth(3, -1);
     bool listedAllButThree = false;
     QTimer::singleShot(0, [&] {
         StringsChooserDialog* dialog = shownChooser();
@@ -177,7 +177,7 @@ TEST(HiddenColumnChooser, ClickingTheBoxOfAHiddenColumnShowsItAgain) {
     });
     form.commands.trigger("mnuMainViewHideCols");
     EXPECT_TRUE(listedAllButThree);
-    for (int x = 1; x < 6; ++x) EXPECT_FALSE(form.StrGrid.isHidden(x)) << "column " << x;
+    for (int x = 1; x < 6; ++x) EXPECT_FALSE(form.document.StrGrid.isHidden(x)) << "column " << x;
     EXPECT_FALSE(form.commands.enabled("mnuMainShowAllCols"));
 }
 

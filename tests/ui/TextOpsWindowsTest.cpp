@@ -17,6 +17,7 @@
 #include "support/FakePlatform.h"
 #include "support/TempFolder.h"
 #include "ui/AboutDialog.h"
+#include "ui/CellEditor.h"
 #include "ui/GridView.h"
 #include "ui/MainWindow.h"
 #include "ui/QtDialogs.h"
@@ -129,7 +130,7 @@ protected:
         p.geometry = &geometry;
         form = std::make_unique<MainForm>(p, settingsFolder.file("tabulyst"));
         form->FormCreate();
-        StringGrid& g = form->StrGrid;
+        StringGrid& g = form->document.StrGrid;
         g.setColCount(5);
         g.setRowCount(6);
         for (int c = 0; c < 5; ++c) g.setCell(c, 0, std::to_string(c));
@@ -161,7 +162,7 @@ protected:
 };
 
 TEST_F(OnTheMainWindowTest, AYellowListOverTheCurrentCellWhileGridAndMenusRest) {
-    form->StrGrid.setCurrent(2, 3);
+    form->document.StrGrid.setCurrent(2, 3);
     open();
     QListWidget* l = list();
     ASSERT_NE(l, nullptr);
@@ -182,15 +183,15 @@ TEST_F(OnTheMainWindowTest, AYellowListOverTheCurrentCellWhileGridAndMenusRest) 
     QTest::keyClick(l, Qt::Key_Return);
     QApplication::processEvents();
     EXPECT_EQ(list(), nullptr);
-    EXPECT_EQ(form->StrGrid.col(), 3);
-    EXPECT_EQ(form->StrGrid.row(), 3);
+    EXPECT_EQ(form->document.StrGrid.col(), 3);
+    EXPECT_EQ(form->document.StrGrid.row(), 3);
     EXPECT_TRUE(grid->isEnabled());
     EXPECT_TRUE(menusEnabled());
     EXPECT_TRUE(grid->hasFocus());
 }
 
 TEST_F(OnTheMainWindowTest, RightClicksDoNotPickLeftClicksDoAndEscapeLeaves) {
-    form->StrGrid.setCurrent(1, 1);
+    form->document.StrGrid.setCurrent(1, 1);
     open();
     QListWidget* l = list();
     ASSERT_NE(l, nullptr);
@@ -198,38 +199,38 @@ TEST_F(OnTheMainWindowTest, RightClicksDoNotPickLeftClicksDoAndEscapeLeaves) {
     QTest::mouseClick(l->viewport(), Qt::RightButton, {}, third);
     QApplication::processEvents();
     ASSERT_NE(list(), nullptr);
-    EXPECT_EQ(form->StrGrid.col(), 1);
+    EXPECT_EQ(form->document.StrGrid.col(), 1);
     QTest::mouseClick(l->viewport(), Qt::LeftButton, {}, third);
     QApplication::processEvents();
     EXPECT_EQ(list(), nullptr);
-    EXPECT_EQ(form->StrGrid.col(), 3);
+    EXPECT_EQ(form->document.StrGrid.col(), 3);
 
     open();
     ASSERT_NE(list(), nullptr);
     QTest::keyClick(list(), Qt::Key_Escape);
     QApplication::processEvents();
     EXPECT_EQ(list(), nullptr);
-    EXPECT_EQ(form->StrGrid.col(), 3);
+    EXPECT_EQ(form->document.StrGrid.col(), 3);
     EXPECT_TRUE(menusEnabled());
 }
 
 TEST_F(OnTheMainWindowTest, MenuShortcutsRestWhileTheListIsOpen) {
-    form->StrGrid.setCell(1, 1, "klein");
-    form->StrGrid.setCurrent(1, 1);
+    form->document.StrGrid.setCell(1, 1, "klein");
+    form->document.StrGrid.setCurrent(1, 1);
     open();
     ASSERT_NE(list(), nullptr);
     QTest::keyClick(list(), Qt::Key_U, Qt::ControlModifier);
     QApplication::processEvents();
-    EXPECT_EQ(form->StrGrid.cell(1, 1), "klein");
+    EXPECT_EQ(form->document.StrGrid.cell(1, 1), "klein");
     QTest::keyClick(list(), Qt::Key_Escape);
     // Closed again, the same key reaches its command.
     QTest::keyClick(window->gridView(), Qt::Key_U, Qt::ControlModifier);
-    EXPECT_EQ(form->StrGrid.cell(1, 1), "KLEIN");
+    EXPECT_EQ(form->document.StrGrid.cell(1, 1), "KLEIN");
 }
 
 TEST_F(OnTheMainWindowTest, AnOpenCellEditorShowsWhatACaseCommandWrote) {
-    form->StrGrid.setCell(1, 2, "klein");
-    form->StrGrid.setCurrent(1, 2);
+    form->document.StrGrid.setCell(1, 2, "klein");
+    form->document.StrGrid.setCurrent(1, 2);
     GridView* grid = window->gridView();
     grid->setFocus();
     QTest::keyClick(grid, Qt::Key_F2);
@@ -238,7 +239,7 @@ TEST_F(OnTheMainWindowTest, AnOpenCellEditorShowsWhatACaseCommandWrote) {
     QTest::keyClick(grid->editor(), Qt::Key_U, Qt::ControlModifier);
     EXPECT_EQ(grid->editor()->text(), QStringLiteral("KLEINER"));
     QTest::keyClicks(grid->editor(), QStringLiteral("x"));
-    EXPECT_EQ(form->StrGrid.cell(1, 2), "KLEINERx");
+    EXPECT_EQ(form->document.StrGrid.cell(1, 2), "KLEINERx");
 }
 
 }  // namespace

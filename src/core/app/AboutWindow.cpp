@@ -1,6 +1,6 @@
 #include "core/app/AboutWindow.h"
 
-#include "core/app/Commands.h"
+#include "core/window/Commands.h"
 #include "core/platform/Dialogs.h"
 #include "core/platform/ShellOpen.h"
 

@@ -45,7 +45,7 @@ public:
 
     // Completes the credit label with "; V" and the version.
     void FormCreate(std::string_view version);
-    // mnuMainAboutClick, ToolButton8Click: shows the window modally.
+    // The about command and its toolbar button: shows the window modally.
     void show();
 
     // The addresses the links open (the mail one percent-encodes its blanks).

@@ -4,6 +4,8 @@
 #include <optional>
 
 #include "core/app/BuildVersion.h"
+#include "core/files/LayoutSettings.h"
+#include "core/files/TableScan.h"
 
 namespace tabulyst {
 
@@ -14,96 +16,90 @@ std::string executableFolderOf(const std::string& executablePath) {
 
 MainForm::MainForm(const Platform& p, std::string executablePath)
     : platform(p),
-      bookmarks(commands, StrGrid),
-      cells(StrGrid, commands, bookmarks, *p.dialogs),
+      document(commands, *p.dialogs),
       ExecutablePath(std::move(executablePath)),
-      navigation(StrGrid, cells, commands, StatusBar, *p.events, ReplaceCounter),
-      charsets(StrGrid, cells, commands, p.busy, Utf8File),
-      structure(StrGrid, cells, commands, sort, p.busy),
-      hiddenColumns(StrGrid, cells, commands, *p.dialogs, locale, p.textMeasure, p.busy, gridClientWidth),
       settings(SettingsLocation::decide(ExecutablePath)),
       config(settings.configFile),
-      recent(commands, config, cells, [this](const std::string& path) { return openTableFile && openTableFile(path); }),
-      layoutCommand(*this),
-      clipboardTransfer(StrGrid, cells, commands, layout, p),
-      gridKeys(StrGrid, cells, commands, navigation, clipboardTransfer, structure, locale),
-      files(*this),
-      printing(StrGrid, commands, platform, timReload, [this] { return title_; }),
-      macros(*this),
-      fixedHeaders(StrGrid, cells, commands),
-      editedCells(StrGrid, cells, commands),
-      newTable(*this),
-      findReplace(StrGrid, cells, commands, StatusBar, timHideStatusBar, *p.dialogs, p.busy, locale, ReplaceCounter),
-      sorting(StrGrid, cells, sort, p.busy, locale),
-      transforms(StrGrid, cells, commands, *p.dialogs, p.busy, locale,
-                 [this] { return files.fileEncoding().rawUtf8; }),
-      openLink(StrGrid, commands, *p.dialogs, p.opener),
-      columnPicker(StrGrid, commands, *p.dialogs, locale, p.geometry, p.textMeasure),
+      bookmarks(commands, document.StrGrid),
+      navigation(document.StrGrid, document.journal, commands, StatusBar, *p.events,
+                 [this] { return findReplace.ReplaceCounter < 0; }),
+      charsets(document, commands, p.busy),
+      structure(document.StrGrid, document.journal, commands, document.sort, p.busy),
+      hiddenColumns(document.StrGrid, document.journal, commands, *p.dialogs, locale, p.textMeasure, p.busy),
+      recent(commands, config, document.journal,
+             [this](const std::string& path) { return files.OpenTableFile(path); }),
+      fileChooser(document, *p.dialogs),
+      files(document, commands, platform, StatusBar, timReload, recent, fileChooser, locale),
+      layoutCommand(document, commands, *p.dialogs, config, settings, files),
+      clipboardTransfer(document.StrGrid, document.journal, commands, document.layout, p),
+      gridKeys(document.StrGrid, document.journal, commands, navigation, clipboardTransfer, structure, locale),
+      printing(document.StrGrid, commands, platform, timReload, [this] { return document.path(); }),
+      macros(commands, platform, settings),
+      fixedHeaders(document.StrGrid, document.journal, commands),
+      editedCells(document.StrGrid, document.journal, commands),
+      newTable(document, commands, platform, fixedHeaders, timReload),
+      findReplace(document.StrGrid, document.journal, commands, StatusBar, timHideStatusBar, *p.dialogs, p.busy,
+                  locale),
+      sorting(document.StrGrid, document.journal, document.sort, p.busy, locale),
+      transforms(document.StrGrid, document.journal, commands, *p.dialogs, p.busy, locale,
+                 [this] { return document.format().encoding.rawUtf8; }),
+      openLink(document.StrGrid, commands, *p.dialogs, p.opener),
+      columnPicker(document.StrGrid, commands, *p.dialogs, locale, p.geometry, p.textMeasure),
       about(commands, *p.dialogs, p.opener) {
-    openTableFile = [this](const std::string& path) { return files.OpenTableFile(path); };
-    StrGrid.setEvents(this);
+    document.StrGrid.setEvents(this);
+    // The bookmarks go with the journal.
+    document.journal.cleared.connect([this] { bookmarks.clear(); });
+    document.pathChanged.connect([this] { captionChanged(); });
+    document.formatChanged.connect([this] { captionChanged(); });
+    macros.recorder.captionChanged.connect([this] { captionChanged(); });
     commands.reportError = [this](const std::string& text) { platform.dialogs->showMessage(text); };
     timHideStatusBar.onTimer([this] { timHideStatusBarTimer(); });
-    commands.on("mnuMainUndo", [this] { cells.mnuMainUndoClick(); });
-    commands.on("btnUndo", [this] { cells.mnuMainUndoClick(); });
-    commands.on("mnuMainReUndo", [this] { cells.mnuMainReUndoClick(); });
-    commands.on("btnReUndo", [this] { cells.mnuMainReUndoClick(); });
+    EditJournal& journal = document.journal;
+    commands.on("mnuMainUndo", [&journal] { journal.mnuMainUndoClick(); });
+    commands.on("btnUndo", [&journal] { journal.mnuMainUndoClick(); });
+    commands.on("mnuMainReUndo", [&journal] { journal.mnuMainReUndoClick(); });
+    commands.on("btnReUndo", [&journal] { journal.mnuMainReUndoClick(); });
     commands.on("mnuExit", [this] { closeRequested(); });
     commands.on("mnuStayOnTop", [this] { mnuStayOnTopClick(); });
     about.FormCreate(BuildVersion());
 }
 
-MainForm::~MainForm() { StrGrid.setEvents(nullptr); }
+MainForm::~MainForm() { document.StrGrid.setEvents(nullptr); }
 
 void MainForm::FormCreate() {
-    // 1. An empty journal, no bookmarks, undo and the jumps disabled.
-    cells.ClearJournal();
-    // 2. Working state of other subsystems (the column picker list does not exist yet).
-    sort.SortKeyCount = -1;
-    sort.SortKeyColumns.fill(-1);
-    // 3.
+    // An empty journal, no bookmarks, undo and the jumps disabled.
+    document.journal.ClearJournal();
     ExecutableFolder = executableFolderOf(ExecutablePath);
-    // 4.
-    sort.HeaderPressColumn = -1;
-    MacroRecording = false;
     commands.setEnabled("mnuMainStopReceiving", false);
-    ReplaceCounter = 0;
-    // 5. The context menu's items also appear in "&Editieren": the command
-    //    tables list them once and the ui shows them in both places.
-    // 6.
-    setTitle("");
     commands.setEnabled("mnuMainReLoad", false);
     commands.setEnabled("mnuMainCyclicalReLoad", false);
-    // 7.
-    cells.EditStartText.clear();
-    cells.SetModified(false);
-    // 8.
+    document.journal.SetModified(false);
+    LayoutSettings& layout = document.layout;
     layout.CurrentDelimiter = ReadDelimiterFile(settings.delimiterFile);
     layout.FieldLengths.clear();
     layout.DelimitedMode = ReadLayoutSettings(config, layout.FieldLengths);
-    // 9.
-    sort.SortIndicatorColumn = -1;
-    sort.SortDescending = false;
-    Utf8File = false;
-    // 10. Oldest key first, so the newest ends at the top.
+    // Oldest key first, so the newest ends at the top.
     recent.readStoredFiles();
-    // 11.
     commands.setEnabled("mnuMainShowAllCols", false);
-    // 12. The macro key hook: the ui installs its event filter right after this.
+    // The macro key hook: the ui installs its event filter right after this.
 }
 
 void MainForm::readCommandLineFileAhead() {
-    if (!commandLine.empty()) files.readAhead(commandLine[0]);
+    if (commandLine.empty()) return;
+    if (std::optional<TableLayout> layout = files.readAheadLayout()) readAhead_.start(commandLine[0], *layout);
+}
+
+void MainForm::sumReadAheadWithAdvances() {
+    const TextMeasure* measure = platform.textMeasure;
+    if (const TableScan::Weights* weights = summableWeights(measure ? measure->advanceTable() : nullptr))
+        readAhead_.sumWith(*weights);
 }
 
 void MainForm::FormPaint() {
     if (firstPaintDone_) return;
     firstPaintDone_ = true;
     if (commandLine.empty()) return;
-    const bool loaded = files.LoadTableFile(commandLine[0]);
-    commands.setEnabled("mnuMainReLoad", loaded);
-    commands.setEnabled("mnuMainCyclicalReLoad", loaded);
-    if (!loaded) return;
+    if (!files.OpenTableFile(commandLine[0], &readAhead_)) return;
     // Each parameter on its own: one that is no number or that the grid rejects is skipped.
     auto number = [this](std::size_t i) -> std::optional<int> {
         if (i >= commandLine.size() || commandLine[i].empty()) return std::nullopt;
@@ -115,10 +111,10 @@ void MainForm::FormPaint() {
         return value;
     };
     const std::function<void(int)> apply[] = {
-        [this](int v) { StrGrid.setFixedRows(v); },
-        [this](int v) { StrGrid.setFixedCols(v); },
-        [this](int v) { StrGrid.setRow(v); },
-        [this](int v) { StrGrid.setCol(v); },
+        [this](int v) { document.StrGrid.setFixedRows(v); },
+        [this](int v) { document.StrGrid.setFixedCols(v); },
+        [this](int v) { document.StrGrid.setRow(v); },
+        [this](int v) { document.StrGrid.setCol(v); },
     };
     for (std::size_t i = 0; i < 4; ++i) {
         if (auto v = number(i + 1)) {
@@ -128,11 +124,12 @@ void MainForm::FormPaint() {
             }
         }
     }
-    cells.ClearJournal();
+    document.journal.ClearJournal();
 }
 
 bool MainForm::FormClose() {
-    if (cells.Modified && !cells.ConfirmDiscard("Änderungen verwerfen und beenden?")) return false;
+    EditJournal& journal = document.journal;
+    if (journal.Modified && !journal.ConfirmDiscard("Änderungen verwerfen und beenden?")) return false;
     return true;
 }
 
@@ -143,28 +140,31 @@ void MainForm::timHideStatusBarTimer() {
     StatusBar.hide();
 }
 
-void MainForm::setTitle(std::string title) {
-    title_ = std::move(title);
-    titleChanged();
+const std::string& MainForm::caption() const {
+    const std::string& temporary = macros.recorder.caption();
+    return temporary.empty() ? document.path() : temporary;
 }
 
-void MainForm::setTemporaryCaption(const std::string& caption) {
-    temporaryCaption_ = caption;
-    titleChanged();
+std::string MainForm::windowText() const {
+    if (!macros.recorder.caption().empty()) return macros.recorder.caption();
+    const std::string encoding = encodingCaption(document.format().encoding);
+    return document.path().empty() ? "[" + encoding + "]" : document.path() + "  [" + encoding + "]";
 }
 
 void MainForm::gridKeyDown(KeyStroke stroke, int pageRows) {
     StrGridKeyDown(stroke);
     if (stroke.key == 0) return;
-    StrGrid.handleKey(stroke, pageRows);
+    document.StrGrid.handleKey(stroke, pageRows);
 }
 
 void MainForm::StrGridKeyDown(KeyStroke& stroke) { gridKeys.StrGridKeyDown(stroke); }
 
 bool MainForm::selectCell(int col, int row) { return navigation.StrGridSelectCell(col, row); }
 void MainForm::click() { navigation.StrGridClick(); }
-void MainForm::getEditText(int col, int row) { cells.StrGridGetEditText(col, row); }
-void MainForm::setEditText(int col, int row, const std::string& value) { cells.StrGridSetEditText(col, row, value); }
+void MainForm::getEditText(int col, int row) { document.journal.StrGridGetEditText(col, row); }
+void MainForm::setEditText(int col, int row, const std::string& value) {
+    document.journal.StrGridSetEditText(col, row, value);
+}
 void MainForm::rowMoved(int from, int to) { structure.StrGridRowMoved(from, to); }
 void MainForm::columnMoved(int from, int to) { structure.StrGridColumnMoved(from, to); }
 

@@ -1,46 +1,44 @@
 #pragma once
-// The main window's state and behaviour without any widget: the grid, the
-// command states, the journal, the status line and timers, and the commands.
-// The ui shows it and forwards the user's input to it.
+// The main window without any widget: it creates the document and the
+// subsystems that work on it, wires them to each other and to the commands,
+// and runs the window's start, first paint and close. The ui shows the
+// document and the commands and forwards the user's input here.
 #include <string>
 #include <vector>
 
-#include <functional>
-
-#include "core/app/Commands.h"
-#include "core/app/ConfigFile.h"
-#include "core/app/RecentFiles.h"
-#include "core/app/SettingsLocation.h"
 #include "core/app/AboutWindow.h"
-#include "core/app/CoreTimer.h"
-#include "core/app/Signal.h"
-#include "core/app/StatusLine.h"
-#include "core/grid/StringGrid.h"
-#include "core/files/FileChooser.h"
-#include "core/files/LayoutCommand.h"
-#include "core/files/LayoutSettings.h"
-#include "core/files/TableFiles.h"
+#include "core/base/CoreTimer.h"
+#include "core/base/Signal.h"
+#include "core/document/TableDocument.h"
+#include "core/filecommands/FileChooser.h"
+#include "core/filecommands/LayoutCommand.h"
+#include "core/filecommands/RecentFiles.h"
+#include "core/filecommands/TableFiles.h"
+#include "core/files/ConfigFile.h"
+#include "core/files/SettingsLocation.h"
+#include "core/files/TableReadAhead.h"
 #include "core/interaction/ClipboardTransfer.h"
 #include "core/interaction/ColumnPicker.h"
 #include "core/interaction/GridKeys.h"
 #include "core/interaction/Navigation.h"
-#include "core/interaction/SortState.h"
-#include "core/macros/KeyboardMacros.h"
 #include "core/interaction/Sorting.h"
+#include "core/macros/KeyboardMacros.h"
 #include "core/output/Bookmarks.h"
+#include "core/output/CellPainter.h"
 #include "core/output/PrintCommand.h"
 #include "core/platform/Locale.h"
 #include "core/platform/Platform.h"
-#include "core/table/CellStore.h"
 #include "core/table/CharsetCommands.h"
 #include "core/table/EditedCellHistory.h"
 #include "core/table/FixedHeaders.h"
 #include "core/table/HiddenColumns.h"
 #include "core/table/NewTable.h"
 #include "core/table/StructureEdits.h"
-#include "core/textops/FindReplace.h"
 #include "core/textops/CellTransforms.h"
+#include "core/textops/FindReplace.h"
 #include "core/textops/OpenLink.h"
+#include "core/window/Commands.h"
+#include "core/window/StatusLine.h"
 
 namespace tabulyst {
 
@@ -57,58 +55,49 @@ public:
 
     Platform platform;
     Commands commands;
-    StringGrid StrGrid;
+    TableDocument document;
     StatusLine StatusBar;
-    Bookmarks bookmarks;
-    CellStore cells;
-    SortState sort;
-    int ReplaceCounter = 0;
-    bool MacroRecording = false;
-    bool Utf8File = false;
     // Case mapping, decimal separator, date and time formats; the ui fills it at start.
     Locale locale;
     std::string ExecutableFolder;
     std::string ExecutablePath;
     CoreTimer timHideStatusBar{3000};
     CoreTimer timReload{50000};
-    Navigation navigation;
-    CharsetCommands charsets;
-    StructureEdits structure;
-    // The grid widget's visible width in pixels, kept set by the ui; column
-    // fitting after hiding or showing columns uses two thirds of it.
-    int gridClientWidth = 0;
-    HiddenColumns hiddenColumns;
     // The settings folder is chosen once, when the window is created.
     SettingsLocation settings;
     ConfigFile config;
-    LayoutSettings layout;
-    // The open and reload paths of the table-file readers: empty until loading exists.
-    std::function<bool(const std::string&)> openTableFile;  // OpenTableFile
+    // The command line after the executable (file, fixed rows, fixed columns, row, column).
+    std::vector<std::string> commandLine;
+
+    // The subsystems, each attached to its commands; tests drive them directly.
+    Bookmarks bookmarks;
+    Navigation navigation;
+    CharsetCommands charsets;
+    StructureEdits structure;
+    HiddenColumns hiddenColumns;
     RecentFiles recent;
+    FileChooser fileChooser;
+    TableFiles files;
     LayoutCommand layoutCommand;
     ClipboardTransfer clipboardTransfer;
     GridKeys gridKeys;
-    TableFiles files;
     PrintCommand printing;
-    // The recorder, player and key hook of the keyboard macros.
     KeyboardMacros macros;
     FixedHeaders fixedHeaders;
     EditedCellHistory editedCells;
     NewTable newTable;
     FindReplace findReplace;
-    // Header clicks that sort the rows.
-    Sorting sorting;
+    Sorting sorting;  // header clicks that sort the rows
     CellTransforms transforms;
     OpenLink openLink;
     ColumnPicker columnPicker;
-    AboutWindow about;  // TForm3
-
-    // The command line after the executable (file, fixed rows, fixed columns, row, column).
-    std::vector<std::string> commandLine;
+    AboutWindow about;
 
     void FormCreate();
-    // The table named on the command line is read while the windows are made.
+    // The table named on the command line is read while the windows are made,
+    // its fields summed once the advances are known.
     void readCommandLineFileAhead();
+    void sumReadAheadWithAdvances();
     // The main window's paint event; only the first one acts.
     void FormPaint();
     // True when the window may close.
@@ -116,14 +105,12 @@ public:
     void mnuStayOnTopClick();
     void timHideStatusBarTimer();
 
-    const std::string& title() const { return title_; }
-    void setTitle(std::string title);
-    // What the window shows: the title, or a temporary caption (while a macro
-    // is recorded) that leaves the title, the current file, as it is.
-    const std::string& caption() const { return temporaryCaption_.empty() ? title_ : temporaryCaption_; }
-    void setTemporaryCaption(const std::string& caption);  // empty: the title again
-    // The window's text: the temporary caption, or the title with the encoding the next save writes.
-    std::string windowText() const { return temporaryCaption_.empty() ? files.windowCaption() : temporaryCaption_; }
+    // What the window shows: the file's path, or a temporary caption (while a
+    // macro is recorded) that leaves the path as it is.
+    const std::string& caption() const;
+    // The window's text: the temporary caption, or the path with the encoding the next save writes.
+    std::string windowText() const;
+    Signal<> captionChanged;
 
     // A key pressed in the grid or its editor, after the menu shortcuts had
     // their turn: the main window's handler, then the grid's own movement.
@@ -131,10 +118,21 @@ public:
     // The main window's key handler; setting stroke.key to 0 consumes it.
     void StrGridKeyDown(KeyStroke& stroke);
 
-    Signal<> titleChanged;
+    // The grid widget's mouse: a press on a cell (-1: on a border grip), a
+    // release (the cell's horizontal extent and the pointer's x; a release in
+    // the header cell the press began in sorts), and a plain click on a
+    // header cell that moved nothing.
+    void StrGridMouseDown(int col) { sorting.StrGridMouseDown(col); }
+    void StrGridMouseUp(int col, int row, int cellLeft, int cellRight, int x, bool shift) {
+        sorting.StrGridMouseUp(col, row, cellLeft, cellRight, x, shift);
+    }
+    void headerClick() { navigation.StrGridClick(); }
+    // How a cell is painted: its draw state, the bookmarks and the sort marks.
+    CellLook StrGridDrawCell(int col, int row, const CellDrawState& state) const {
+        return tabulyst::StrGridDrawCell(col, row, state, bookmarks, document.sort);
+    }
+
     Signal<> closeRequested;  // Exit: the ui closes the window, which runs FormClose
-    // The open and save dialogs; after titleChanged, which it follows.
-    FileChooser fileChooser{*this};
 
 private:
     bool selectCell(int col, int row) override;
@@ -144,8 +142,7 @@ private:
     void rowMoved(int from, int to) override;
     void columnMoved(int from, int to) override;
 
-    std::string title_;
-    std::string temporaryCaption_;
+    TableReadAhead readAhead_;
     bool firstPaintDone_ = false;
 };
 

@@ -1,6 +1,6 @@
 #include "core/files/FieldLength.h"
 
-#include "core/app/ConfigFile.h"
+#include "core/files/ConfigFile.h"
 
 namespace tabulyst {
 

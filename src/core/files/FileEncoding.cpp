@@ -2,7 +2,7 @@
 
 #include <unistd.h>
 
-#include "core/table/Utf8Codec.h"
+#include "core/platform/Utf8Codec.h"
 
 namespace tabulyst {
 

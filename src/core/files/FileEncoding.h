@@ -19,6 +19,18 @@ struct FileEncoding {
 // "UTF-8", "UTF-8 mit BOM" or "Windows-1252": what the next save writes.
 const char* encodingCaption(const FileEncoding& encoding);
 
+enum class LineEnds { CrLf, Lf };
+
+// What a save must write back as the file had it: the encoding, the line
+// ends, and whether the last line ends with one. A new table is Windows-1252
+// with CR LF.
+struct FileFormat {
+    FileEncoding encoding;
+    LineEnds lineEnds = LineEnds::CrLf;  // Lf: line feeds but no carriage return at all
+    bool lastLineEnded = true;           // false: the last line (or an empty file) has no line end
+    bool operator==(const FileFormat&) const = default;
+};
+
 // Whether the file open at fd begins with the UTF-8 byte-order mark.
 bool fileStartsWithByteOrderMark(int fd);
 

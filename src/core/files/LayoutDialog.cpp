@@ -1,10 +1,10 @@
 #include "core/files/LayoutDialog.h"
 
-#include "core/app/ConfigFile.h"
+#include "core/files/ConfigFile.h"
 #include "core/files/FieldLengthDialog.h"
 #include "core/platform/Dialogs.h"
 #include "core/files/DelimiterNotation.h"
-#include "core/table/Utf8Codec.h"
+#include "core/platform/Utf8Codec.h"
 
 namespace tabulyst {
 
@@ -38,7 +38,7 @@ void LayoutDialog::rbxClientBottomClientClientSeperatorOrLengthClick(int itemInd
     btnClientBottomClientClientAdjustLengthEnabled = itemIndex == 1;
 }
 
-bool LayoutDialog::BitBtn1Click() {
+bool LayoutDialog::ok() {
     // The free texts are stored whatever is chosen, even if the command is refused later.
     auto error = config_.update([this](ConfigFile::Editor& e) {
         e.write("FreeDelimiter", "Delimiter1", edtSeperatorFree1);

@@ -59,7 +59,7 @@ public:
     // warns about one that does not decode. False, after a message, when the
     // choice cannot cut a line (no delimiter, or fixed lengths without any):
     // the dialog stays open.
-    bool BitBtn1Click();
+    bool ok();
     // The field-length button: shows the field-length dialog on the handed-over list.
     void btnClientBottomClientClientAdjustLengthClick();
 

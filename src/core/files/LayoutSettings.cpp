@@ -2,11 +2,27 @@
 
 #include <cstdio>
 
-#include "core/app/ConfigFile.h"
-#include "core/app/SettingsLocation.h"
+#include "core/files/ConfigFile.h"
+#include "core/files/SettingsLocation.h"
+#include "core/files/DelimiterNotation.h"
 #include "core/files/FieldLength.h"
 
 namespace tabulyst {
+
+std::optional<TableLayout> decodeLayout(const LayoutSettings& settings, std::string& error) {
+    if (settings.DelimitedMode) {
+        std::string delimiter = DecodeDelimiter(settings.CurrentDelimiter);
+        // Used as a delimiter the error text would garble every line.
+        if (!IsDecodeError(delimiter)) return TableLayout::delimitedBy(std::move(delimiter));
+        error = std::move(delimiter);
+        return std::nullopt;
+    }
+    std::string bad;
+    std::vector<int> lengths = parseFieldLengths(settings.FieldLengths, bad);
+    if (lengths.size() == settings.FieldLengths.size()) return TableLayout::fixed(std::move(lengths));
+    error = "'" + bad + "' ist keine gültige Feldlänge.";
+    return std::nullopt;
+}
 
 std::string ReadDelimiterFile(const std::string& path) {
     std::FILE* file = std::fopen(path.c_str(), "rb");

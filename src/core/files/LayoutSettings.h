@@ -2,8 +2,11 @@
 // How a line of a table file maps to cells: split at a delimiter or cut into
 // fixed field lengths. One set for the whole program, read at start and
 // changed only by the layout command.
+#include <optional>
 #include <string>
 #include <vector>
+
+#include "core/grid/TableLayout.h"
 
 namespace tabulyst {
 
@@ -14,6 +17,11 @@ struct LayoutSettings {
     bool DelimitedMode = true;
     std::vector<std::string> FieldLengths;  // whole-number texts, grid column 1 first
 };
+
+// The layout the settings describe in their mode, the one decoding of them
+// for reading, saving and pasting. Nothing when the delimiter cannot be
+// decoded or a field length is no length; error then tells why.
+std::optional<TableLayout> decodeLayout(const LayoutSettings& settings, std::string& error);
 
 // The delimiter file holds at most this many bytes of CurrentDelimiter.
 inline constexpr std::size_t kMaxDelimiterFileBytes = 1024;

@@ -41,7 +41,6 @@ public:
     bool commit();
     // The platform's text of the first failure, with the file name.
     const std::string& error() const { return error_; }
-    bool wroteInPlace() const { return inPlace_; }
     // Whether the temporary file is still without a name in the folder.
     bool unnamed() const { return unnamed_; }
 

@@ -14,14 +14,12 @@
 
 namespace tabulyst {
 
-namespace {
-
-struct Ahead {
+struct TableReadAhead::State {
     std::mutex mutex;
     std::condition_variable madeOrNot;
     bool settled = false;  // the scan is made, or there is none
     std::thread worker;
-    TableReadLayout layout;
+    TableLayout layout;
     struct stat file {};
     FileSnapshot* snapshot = nullptr;  // the text's bytes
     std::unique_ptr<TableText> text;
@@ -43,13 +41,10 @@ struct Ahead {
         text.reset();
         snapshot = nullptr;
     }
-    ~Ahead() { drop(); }
+    ~State() { drop(); }
 };
 
-Ahead& ahead() {
-    static Ahead state;
-    return state;
-}
+namespace {
 
 bool sameFile(const struct stat& a, const struct stat& b) {
     return a.st_dev == b.st_dev && a.st_ino == b.st_ino && a.st_size == b.st_size &&
@@ -58,7 +53,7 @@ bool sameFile(const struct stat& a, const struct stat& b) {
 }
 
 // On the worker: maps the file and makes the scan of its text, or nothing.
-void makeScan(Ahead& state, const std::string& path) {
+void makeScan(TableReadAhead::State& state, const std::string& path) {
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
     if (fd < 0) return;
     struct stat st {};
@@ -68,7 +63,7 @@ void makeScan(Ahead& state, const std::string& path) {
         snapshot = FileSnapshot::take(fd, TableText::kSlack);
     ::close(fd);
     if (!snapshot) return;
-    auto text = std::make_unique<TableText>(state.layout.delimited, state.layout.delimiter, state.layout.fieldLengths);
+    auto text = std::make_unique<TableText>(state.layout);
     FileSnapshot* bytes = snapshot.get();
     text->adopt(std::move(snapshot));
     auto decoder = std::make_unique<LineDecoder>();
@@ -84,8 +79,11 @@ void makeScan(Ahead& state, const std::string& path) {
 
 }  // namespace
 
-void readTableAhead(const std::string& path, const TableReadLayout& layout) {
-    Ahead& state = ahead();
+TableReadAhead::TableReadAhead() : state_(std::make_unique<State>()) {}
+TableReadAhead::~TableReadAhead() = default;
+
+void TableReadAhead::start(const std::string& path, const TableLayout& layout) {
+    State& state = *state_;
     if (state.worker.joinable() || std::thread::hardware_concurrency() < 2) return;
     state.settled = false;
     state.layout = layout;
@@ -111,8 +109,8 @@ void readTableAhead(const std::string& path, const TableReadLayout& layout) {
     }
 }
 
-void sumTableAheadWith(const TableScan::Weights& weights) {
-    Ahead& state = ahead();
+void TableReadAhead::sumWith(const TableScan::Weights& weights) {
+    State& state = *state_;
     std::lock_guard lock(state.mutex);
     if (state.weighed) return;
     state.weights = weights;
@@ -120,9 +118,9 @@ void sumTableAheadWith(const TableScan::Weights& weights) {
     if (state.scan) state.scan->sumWith(&state.weights);
 }
 
-std::optional<TableReadAhead> takeTableAhead(int fd, const TableReadLayout& layout,
-                                             const TableScan::Weights* weights) {
-    Ahead& state = ahead();
+std::optional<LinesReadAhead> TableReadAhead::take(int fd, const TableLayout& layout,
+                                                   const TableScan::Weights* weights) {
+    State& state = *state_;
     if (!state.worker.joinable()) return std::nullopt;
     {
         std::unique_lock lock(state.mutex);
@@ -137,7 +135,7 @@ std::optional<TableReadAhead> takeTableAhead(int fd, const TableReadLayout& layo
     if (weights && (!state.weighed || state.weights != *weights)) state.scan->sumWith(weights);
     state.scan->work();
     state.worker.join();
-    std::optional<TableReadAhead> read;
+    std::optional<LinesReadAhead> read;
     try {
         // A writer since then took the bytes out of the file's pages: they may be older than the file.
         if (!state.snapshot->fileWritten() && state.scan->finish(weights)) {
@@ -158,6 +156,6 @@ std::optional<TableReadAhead> takeTableAhead(int fd, const TableReadLayout& layo
     return read;
 }
 
-void dropTableAhead() { ahead().drop(); }
+void TableReadAhead::drop() { state_->drop(); }
 
 }  // namespace tabulyst

@@ -16,14 +16,8 @@ namespace tabulyst {
 
 class TableText;
 
-// Starts reading the file at path with layout, if it is one the reader maps
-// and nothing read ahead before is waiting to be taken.
-void readTableAhead(const std::string& path, const TableReadLayout& layout);
-// The advances the fields are summed with (see summableWeights); only the first call counts.
-void sumTableAheadWith(const TableScan::Weights& weights);
-
 // The lines read ahead, as the reader would have split them itself.
-struct TableReadAhead {
+struct LinesReadAhead {
     std::unique_ptr<TableText> text;
     LineDecoder decoder;
     LineEnds lineEnds = LineEnds::CrLf;
@@ -32,12 +26,29 @@ struct TableReadAhead {
     std::vector<int> widest;  // the fields' widest sums with the weights asked for
 };
 
-// What was read ahead, when it is the file open at fd as it stands, read with
-// layout; else nothing, and it is given up. Splits what is left on this thread
-// too, and sums with weights what is not summed with them.
-std::optional<TableReadAhead> takeTableAhead(int fd, const TableReadLayout& layout,
-                                             const TableScan::Weights* weights);
-// Gives up what was read ahead and not taken.
-void dropTableAhead();
+class TableReadAhead {
+public:
+    TableReadAhead();
+    ~TableReadAhead();  // gives up what was not taken
+    TableReadAhead(const TableReadAhead&) = delete;
+    TableReadAhead& operator=(const TableReadAhead&) = delete;
+
+    // Starts reading the file at path with layout, if it is one the reader
+    // maps and nothing read ahead before is waiting to be taken.
+    void start(const std::string& path, const TableLayout& layout);
+    // The advances the fields are summed with (see summableWeights); only the first call counts.
+    void sumWith(const TableScan::Weights& weights);
+    // What was read ahead, when it is the file open at fd as it stands, read
+    // with layout; else nothing, and it is given up. Splits what is left on
+    // this thread too, and sums with weights what is not summed with them.
+    std::optional<LinesReadAhead> take(int fd, const TableLayout& layout, const TableScan::Weights* weights);
+    // Gives up what was read ahead and not taken.
+    void drop();
+
+    struct State;  // the reading thread's, shared with it
+
+private:
+    std::unique_ptr<State> state_;
+};
 
 }  // namespace tabulyst

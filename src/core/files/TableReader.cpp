@@ -125,7 +125,7 @@ void fitLines(const TableText& text, ColumnWidthFit& fit, const std::vector<int>
 // Hands the lines read to the grid, each row showing its line of the text,
 // with the spare row after the last one.
 // widest: the sums worked out while splitting, or nullptr.
-void fillGrid(std::unique_ptr<TableText> text, const TableReadLayout& layout, StringGrid& grid, ColumnWidthFit* fit,
+void fillGrid(std::unique_ptr<TableText> text, const TableLayout& layout, StringGrid& grid, ColumnWidthFit* fit,
               const std::vector<int>* widest) {
     text->finish();
     if (fit) fitLines(*text, *fit, widest);
@@ -149,8 +149,8 @@ void fillGrid(std::unique_ptr<TableText> text, const TableReadLayout& layout, St
 
 }  // namespace
 
-TableReadResult readTableFile(const std::string& path, const TableReadLayout& layout, StringGrid& grid,
-                              ColumnWidthFit* fit) {
+TableReadResult readTableFile(const std::string& path, const TableLayout& layout, StringGrid& grid,
+                              ColumnWidthFit* fit, TableReadAhead* readAhead) {
     TableReadResult result;
     FileHandle file(path);
     if (file.fd() < 0) {
@@ -164,17 +164,18 @@ TableReadResult readTableFile(const std::string& path, const TableReadLayout& la
     std::vector<int> widest;
     try {
         // The file named at start may have been read while the windows were made.
-        std::optional<TableReadAhead> ahead = takeTableAhead(file.fd(), layout, weights);
+        std::optional<LinesReadAhead> ahead;
+        if (readAhead) ahead = readAhead->take(file.fd(), layout, weights);
         if (ahead) {
             text = std::move(ahead->text);
             decoder = ahead->decoder;
-            result.lineEnds = ahead->lineEnds;
-            result.lastLineEnded = ahead->lastLineEnded;
+            result.format.lineEnds = ahead->lineEnds;
+            result.format.lastLineEnded = ahead->lastLineEnded;
             result.lengthMismatch = ahead->lengthMismatch;
             widest = std::move(ahead->widest);
         }
         for (bool decode = true; !ahead; decode = false) {
-            text = std::make_unique<TableText>(layout.delimited, layout.delimiter, layout.fieldLengths);
+            text = std::make_unique<TableText>(layout);
             if (!decode) {
                 // The lines decoded so far were changed in the buffer: the file is read again as it stands.
                 decoder = LineDecoder(false);
@@ -198,8 +199,8 @@ TableReadResult readTableFile(const std::string& path, const TableReadLayout& la
             scan.sumWith(weights);
             workOnAllProcessors(scan);
             if (!scan.finish(weights)) continue;
-            result.lineEnds = scan.lineEnds();
-            result.lastLineEnded = scan.lastLineEnded();
+            result.format.lineEnds = scan.lineEnds();
+            result.format.lastLineEnded = scan.lastLineEnded();
             result.lengthMismatch = scan.lengthMismatch();
             widest = std::move(scan.widest());
             break;
@@ -210,7 +211,7 @@ TableReadResult readTableFile(const std::string& path, const TableReadLayout& la
     } catch (const std::bad_alloc&) {
         result.error = "Nicht genug Arbeitsspeicher, um die Datei zu laden.";
     }
-    result.encoding = decoder.encoding();
+    result.format.encoding = decoder.encoding();
     result.notice = decoder.notice();
     if (!result.error.empty()) return result;
     if (err != 0) {

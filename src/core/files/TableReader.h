@@ -6,28 +6,20 @@
 #include <vector>
 
 #include "core/files/FileEncoding.h"
+#include "core/grid/TableLayout.h"
 
 namespace tabulyst {
 
 class ColumnWidthFit;
 class StringGrid;
+class TableReadAhead;
 
-enum class LineEnds { CrLf, Lf };
-
-struct TableReadLayout {
-    bool delimited = true;
-    std::string delimiter;          // decoded
-    std::vector<int> fieldLengths;  // fixed-length mode
-    bool operator==(const TableReadLayout&) const = default;
-};
 
 struct TableReadResult {
     bool ok = false;
     std::string error;                   // the platform's text when reading failed
-    LineEnds lineEnds = LineEnds::CrLf;  // Lf: line feeds but no carriage return at all
-    bool lastLineEnded = true;           // false: the last line (or an empty file) has no line end
+    FileFormat format;                   // UTF-8 decoded, byte-order mark taken aside
     bool lengthMismatch = false;         // a line did not match the field lengths
-    FileEncoding encoding;               // UTF-8 decoded, byte-order mark taken aside
     const char* notice = nullptr;        // why a UTF-8 file was read as it stands
 };
 
@@ -42,7 +34,8 @@ struct TableReadResult {
 // taken off the first line; a UTF-8 file is decoded to Windows-1252 before its
 // lines are split (see LineDecoder). Every row remembers how many fields its
 // line had.
-TableReadResult readTableFile(const std::string& path, const TableReadLayout& layout, StringGrid& grid,
-                              ColumnWidthFit* fit = nullptr);
+// ahead: what may have been read of the file already (it is taken or given up).
+TableReadResult readTableFile(const std::string& path, const TableLayout& layout, StringGrid& grid,
+                              ColumnWidthFit* fit = nullptr, TableReadAhead* ahead = nullptr);
 
 }  // namespace tabulyst

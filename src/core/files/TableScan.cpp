@@ -26,7 +26,7 @@ namespace {
 // or into the field lengths, and adds it to the text.
 class LineSplitter {
 public:
-    LineSplitter(const TableReadLayout& layout, TableText& text) : layout_(layout), text_(text) {}
+    LineSplitter(const TableLayout& layout, TableText& text) : layout_(layout), text_(text) {}
 
     // The line's text starts at start in the buffer (decoded in place for a UTF-8 file).
     void line(std::size_t start, std::string_view line) {
@@ -61,7 +61,7 @@ private:
         if (pos != line.size()) mismatch_ = true;
     }
 
-    const TableReadLayout& layout_;
+    const TableLayout& layout_;
     TableText& text_;
     bool mismatch_ = false;
 };
@@ -77,7 +77,7 @@ public:
     // sums: the running sums with the advances, or nullptr for no sums;
     // widest takes the fields' widest sums. inTheMiddle: the lines follow
     // others of the file (the first line has no mark to look for).
-    LineTaker(TableText& text, LineDecoder& decoder, LineSplitter& splitter, const TableReadLayout& layout,
+    LineTaker(TableText& text, LineDecoder& decoder, LineSplitter& splitter, const TableLayout& layout,
               LineSums* sums, std::vector<int>& widest, bool inTheMiddle)
         : text_(text), decoder_(decoder), splitter_(splitter),
           scanSplits_(layout.delimited && layout.delimiter.size() == 1),
@@ -287,7 +287,7 @@ struct TableScan::Piece {
     std::atomic<int> state{kWaiting};
 };
 
-TableScan::TableScan(TableText& text, const TableReadLayout& layout, LineDecoder& decoder)
+TableScan::TableScan(TableText& text, const TableLayout& layout, LineDecoder& decoder)
     : text_(text), layout_(layout), decoder_(decoder) {
     const char* data = text.data();
     const std::size_t size = text.size();
@@ -321,7 +321,7 @@ TableScan::TableScan(TableText& text, const TableReadLayout& layout, LineDecoder
         piece->begin = starts[i];
         piece->end = i + 1 < starts.size() ? starts[i + 1] : size;
         if (i > 0) {
-            piece->text = std::make_unique<TableText>(layout_.delimited, layout_.delimiter, layout_.fieldLengths);
+            piece->text = std::make_unique<TableText>(layout_);
             piece->text->borrowBuffer(text_);
             piece->decoder = std::make_unique<LineDecoder>(decoder_.decodes());
             piece->decoder->startInTheMiddle();

@@ -27,7 +27,7 @@ public:
 
     // text holds the whole file; decoder takes its lines from the first on.
     // Both must outlive the scan.
-    TableScan(TableText& text, const TableReadLayout& layout, LineDecoder& decoder);
+    TableScan(TableText& text, const TableLayout& layout, LineDecoder& decoder);
     ~TableScan();
     TableScan(const TableScan&) = delete;
     TableScan& operator=(const TableScan&) = delete;
@@ -62,7 +62,7 @@ private:
     void joinWidest(const std::vector<int>& more);
 
     TableText& text_;
-    const TableReadLayout layout_;
+    const TableLayout layout_;
     LineDecoder& decoder_;
     LineEnds lineEnds_ = LineEnds::CrLf;
     char lineEnd_ = '\n';

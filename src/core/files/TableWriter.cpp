@@ -6,7 +6,7 @@
 
 #include "core/files/SafeFileWriter.h"
 #include "core/grid/StringGrid.h"
-#include "core/table/Utf8Codec.h"
+#include "core/platform/Utf8Codec.h"
 
 namespace tabulyst {
 
@@ -15,11 +15,10 @@ namespace {
 // Whether a row still showing its line of the file is written as the line
 // stands: its fields are the cells they were read into and the layout cuts
 // them as the file was cut, so joining the cells again gives the line back.
-bool linesWrittenAsRead(const StringGrid& grid, const TableWriteLayout& layout, const std::vector<int>& columns) {
+bool linesWrittenAsRead(const StringGrid& grid, const TableWriteLayout& write, const std::vector<int>& columns) {
     const TableText* text = grid.text();
     if (!text || static_cast<int>(columns.size()) != grid.colCount() - 1 || !text->fieldsInPlace()) return false;
-    if (layout.delimited) return text->delimited() && text->delimiter() == layout.delimiter;
-    return !text->delimited() && !layout.pad && text->fieldLengths() == layout.fieldLengths;
+    return text->layout() == write.layout && (write.layout.delimited || !write.pad);
 }
 
 // Where the lines go: untouched lines that follow each other in the file,
@@ -91,7 +90,7 @@ private:
 
 }  // namespace
 
-bool writeTableFile(const std::string& path, const TableWriteLayout& layout, StringGrid& grid, std::string& error,
+bool writeTableFile(const std::string& path, const TableWriteLayout& write, StringGrid& grid, std::string& error,
                     const WriteFaults* faults) {
     SafeFileWriter out(path, faults);
     if (!out.open()) {
@@ -100,32 +99,32 @@ bool writeTableFile(const std::string& path, const TableWriteLayout& layout, Str
     }
     std::vector<int> columns;
     for (int c = 1; c < grid.colCount(); ++c)
-        if (layout.includeHidden || !grid.isHidden(c)) columns.push_back(c);
-    const std::string_view lineEnd = layout.lineEnds == LineEnds::Lf ? "\n" : "\r\n";
-    if (layout.encoding.byteOrderMark && grid.rowCount() > 1) out.write("\xEF\xBB\xBF");
+        if (write.includeHidden || !grid.isHidden(c)) columns.push_back(c);
+    const std::string_view lineEnd = write.format.lineEnds == LineEnds::Lf ? "\n" : "\r\n";
+    if (write.format.encoding.byteOrderMark && grid.rowCount() > 1) out.write("\xEF\xBB\xBF");
 
-    const bool asRead = linesWrittenAsRead(grid, layout, columns);
-    LineOutput lines(out, lineEnd, layout.encoding.utf8);
+    const bool asRead = linesWrittenAsRead(grid, write, columns);
+    LineOutput lines(out, lineEnd, write.format.encoding.utf8);
     std::string line, padded;
     bool ok = true;
     for (int r = 1; r < grid.rowCount() && ok; ++r) {
         const RowCells& row = grid.rowCells(r);
-        const bool ended = layout.lastLineEnded || r + 1 < grid.rowCount();
+        const bool ended = write.format.lastLineEnded || r + 1 < grid.rowCount();
         if (asRead && row.text()) {
             ok = lines.untouched(row.text()->lineText(row.line()), ended);
             continue;
         }
         line.clear();
-        const std::size_t written = layout.delimited ? row.writtenCells() : SIZE_MAX;
+        const std::size_t written = write.layout.delimited ? row.writtenCells() : SIZE_MAX;
         bool first = true;
         for (int c : columns) {
             if (static_cast<std::size_t>(c) >= written) break;
-            if (layout.delimited && !first) line += layout.delimiter;
+            if (write.layout.delimited && !first) line += write.layout.delimiter;
             first = false;
             std::string_view text = grid.cell(c, r);
-            if (!layout.delimited && layout.pad && c <= static_cast<int>(layout.fieldLengths.size())) {
+            if (!write.layout.delimited && write.pad && c <= static_cast<int>(write.layout.fieldLengths.size())) {
                 std::size_t length =
-                    static_cast<std::size_t>(std::max(layout.fieldLengths[static_cast<std::size_t>(c - 1)], 0));
+                    static_cast<std::size_t>(std::max(write.layout.fieldLengths[static_cast<std::size_t>(c - 1)], 0));
                 padded.assign(text.substr(0, length));
                 padded.resize(length, ' ');
                 if (padded != text) grid.setCell(c, r, padded);

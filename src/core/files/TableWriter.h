@@ -12,14 +12,10 @@ class StringGrid;
 struct WriteFaults;
 
 struct TableWriteLayout {
-    bool delimited = true;
-    std::string delimiter;          // decoded
-    std::vector<int> fieldLengths;  // for padding
-    bool pad = false;               // fixed-length: blank-fill and cut cells to their lengths
+    TableLayout layout;
+    bool pad = false;  // fixed-length: blank-fill and cut cells to their lengths
     bool includeHidden = true;
-    LineEnds lineEnds = LineEnds::CrLf;
-    bool lastLineEnded = true;      // false: the last line goes without a line end, as it was read
-    FileEncoding encoding;          // the mark in front, the cells as UTF-8
+    FileFormat format;  // the mark in front, the cells as UTF-8, the line ends as read
 };
 
 // Writes the table; with padding the padded cells are also written back into

@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-#include "core/app/Signal.h"
+#include "core/base/Signal.h"
 #include "core/grid/GridTypes.h"
 #include "core/grid/RowCells.h"
 #include "core/grid/TableText.h"
@@ -71,6 +71,10 @@ public:
     void setColWidth(int col, int width);
     bool isHidden(int col) const { return colWidth(col) == kHiddenWidth; }
     int defaultColWidth() const { return defaultColWidth_; }
+    // The grid widget's visible width in pixels, kept set by the ui; fitting
+    // column widths uses two thirds of it.
+    int clientWidth() const { return clientWidth_; }
+    void setClientWidth(int width) { clientWidth_ = width; }
     void setDefaultColWidth(int width);
     int defaultRowHeight() const { return defaultRowHeight_; }
     int rowHeight(int row) const;
@@ -88,8 +92,6 @@ public:
     // Moves the current cell and keeps the anchor (Shift+arrow, Shift+click).
     bool extendTo(int col, int row);
     GridRect selection() const;
-    int anchorCol() const { return anchorCol_; }
-    int anchorRow() const { return anchorRow_; }
     // Sets the rectangle directly: anchor at top-left, current cell at
     // bottom-right; raises no event.
     void setSelection(const GridRect& rect);
@@ -168,6 +170,7 @@ private:
     int defaultRowHeight_ = kDefaultRowHeight;
     int curCol_ = 1, curRow_ = 1;
     int anchorCol_ = 1, anchorRow_ = 1;
+    int clientWidth_ = 0;
     bool editorOpen_ = false;
     int updateDepth_ = 0;
     bool pendingLayout_ = false;

@@ -16,6 +16,8 @@
 #include <string_view>
 #include <vector>
 
+#include "core/grid/TableLayout.h"
+
 namespace tabulyst {
 
 class LineSums;
@@ -35,8 +37,8 @@ public:
     // Where a line's record starts: what a row showing the line keeps.
     using Line = std::uint32_t;
 
-    // How lines were cut: at a delimiter (decoded), or into field lengths.
-    TableText(bool delimited, std::string delimiter, std::vector<int> fieldLengths);
+    // How lines were cut.
+    explicit TableText(TableLayout layout);
     ~TableText();
     TableText(const TableText&) = delete;
     TableText& operator=(const TableText&) = delete;
@@ -179,9 +181,7 @@ public:
     // Whether every line's fields are still the cells they were read into, and
     // how they were cut: an untouched line is then written as its text stands.
     bool fieldsInPlace() const;
-    bool delimited() const { return delimited_; }
-    const std::string& delimiter() const { return delimiter_; }
-    const std::vector<int>& fieldLengths() const { return fieldLengths_; }
+    const TableLayout& layout() const { return layout_; }
     // The line's fields with what lies between them, without its line end (the
     // text decoded, for a decoded UTF-8 file).
     std::string_view lineText(Line line) const;
@@ -228,9 +228,7 @@ private:
     void recomputeSizes();
     void buildNumberChunk(std::size_t chunk) const;
 
-    bool delimited_;
-    std::string delimiter_;
-    std::vector<int> fieldLengths_;
+    TableLayout layout_;
     std::size_t gap_;  // bytes between two fields
 
     char* data_ = nullptr;

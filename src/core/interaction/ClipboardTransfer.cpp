@@ -2,14 +2,14 @@
 
 #include <algorithm>
 
-#include "core/app/Commands.h"
-#include "core/app/ScopedFlag.h"
+#include "core/window/Commands.h"
+#include "core/base/ScopedFlag.h"
 #include "core/files/DelimiterNotation.h"
 #include "core/files/FieldLength.h"
 #include "core/files/Fields.h"
 #include "core/files/LayoutSettings.h"
 #include "core/grid/StringGrid.h"
-#include "core/table/CellStore.h"
+#include "core/document/EditJournal.h"
 
 namespace tabulyst {
 
@@ -54,7 +54,7 @@ private:
 
 }  // namespace
 
-ClipboardTransfer::ClipboardTransfer(StringGrid& grid, CellStore& cells, Commands& commands,
+ClipboardTransfer::ClipboardTransfer(StringGrid& grid, EditJournal& cells, Commands& commands,
                                      const LayoutSettings& layout, const Platform& platform)
     : grid_(grid), cells_(cells), commands_(commands), layout_(layout), platform_(platform) {
     commands.on("mnuCut", [this] { mnuCutClick(); });

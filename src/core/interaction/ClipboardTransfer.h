@@ -11,7 +11,7 @@
 namespace tabulyst {
 
 class StringGrid;
-class CellStore;
+class EditJournal;
 class Commands;
 struct LayoutSettings;
 
@@ -20,7 +20,7 @@ public:
     // The selection paste lets pending events run after this many pastes.
     static constexpr int kPastesBetweenEvents = 250;
 
-    ClipboardTransfer(StringGrid& grid, CellStore& cells, Commands& commands, const LayoutSettings& layout,
+    ClipboardTransfer(StringGrid& grid, EditJournal& cells, Commands& commands, const LayoutSettings& layout,
                       const Platform& platform);
 
     // Set while a paste runs; a paste started meanwhile does nothing.
@@ -53,7 +53,7 @@ private:
     void endOfPaste();
 
     StringGrid& grid_;
-    CellStore& cells_;
+    EditJournal& cells_;
     Commands& commands_;
     const LayoutSettings& layout_;
     Platform platform_;

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <limits>
 
-#include "core/app/Commands.h"
+#include "core/window/Commands.h"
 #include "core/grid/StringGrid.h"
 #include "core/platform/Collation.h"
 #include "core/platform/Desktop.h"
@@ -98,7 +98,7 @@ void ColumnPicker::ListBoxMouseUp(MouseButton button) {
     if (open_ && button == MouseButton::Left) pick();
 }
 
-void ColumnPicker::ListBoxKeyPress(char& key) {
+void ColumnPicker::keyTyped(char& key) {
     if (!open_) return;
     if (key == '\r') {
         key = 0;

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "core/app/Signal.h"
+#include "core/base/Signal.h"
 
 namespace tabulyst {
 
@@ -57,7 +57,7 @@ public:
     void ListBoxMouseUp(MouseButton button);
     // A character typed in the list: Enter picks, Escape leaves; both are
     // consumed (key set to 0), other keys are the list's own.
-    void ListBoxKeyPress(char& key);
+    void keyTyped(char& key);
     // The grid got the input focus while the list is open.
     void StrGridEnter();
 

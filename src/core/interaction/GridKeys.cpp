@@ -7,14 +7,14 @@
 #include <optional>
 #include <string>
 
-#include "core/app/Commands.h"
+#include "core/window/Commands.h"
 #include "core/grid/StringGrid.h"
 #include "core/interaction/CellValueReaders.h"
 #include "core/interaction/ClipboardTransfer.h"
 #include "core/interaction/Navigation.h"
 #include "core/platform/DateTimeText.h"
 #include "core/platform/Locale.h"
-#include "core/table/CellStore.h"
+#include "core/document/EditJournal.h"
 #include "core/table/StructureEdits.h"
 
 namespace tabulyst {
@@ -118,7 +118,7 @@ std::string FormatCellNumber(long double value, int decimals, const Locale& loca
     return out;
 }
 
-GridKeys::GridKeys(StringGrid& grid, CellStore& cells, Commands& commands, Navigation& navigation,
+GridKeys::GridKeys(StringGrid& grid, EditJournal& cells, Commands& commands, Navigation& navigation,
                    ClipboardTransfer& clipboard, StructureEdits& structure, const Locale& locale)
     : grid_(grid), cells_(cells), navigation_(navigation), clipboard_(clipboard), structure_(structure),
       locale_(locale) {

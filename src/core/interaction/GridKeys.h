@@ -12,7 +12,7 @@
 namespace tabulyst {
 
 class StringGrid;
-class CellStore;
+class EditJournal;
 class Commands;
 class Navigation;
 class ClipboardTransfer;
@@ -31,7 +31,7 @@ std::string FormatCellNumber(long double value, int decimals, const Locale& loca
 
 class GridKeys {
 public:
-    GridKeys(StringGrid& grid, CellStore& cells, Commands& commands, Navigation& navigation,
+    GridKeys(StringGrid& grid, EditJournal& cells, Commands& commands, Navigation& navigation,
              ClipboardTransfer& clipboard, StructureEdits& structure, const Locale& locale);
 
     // Runs the first key table row whose key and exact modifier set match;
@@ -60,7 +60,7 @@ private:
     void invoke(std::uint16_t key, Modifiers modifiers);
 
     StringGrid& grid_;
-    CellStore& cells_;
+    EditJournal& cells_;
     Navigation& navigation_;
     ClipboardTransfer& clipboard_;
     StructureEdits& structure_;

@@ -2,19 +2,20 @@
 
 #include <algorithm>
 #include <string>
+#include <utility>
 
-#include "core/app/Commands.h"
-#include "core/app/StatusLine.h"
+#include "core/window/Commands.h"
+#include "core/window/StatusLine.h"
 #include "core/grid/StringGrid.h"
 #include "core/platform/Desktop.h"
-#include "core/table/CellStore.h"
+#include "core/document/EditJournal.h"
 
 namespace tabulyst {
 
-Navigation::Navigation(StringGrid& grid, CellStore& cells, Commands& commands, StatusLine& status,
-                       EventPump& events, const int& replaceCounter)
+Navigation::Navigation(StringGrid& grid, EditJournal& cells, Commands& commands, StatusLine& status,
+                       EventPump& events, std::function<bool()> findOpen)
     : grid_(grid), cells_(cells), commands_(commands), status_(status), events_(events),
-      replaceCounter_(replaceCounter) {
+      findOpen_(std::move(findOpen)) {
     struct Move {
         const char* command;
         KeyStroke stroke;
@@ -63,7 +64,7 @@ void Navigation::StrGridClick() {
     if (sel.height() > 1 || sel.width() > 1) {
         status_.ShowStatusText(std::to_string(sel.height()) + " marked Rows, " + std::to_string(sel.width()) +
                                " marked Columns");
-    } else if (status_.visible() && replaceCounter_ >= 0) {
+    } else if (status_.visible() && !(findOpen_ && findOpen_())) {
         status_.hide();
         grid_.repaint();
     }

@@ -2,21 +2,25 @@
 // The select-cell handler every move of the current cell passes, the
 // Navigation menu's movements, marking the current row or column, and the
 // status line that counts marked rows and columns.
+#include <functional>
+
 #include "core/grid/GridTypes.h"
 #include "core/platform/Keys.h"
 
 namespace tabulyst {
 
 class StringGrid;
-class CellStore;
+class EditJournal;
 class Commands;
 class StatusLine;
 class EventPump;
 
 class Navigation {
 public:
-    Navigation(StringGrid& grid, CellStore& cells, Commands& commands, StatusLine& status, EventPump& events,
-               const int& replaceCounter);
+    // findOpen: whether a find or replace dialog is open, which keeps the
+    // status line shown through clicks into the grid.
+    Navigation(StringGrid& grid, EditJournal& cells, Commands& commands, StatusLine& status, EventPump& events,
+               std::function<bool()> findOpen);
 
     bool StrGridSelectCell(int col, int row);
     void StrGridClick();
@@ -33,11 +37,11 @@ public:
 
 private:
     StringGrid& grid_;
-    CellStore& cells_;
+    EditJournal& cells_;
     Commands& commands_;
     StatusLine& status_;
     EventPump& events_;
-    const int& replaceCounter_;
+    std::function<bool()> findOpen_;
 };
 
 }  // namespace tabulyst

@@ -7,9 +7,9 @@
 #include "core/grid/GridUpdateScope.h"
 #include "core/grid/StringGrid.h"
 #include "core/interaction/HoareQuicksort.h"
-#include "core/interaction/SortState.h"
+#include "core/document/SortState.h"
 #include "core/platform/Platform.h"
-#include "core/table/CellStore.h"
+#include "core/document/EditJournal.h"
 
 namespace tabulyst {
 
@@ -35,7 +35,7 @@ bool hasSignature(const StringGrid& grid, int row, std::string_view signature) {
 
 }  // namespace
 
-Sorting::Sorting(StringGrid& grid, CellStore& cells, SortState& state, BusyIndicator* busy, const Locale& locale)
+Sorting::Sorting(StringGrid& grid, EditJournal& cells, SortState& state, BusyIndicator* busy, const Locale& locale)
     : grid_(grid), cells_(cells), state_(state), busy_(busy), locale_(locale) {}
 
 void Sorting::StrGridMouseDown(int col) { state_.HeaderPressColumn = col; }
@@ -98,7 +98,7 @@ void Sorting::sortByKeys(std::span<const int> keyColumns, bool descending) {
         grid_.reorderRows(first, order);
     }
     // Other cells lie under the current cell now; the move below must not take them for an edit.
-    cells_.CurrentCellText = grid_.cellText(grid_.col(), grid_.row());
+    cells_.noteDirectWrite();
     int current = last;
     for (int r = first; r <= last; ++r) {
         if (hasSignature(grid_, r, signature)) {

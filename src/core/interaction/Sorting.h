@@ -12,14 +12,14 @@
 namespace tabulyst {
 
 class StringGrid;
-class CellStore;
+class EditJournal;
 class BusyIndicator;
 class Locale;
 struct SortState;
 
 class Sorting {
 public:
-    Sorting(StringGrid& grid, CellStore& cells, SortState& state, BusyIndicator* busy, const Locale& locale);
+    Sorting(StringGrid& grid, EditJournal& cells, SortState& state, BusyIndicator* busy, const Locale& locale);
     virtual ~Sorting() = default;
     Sorting(const Sorting&) = delete;
     Sorting& operator=(const Sorting&) = delete;
@@ -45,7 +45,7 @@ private:
     void headerClick(int col, bool shift);
 
     StringGrid& grid_;
-    CellStore& cells_;
+    EditJournal& cells_;
     SortState& state_;
     BusyIndicator* busy_;
     const Locale& locale_;

@@ -1,14 +1,14 @@
 #include "core/macros/KeyboardMacros.h"
 
-#include "core/app/MainForm.h"
+#include "core/window/Commands.h"
 
 namespace tabulyst {
 
-KeyboardMacros::KeyboardMacros(MainForm& form)
-    : recorder(form), player(form, recorder), hook(recorder, player) {
-    form.commands.on("mnuMainStartReceiving", [this] { recorder.mnuMainStartReceivingClick(); });
-    form.commands.on("mnuMainStopReceiving", [this] { recorder.mnuMainStopReceivingClick(); });
-    form.commands.on("mnuTempMacro", [this] { player.mnuTempMacroClick(); });
+KeyboardMacros::KeyboardMacros(Commands& commands, const Platform& platform, const SettingsLocation& settings)
+    : recorder(commands, platform, settings), player(platform, settings, recorder), hook(recorder, player) {
+    commands.on("mnuMainStartReceiving", [this] { recorder.mnuMainStartReceivingClick(); });
+    commands.on("mnuMainStopReceiving", [this] { recorder.mnuMainStopReceivingClick(); });
+    commands.on("mnuTempMacro", [this] { player.mnuTempMacroClick(); });
 }
 
 }  // namespace tabulyst

@@ -7,11 +7,13 @@
 
 namespace tabulyst {
 
-class MainForm;
+class Commands;
+struct Platform;
+struct SettingsLocation;
 
 class KeyboardMacros {
 public:
-    explicit KeyboardMacros(MainForm& form);
+    KeyboardMacros(Commands& commands, const Platform& platform, const SettingsLocation& settings);
 
     MacroRecorder recorder;
     MacroPlayer player;

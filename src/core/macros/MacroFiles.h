@@ -3,7 +3,7 @@
 // the function keys, MacroSCM.MDE for the temporary macro.
 #include <string>
 
-#include "core/app/SettingsLocation.h"
+#include "core/files/SettingsLocation.h"
 #include "core/macros/MacroBuffer.h"
 
 namespace tabulyst {

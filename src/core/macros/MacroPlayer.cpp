@@ -4,22 +4,23 @@
 #include <utility>
 #include <vector>
 
-#include "core/app/MainForm.h"
-#include "core/app/ScopedFlag.h"
+#include "core/base/ScopedFlag.h"
 #include "core/macros/MacroFiles.h"
 #include "core/macros/MacroRecorder.h"
+#include "core/platform/Platform.h"
 
 namespace tabulyst {
 
-MacroPlayer::MacroPlayer(MainForm& form, MacroRecorder& recorder) : form_(form), recorder_(recorder) {}
+MacroPlayer::MacroPlayer(const Platform& platform, const SettingsLocation& settings, MacroRecorder& recorder)
+    : platform_(platform), settings_(settings), recorder_(recorder) {}
 
 bool MacroPlayer::PlayMacro(int number) {
     if (playing_) return false;
-    const std::string path = macroFilePath(form_.settings, number);
+    const std::string path = macroFilePath(settings_, number);
     if (!macroFileExists(path)) return false;
     MacroFileContents file = readMacroFile(path);
     if (!file.error.empty()) {
-        form_.platform.dialogs->showMessage(file.error);
+        platform_.dialogs->showMessage(file.error);
         return true;
     }
     // A recording in progress keeps its buffer: the played keys are recorded into it.
@@ -30,8 +31,8 @@ bool MacroPlayer::PlayMacro(int number) {
 }
 
 void MacroPlayer::play(const MacroBuffer& macro) {
-    Keyboard* keyboard = form_.platform.keyboard;
-    EventPump& events = *form_.platform.events;
+    Keyboard* keyboard = platform_.keyboard;
+    EventPump& events = *platform_.events;
     // The keys pressed and not yet released, oldest first.
     std::vector<std::uint16_t> held;
     auto inject = [&](std::uint16_t key, bool release) {

@@ -5,12 +5,13 @@
 
 namespace tabulyst {
 
-class MainForm;
 class MacroRecorder;
+struct Platform;
+struct SettingsLocation;
 
 class MacroPlayer {
 public:
-    MacroPlayer(MainForm& form, MacroRecorder& recorder);
+    MacroPlayer(const Platform& platform, const SettingsLocation& settings, MacroRecorder& recorder);
 
     // Plays the macro of a function key number (3 to 12) or the temporary one
     // (kTemporaryMacro). False when there is no such file, and while another
@@ -23,7 +24,8 @@ public:
 private:
     void play(const MacroBuffer& macro);
 
-    MainForm& form_;
+    const Platform& platform_;
+    const SettingsLocation& settings_;
     MacroRecorder& recorder_;
     bool playing_ = false;
 };

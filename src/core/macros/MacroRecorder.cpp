@@ -1,20 +1,26 @@
 #include "core/macros/MacroRecorder.h"
 
-#include "core/app/MainForm.h"
+#include "core/platform/Keys.h"
+#include "core/platform/Platform.h"
+#include "core/window/Commands.h"
 #include "core/macros/MacroFiles.h"
 
 namespace tabulyst {
 
-MacroRecorder::MacroRecorder(MainForm& form) : form_(form) {}
+MacroRecorder::MacroRecorder(Commands& commands, const Platform& platform, const SettingsLocation& settings)
+    : commands_(commands), platform_(platform), settings_(settings) {}
 
-bool MacroRecorder::recording() const { return form_.MacroRecording; }
+void MacroRecorder::setCaption(const std::string& caption) {
+    caption_ = caption;
+    captionChanged();
+}
 
 void MacroRecorder::beep() {
-    if (form_.platform.keyboard) form_.platform.keyboard->beep();
+    if (platform_.keyboard) platform_.keyboard->beep();
 }
 
 void MacroRecorder::inject(std::uint16_t key, bool release) {
-    if (form_.platform.keyboard) form_.platform.keyboard->injectKey(key, release);
+    if (platform_.keyboard) platform_.keyboard->injectKey(key, release);
 }
 
 void MacroRecorder::mnuMainStartReceivingClick() {
@@ -22,47 +28,47 @@ void MacroRecorder::mnuMainStartReceivingClick() {
         beep();
         return;
     }
-    form_.commands.setEnabled("mnuMainStopReceiving", true);
-    form_.commands.setEnabled("mnuMainStartReceiving", false);
+    commands_.setEnabled("mnuMainStopReceiving", true);
+    commands_.setEnabled("mnuMainStartReceiving", false);
     // What the starting shortcut left pending is handled before recording begins.
-    form_.platform.events->waitForEvent();
+    platform_.events->waitForEvent();
     MacroEventCount = 0;
     MacroBuffer.clear();
-    form_.setTemporaryCaption(kRecordingCaption);
-    form_.MacroRecording = true;
+    setCaption(kRecordingCaption);
+    MacroRecording = true;
 }
 
 void MacroRecorder::mnuMainStopReceivingClick() {
     if (!recording()) return;
-    form_.commands.setEnabled("mnuMainStopReceiving", false);
-    form_.commands.setEnabled("mnuMainStartReceiving", true);
+    commands_.setEnabled("mnuMainStopReceiving", false);
+    commands_.setEnabled("mnuMainStartReceiving", true);
     // The stopping shortcut Ctrl+Shift+P was recorded pressed; its releases end
     // the recording, so a replay leaves no key held.
     for (std::uint16_t key : {vk::letter('P'), vk::Control, vk::Shift}) {
         if (!recording()) break;
         inject(key, true);
-        form_.platform.events->processEvents();
+        platform_.events->processEvents();
     }
-    if (recording()) form_.platform.events->waitForEvent();
-    form_.MacroRecording = false;
-    form_.setTemporaryCaption("");
+    if (recording()) platform_.events->waitForEvent();
+    MacroRecording = false;
+    setCaption("");
     bind();
 }
 
 void MacroRecorder::bind() {
-    const bool ok = form_.platform.dialogs->showMacroKeyDialog(Form4);
-    Form4.closed();
-    std::string path = macroFilePath(form_.settings, ok ? Form4.MacroKeyNumber : kTemporaryMacro);
+    const bool ok = platform_.dialogs->showMacroKeyDialog(keyDialog);
+    keyDialog.closed();
+    std::string path = macroFilePath(settings_, ok ? keyDialog.MacroKeyNumber : kTemporaryMacro);
     // Enter keeps the macro the key plays now.
-    if (ok && macroFileExists(path) && !form_.platform.dialogs->confirm(kOverwriteQuestion, DefaultAnswer::No)) return;
+    if (ok && macroFileExists(path) && !platform_.dialogs->confirm(kOverwriteQuestion, DefaultAnswer::No)) return;
     std::string error = writeMacroFile(path, MacroBuffer);
-    if (!error.empty()) form_.platform.dialogs->showMessage(error);
+    if (!error.empty()) platform_.dialogs->showMessage(error);
 }
 
 void MacroRecorder::record(std::uint16_t key, bool release) {
     if (MacroEventCount >= MacroBuffer::kEvents) {
         beep();
-        form_.setTemporaryCaption(kFullCaption);
+        setCaption(kFullCaption);
         return;
     }
     (release ? MacroBuffer.up : MacroBuffer.down)[static_cast<std::size_t>(MacroEventCount)] = key;

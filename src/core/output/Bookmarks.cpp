@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "core/app/Commands.h"
+#include "core/window/Commands.h"
 #include "core/grid/CellMoves.h"
 #include "core/grid/StringGrid.h"
 

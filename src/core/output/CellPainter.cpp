@@ -1,6 +1,6 @@
 #include "core/output/CellPainter.h"
 
-#include "core/interaction/SortState.h"
+#include "core/document/SortState.h"
 #include "core/output/Bookmarks.h"
 
 namespace tabulyst {

@@ -1,7 +1,7 @@
 #include "core/output/PrintCommand.h"
 
-#include "core/app/Commands.h"
-#include "core/app/CoreTimer.h"
+#include "core/window/Commands.h"
+#include "core/base/CoreTimer.h"
 #include "core/output/GridPrinter.h"
 #include "core/output/PrintLayout.h"
 #include "core/platform/Platform.h"
@@ -32,11 +32,11 @@ private:
 PrintCommand::PrintCommand(StringGrid& grid, Commands& commands, const Platform& platform, CoreTimer& reloadTimer,
                            std::function<std::string()> title)
     : grid_(grid), platform_(platform), reloadTimer_(reloadTimer), title_(std::move(title)) {
-    commands.on("mnuPrint", [this] { ToolButton14Click(); });
-    commands.on("ToolButton14", [this] { ToolButton14Click(); });
+    commands.on("mnuPrint", [this] { print(); });
+    commands.on("ToolButton14", [this] { print(); });
 }
 
-void PrintCommand::ToolButton14Click() {
+void PrintCommand::print() {
     lastPageCount_ = 0;
     Printer* printer = platform_.printer;
     if (!printer) {

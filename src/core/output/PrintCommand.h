@@ -18,7 +18,7 @@ public:
     PrintCommand(StringGrid& grid, Commands& commands, const Platform& platform, CoreTimer& reloadTimer,
                  std::function<std::string()> title);
 
-    void ToolButton14Click();
+    void print();
     // The page count of the last job (0 when nothing was printed).
     int lastPageCount() const { return lastPageCount_; }
 

@@ -6,7 +6,7 @@
 #include <memory>
 #include <numeric>
 
-#include "core/table/Utf8Codec.h"
+#include "core/platform/Utf8Codec.h"
 
 namespace tabulyst {
 

@@ -4,7 +4,7 @@
 #include <system_error>
 
 #include "core/platform/DesktopOpener.h"
-#include "core/table/Utf8Codec.h"
+#include "core/platform/Utf8Codec.h"
 
 namespace tabulyst {
 

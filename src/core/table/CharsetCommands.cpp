@@ -6,12 +6,12 @@
 #include <utility>
 #include <vector>
 
-#include "core/app/AtExit.h"
-#include "core/app/Commands.h"
+#include "core/base/AtExit.h"
+#include "core/window/Commands.h"
 #include "core/grid/GridUpdateScope.h"
 #include "core/grid/StringGrid.h"
 #include "core/platform/Platform.h"
-#include "core/table/CellStore.h"
+#include "core/document/TableDocument.h"
 #include "core/table/CharsetConversions.h"
 
 namespace tabulyst {
@@ -54,9 +54,8 @@ bool convertRows(StringGrid& grid, Convert convert) {
 
 }  // namespace
 
-CharsetCommands::CharsetCommands(StringGrid& grid, CellStore& cells, Commands& commands, BusyIndicator* busy,
-                                 bool& utf8File)
-    : grid_(grid), cells_(cells), busy_(busy), utf8File_(utf8File) {
+CharsetCommands::CharsetCommands(TableDocument& document, Commands& commands, BusyIndicator* busy)
+    : grid_(document.StrGrid), cells_(document.journal), busy_(busy), document_(document) {
     commands.on("mnuMainOEMToChar", [this] { mnuMainOEMToCharClick(); });
     commands.on("mnuMainChartoOEM", [this] { mnuMainChartoOEMClick(); });
     commands.on("mnuMainUTF8toAnsi", [this] { mnuMainUTF8toAnsiClick(true); });
@@ -89,14 +88,13 @@ void CharsetCommands::convertJournaled(const unsigned char* table) {
     }
     // What storing every cell, changed or not, leaves behind.
     if (hasDataCell(grid_)) {
-        cells_.CurrentCellText = grid_.cellText(grid_.col(), grid_.row());
+        cells_.noteDirectWrite();
         cells_.JumpPos = cells_.JournalPos;
     }
 }
 
 void CharsetCommands::userDone() {
-    utf8File_ = false;
-    userConverted();
+    document_.setEncoding({});
 }
 
 void CharsetCommands::mnuMainUTF8toAnsiClick(bool byUser) {

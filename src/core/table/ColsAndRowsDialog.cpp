@@ -1,6 +1,6 @@
 #include "core/table/ColsAndRowsDialog.h"
 
-#include "core/app/ConfigFile.h"
+#include "core/files/ConfigFile.h"
 #include "core/platform/Dialogs.h"
 
 namespace tabulyst {
@@ -21,7 +21,7 @@ bool ColsAndRowsDialog::check(const std::string& text, const char* rangeMessage,
     return false;
 }
 
-bool ColsAndRowsDialog::BitBtn1Click() {
+bool ColsAndRowsDialog::ok() {
     focus = Control::None;
     // Both fields are checked even when the first is wrong: two messages, the focus ends in the rows.
     bool ok = check(edtNumberOfCols, "Die Anzahl der Spalten liegt zwischen 1 und ", Control::NumberOfCols);

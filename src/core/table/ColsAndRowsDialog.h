@@ -29,7 +29,7 @@ public:
 
     // OK: checks both fields, columns first, with a message for each wrong
     // one; true when the dialog may close.
-    bool BitBtn1Click();
+    bool ok();
 
     // After OK: the counts the grid gets, header column and header row included.
     int columnCount() const;

@@ -1,19 +1,19 @@
 #include "core/table/EditedCellHistory.h"
 
-#include "core/app/Commands.h"
-#include "core/app/ScopedFlag.h"
+#include "core/window/Commands.h"
+#include "core/base/ScopedFlag.h"
 #include "core/grid/CellMoves.h"
 #include "core/grid/StringGrid.h"
-#include "core/table/CellStore.h"
+#include "core/document/EditJournal.h"
 
 namespace tabulyst {
 
-EditedCellHistory::EditedCellHistory(StringGrid& grid, CellStore& cells, Commands& commands)
+EditedCellHistory::EditedCellHistory(StringGrid& grid, EditJournal& cells, Commands& commands)
     : grid_(grid), cells_(cells), commands_(commands) {
     commands.on("mnuMainJumpBackLastChangedCell", [this] { mnuMainJumpBackLastChangedCellClick(); });
     commands.on("ToolButton15", [this] { mnuMainJumpBackLastChangedCellClick(); });
-    commands.on("mnuMainJumpVorwardLastChangedCell", [this] { mnuMainJumpVorwardLastChangedCellClick(); });
-    commands.on("ToolButton16", [this] { mnuMainJumpVorwardLastChangedCellClick(); });
+    commands.on("mnuMainJumpVorwardLastChangedCell", [this] { mnuMainJumpForwardLastChangedCellClick(); });
+    commands.on("ToolButton16", [this] { mnuMainJumpForwardLastChangedCellClick(); });
 }
 
 // The buttons follow their menu items inside Commands.
@@ -27,10 +27,10 @@ bool EditedCellHistory::isCurrent(int pos) const {
     return e.col == grid_.col() && e.row == grid_.row();
 }
 
-bool EditedCellHistory::entryAfter(int pos) const { return !cells_.entry(CellStore::advance(pos)).empty(); }
+bool EditedCellHistory::entryAfter(int pos) const { return !cells_.entry(EditJournal::advance(pos)).empty(); }
 
 bool EditedCellHistory::stepToOlder(int& pos) const {
-    const int older = CellStore::stepBack(pos);
+    const int older = EditJournal::stepBack(pos);
     if (cells_.entry(older).empty()) return false;
     pos = older;
     return true;
@@ -55,19 +55,19 @@ void EditedCellHistory::mnuMainJumpBackLastChangedCellClick() {
     setBackEnabled(stepToOlder(pos));
 }
 
-void EditedCellHistory::mnuMainJumpVorwardLastChangedCellClick() {
+void EditedCellHistory::mnuMainJumpForwardLastChangedCellClick() {
     int& pos = cells_.JumpPos;
     if (pos < 0) return;
     ScopedFlag suspended(cells_.JournalSuspended);
-    pos = CellStore::advance(pos);
+    pos = EditJournal::advance(pos);
     if (cells_.entry(pos).empty()) {
-        pos = CellStore::stepBack(pos);
+        pos = EditJournal::stepBack(pos);
         setForwardEnabled(false);
         return;
     }
     setForwardEnabled(entryAfter(pos));
     if (isCurrent(pos)) {
-        mnuMainJumpVorwardLastChangedCellClick();
+        mnuMainJumpForwardLastChangedCellClick();
         return;
     }
     setBackEnabled(true);

@@ -5,15 +5,15 @@
 namespace tabulyst {
 
 class StringGrid;
-class CellStore;
+class EditJournal;
 class Commands;
 
 class EditedCellHistory {
 public:
-    EditedCellHistory(StringGrid& grid, CellStore& cells, Commands& commands);
+    EditedCellHistory(StringGrid& grid, EditJournal& cells, Commands& commands);
 
     void mnuMainJumpBackLastChangedCellClick();
-    void mnuMainJumpVorwardLastChangedCellClick();
+    void mnuMainJumpForwardLastChangedCellClick();
 
 private:
     bool isCurrent(int pos) const;
@@ -25,7 +25,7 @@ private:
     bool stepToOlder(int& pos) const;
 
     StringGrid& grid_;
-    CellStore& cells_;
+    EditJournal& cells_;
     Commands& commands_;
 };
 

@@ -1,13 +1,13 @@
 #include "core/table/FixedHeaders.h"
 
-#include "core/app/Commands.h"
-#include "core/app/ScopedFlag.h"
+#include "core/window/Commands.h"
+#include "core/base/ScopedFlag.h"
 #include "core/grid/StringGrid.h"
-#include "core/table/CellStore.h"
+#include "core/document/EditJournal.h"
 
 namespace tabulyst {
 
-FixedHeaders::FixedHeaders(StringGrid& grid, CellStore& cells, Commands& commands) : grid_(grid), cells_(cells) {
+FixedHeaders::FixedHeaders(StringGrid& grid, EditJournal& cells, Commands& commands) : grid_(grid), cells_(cells) {
     commands.on("mnuMainSetHeader", [this] { mnuMainSetHeaderClick(); });
     commands.on("mnuMainReleaseHeader", [this] { mnuMainReleaseHeaderClick(); });
     commands.on("mnuMainSetColHeader", [this] { mnuMainSetColHeaderClick(); });

@@ -5,12 +5,12 @@
 namespace tabulyst {
 
 class StringGrid;
-class CellStore;
+class EditJournal;
 class Commands;
 
 class FixedHeaders {
 public:
-    FixedHeaders(StringGrid& grid, CellStore& cells, Commands& commands);
+    FixedHeaders(StringGrid& grid, EditJournal& cells, Commands& commands);
 
     void mnuMainSetHeaderClick();
     void mnuMainReleaseHeaderClick();
@@ -25,7 +25,7 @@ private:
     void setFixed(bool rows, bool beforeCurrent);
 
     StringGrid& grid_;
-    CellStore& cells_;
+    EditJournal& cells_;
 };
 
 }  // namespace tabulyst

@@ -4,20 +4,19 @@
 #include <string>
 #include <vector>
 
-#include "core/app/Commands.h"
+#include "core/window/Commands.h"
 #include "core/files/FitColumnWidths.h"
 #include "core/grid/StringGrid.h"
 #include "core/platform/Platform.h"
-#include "core/table/CellStore.h"
+#include "core/document/EditJournal.h"
 #include "core/table/StringsChooser.h"
 
 namespace tabulyst {
 
-HiddenColumns::HiddenColumns(StringGrid& grid, CellStore& cells, Commands& commands, Dialogs& dialogs,
-                             const Locale& locale, const TextMeasure* measure, BusyIndicator* busy,
-                             const int& gridClientWidth)
+HiddenColumns::HiddenColumns(StringGrid& grid, EditJournal& cells, Commands& commands, Dialogs& dialogs,
+                             const Locale& locale, const TextMeasure* measure, BusyIndicator* busy)
     : grid_(grid), cells_(cells), commands_(commands), dialogs_(dialogs), locale_(locale), measure_(measure),
-      busy_(busy), gridClientWidth_(gridClientWidth) {
+      busy_(busy) {
     commands.on("mnuMainViewHideCols", [this] { mnuMainViewHideColsClick(); });
     commands.on("mnuMainHideCols", [this] { mnuMainHideColsClick(); });
     commands.on("mnuMainShowAllCols", [this] { mnuMainShowAllColsClick(); });
@@ -32,7 +31,7 @@ int HiddenColumns::LastVisibleColumn() const {
 void HiddenColumns::fitColumns() {
     if (!measure_) return;
     BusyCursor busy(busy_);
-    FitColumnWidths(grid_, gridClientWidth_ / 3 * 2, *measure_);
+    FitColumnWidths(grid_, grid_.clientWidth() / 3 * 2, *measure_);
 }
 
 void HiddenColumns::mnuMainViewHideColsClick() {

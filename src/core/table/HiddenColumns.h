@@ -5,7 +5,7 @@
 namespace tabulyst {
 
 class StringGrid;
-class CellStore;
+class EditJournal;
 class Commands;
 class Dialogs;
 class Locale;
@@ -16,9 +16,8 @@ class HiddenColumns {
 public:
     static constexpr const char* kChooserCaption = "Welche Spalten zeigen";
 
-    // gridClientWidth: the grid widget's visible width in pixels, kept up to date by the ui.
-    HiddenColumns(StringGrid& grid, CellStore& cells, Commands& commands, Dialogs& dialogs, const Locale& locale,
-                  const TextMeasure* measure, BusyIndicator* busy, const int& gridClientWidth);
+    HiddenColumns(StringGrid& grid, EditJournal& cells, Commands& commands, Dialogs& dialogs, const Locale& locale,
+                  const TextMeasure* measure, BusyIndicator* busy);
 
     void mnuMainViewHideColsClick();
     void mnuMainHideColsClick();
@@ -35,13 +34,12 @@ private:
     void moveCurrentOffHidden();
 
     StringGrid& grid_;
-    CellStore& cells_;
+    EditJournal& cells_;
     Commands& commands_;
     Dialogs& dialogs_;
     const Locale& locale_;
     const TextMeasure* measure_;
     BusyIndicator* busy_;
-    const int& gridClientWidth_;
 };
 
 }  // namespace tabulyst

@@ -2,25 +2,36 @@
 
 #include <string>
 
-#include "core/app/MainForm.h"
+#include "core/base/CoreTimer.h"
+#include "core/document/TableDocument.h"
+#include "core/platform/Platform.h"
+#include "core/table/FixedHeaders.h"
+#include "core/window/Commands.h"
 #include "core/files/FitColumnWidths.h"
 
 namespace tabulyst {
 
-NewTable::NewTable(MainForm& form) : frmGetColsAndRowsForm(*form.platform.dialogs), form_(form) {
-    form.commands.on("mnuNew", [this] { mnuNewClick(); });
-    form.commands.on("ToolButton5", [this] { mnuNewClick(); });
+NewTable::NewTable(TableDocument& document, Commands& commands, const Platform& platform, FixedHeaders& fixedHeaders,
+                   CoreTimer& reloadTimer)
+    : sizeDialog(*platform.dialogs),
+      document_(document),
+      commands_(commands),
+      platform_(platform),
+      fixedHeaders_(fixedHeaders),
+      reloadTimer_(reloadTimer) {
+    commands.on("mnuNew", [this] { mnuNewClick(); });
+    commands.on("ToolButton5", [this] { mnuNewClick(); });
 }
 
 void NewTable::mnuNewClick() {
-    if (!form_.platform.dialogs->showColsAndRowsDialog(frmGetColsAndRowsForm)) return;
-    CellStore& cells = form_.cells;
+    if (!platform_.dialogs->showColsAndRowsDialog(sizeDialog)) return;
+    EditJournal& cells = document_.journal;
     if (cells.Modified && !cells.ConfirmDiscard("Liste der Änderungen verwerfen und neu erstellen?")) return;
-    const int cols = frmGetColsAndRowsForm.columnCount(), rows = frmGetColsAndRowsForm.rowCount();
-    StringGrid& grid = form_.StrGrid;
+    const int cols = sizeDialog.columnCount(), rows = sizeDialog.rowCount();
+    StringGrid& grid = document_.StrGrid;
     // The table being edited is gone, and with it the cell its editor was on.
     grid.closeEditor();
-    BusyCursor busy(form_.platform.busy);
+    BusyCursor busy(platform_.busy);
     grid.beginUpdate();
     // Every cell but (0, 0) is emptied or, in the headers, numbered anew below.
     const std::string corner = grid.cellText(0, 0);
@@ -30,8 +41,8 @@ void NewTable::mnuNewClick() {
     // take one fixed row or column.
     grid.setColCount(cols);
     grid.setRowCount(rows);
-    form_.fixedHeaders.mnuMainReleaseHeaderClick();
-    form_.fixedHeaders.mnuMainReleaseColHeaderClick();
+    fixedHeaders_.mnuMainReleaseHeaderClick();
+    fixedHeaders_.mnuMainReleaseColHeaderClick();
     const int wide = 4 * grid.defaultColWidth();
     for (int x = 1; x < cols; ++x) {
         grid.setCell(x, 0, std::to_string(x));
@@ -41,19 +52,17 @@ void NewTable::mnuNewClick() {
     grid.endUpdate();
     cells.SetModified(false);
     cells.ClearJournal();
-    if (const TextMeasure* measure = form_.platform.textMeasure)
-        FitColumnWidths(grid, form_.gridClientWidth / 3 * 2, *measure);
-    form_.setTitle("");
-    form_.commands.setEnabled("mnuMainReLoad", false);
-    form_.commands.setEnabled("mnuMainCyclicalReLoad", form_.commands.enabled("mnuMainReLoad"));
+    if (const TextMeasure* measure = platform_.textMeasure)
+        FitColumnWidths(grid, grid.clientWidth() / 3 * 2, *measure);
+    document_.forgetFile();
+    commands_.setEnabled("mnuMainReLoad", false);
+    commands_.setEnabled("mnuMainCyclicalReLoad", commands_.enabled("mnuMainReLoad"));
     // Nothing is left of the file before: no reloading, no sort marks, no
     // hidden columns, and the new table is written as plain text with CR LF.
-    form_.timReload.setEnabled(false);
-    form_.sort.reset();
-    form_.sort.MultiKeySort = false;
-    form_.commands.setEnabled("mnuMainShowAllCols", false);
-    form_.Utf8File = false;
-    form_.files.forgetFileFormat();
+    reloadTimer_.setEnabled(false);
+    document_.sort.reset();
+    document_.sort.MultiKeySort = false;
+    commands_.setEnabled("mnuMainShowAllCols", false);
 }
 
 }  // namespace tabulyst

@@ -5,19 +5,28 @@
 
 namespace tabulyst {
 
-class MainForm;
+class Commands;
+class CoreTimer;
+class FixedHeaders;
+class TableDocument;
+struct Platform;
 
 class NewTable {
 public:
-    explicit NewTable(MainForm& form);
+    NewTable(TableDocument& document, Commands& commands, const Platform& platform, FixedHeaders& fixedHeaders,
+             CoreTimer& reloadTimer);
 
     // The dialog lives as long as the window, so it shows the last values again.
-    ColsAndRowsDialog frmGetColsAndRowsForm;
+    ColsAndRowsDialog sizeDialog;
 
     void mnuNewClick();
 
 private:
-    MainForm& form_;
+    TableDocument& document_;
+    Commands& commands_;
+    const Platform& platform_;
+    FixedHeaders& fixedHeaders_;
+    CoreTimer& reloadTimer_;
 };
 
 }  // namespace tabulyst

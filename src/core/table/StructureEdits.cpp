@@ -7,12 +7,12 @@
 #include <string_view>
 #include <vector>
 
-#include "core/app/Commands.h"
-#include "core/app/ScopedFlag.h"
+#include "core/window/Commands.h"
+#include "core/base/ScopedFlag.h"
 #include "core/grid/StringGrid.h"
-#include "core/interaction/SortState.h"
+#include "core/document/SortState.h"
 #include "core/platform/Platform.h"
-#include "core/table/CellStore.h"
+#include "core/document/EditJournal.h"
 
 namespace tabulyst {
 
@@ -44,7 +44,7 @@ void withClosing(Work&& work, Closing&& closing) {
 
 }  // namespace
 
-StructureEdits::StructureEdits(StringGrid& grid, CellStore& cells, Commands& commands, SortState& sort,
+StructureEdits::StructureEdits(StringGrid& grid, EditJournal& cells, Commands& commands, SortState& sort,
                                BusyIndicator* busy)
     : grid_(grid), cells_(cells), sort_(sort), busy_(busy) {
     commands.on("mnuMainInsertColBevore", [this] { mnuMainInsertColBevoreClick(); });
@@ -223,7 +223,7 @@ void StructureEdits::mnuMainDublicateRowClick() {
     grid_.setRowCells(r + 1, std::move(copy));
     // The copy is no edit of the current cell: Escape must not empty it, and
     // leaving it must not journal it.
-    cells_.CurrentCellText = grid_.cellText(grid_.col(), grid_.row());
+    cells_.noteDirectWrite();
 }
 
 // --- drags ---
@@ -238,7 +238,7 @@ bool StructureEdits::acceptMove(const char* question, const std::function<void()
         cells_.ClearJournal();
     }
     // Another row or column may now sit under the current cell; its text is no edit.
-    cells_.CurrentCellText = grid_.cellText(grid_.col(), grid_.row());
+    cells_.noteDirectWrite();
     cells_.SetModified(true);
     return true;
 }

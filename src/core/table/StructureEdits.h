@@ -9,14 +9,14 @@
 namespace tabulyst {
 
 class StringGrid;
-class CellStore;
+class EditJournal;
 class Commands;
 class BusyIndicator;
 struct SortState;
 
 class StructureEdits {
 public:
-    StructureEdits(StringGrid& grid, CellStore& cells, Commands& commands, SortState& sort, BusyIndicator* busy);
+    StructureEdits(StringGrid& grid, EditJournal& cells, Commands& commands, SortState& sort, BusyIndicator* busy);
 
     void mnuMainInsertColBevoreClick();
     void mnuMainInsertColAfterClick();
@@ -56,7 +56,7 @@ private:
     void moveCurrentRow(int row);
 
     StringGrid& grid_;
-    CellStore& cells_;
+    EditJournal& cells_;
     SortState& sort_;
     BusyIndicator* busy_;
 };

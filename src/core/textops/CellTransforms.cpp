@@ -6,13 +6,13 @@
 #include <optional>
 #include <vector>
 
-#include "core/app/AtExit.h"
-#include "core/app/Commands.h"
+#include "core/base/AtExit.h"
+#include "core/window/Commands.h"
 #include "core/grid/StringGrid.h"
 #include "core/platform/Dialogs.h"
 #include "core/platform/Locale.h"
 #include "core/platform/Platform.h"
-#include "core/table/CellStore.h"
+#include "core/document/EditJournal.h"
 
 namespace tabulyst {
 
@@ -88,7 +88,7 @@ std::optional<int> lengthOf(std::string_view text) {
 // all the rest; so only the first cell and the changed ones are stored.
 class CellWriter {
 public:
-    explicit CellWriter(CellStore& cells) : cells_(cells) {}
+    explicit CellWriter(EditJournal& cells) : cells_(cells) {}
     void write(int col, int row, std::string_view old, std::string_view text) {
         if (!first_ && old == text) return;
         first_ = false;
@@ -97,7 +97,7 @@ public:
     }
 
 private:
-    CellStore& cells_;
+    EditJournal& cells_;
     std::string buffer_;
     bool first_ = true;
 };
@@ -123,9 +123,9 @@ std::string CapitalizeWords(std::string_view text, const Locale& locale, bool ut
     return out;
 }
 
-CellTransforms::CellTransforms(StringGrid& grid, CellStore& cells, Commands& commands, Dialogs& dialogs,
+CellTransforms::CellTransforms(StringGrid& grid, EditJournal& cells, Commands& commands, Dialogs& dialogs,
                                BusyIndicator* busy, const Locale& locale, std::function<bool()> rawUtf8Cells)
-    : frmGetAStringForm(dialogs),
+    : valueDialog(dialogs),
       grid_(grid),
       cells_(cells),
       dialogs_(dialogs),
@@ -192,7 +192,7 @@ void CellTransforms::eachDataCell(std::string_view (*keep)(std::string_view)) {
             if ((x > 1 || y > 1) && changes(x, y)) ++perColumn[static_cast<std::size_t>(x)];
 
     // Where the changes begin that the ring keeps (the first of the last ones).
-    constexpr int kRingRoom = CellStore::kJournalSize - 1;
+    constexpr int kRingRoom = EditJournal::kJournalSize - 1;
     int tailCol = 1, tailRow = 2, kept = 0;
     bool ringFull = false;
     for (int x = cols - 1; x >= 1 && !ringFull; --x) {
@@ -224,8 +224,8 @@ void CellTransforms::eachDataCell(std::string_view (*keep)(std::string_view)) {
         // As the journaled writes in between would have left the cursor and
         // the current cell's text; their entries the tail overwrites anyway.
         if (skipped > 0)
-            cells_.JournalPos = static_cast<int>((cells_.JournalPos + skipped) % CellStore::kJournalSize);
-        cells_.CurrentCellText.assign(grid_.cell(grid_.col(), grid_.row()));
+            cells_.JournalPos = static_cast<int>((cells_.JournalPos + skipped) % EditJournal::kJournalSize);
+        cells_.noteDirectWrite();
     }
     for (int x = tailCol; x < cols; ++x) {
         if (perColumn[static_cast<std::size_t>(x)] == 0) continue;
@@ -257,10 +257,10 @@ void CellTransforms::mnuMainRightTrimClick() { eachDataCell(rightTrimmed); }
 
 void CellTransforms::askLength(const char* caption, const char* label,
                                std::string (*apply)(std::string_view, std::size_t, bool utf8)) {
-    if (!frmGetAStringForm.AskValue(std::to_string(LastCellLength), caption, label, kLengthMaxChars,
+    if (!valueDialog.AskValue(std::to_string(LastCellLength), caption, label, kLengthMaxChars,
                                     kLengthCharacters))
         return;
-    const std::optional<int> length = lengthOf(frmGetAStringForm.GetValue());
+    const std::optional<int> length = lengthOf(valueDialog.GetValue());
     if (!length) {
         dialogs_.showMessage(kInvalidInput);
         return;

@@ -14,7 +14,7 @@
 namespace tabulyst {
 
 class StringGrid;
-class CellStore;
+class EditJournal;
 class Commands;
 class Dialogs;
 class BusyIndicator;
@@ -37,11 +37,11 @@ public:
     // rawUtf8Cells: whether the cells hold UTF-8 as a file was read (one with
     // characters the code page lacks); case and lengths then keep every
     // multi-byte sequence whole.
-    CellTransforms(StringGrid& grid, CellStore& cells, Commands& commands, Dialogs& dialogs, BusyIndicator* busy,
+    CellTransforms(StringGrid& grid, EditJournal& cells, Commands& commands, Dialogs& dialogs, BusyIndicator* busy,
                    const Locale& locale, std::function<bool()> rawUtf8Cells);
 
-    // TfrmGetAStringForm, created once and reused.
-    ValueDialog frmGetAStringForm;
+    // The value dialog, created once and reused.
+    ValueDialog valueDialog;
     // The length both length commands offer; each confirmed length replaces it.
     int LastCellLength = 50;
     // The local date and time the time stamp writes; tests set a fixed one.
@@ -68,7 +68,7 @@ private:
     bool rawUtf8() const { return rawUtf8Cells_ && rawUtf8Cells_(); }
 
     StringGrid& grid_;
-    CellStore& cells_;
+    EditJournal& cells_;
     Dialogs& dialogs_;
     BusyIndicator* busy_;
     const Locale& locale_;

@@ -4,15 +4,15 @@
 #include <optional>
 #include <string>
 
-#include "core/app/Commands.h"
-#include "core/app/CoreTimer.h"
-#include "core/app/StatusLine.h"
+#include "core/window/Commands.h"
+#include "core/base/CoreTimer.h"
+#include "core/window/StatusLine.h"
 #include "core/files/ReplaceAll.h"
 #include "core/grid/GridUpdateScope.h"
 #include "core/grid/StringGrid.h"
 #include "core/platform/Locale.h"
 #include "core/platform/Platform.h"
-#include "core/table/CellStore.h"
+#include "core/document/EditJournal.h"
 
 namespace tabulyst {
 
@@ -73,11 +73,10 @@ std::optional<CellPos> nextMatch(const StringGrid& grid, CellPos start, int only
 
 }  // namespace
 
-FindReplace::FindReplace(StringGrid& grid, CellStore& cells, Commands& commands, StatusLine& status,
-                         CoreTimer& hideStatus, Dialogs& dialogs, BusyIndicator* busy, const Locale& locale,
-                         int& replaceCounter)
+FindReplace::FindReplace(StringGrid& grid, EditJournal& cells, Commands& commands, StatusLine& status,
+                         CoreTimer& hideStatus, Dialogs& dialogs, BusyIndicator* busy, const Locale& locale)
     : grid_(grid), cells_(cells), status_(status), hideStatus_(hideStatus), dialogs_(dialogs), busy_(busy),
-      locale_(locale), replaceCounter_(replaceCounter) {
+      locale_(locale) {
     for (const Opener& o : kOpeners) {
         commands.on(o.command, [this, o] {
             FirstPlaceMode = o.firstPlace;
@@ -95,13 +94,13 @@ FindReplace::FindReplace(StringGrid& grid, CellStore& cells, Commands& commands,
 }
 
 void FindReplace::OpenFindDialog() {
-    replaceCounter_ = -1;
+    ReplaceCounter = -1;
     FindDialog.setShown();
     dialogs_.showFindDialog(FindDialog);
 }
 
 void FindReplace::OpenReplaceDialog() {
-    replaceCounter_ = -1;
+    ReplaceCounter = -1;
     ReplaceDialog.setShown();
     dialogs_.showReplaceDialog(ReplaceDialog);
 }
@@ -155,9 +154,9 @@ bool FindReplace::replaceInCurrentCell(const ReplaceTextDialog& dialog) {
     cells_.RecordPendingEdit(col, row);
     const std::string old(grid_.cell(col, row));
     grid_.setCell(col, row, ReplaceAll(dialog.FindText, dialog.ReplaceText, old, dialog.MatchCase, locale_));
-    cells_.CurrentCellText = grid_.cellText(col, row);
-    if (cells_.CurrentCellText == old) return false;
-    --replaceCounter_;
+    cells_.noteDirectWrite(col, row);
+    if (cells_.CurrentCellText() == old) return false;
+    --ReplaceCounter;
     cells_.SetModified(true);
     return true;
 }
@@ -208,14 +207,14 @@ void FindReplace::replaceAll(ReplaceTextDialog& dialog) {
 
 void FindReplace::FindDialogClose() {
     status_.hide();
-    replaceCounter_ = 0;
+    ReplaceCounter = 0;
 }
 
 void FindReplace::ReplaceDialogClose() {
     hideStatus_.setEnabled(true);
-    const long long count = static_cast<long long>(replaceCounter_) + 1;
+    const long long count = static_cast<long long>(ReplaceCounter) + 1;
     status_.setText(status_.text() + " - " + std::to_string(count < 0 ? -count : count) + " Ersetzungen getätigt");
-    replaceCounter_ = 0;
+    ReplaceCounter = 0;
 }
 
 }  // namespace tabulyst

@@ -11,7 +11,7 @@
 namespace tabulyst {
 
 class StringGrid;
-class CellStore;
+class EditJournal;
 class Commands;
 class StatusLine;
 class CoreTimer;
@@ -21,9 +21,12 @@ class Locale;
 
 class FindReplace {
 public:
-    // replaceCounter: the main window's ReplaceCounter, which the grid's click handler reads.
-    FindReplace(StringGrid& grid, CellStore& cells, Commands& commands, StatusLine& status, CoreTimer& hideStatus,
-                Dialogs& dialogs, BusyIndicator* busy, const Locale& locale, int& replaceCounter);
+    FindReplace(StringGrid& grid, EditJournal& cells, Commands& commands, StatusLine& status, CoreTimer& hideStatus,
+                Dialogs& dialogs, BusyIndicator* busy, const Locale& locale);
+
+    // Below zero while a find or replace dialog is open (one less per
+    // replacement), 0 otherwise.
+    int ReplaceCounter = 0;
     FindReplace(const FindReplace&) = delete;
     FindReplace& operator=(const FindReplace&) = delete;
 
@@ -71,13 +74,12 @@ private:
     std::optional<HiddenMatch> hiddenMatch_;
 
     StringGrid& grid_;
-    CellStore& cells_;
+    EditJournal& cells_;
     StatusLine& status_;
     CoreTimer& hideStatus_;
     Dialogs& dialogs_;
     BusyIndicator* busy_;
     const Locale& locale_;
-    int& replaceCounter_;
 };
 
 }  // namespace tabulyst

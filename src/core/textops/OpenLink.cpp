@@ -2,7 +2,7 @@
 
 #include <exception>
 
-#include "core/app/Commands.h"
+#include "core/window/Commands.h"
 #include "core/grid/StringGrid.h"
 #include "core/platform/Dialogs.h"
 #include "core/platform/ShellOpen.h"

@@ -3,7 +3,7 @@
 #include <set>
 #include <string_view>
 
-#include "core/app/CommandTable.h"
+#include "core/window/CommandTable.h"
 #include "support/FormFixture.h"
 
 namespace tabulyst::testing {
@@ -12,7 +12,7 @@ namespace {
 class MainFormTest : public FormFixture {};
 
 TEST_F(MainFormTest, StartStateMatchesTheCommandTables) {
-    EXPECT_EQ(form->title(), "");
+    EXPECT_EQ(form->document.path(), "");
     EXPECT_EQ(form->ExecutableFolder, settingsFolder.path().string() + "/");
     const std::set<std::string_view> disabled{
         "mnuMainReLoad", "mnuMainCyclicalReLoad", "ToolBtnReload", "mnuMainSave", "ToolButtonSave",
@@ -35,7 +35,7 @@ TEST_F(MainFormTest, StartStateMatchesTheCommandTables) {
     EXPECT_FALSE(form->StatusBar.visible());
     EXPECT_FALSE(form->timHideStatusBar.enabled());
     EXPECT_EQ(form->timHideStatusBar.interval(), 3000);
-    EXPECT_EQ(form->sort.SortKeyCount, -1);
+    EXPECT_EQ(form->document.sort.SortKeyCount, -1);
 }
 
 TEST_F(MainFormTest, EveryToolbarButtonMirrorsAnExistingMenuItem) {
@@ -53,7 +53,7 @@ TEST_F(MainFormTest, ClosingAModifiedTableAsksAndNoKeepsIt) {
     fake.dialogs.answers = {false};
     EXPECT_FALSE(form->FormClose());
     EXPECT_EQ(fake.dialogs.questions.back(), "Änderungen verwerfen und beenden?");
-    EXPECT_TRUE(cells().Modified);
+    EXPECT_TRUE(journal().Modified);
     EXPECT_EQ(grid().cell(1, 1), "x");
     fake.dialogs.answers = {true};
     EXPECT_TRUE(form->FormClose());

@@ -31,7 +31,7 @@ protected:
     void saveAsTheUserWould() {
         fake.dialogs.files.clear();
         fake.dialogs.answers.clear();
-        cells().SetModified(true);
+        journal().SetModified(true);
         commands().trigger("mnuMainSave");
     }
 
@@ -62,7 +62,7 @@ TEST_F(FailedLoadTest, RunningOutOfMemoryAnywhereLeavesNoTableThatSaveWritesOver
         const std::string original = table(lines);
         folder.write("t.csv", original);
         folder.write("other.csv", "x;y\r\n");
-        form->layout.CurrentDelimiter = ";";
+        form->document.layout.CurrentDelimiter = ";";
 
         // Open: the table is the whole file under its name, or an empty one without a name.
         failEachRequest(
@@ -73,7 +73,7 @@ TEST_F(FailedLoadTest, RunningOutOfMemoryAnywhereLeavesNoTableThatSaveWritesOver
             "mnuMainLoad",
             [&](long n) {
                 // Failing before the open began leaves the table before as it was.
-                const std::string title = form->title();
+                const std::string title = form->document.path();
                 if (title == folder.file("other.csv")) {
                     EXPECT_EQ(grid().cell(2, 1), "y") << n;
                 } else if (!title.empty()) {
@@ -91,15 +91,15 @@ TEST_F(FailedLoadTest, RunningOutOfMemoryAnywhereLeavesNoTableThatSaveWritesOver
         failEachRequest(
             [&] {
                 folder.write("t.csv", original);
-                form->layout.CurrentDelimiter = ";";
+                form->document.layout.CurrentDelimiter = ";";
                 ASSERT_TRUE(open("t.csv"));
-                cells().ChangeCell(1, 1, "first");
-                cells().SetModified(true);
+                journal().ChangeCell(1, 1, "first");
+                journal().SetModified(true);
                 fake.dialogs.answers = {true};
             },
             "mnuMainReLoad",
             [&](long n) {
-                EXPECT_EQ(form->title(), folder.file("t.csv")) << n;
+                EXPECT_EQ(form->document.path(), folder.file("t.csv")) << n;
                 saveAsTheUserWould();
                 const std::string saved = folder.read("t.csv");
                 EXPECT_TRUE(saved == original || saved == edited) << n << ": " << saved.substr(0, 40);
@@ -109,7 +109,7 @@ TEST_F(FailedLoadTest, RunningOutOfMemoryAnywhereLeavesNoTableThatSaveWritesOver
         failEachRequest(
             [&] {
                 folder.write("t.csv", original);
-                form->layout.CurrentDelimiter = ";";
+                form->document.layout.CurrentDelimiter = ";";
                 ASSERT_TRUE(open("t.csv"));
                 fake.dialogs.layoutScripts.push_back([](LayoutDialog& d) {
                     d.checkedSeparator = Separator::ASCII;
@@ -118,8 +118,8 @@ TEST_F(FailedLoadTest, RunningOutOfMemoryAnywhereLeavesNoTableThatSaveWritesOver
             },
             "mnuMainSetDelimiter",
             [&](long n) {
-                EXPECT_EQ(form->title(), folder.file("t.csv")) << n;
-                const bool resplit = form->layout.CurrentDelimiter == ",";
+                EXPECT_EQ(form->document.path(), folder.file("t.csv")) << n;
+                const bool resplit = form->document.layout.CurrentDelimiter == ",";
                 EXPECT_EQ(grid().colCount(), resplit ? 2 : 5) << n;
                 saveAsTheUserWould();
                 EXPECT_EQ(folder.read("t.csv"), original) << n;
@@ -130,8 +130,8 @@ TEST_F(FailedLoadTest, RunningOutOfMemoryAnywhereLeavesNoTableThatSaveWritesOver
 TEST_F(FailedLoadTest, AFileThatCannotBeReadOrCutKeepsTheTableShownOrLeavesNoName) {
     folder.write("t.csv", "a;b\r\nc;d\r\n");
     ASSERT_TRUE(open("t.csv"));
-    cells().ChangeCell(1, 1, "A");
-    cells().SetModified(true);
+    journal().ChangeCell(1, 1, "A");
+    journal().SetModified(true);
 
     // A read error (a folder in the file's place): the reload keeps the table, its change and its journal.
     std::filesystem::remove(folder.file("t.csv"));
@@ -139,15 +139,15 @@ TEST_F(FailedLoadTest, AFileThatCannotBeReadOrCutKeepsTheTableShownOrLeavesNoNam
     fake.dialogs.answers = {true};
     commands().trigger("mnuMainReLoad");
     EXPECT_FALSE(fake.dialogs.messages.empty());
-    EXPECT_EQ(form->title(), folder.file("t.csv"));
+    EXPECT_EQ(form->document.path(), folder.file("t.csv"));
     EXPECT_EQ(grid().cell(1, 1), "A");
-    EXPECT_TRUE(cells().Modified);
+    EXPECT_TRUE(journal().Modified);
     EXPECT_TRUE(commands().enabled("mnuMainUndo"));
     // Opening it: an empty table without a name.
     fake.dialogs.messages.clear();
     EXPECT_FALSE(open("t.csv"));
     EXPECT_EQ(fake.dialogs.messages.size(), 1u);
-    EXPECT_EQ(form->title(), "");
+    EXPECT_EQ(form->document.path(), "");
     EXPECT_EQ(grid().cell(1, 1), "");
     std::filesystem::remove(folder.file("t.csv"));
 
@@ -175,8 +175,8 @@ TEST_F(FailedLoadTest, AFileThatCannotBeReadOrCutKeepsTheTableShownOrLeavesNoNam
         });
         commands().trigger("mnuMainSetDelimiter");
         EXPECT_EQ(fake.dialogs.messages, std::vector<std::string>{r.message}) << r.what;
-        EXPECT_EQ(form->layout.CurrentDelimiter, ";") << r.what;
-        EXPECT_TRUE(form->layout.DelimitedMode) << r.what;
+        EXPECT_EQ(form->document.layout.CurrentDelimiter, ";") << r.what;
+        EXPECT_TRUE(form->document.layout.DelimitedMode) << r.what;
         EXPECT_EQ(grid().cell(2, 2), "d") << r.what;
     }
 
@@ -192,9 +192,9 @@ TEST_F(FailedLoadTest, AFileThatCannotBeReadOrCutKeepsTheTableShownOrLeavesNoNam
     ASSERT_EQ(fake.dialogs.messages.size(), 3u);  // the dialog's warning, the reader's, the layout kept
     EXPECT_EQ(fake.dialogs.messages[2],
               "Mit dieser Einstellung lässt sich die Datei nicht laden; die bisherige Einstellung bleibt bestehen.");
-    EXPECT_EQ(form->layout.CurrentDelimiter, ";");
+    EXPECT_EQ(form->document.layout.CurrentDelimiter, ";");
     EXPECT_EQ(settingsFolder.read("tabulyst.INI"), ";");
-    EXPECT_EQ(form->title(), folder.file("t.csv"));
+    EXPECT_EQ(form->document.path(), folder.file("t.csv"));
     EXPECT_EQ(grid().cell(2, 2), "d");
 }
 

@@ -38,10 +38,10 @@ TEST_F(FieldLengthEverywhereTest, ALengthTheSettingsTakeOpensSavesAndPastes) {
         const bool isLength = parseFieldLength(text).has_value();
         ASSERT_EQ(WriteLayoutSettings(form->config, false, {text, "2"}), "");
         std::vector<std::string> read;
-        form->layout.DelimitedMode = ReadLayoutSettings(form->config, read);
-        EXPECT_FALSE(form->layout.DelimitedMode);
+        form->document.layout.DelimitedMode = ReadLayoutSettings(form->config, read);
+        EXPECT_FALSE(form->document.layout.DelimitedMode);
         EXPECT_EQ(read.size(), isLength ? 2u : 0u);  // a bad length ends the list at start
-        form->layout.FieldLengths = {text, "2"};     // as if typed into the dialog untrimmed
+        form->document.layout.FieldLengths = {text, "2"};     // as if typed into the dialog untrimmed
 
         fake.dialogs.messages.clear();
         folder.write("t.txt", "abcde\r\n");
@@ -55,7 +55,7 @@ TEST_F(FieldLengthEverywhereTest, ALengthTheSettingsTakeOpensSavesAndPastes) {
         EXPECT_EQ(grid().cellText(1, 1), std::string("abcde").substr(0, first));
         EXPECT_EQ(grid().cellText(2, 1), std::string("abcde").substr(first, 2));
         // Cells that fit their lengths are saved as they are, without the padding question.
-        cells().SetModified(true);
+        journal().SetModified(true);
         fake.dialogs.messages.clear();
         form->files.SaveCurrentFile();
         EXPECT_TRUE(fake.dialogs.questions.empty());

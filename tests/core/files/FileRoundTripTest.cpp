@@ -26,7 +26,7 @@ protected:
         folder.write(name, bytes);
         return files().OpenTableFile(folder.file(name));
     }
-    std::string caption() { return encodingCaption(files().fileEncoding()); }
+    std::string caption() { return encodingCaption(form->document.format().encoding); }
     std::string saved(const std::string& name = "t.csv") {
         files().SaveCurrentFile();
         return folder.read(name);
@@ -71,12 +71,12 @@ TEST_F(FileRoundTripTest, OpenedAndSavedWithoutEditEveryFileComesBackByteForByte
             SCOPED_TRACE(std::string(c.name) + (lineEnd == "\n" ? ", LF" : ", CR LF"));
             std::string bytes;
             for (char ch : c.lines) bytes += ch == '\n' ? lineEnd : std::string(1, ch);
-            form->layout.CurrentDelimiter = c.delimiter;
+            form->document.layout.CurrentDelimiter = c.delimiter;
             form->StatusBar.ShowStatusText("before");
             ASSERT_TRUE(open(bytes));
-            EXPECT_FALSE(cells().Modified);
+            EXPECT_FALSE(journal().Modified);
             EXPECT_EQ(caption(), c.encoding);
-            EXPECT_EQ(form->Utf8File, bytes.starts_with(kMark));
+            EXPECT_EQ(form->document.format().encoding.byteOrderMark, bytes.starts_with(kMark));
             EXPECT_EQ(form->StatusBar.text(), c.notice.empty() ? "before" : c.notice);
             EXPECT_EQ(saved(), bytes);
         }
@@ -122,13 +122,13 @@ TEST_F(FileRoundTripTest, SaveAsReloadAndTheLayoutCommandKeepTheFilesEncoding) {
     fake.dialogs.files = {folder.file("copy.csv")};
     commands().trigger("mnuMainSaveAs");
     EXPECT_EQ(folder.read("copy.csv"), kMark + "a;\xC3\xA4;c\r\n");
-    EXPECT_EQ(files().windowCaption(), folder.file("copy.csv") + "  [UTF-8 mit BOM]");
+    EXPECT_EQ(form->windowText(), folder.file("copy.csv") + "  [UTF-8 mit BOM]");
 
     folder.write("copy.csv", "\xC3\xB6;\xC3\xA9\n");
     commands().trigger("mnuMainReLoad");
     EXPECT_EQ(grid().cell(1, 1), "\xF6");
     EXPECT_EQ(caption(), "UTF-8");
-    EXPECT_FALSE(form->Utf8File);
+    EXPECT_FALSE(form->document.format().encoding.byteOrderMark);
 
     // The layout command reads the file again under the new delimiter, decoded as before.
     fake.dialogs.layoutScripts.push_back([](LayoutDialog& d) {
@@ -153,16 +153,16 @@ TEST_F(FileRoundTripTest, TheNoticeComesOncePerFileAndTheTitleShowsTheEncoding) 
     EXPECT_EQ(form->StatusBar.text(), kOutside);
 
     ASSERT_TRUE(open(kMark + "\xC3\xA4\r\n"));
-    EXPECT_EQ(files().windowCaption(), folder.file("t.csv") + "  [UTF-8 mit BOM]");
+    EXPECT_EQ(form->windowText(), folder.file("t.csv") + "  [UTF-8 mit BOM]");
     EXPECT_FALSE(files().OpenTableFile(folder.file("missing.csv")));  // nothing read: nothing to convert
     EXPECT_EQ(caption(), "Windows-1252");
-    EXPECT_FALSE(form->Utf8File);
+    EXPECT_FALSE(form->document.format().encoding.byteOrderMark);
 }
 
 TEST_F(FileRoundTripTest, TheUsersOwnUtf8CommandsTakeChargeOfTheEncoding) {
     ASSERT_TRUE(open(kMark + "Gr\xC3\xBC\xC3\x9F" "e;x\r\n"));
     commands().trigger("mnuMainAnsiToUTF8");
-    EXPECT_FALSE(form->Utf8File);
+    EXPECT_FALSE(form->document.format().encoding.byteOrderMark);
     EXPECT_EQ(caption(), "Windows-1252");
     // The cells hold UTF-8 and the mark now; they are written as they are, not encoded twice.
     EXPECT_EQ(saved(), kMark + "Gr\xC3\xBC\xC3\x9F" "e;x\r\n");
@@ -174,15 +174,15 @@ TEST_F(FileRoundTripTest, TheUsersOwnUtf8CommandsTakeChargeOfTheEncoding) {
 }
 
 TEST_F(FileRoundTripTest, DelimitersAndFieldLengthsCountDecodedCharacters) {
-    form->layout.CurrentDelimiter = "#167";  // the section sign, two bytes in UTF-8
+    form->document.layout.CurrentDelimiter = "#167";  // the section sign, two bytes in UTF-8
     const std::string sections = "a\xC2\xA7\xC3\xA4\xC2\xA7" "c\n";
     ASSERT_TRUE(open(sections));
     EXPECT_EQ(grid().cell(2, 1), "\xE4");
     EXPECT_EQ(grid().cell(3, 1), "c");
     EXPECT_EQ(saved(), sections);
 
-    form->layout.DelimitedMode = false;
-    form->layout.FieldLengths = {"2", "3"};
+    form->document.layout.DelimitedMode = false;
+    form->document.layout.FieldLengths = {"2", "3"};
     const std::string fixed = kMark + "\xC3\xA4" "b\xE2\x82\xAC" "cd\r\nxyabc\r\n";
     ASSERT_TRUE(open(fixed, "fixed.txt"));
     EXPECT_TRUE(fake.dialogs.messages.empty());  // every line fits the lengths
@@ -247,7 +247,7 @@ TEST_F(FileRoundTripTest, RealFilesFromDebianPackagesComeBackByteForByte) {
         const std::string name = "real" + std::to_string(tried);
         std::filesystem::copy_file(f.path, folder.file(name));
         const std::string bytes = folder.read(name);
-        form->layout.CurrentDelimiter = f.delimiter;
+        form->document.layout.CurrentDelimiter = f.delimiter;
         ASSERT_TRUE(files().OpenTableFile(folder.file(name)));
         EXPECT_TRUE(saved(name) == bytes);  // no dump of whole files on failure
     }
@@ -305,7 +305,7 @@ TEST_F(FileRoundTripTest, SamplesFromDebianPackagesReadAsTheyShouldAndComeBackBy
         SCOPED_TRACE(s.name);
         std::filesystem::copy_file(std::string(TABULYST_SOURCE_DIR "/tests/data/") + s.name, folder.file(s.name));
         const std::string bytes = folder.read(s.name);
-        form->layout.CurrentDelimiter = s.delimiter;
+        form->document.layout.CurrentDelimiter = s.delimiter;
         form->StatusBar.ShowStatusText("before");
         ASSERT_TRUE(files().OpenTableFile(folder.file(s.name)));
         EXPECT_EQ(caption(), s.encoding);

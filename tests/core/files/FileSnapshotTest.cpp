@@ -58,7 +58,7 @@ TEST(FileSnapshotTest, ATableKeepsItsTextWhenTheFileIsRewrittenUnderIt) {
 
     for (const std::string& other : {std::string("kurz\r\n"), std::string(bytes.size(), 'X')}) {
         folder.write("t.csv", bytes);
-        TableReadLayout layout;
+        TableLayout layout;
         layout.delimiter = ";";
         StringGrid grid;
         ASSERT_TRUE(readTableFile(folder.file("t.csv"), layout, grid).ok);
@@ -71,7 +71,7 @@ TEST(FileSnapshotTest, ATableKeepsItsTextWhenTheFileIsRewrittenUnderIt) {
         EXPECT_EQ(grid.cell(2, 1000), before);
         grid.setRowCount(grid.rowCount() - 1);  // the spare row, as the file commands drop it
         TableWriteLayout out;
-        out.delimiter = ";";
+        out.layout.delimiter = ";";
         std::string error;
         ASSERT_TRUE(writeTableFile(folder.file("saved.csv"), out, grid, error)) << error;
         EXPECT_EQ(folder.read("saved.csv"), bytes);
@@ -87,7 +87,7 @@ TEST(FileSnapshotTest, SmallFilesAndFilesOpenForWritingAreNotMapped) {
     ASSERT_GE(writing, 0);
     EXPECT_EQ(snapshotOf(folder.file("big.csv"), 64), nullptr);
     // Read instead (in two halves at once), it gives the rows the mapping gives.
-    TableReadLayout layout;
+    TableLayout layout;
     layout.delimiter = ";";
     StringGrid read, mapped;
     ASSERT_TRUE(readTableFile(folder.file("big.csv"), layout, read).ok);
@@ -123,16 +123,17 @@ TEST(FileSnapshotTest, ATableReadAheadIsTakenOnlyForTheSameUnwrittenFileAndLayou
     folder.write("marked.csv", "\xEF\xBB\xBF" + bytes);
     folder.write("utf8.csv", utf8);
     if (!snapshotOf(folder.file("a.csv"), TableText::kSlack)) GTEST_SKIP() << "no read lease on this file system";
-    TableReadLayout semicolon, comma;
+    TableLayout semicolon, comma;
     semicolon.delimiter = ";";
     comma.delimiter = ",";
-    auto takeFor = [&](const char* name, const TableReadLayout& layout) {
+    TableReadAhead ahead;
+    auto takeFor = [&](const char* name, const TableLayout& layout) {
         const int fd = ::open(folder.file(name).c_str(), O_RDONLY | O_CLOEXEC);
-        auto read = takeTableAhead(fd, layout, nullptr);
+        auto read = ahead.take(fd, layout, nullptr);
         ::close(fd);
         return read;
     };
-    auto firstCell = [](const TableReadAhead& read) {
+    auto firstCell = [](const LinesReadAhead& read) {
         std::string cell;
         read.text->forEachLine([&](TableText::Line line) {
             if (cell.empty()) read.text->forEachField(line, [&](std::size_t p, std::string_view f) { if (p == 1) cell = f; });
@@ -140,7 +141,7 @@ TEST(FileSnapshotTest, ATableReadAheadIsTakenOnlyForTheSameUnwrittenFileAndLayou
         return cell;
     };
 
-    readTableAhead(folder.file("a.csv"), semicolon);
+    ahead.start(folder.file("a.csv"), semicolon);
     auto same = takeFor("a.csv", semicolon);
     ASSERT_TRUE(same);
     same->text->finish();
@@ -148,36 +149,36 @@ TEST(FileSnapshotTest, ATableReadAheadIsTakenOnlyForTheSameUnwrittenFileAndLayou
     EXPECT_EQ(firstCell(*same), "0");
     EXPECT_FALSE(takeFor("a.csv", semicolon)) << "taken once";
 
-    readTableAhead(folder.file("a.csv"), semicolon);
+    ahead.start(folder.file("a.csv"), semicolon);
     EXPECT_FALSE(takeFor("b.csv", semicolon)) << "another file";
-    readTableAhead(folder.file("a.csv"), semicolon);
+    ahead.start(folder.file("a.csv"), semicolon);
     EXPECT_FALSE(takeFor("a.csv", comma)) << "another layout";
-    readTableAhead(folder.file("marked.csv"), semicolon);
+    ahead.start(folder.file("marked.csv"), semicolon);
     EXPECT_FALSE(takeFor("marked.csv", semicolon)) << "read by the reader itself";
 
     // Decoded lines were written into the copy the mapping became: taken
     // while the file stands as it was, not once it was written.
-    readTableAhead(folder.file("utf8.csv"), semicolon);
+    ahead.start(folder.file("utf8.csv"), semicolon);
     auto decoded = takeFor("utf8.csv", semicolon);
     ASSERT_TRUE(decoded);
     EXPECT_EQ(firstCell(*decoded), "M\xFCller");
     EXPECT_TRUE(decoded->decoder.encoding().utf8);
-    readTableAhead(folder.file("utf8.csv"), semicolon);
+    ahead.start(folder.file("utf8.csv"), semicolon);
     takeFor("b.csv", semicolon);  // waits for the read, and gives it up
-    readTableAhead(folder.file("utf8.csv"), semicolon);
+    ahead.start(folder.file("utf8.csv"), semicolon);
     std::this_thread::sleep_for(std::chrono::milliseconds(200));  // read by then, as a rule
     rewriteInPlace(folder.file("utf8.csv"), utf8.substr(0, utf8.size() - 40));
     EXPECT_FALSE(takeFor("utf8.csv", semicolon)) << "written since";
 
-    readTableAhead(folder.file("b.csv"), semicolon);
+    ahead.start(folder.file("b.csv"), semicolon);
     rewriteInPlace(folder.file("b.csv"), "kurz\r\n");
     EXPECT_FALSE(takeFor("b.csv", semicolon)) << "written since";
     // Whatever was read ahead, the reader shows the file as it stands.
-    readTableAhead(folder.file("b.csv"), semicolon);
+    ahead.start(folder.file("b.csv"), semicolon);
     StringGrid grid;
-    ASSERT_TRUE(readTableFile(folder.file("a.csv"), semicolon, grid).ok);
+    ASSERT_TRUE(readTableFile(folder.file("a.csv"), semicolon, grid, nullptr, &ahead).ok);
     EXPECT_EQ(grid.cell(1, 1), "0");
-    dropTableAhead();
+    ahead.drop();
 }
 
 }  // namespace

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "core/app/ConfigFile.h"
+#include "core/files/ConfigFile.h"
 #include "support/TempFolder.h"
 
 namespace tabulyst::testing {

@@ -35,7 +35,7 @@ struct Expected {
 // belongs to it) when the file has one, else at LF; code 26 ends the file; a
 // line the decoder refuses after others were decoded means reading again as
 // the bytes stand.
-Expected readLineByLine(std::string bytes, const TableReadLayout& layout) {
+Expected readLineByLine(std::string bytes, const TableLayout& layout) {
     bytes = bytes.substr(0, bytes.find('\x1a'));
     const bool cr = bytes.find('\r') != std::string::npos;
     std::vector<std::string> lines;
@@ -104,7 +104,7 @@ std::string randomFile(std::mt19937& rng, const std::string& delimiter, std::siz
 
 class TableReaderTest : public ::testing::Test {
 protected:
-    TableReadResult read(const std::string& bytes, const TableReadLayout& layout, StringGrid& grid,
+    TableReadResult read(const std::string& bytes, const TableLayout& layout, StringGrid& grid,
                          ColumnWidthFit* fit = nullptr) {
         folder.write("t.csv", bytes);
         return readTableFile(folder.file("t.csv"), layout, grid, fit);
@@ -135,7 +135,7 @@ TEST_F(TableReaderTest, RandomFilesComeOutAsReadLineByLine) {
     std::mt19937 rng(18);
     const char* delimiters[] = {";", ";", "\t", ";;", "", "\n"};
     for (int round = 0; round < 400; ++round) {
-        TableReadLayout layout;
+        TableLayout layout;
         if (round % 7 == 6) {
             layout.delimited = false;
             layout.fieldLengths = {3, 0, 5, 70};
@@ -151,9 +151,9 @@ TEST_F(TableReaderTest, RandomFilesComeOutAsReadLineByLine) {
         std::string shown;
         for (unsigned char c : bytes) shown += c >= 0x20 && c < 0x7F ? std::string(1, static_cast<char>(c)) : "<" + std::to_string(c) + ">";
         expectRows(grid, expected, "round " + std::to_string(round) + ": " + shown);
-        EXPECT_EQ(result.lineEnds, expected.lineEnds) << round;
-        EXPECT_EQ(result.lastLineEnded, expected.lastLineEnded) << round;
-        EXPECT_EQ(result.encoding, expected.encoding) << round;
+        EXPECT_EQ(result.format.lineEnds, expected.lineEnds) << round;
+        EXPECT_EQ(result.format.lastLineEnded, expected.lastLineEnded) << round;
+        EXPECT_EQ(result.format.encoding, expected.encoding) << round;
     }
 }
 
@@ -221,7 +221,7 @@ TEST_F(TableReaderTest, BigFilesComeOutAsReadLineByLineWithTheirWidthsAndStayAsT
             }
             bytes += line + (c.lineFeeds || !(i % 3 || !c.delimited) ? "\n" : "\r\n");
         }
-        TableReadLayout layout;
+        TableLayout layout;
         layout.delimiter = ";";
         if (!c.delimited) {
             layout.delimited = false;
@@ -237,9 +237,9 @@ TEST_F(TableReaderTest, BigFilesComeOutAsReadLineByLineWithTheirWidthsAndStayAsT
         fit.apply(fitted);
         const Expected expected = readLineByLine(bytes, layout);
         expectRows(fitted, expected, c.name);
-        EXPECT_EQ(result.encoding, expected.encoding) << c.name;
-        EXPECT_EQ(result.lineEnds, expected.lineEnds) << c.name;
-        EXPECT_EQ(result.lastLineEnded, expected.lastLineEnded) << c.name;
+        EXPECT_EQ(result.format.encoding, expected.encoding) << c.name;
+        EXPECT_EQ(result.format.lineEnds, expected.lineEnds) << c.name;
+        EXPECT_EQ(result.format.lastLineEnded, expected.lastLineEnded) << c.name;
         EXPECT_EQ(result.lengthMismatch, !c.delimited) << c.name;
         EXPECT_EQ(folder.read("t.csv"), bytes) << c.name;
 
@@ -256,7 +256,7 @@ TEST_F(TableReaderTest, BigRandomFilesComeOutAsReadLineByLine) {
     // Every kind of first half before every kind of second half, and code 26 in the first.
     std::mt19937 rng(1818);
     for (unsigned round = 0; round < 11; ++round) {
-        TableReadLayout layout;
+        TableLayout layout;
         layout.delimiter = round % 3 == 2 ? ";;" : ";";
         const std::string bytes = randomFile(rng, layout.delimiter, 80000, round >= 9, round % 3) +
                                   randomFile(rng, ";", 400000, false, round / 3 % 3) + std::string(1 << 20, 'z');
@@ -265,9 +265,9 @@ TEST_F(TableReaderTest, BigRandomFilesComeOutAsReadLineByLine) {
         ASSERT_TRUE(result.ok) << result.error;
         const Expected expected = readLineByLine(bytes, layout);
         expectRows(grid, expected, "round " + std::to_string(round));
-        EXPECT_EQ(result.lineEnds, expected.lineEnds) << round;
-        EXPECT_EQ(result.lastLineEnded, expected.lastLineEnded) << round;
-        EXPECT_EQ(result.encoding, expected.encoding) << round;
+        EXPECT_EQ(result.format.lineEnds, expected.lineEnds) << round;
+        EXPECT_EQ(result.format.lastLineEnded, expected.lastLineEnded) << round;
+        EXPECT_EQ(result.format.encoding, expected.encoding) << round;
     }
 }
 
@@ -275,7 +275,7 @@ TEST_F(TableReaderTest, LinesOf64KiBAndMoreKeepTheirFields) {
     // Field ends from 65536 on take 32 bits; lines before and after such a line keep theirs.
     const std::string longField(70000, 'w');
     const std::string bytes = "a;b\r\n" + std::string(65535, 'v') + ";c\r\n" + longField + ";" + longField + "\r\nd;e";
-    TableReadLayout layout;
+    TableLayout layout;
     layout.delimiter = ";";
     StringGrid grid;
     ASSERT_TRUE(read(bytes, layout, grid).ok);
@@ -286,7 +286,7 @@ TEST_F(TableReaderTest, LinesOf64KiBAndMoreKeepTheirFields) {
 TEST_F(TableReaderTest, AFileThatCannotBeOpenedLeavesTheGridAlone) {
     StringGrid grid;
     grid.setCell(1, 1, "kept");
-    TableReadLayout layout;
+    TableLayout layout;
     layout.delimiter = ";";
     const TableReadResult result = readTableFile(folder.file("missing.csv"), layout, grid);
     EXPECT_FALSE(result.ok);
@@ -356,7 +356,7 @@ void expectSameGrids(const StringGrid& a, const StringGrid& b, const std::string
 TEST_F(TableReaderTest, RowsShowingTheirLineTakeEveryEditAsRowsWithBlocksOfTheirOwn) {
     std::mt19937 rng(1812);
     for (int round = 0; round < 60; ++round) {
-        TableReadLayout layout;
+        TableLayout layout;
         layout.delimiter = round % 5 == 4 ? "::" : ";";
         std::string bytes;
         const int lines = 1 + static_cast<int>(rng() % 12);
@@ -378,15 +378,15 @@ TEST_F(TableReaderTest, RowsShowingTheirLineTakeEveryEditAsRowsWithBlocksOfTheir
         expectSameGrids(onLines, ownBlocks, "as read, round " + std::to_string(round));
 
         TableWriteLayout out;
-        out.delimiter = layout.delimiter;
+        out.layout.delimiter = layout.delimiter;
         std::string error;
         for (int step = 0; step < 25; ++step) {
             std::string what;
             randomEdit(onLines, ownBlocks, rng, what);
             expectSameGrids(onLines, ownBlocks, "round " + std::to_string(round) + " after " + what);
             // Saving writes the same bytes whether it copies lines or joins cells.
-            out.lineEnds = rng() % 2 ? LineEnds::Lf : LineEnds::CrLf;
-            out.encoding.utf8 = rng() % 4 == 0;
+            out.format.lineEnds = rng() % 2 ? LineEnds::Lf : LineEnds::CrLf;
+            out.format.encoding.utf8 = rng() % 4 == 0;
             ASSERT_TRUE(writeTableFile(folder.file("a.csv"), out, onLines, error)) << error;
             ASSERT_TRUE(writeTableFile(folder.file("b.csv"), out, ownBlocks, error)) << error;
             ASSERT_EQ(folder.read("a.csv"), folder.read("b.csv")) << "round " << round << " after " << what;
@@ -395,14 +395,14 @@ TEST_F(TableReaderTest, RowsShowingTheirLineTakeEveryEditAsRowsWithBlocksOfTheir
 }
 
 TEST_F(TableReaderTest, UntouchedLinesAreWrittenAsTheyStandAndEditedOnesJoined) {
-    TableReadLayout layout;
+    TableLayout layout;
     layout.delimiter = ";";
     StringGrid grid;
     // A lone CR and the missing last line end are written as the save's line end.
     ASSERT_TRUE(read("a;b\r\nc;d\re;f\r\n;;\r\ng", layout, grid).ok);
     grid.setRowCount(grid.rowCount() - 1);  // the spare row, as the file commands drop it
     TableWriteLayout out;
-    out.delimiter = ";";
+    out.layout.delimiter = ";";
     std::string error;
     ASSERT_TRUE(writeTableFile(folder.file("same.csv"), out, grid, error));
     EXPECT_EQ(folder.read("same.csv"), "a;b\r\nc;d\r\ne;f\r\n;;\r\ng\r\n");
@@ -411,7 +411,7 @@ TEST_F(TableReaderTest, UntouchedLinesAreWrittenAsTheyStandAndEditedOnesJoined) 
     ASSERT_TRUE(writeTableFile(folder.file("edited.csv"), out, grid, error));
     EXPECT_EQ(folder.read("edited.csv"), "a;b\r\nc;D\r\ne;f\r\n;;\r\ng\r\n");
     out.includeHidden = false;
-    out.delimiter = "|";
+    out.layout.delimiter = "|";
     ASSERT_TRUE(writeTableFile(folder.file("narrow.csv"), out, grid, error));
     EXPECT_EQ(folder.read("narrow.csv"), "b\r\nD\r\nf\r\n|\r\n\r\n");
 }
@@ -422,7 +422,7 @@ TEST_F(TableReaderTest, WidthsFittedWhileReadingAreThoseOfMeasuringEveryCell) {
         AdvanceTable advances;
         for (int ch = 0; ch < 256; ++ch) advances.setAdvance(static_cast<unsigned char>(ch), static_cast<int>(rng() % 12));
         advances.setAdvance('\t', 80);  // as a tab measures in the grid's font
-        TableReadLayout layout;
+        TableLayout layout;
         layout.delimiter = ";";
         std::string bytes;
         const int lines = static_cast<int>(rng() % (round % 10 == 0 ? 2000 : 40));

@@ -50,7 +50,7 @@ std::vector<int> widestByLine(const std::string& bytes, const TableScan::Weights
 
 TEST(TableScanTest, PiecesSplitBeforeTheAdvancesWereKnownAreSummedAllTheSame) {
     const std::string bytes = bigFile();
-    TableReadLayout layout;
+    TableLayout layout;
     layout.delimiter = ";";
     TableScan::Weights weights{}, others{};
     for (int ch = 0; ch < 256; ++ch) {
@@ -63,7 +63,7 @@ TEST(TableScanTest, PiecesSplitBeforeTheAdvancesWereKnownAreSummedAllTheSame) {
     enum class When { FromTheStart, BetweenTwoRounds, AtTheEnd, OthersAtFirst };
     for (When when : {When::FromTheStart, When::BetweenTwoRounds, When::AtTheEnd, When::OthersAtFirst}) {
         SCOPED_TRACE(static_cast<int>(when));
-        TableText text(true, ";", {});
+        TableText text(TableLayout::delimitedBy(";"));
         std::memcpy(text.reserve(bytes.size() + TableText::kSlack), bytes.data(), bytes.size());
         text.setSize(bytes.size());
         LineDecoder decoder;

@@ -13,7 +13,7 @@ namespace {
 
 // A text of the given lines cut at ";" as the reader cuts them.
 std::unique_ptr<TableText> textOf(const std::vector<std::string>& lines) {
-    auto text = std::make_unique<TableText>(true, ";", std::vector<int>{});
+    auto text = std::make_unique<TableText>(TableLayout::delimitedBy(";"));
     std::string all;
     for (const auto& line : lines) all += line + "\n";
     std::copy(all.begin(), all.end(), text->reserve(all.size()));
@@ -43,7 +43,7 @@ StringGrid gridOf(const std::vector<std::string>& lines) {
 }
 
 TEST(TableText, NumbersReadAsTheirDecimalTextAcrossEveryChunkOfDigits) {
-    TableText text(true, ";", {});
+    TableText text(TableLayout::delimitedBy(";"));
     for (std::uint32_t n : {0u, 1u, 9u, 10u, 99u, 65535u, 65536u, 99999u, 100000u, 131071u, 999999u, 1000000u,
                             4294901760u, 4294967294u, 4294967295u})
         EXPECT_EQ(text.numberText(n), std::to_string(n));

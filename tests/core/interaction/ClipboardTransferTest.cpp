@@ -25,9 +25,9 @@ protected:
         char next = 'a';
         for (int r = 1; r <= dataRows; ++r)
             for (int c = 1; c <= dataCols; ++c) grid().setCell(c, r, std::string(1, next++));
-        form->layout = LayoutSettings{};
-        cells().ClearJournal();
-        cells().SetModified(false);
+        form->document.layout = LayoutSettings{};
+        journal().ClearJournal();
+        journal().SetModified(false);
     }
     std::string& clip() { return fake.desktop.clipboardText; }
     std::string at(int c, int r) { return grid().cellText(c, r); }
@@ -39,14 +39,14 @@ TEST_F(ClipboardTest, CopySelectionJoinsCellsAndRowsWithoutTrailingSeparators) {
     grid().extendTo(4, 2);
     commands().trigger("mnuCopy");
     EXPECT_EQ(clip(), "b;c;d\r\nf;g;h");
-    EXPECT_FALSE(cells().Modified);
+    EXPECT_FALSE(journal().Modified);
 
-    form->layout.DelimitedMode = false;
+    form->document.layout.DelimitedMode = false;
     commands().trigger("btnCopy");
     EXPECT_EQ(clip(), "bcd\r\nfgh");
 
-    form->layout.DelimitedMode = true;
-    form->layout.CurrentDelimiter = "#9";
+    form->document.layout.DelimitedMode = true;
+    form->document.layout.CurrentDelimiter = "#9";
     KeyStroke ctrlInsert{vk::Insert, mods::Ctrl};
     form->StrGridKeyDown(ctrlInsert);
     EXPECT_EQ(clip(), "b\tc\td\r\nf\tg\th");
@@ -64,7 +64,7 @@ TEST_F(ClipboardTest, CopyRowAndColumnFormats) {
 
 TEST_F(ClipboardTest, UndecodableDelimiterIsReportedAndNothingIsCopiedOrCut) {
     letters(2, 1);
-    form->layout.CurrentDelimiter = "x#";
+    form->document.layout.CurrentDelimiter = "x#";
     clip() = "before";
     grid().extendTo(2, 1);
     commands().trigger("mnuCopy");
@@ -83,9 +83,9 @@ TEST_F(ClipboardTest, CutCopiesThenClearsThroughTheJournal) {
     EXPECT_EQ(at(1, 1), "");
     EXPECT_EQ(at(2, 1), "");
     EXPECT_EQ(at(1, 2), "c");
-    EXPECT_TRUE(cells().Modified);
-    cells().mnuMainUndoClick();
-    cells().mnuMainUndoClick();
+    EXPECT_TRUE(journal().Modified);
+    journal().mnuMainUndoClick();
+    journal().mnuMainUndoClick();
     EXPECT_EQ(at(1, 1), "a");
     EXPECT_EQ(at(2, 1), "b");
 }
@@ -97,7 +97,7 @@ TEST_F(ClipboardTest, DeleteKeyClearsSelectionButNotWhileEditing) {
     form->StrGridKeyDown(del);
     EXPECT_EQ(at(1, 1), "");
     EXPECT_EQ(at(2, 2), "");
-    EXPECT_TRUE(cells().Modified);
+    EXPECT_TRUE(journal().Modified);
 
     letters(2, 2);
     grid().setCurrent(1, 1);
@@ -109,7 +109,7 @@ TEST_F(ClipboardTest, DeleteKeyClearsSelectionButNotWhileEditing) {
     form->StrGridKeyDown(shiftDel);
     EXPECT_EQ(at(1, 1), "a");
     EXPECT_EQ(at(2, 2), "d");
-    EXPECT_FALSE(cells().Modified);
+    EXPECT_FALSE(journal().Modified);
 }
 
 TEST_F(ClipboardTest, PasteBlockAtCellWithTrailingLineBreak) {
@@ -125,11 +125,11 @@ TEST_F(ClipboardTest, PasteBlockAtCellWithTrailingLineBreak) {
     EXPECT_EQ(at(2, 7), "z");  // no further row from the trailing break
     EXPECT_EQ(grid().col(), 2);
     EXPECT_EQ(grid().row(), 5);
-    EXPECT_TRUE(cells().Modified);
+    EXPECT_TRUE(journal().Modified);
     EXPECT_TRUE(commands().enabled("mnuMainJumpBackLastChangedCell"));
     EXPECT_FALSE(grid().updating());
     // Every piece is its own journal entry.
-    cells().mnuMainUndoClick();
+    journal().mnuMainUndoClick();
     EXPECT_EQ(at(3, 6), "w");
     EXPECT_EQ(at(2, 6), "e");
 }
@@ -148,8 +148,8 @@ TEST_F(ClipboardTest, PasteOfEqualCellsChangesNothing) {
     letters(2, 2);
     clip() = "a;b\r\nc;d";
     commands().trigger("btnPaste");
-    EXPECT_FALSE(cells().Modified);
-    EXPECT_EQ(cells().JournalPos, -1);
+    EXPECT_FALSE(journal().Modified);
+    EXPECT_EQ(journal().JournalPos, -1);
 }
 
 TEST_F(ClipboardTest, EmptyClipboardEmptiesTheCurrentCellInDelimitedMode) {
@@ -158,13 +158,13 @@ TEST_F(ClipboardTest, EmptyClipboardEmptiesTheCurrentCellInDelimitedMode) {
     commands().trigger("btnPaste");
     EXPECT_EQ(at(1, 1), "");
     EXPECT_EQ(at(2, 1), "b");
-    EXPECT_TRUE(cells().Modified);
+    EXPECT_TRUE(journal().Modified);
 
-    form->layout.DelimitedMode = false;
-    form->layout.FieldLengths = {"1"};
-    cells().SetModified(false);
+    form->document.layout.DelimitedMode = false;
+    form->document.layout.FieldLengths = {"1"};
+    journal().SetModified(false);
     commands().trigger("btnPaste");
-    EXPECT_FALSE(cells().Modified);  // nothing to write in fixed-length mode
+    EXPECT_FALSE(journal().Modified);  // nothing to write in fixed-length mode
 }
 
 TEST_F(ClipboardTest, EmptyLineEmptiesFirstCellOfItsRowAndPiecesAreNotTrimmed) {
@@ -179,7 +179,7 @@ TEST_F(ClipboardTest, EmptyLineEmptiesFirstCellOfItsRowAndPiecesAreNotTrimmed) {
 
 TEST_F(ClipboardTest, MultiCharacterDelimiterSplitsAsAWhole) {
     letters(3, 1);
-    form->layout.CurrentDelimiter = "#124#124";  // "||"
+    form->document.layout.CurrentDelimiter = "#124#124";  // "||"
     clip() = "1||2|3";
     commands().trigger("btnPaste");
     EXPECT_EQ(at(1, 1), "1");
@@ -190,7 +190,7 @@ TEST_F(ClipboardTest, PasteSplitsEachLineAtDelimitersWhollyInsideItAsTheReaderDo
     // The text used to be split as a whole, so a delimiter could reach across a
     // line end or use the delimiter appended to the line.
     letters(3, 2);
-    form->layout.CurrentDelimiter = "#124#124";  // "||"
+    form->document.layout.CurrentDelimiter = "#124#124";  // "||"
     clip() = "1||2|\r\nx|";
     commands().trigger("btnPaste");
     EXPECT_EQ(at(1, 1), "1");
@@ -200,39 +200,39 @@ TEST_F(ClipboardTest, PasteSplitsEachLineAtDelimitersWhollyInsideItAsTheReaderDo
     EXPECT_EQ(at(2, 2), "e");
 
     letters(2, 2);
-    form->layout.CurrentDelimiter = "::";
+    form->document.layout.CurrentDelimiter = "::";
     clip() = ":\r\na:::b";
     commands().trigger("btnPaste");
     EXPECT_EQ(at(1, 1), ":");
     EXPECT_EQ(at(2, 1), "b");
     EXPECT_EQ(at(1, 2), "a");
     EXPECT_EQ(at(2, 2), ":b");
-    EXPECT_TRUE(cells().Modified);
+    EXPECT_TRUE(journal().Modified);
 }
 
 TEST_F(ClipboardTest, EmptyDelimiterEndsThePasteWithoutWriting) {
     letters(2, 2);
-    form->layout.CurrentDelimiter = "";
+    form->document.layout.CurrentDelimiter = "";
     clip() = "x;y";
     commands().trigger("btnPaste");
     EXPECT_EQ(at(1, 1), "a");
-    EXPECT_FALSE(cells().Modified);
+    EXPECT_FALSE(journal().Modified);
     EXPECT_FALSE(form->clipboardTransfer.PasteBusy);
 }
 
 TEST_F(ClipboardTest, FixedLengthPasteCutsByLengthAndStopsAtAMissingLength) {
     letters(3, 2);
-    form->layout.DelimitedMode = false;
-    form->layout.FieldLengths = {"3", "2"};
+    form->document.layout.DelimitedMode = false;
+    form->document.layout.FieldLengths = {"3", "2"};
     clip() = "abcde\r\n";
     commands().trigger("btnPaste");
     EXPECT_EQ(at(1, 1), "abc");
     EXPECT_EQ(at(2, 1), "de");
     EXPECT_EQ(at(1, 2), "d");
-    EXPECT_TRUE(cells().Modified);
+    EXPECT_TRUE(journal().Modified);
     EXPECT_TRUE(fake.dialogs.messages.empty());
 
-    cells().SetModified(false);
+    journal().SetModified(false);
     clip() = "ab cdefg\r\nxyz";
     commands().trigger("btnPaste");
     EXPECT_EQ(at(1, 1), "ab");  // trimmed
@@ -240,7 +240,7 @@ TEST_F(ClipboardTest, FixedLengthPasteCutsByLengthAndStopsAtAMissingLength) {
     EXPECT_EQ(at(3, 1), "c");  // no third length: the paste stopped here
     EXPECT_EQ(at(1, 2), "d");  // the next line was not reached
     EXPECT_EQ(fake.dialogs.messages, std::vector<std::string>{"Auswahl passt nicht zu den Einstellungen!"});
-    EXPECT_FALSE(cells().Modified);  // the end-of-paste step did not run
+    EXPECT_FALSE(journal().Modified);  // the end-of-paste step did not run
     EXPECT_FALSE(form->clipboardTransfer.PasteBusy);
 }
 
@@ -248,8 +248,8 @@ TEST_F(ClipboardTest, FixedLengthPasteRejectsLengthThatIsNoNumber) {
     for (const char* bad : {"x", "+-2", "-1", " 2"}) {
         letters(2, 1);
         fake.dialogs.messages.clear();
-        form->layout.DelimitedMode = false;
-        form->layout.FieldLengths = {bad};
+        form->document.layout.DelimitedMode = false;
+        form->document.layout.FieldLengths = {bad};
         clip() = "abc";
         commands().trigger("btnPaste");
         EXPECT_EQ(at(1, 1), "a") << bad;
@@ -268,7 +268,7 @@ TEST_F(ClipboardTest, CtrlVFillsEverySelectedCellWithOneValue) {
     EXPECT_EQ(at(4, 1), "d");
     EXPECT_EQ(at(1, 3), "i");
     EXPECT_FALSE(grid().updating());
-    EXPECT_TRUE(cells().Modified);
+    EXPECT_TRUE(journal().Modified);
 }
 
 TEST_F(ClipboardTest, SelectionPasteLetsEventsRunEvery250Pastes) {
@@ -322,14 +322,14 @@ TEST_F(ClipboardTest, OpenEditorGetsCutCopyAndPaste) {
     grid().openEditor();
     commands().trigger("mnuCopy");
     EXPECT_EQ(editor.copies, 1);
-    EXPECT_FALSE(cells().Modified);
+    EXPECT_FALSE(journal().Modified);
     commands().trigger("btnCut");
     EXPECT_EQ(editor.cuts, 1);
-    EXPECT_TRUE(cells().Modified);
-    cells().SetModified(false);
+    EXPECT_TRUE(journal().Modified);
+    journal().SetModified(false);
     commands().trigger("btnPaste");
     EXPECT_EQ(editor.pastes, 1);
-    EXPECT_TRUE(cells().Modified);
+    EXPECT_TRUE(journal().Modified);
     EXPECT_EQ(at(1, 1), "a");
     EXPECT_TRUE(clip().empty());
     grid().setEditorHost(nullptr);

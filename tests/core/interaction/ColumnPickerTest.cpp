@@ -28,7 +28,7 @@ protected:
     const std::vector<std::string>& items() { return picker().list().items; }
     void open() { ASSERT_TRUE(commands().trigger("mnuMainCellSelection")); }
     char press(char key) {
-        picker().ListBoxKeyPress(key);
+        picker().keyTyped(key);
         return key;
     }
     // Highlights the item with text and presses Enter.

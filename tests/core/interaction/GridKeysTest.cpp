@@ -17,12 +17,12 @@ protected:
         grid().setColCount(dataCols + 1);
         grid().setRowCount(dataRows + 1);
         grid().clearCells();
-        cells().ClearJournal();
-        cells().SetModified(false);
+        journal().ClearJournal();
+        journal().SetModified(false);
     }
     void set(int c, int r, const std::string& text) {
         grid().setCell(c, r, text);
-        cells().CurrentCellText = grid().cellText(grid().col(), grid().row());
+        journal().noteDirectWrite();
     }
     KeyStroke press(std::uint16_t key, Modifiers m) {
         KeyStroke s{key, m};
@@ -47,7 +47,7 @@ TEST_F(GridKeysTest, ModifiersMustMatchExactly) {
     EXPECT_EQ(grid().selection(), (GridRect{1, 1, 1, 1}));
     press(vk::Delete, mods::Ctrl);
     EXPECT_EQ(at(1, 1), "a");
-    EXPECT_FALSE(cells().Modified);
+    EXPECT_FALSE(journal().Modified);
     KeyStroke s = press(vk::Insert, mods::Ctrl);
     EXPECT_EQ(fake.desktop.clipboardText, "a");
     EXPECT_EQ(s.key, vk::Insert);  // not consumed
@@ -60,11 +60,11 @@ TEST_F(GridKeysTest, EscapeRestoresTheTextTheCellHadWhenEntered) {
     KeyStroke s = press(vk::Escape, mods::None);
     EXPECT_EQ(at(2, 2), "2,2");
     EXPECT_NE(s.key, 0);
-    EXPECT_FALSE(cells().hasPendingEdit());
+    EXPECT_FALSE(journal().hasPendingEdit());
     grid().setCurrent(1, 1);
-    EXPECT_EQ(cells().JournalPos, -1);  // leaving journals nothing
+    EXPECT_EQ(journal().JournalPos, -1);  // leaving journals nothing
     grid().setCurrent(2, 2);
-    cells().mnuMainUndoClick();
+    journal().mnuMainUndoClick();
     EXPECT_EQ(at(2, 2), "2,2");
 }
 
@@ -77,7 +77,7 @@ TEST_F(GridKeysTest, CtrlASelectsEveryScrollableCell) {
     EXPECT_EQ(grid().selection(), (GridRect{1, 2, 3, 4}));
     EXPECT_EQ(grid().col(), 3);
     EXPECT_EQ(grid().row(), 4);
-    EXPECT_GE(cells().JournalPos, 0);  // the edit of the cell left was journaled
+    EXPECT_GE(journal().JournalPos, 0);  // the edit of the cell left was journaled
 }
 
 TEST_F(GridKeysTest, RangeSumOfOneColumnRetriesTheOtherSeparator) {
@@ -88,9 +88,9 @@ TEST_F(GridKeysTest, RangeSumOfOneColumnRetriesTheOtherSeparator) {
     select(1, 1, 1, 3);
     commands().trigger("mnuMainAddCellValuesInRange");
     EXPECT_EQ(at(1, 4), "3,75");
-    EXPECT_TRUE(cells().Modified);
+    EXPECT_TRUE(journal().Modified);
     EXPECT_EQ(grid().selection(), (GridRect{1, 1, 1, 3}));
-    cells().mnuMainUndoClick();
+    journal().mnuMainUndoClick();
     EXPECT_EQ(at(1, 4), "");
 }
 
@@ -120,16 +120,16 @@ TEST_F(GridKeysTest, RangeSumAtTheEdgesWritesOnlyWhatFits) {
     commands().trigger("mnuMainAddCellValuesInRange");
     EXPECT_EQ(grid().colCount(), 4);
     EXPECT_EQ(grid().rowCount(), 4);
-    EXPECT_EQ(cells().JournalPos, -1);
-    EXPECT_TRUE(cells().Modified);
+    EXPECT_EQ(journal().JournalPos, -1);
+    EXPECT_TRUE(journal().Modified);
 
     // Ending in the last row but not the last column: row sums only.
-    cells().SetModified(false);
+    journal().SetModified(false);
     select(1, 2, 2, 3);
     commands().trigger("mnuMainAddCellValuesInRange");
     EXPECT_EQ(at(3, 2), "1");
     EXPECT_EQ(at(3, 3), "0");  // empty cells sum to 0
-    EXPECT_TRUE(cells().Modified);
+    EXPECT_TRUE(journal().Modified);
 }
 
 TEST_F(GridKeysTest, RangeSumOfOneCellChangesNothing) {
@@ -137,7 +137,7 @@ TEST_F(GridKeysTest, RangeSumOfOneCellChangesNothing) {
     set(1, 1, "5");
     press(vk::letter('E'), mods::CtrlShift);
     EXPECT_EQ(at(1, 2), "");
-    EXPECT_FALSE(cells().Modified);
+    EXPECT_FALSE(journal().Modified);
 }
 
 TEST_F(GridKeysTest, RangeSumOfARowWritesRightOfIt) {
@@ -182,12 +182,12 @@ TEST_F(GridKeysTest, IncrementWritesTheNextIntegerBelowAndMovesThere) {
     commands().trigger("mnuMainIncrementCellValueToLowerCell");
     EXPECT_EQ(at(1, 2), "42");
     EXPECT_EQ(grid().row(), 2);
-    EXPECT_TRUE(cells().Modified);
+    EXPECT_TRUE(journal().Modified);
     set(1, 2, " 7 ");
     press(vk::letter('I'), mods::CtrlShift);
     EXPECT_EQ(at(1, 3), "8");
     EXPECT_EQ(grid().row(), 3);
-    cells().mnuMainUndoClick();
+    journal().mnuMainUndoClick();
     EXPECT_EQ(at(1, 3), "");
 }
 
@@ -198,7 +198,7 @@ TEST_F(GridKeysTest, IncrementOverflowFallsThroughAndDoesNothing) {
     commands().trigger("mnuMainIncrementCellValueToLowerCell");
     EXPECT_EQ(at(1, 2), "");
     EXPECT_EQ(grid().row(), 1);
-    EXPECT_TRUE(cells().Modified);  // set whether or not anything was written
+    EXPECT_TRUE(journal().Modified);  // set whether or not anything was written
     set(1, 1, "-2147483648");
     commands().trigger("mnuMainIncrementCellValueToLowerCell");
     EXPECT_EQ(at(1, 2), "-2147483647");
@@ -212,9 +212,9 @@ TEST_F(GridKeysTest, IncrementOfADateAddsADayAsAPendingEdit) {
     commands().trigger("mnuMainIncrementCellValueToLowerCell");
     EXPECT_EQ(at(1, 2), "01.01.2024");
     EXPECT_EQ(grid().row(), 2);
-    EXPECT_EQ(cells().JournalPos, -1);
-    EXPECT_TRUE(cells().hasPendingEdit());
-    cells().mnuMainUndoClick();  // the pending edit is journaled and reverted
+    EXPECT_EQ(journal().JournalPos, -1);
+    EXPECT_TRUE(journal().hasPendingEdit());
+    journal().mnuMainUndoClick();  // the pending edit is journaled and reverted
     EXPECT_EQ(at(1, 2), "");
 
     grid().setCurrent(1, 3);
@@ -238,14 +238,14 @@ TEST_F(GridKeysTest, IncrementOnTheLastRowDuplicatesItFirst) {
     blank(2, 2);
     set(1, 2, "9");
     set(2, 2, "keep");
-    cells().ChangeCell(2, 1, "j");  // something journaled: the insert asks
+    journal().ChangeCell(2, 1, "j");  // something journaled: the insert asks
     grid().setCurrent(1, 2);
     commands().trigger("mnuMainIncrementCellValueToLowerCell");  // answered No
     EXPECT_EQ(fake.dialogs.questions, std::vector<std::string>{"Liste der Änderungen verwerfen und Zeile einfügen?"});
     EXPECT_EQ(grid().rowCount(), 3);
     EXPECT_EQ(grid().row(), 2);
-    EXPECT_TRUE(cells().Modified);
-    EXPECT_GE(cells().JournalPos, 0);
+    EXPECT_TRUE(journal().Modified);
+    EXPECT_GE(journal().JournalPos, 0);
 
     fake.dialogs.answers = {true};
     commands().trigger("mnuMainIncrementCellValueToLowerCell");
@@ -254,8 +254,8 @@ TEST_F(GridKeysTest, IncrementOnTheLastRowDuplicatesItFirst) {
     EXPECT_EQ(at(2, 3), "keep");
     EXPECT_EQ(at(1, 2), "9");
     EXPECT_EQ(grid().row(), 3);
-    EXPECT_EQ(cells().JournalPos, -1);
-    EXPECT_FALSE(cells().hasPendingEdit());
+    EXPECT_EQ(journal().JournalPos, -1);
+    EXPECT_FALSE(journal().hasPendingEdit());
 }
 
 TEST_F(GridKeysTest, CopyIntoNextRowWritesThroughTheJournal) {
@@ -265,7 +265,7 @@ TEST_F(GridKeysTest, CopyIntoNextRowWritesThroughTheJournal) {
     commands().trigger("mnuMainCopyCellValueToLowerCell");
     EXPECT_EQ(at(2, 2), "abc");
     EXPECT_EQ(grid().row(), 2);
-    EXPECT_GE(cells().JournalPos, 0);
+    EXPECT_GE(journal().JournalPos, 0);
 
     grid().setCurrent(2, 3);
     set(2, 3, "last");
@@ -273,7 +273,7 @@ TEST_F(GridKeysTest, CopyIntoNextRowWritesThroughTheJournal) {
     press(vk::letter('C'), mods::CtrlShift);
     ASSERT_EQ(grid().rowCount(), 5);
     EXPECT_EQ(at(2, 4), "last");
-    EXPECT_EQ(cells().JournalPos, -1);
+    EXPECT_EQ(journal().JournalPos, -1);
 }
 
 TEST_F(GridKeysTest, AltHomeAndAltEndJumpInTheColumnAndConsumeTheKey) {

@@ -46,8 +46,8 @@ TEST_F(NavigationTest, ARefusedMoveJournalsNothing) {
     grid().setCurrent(2, 1);
     type("pending");
     key(vk::End);  // the last column is hidden: refused
-    EXPECT_EQ(cells().JournalPos, -1);
-    EXPECT_EQ(cells().CurrentCellText, "2,1");
+    EXPECT_EQ(journal().JournalPos, -1);
+    EXPECT_EQ(journal().CurrentCellText(), "2,1");
 }
 
 TEST_F(NavigationTest, MenuMovesActLikeTypedKeys) {
@@ -79,14 +79,14 @@ TEST_F(NavigationTest, OpeningTheMenuWithAnEditorFreesHomeAndEnd) {
 TEST_F(NavigationTest, MarkingSelectsFromTheFirstScrollableCellAndJournalsThePendingEdit) {
     fill(5, 6);
     grid().setFixedRows(2);
-    cells().ClearJournal();
+    journal().ClearJournal();
     grid().setCurrent(3, 3);
     type("t");
     commands().trigger("mnuMarkCol");
     EXPECT_EQ(grid().selection(), (GridRect{3, 2, 3, 5}));
     EXPECT_EQ(grid().row(), 5);
-    EXPECT_EQ(cells().JournalPos, 0);
-    EXPECT_EQ(cells().CurrentCellText, "3,5");
+    EXPECT_EQ(journal().JournalPos, 0);
+    EXPECT_EQ(journal().CurrentCellText(), "3,5");
     EXPECT_FALSE(form->StatusBar.visible());  // marking itself does not update the status line
     commands().trigger("mnuMarkRow");
     EXPECT_EQ(grid().selection(), (GridRect{1, 5, 4, 5}));
@@ -105,7 +105,7 @@ TEST_F(NavigationTest, TheStatusLineCountsMarkedRowsAndColumns) {
 TEST_F(NavigationTest, AnOpenFindDialogKeepsItsStatusText) {
     fill(5, 5);
     form->StatusBar.ShowStatusText("Suche");
-    form->ReplaceCounter = -1;
+    form->findReplace.ReplaceCounter = -1;
     grid().setCurrent(2, 2);
     EXPECT_TRUE(form->StatusBar.visible());
     EXPECT_EQ(form->StatusBar.text(), "Suche");

@@ -21,7 +21,7 @@ class SortingTest : public FormFixture {
 protected:
     SortingTest() { form->locale = Locale::german(); }
     Sorting& sorting() { return form->sorting; }
-    SortState& state() { return form->sort; }
+    SortState& state() { return form->document.sort; }
 
     // Data columns given top to bottom; column 0 and row 0 numbered as after loading.
     void table(const std::vector<Column>& columns) {
@@ -35,8 +35,8 @@ protected:
                 grid().setCell(static_cast<int>(c + 1), r, columns[c][static_cast<std::size_t>(r - 1)]);
         }
         grid().setCurrent(1, 1);
-        cells().ClearJournal();
-        cells().SetModified(false);
+        journal().ClearJournal();
+        journal().SetModified(false);
         state().reset();  // as loading a file does
     }
     Column column(int col) {
@@ -62,7 +62,7 @@ TEST_F(SortingTest, NumbersSortByValueAndASecondClickReverses) {
     EXPECT_EQ(column(1), (Column{"10", "9", "1,5"}));
     EXPECT_TRUE(state().SortDescending);
     EXPECT_EQ(state().SortIndicatorColumn, 1);
-    EXPECT_TRUE(cells().Modified);
+    EXPECT_TRUE(journal().Modified);
     // Leading blanks, signs, exponents and "," as the decimal point.
     table({{" 1e3", "-2,5", "+7", "0.5"}});
     click(1);
@@ -145,7 +145,7 @@ TEST_F(SortingTest, ReleasesNearTheBordersInAnotherColumnOrOffTheHeaderDoNotSort
     release(1, 1, 50);   // a data row
     release(1, 0, 50, false, -1);  // no press in the grid
     EXPECT_EQ(column(1), (Column{"b", "a"}));
-    EXPECT_FALSE(cells().Modified);
+    EXPECT_FALSE(journal().Modified);
     EXPECT_EQ(state().SortIndicatorColumn, -1);
     EXPECT_EQ(state().HeaderPressColumn, -1);
     release(1, 0, 11);  // just inside
@@ -157,11 +157,11 @@ TEST_F(SortingTest, ReleasesNearTheBordersInAnotherColumnOrOffTheHeaderDoNotSort
 
 TEST_F(SortingTest, AJournalWithEntriesIsDiscardedOnlyAfterYes) {
     table({{"b", "a"}, {"1", "2"}});
-    cells().ChangeCell(2, 1, "3");
+    journal().ChangeCell(2, 1, "3");
     click(1);
     ASSERT_EQ(fake.dialogs.questions, std::vector<std::string>{"Liste der Änderungen verwerfen und Sortieren?"});
     EXPECT_EQ(column(1), (Column{"b", "a"}));
-    EXPECT_EQ(cells().JournalPos, 0);
+    EXPECT_EQ(journal().JournalPos, 0);
     EXPECT_EQ(state().SortIndicatorColumn, -1);
     EXPECT_EQ(state().SortKeyCount, -1);
     EXPECT_FALSE(state().SortDescending);
@@ -169,7 +169,7 @@ TEST_F(SortingTest, AJournalWithEntriesIsDiscardedOnlyAfterYes) {
     click(1);
     EXPECT_EQ(column(1), (Column{"a", "b"}));
     EXPECT_EQ(column(2), (Column{"2", "3"}));
-    EXPECT_EQ(cells().JournalPos, -1);
+    EXPECT_EQ(journal().JournalPos, -1);
     EXPECT_FALSE(commands().enabled("mnuMainUndo"));
     // An empty journal: no question.
     click(1);
@@ -223,12 +223,12 @@ protected:
 
 TEST_F(SortingTest, ASortEndedByAnErrorStillClearsTheJournalAndTheCursor) {
     table({{"d", "c", "b", "a", "e", "f"}});
-    cells().ChangeCell(1, 1, "g");
+    journal().ChangeCell(1, 1, "g");
     fake.dialogs.answers.push_back(true);
-    FailingSorting failing(grid(), cells(), state(), &fake.desktop, form->locale);
+    FailingSorting failing(grid(), journal(), state(), &fake.desktop, form->locale);
     failing.StrGridMouseDown(1);
     EXPECT_THROW(failing.StrGridMouseUp(1, 0, 0, 100, 50, false), std::runtime_error);
-    EXPECT_EQ(cells().JournalPos, -1);
+    EXPECT_EQ(journal().JournalPos, -1);
     EXPECT_FALSE(commands().enabled("mnuMainUndo"));
     EXPECT_FALSE(fake.desktop.isBusy);
     EXPECT_FALSE(grid().updating());

@@ -121,12 +121,12 @@ TEST_F(KeyboardMacrosTest, TheCaptionShowsTheRecordingWhileTheCurrentFileStaysFo
     EXPECT_FALSE(commands().state("mnuMainStopReceiving").enabled);
     commands().trigger("mnuMainStartReceiving");
     EXPECT_EQ(form->caption(), " **Aufzeichnung läuft** ");
-    EXPECT_EQ(form->title(), table);
+    EXPECT_EQ(form->document.path(), table);
     EXPECT_FALSE(commands().state("mnuMainStartReceiving").enabled);
     EXPECT_TRUE(commands().state("mnuMainStopReceiving").enabled);
 
     grid().setCell(1, 1, "x");
-    cells().SetModified(true);
+    journal().SetModified(true);
     commands().trigger("mnuMainSave");
     EXPECT_EQ(settingsFolder.read("t.csv"), "x;b\r\n");
 
@@ -138,7 +138,7 @@ TEST_F(KeyboardMacrosTest, TheCaptionShowsTheRecordingWhileTheCurrentFileStaysFo
 
 TEST_F(KeyboardMacrosTest, BindingWritesTheChosenKeysFileOfExactly4096BytesAndKeepsTheChoice) {
     recordAndBind({A}, 2);
-    EXPECT_EQ(recorder().Form4.MacroKeyNumber, 5);
+    EXPECT_EQ(recorder().keyDialog.MacroKeyNumber, 5);
     ASSERT_TRUE(settingsFolder.exists("Macro5.MDE"));
     const std::string bytes = settingsFolder.read("Macro5.MDE");
     ASSERT_EQ(bytes.size(), 4096u);
@@ -155,7 +155,7 @@ TEST_F(KeyboardMacrosTest, BindingWritesTheChosenKeysFileOfExactly4096BytesAndKe
     commands().trigger("mnuMainStartReceiving");
     stopWithShortcut();
     EXPECT_EQ(offered, 2);
-    EXPECT_EQ(recorder().Form4.MacroKeyNumber, 5);
+    EXPECT_EQ(recorder().keyDialog.MacroKeyNumber, 5);
     EXPECT_EQ(settingsFolder.read("MacroSCM.MDE").size(), 4096u);
     EXPECT_TRUE(fake.dialogs.questions.empty());
 }

@@ -19,7 +19,7 @@ protected:
         commands().trigger("mnuMainToggleBookMark");
     }
     CellLook look(int col, int row, CellDrawState state) {
-        return StrGridDrawCell(col, row, state, form->bookmarks, form->sort);
+        return StrGridDrawCell(col, row, state, form->bookmarks, form->document.sort);
     }
     static constexpr CellDrawState kPlain{};
     static constexpr CellDrawState kFixed{false, true, true};
@@ -58,20 +58,20 @@ TEST_F(CellPainterTest, TheFirstRuleThatAppliesWins) {
 }
 
 TEST_F(CellPainterTest, SortMarksColourOnlyTheHeaderRow) {
-    form->sort.SortIndicatorColumn = 2;
+    form->document.sort.SortIndicatorColumn = 2;
     EXPECT_EQ(look(2, 0, kFixed).background, Colour::rgb(255, 0, 0));
     EXPECT_EQ(look(3, 0, kFixed).background, Colour::of(SystemColour::ButtonFace));
     EXPECT_EQ(look(2, 1, kFixed).background, kFrozen);  // a frozen row below it
     EXPECT_EQ(look(2, 3, kPlain).background, Colour::of(SystemColour::Window));
 
     // Several keys: each its colour, key 1 first; the indicator column alone counts no more.
-    form->sort.MultiKeySort = true;
-    form->sort.SortKeyColumns = {5, 2, 7, 1, 3};
-    form->sort.SortIndicatorColumn = 4;
+    form->document.sort.MultiKeySort = true;
+    form->document.sort.SortKeyColumns = {5, 2, 7, 1, 3};
+    form->document.sort.SortIndicatorColumn = 4;
     const Colour expected[] = {Colour::rgb(255, 0, 0), Colour::rgb(192, 64, 0), Colour::rgb(128, 128, 0),
                                Colour::rgb(64, 192, 0), Colour::rgb(0, 255, 0)};
     for (std::size_t k = 0; k < 5; ++k)
-        EXPECT_EQ(look(form->sort.SortKeyColumns[k], 0, kFixed).background, expected[k]) << "key " << k + 1;
+        EXPECT_EQ(look(form->document.sort.SortKeyColumns[k], 0, kFixed).background, expected[k]) << "key " << k + 1;
     EXPECT_EQ(look(4, 0, kFixed).background, Colour::of(SystemColour::ButtonFace));
 }
 

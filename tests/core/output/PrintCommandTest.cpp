@@ -31,7 +31,7 @@ TEST_F(PrintCommandTest, MenuAndToolbarShowThePrintDialogAndCancelPrintsNothing)
 }
 
 TEST_F(PrintCommandTest, ConfirmedDialogPrintsTheWholeGridHeadedByTheWindowCaption) {
-    form->setTitle("/tmp/Kunden.csv");
+    form->document.setPath("/tmp/Kunden.csv");
     commands().trigger("ToolButton14");
     EXPECT_EQ(canvas().begun, 1);
     EXPECT_EQ(canvas().ended, 1);

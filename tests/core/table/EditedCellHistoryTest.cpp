@@ -50,7 +50,7 @@ TEST_F(EditedCellHistoryTest, BackWalksNewestFirstAndForwardReturns) {
     EXPECT_FALSE(forwardOn());
     EXPECT_EQ(back(), Cell(2, 2));
     // Nothing was journaled or changed by walking.
-    EXPECT_EQ(cells().JournalPos, 1);
+    EXPECT_EQ(journal().JournalPos, 1);
     EXPECT_EQ(grid().cell(2, 2), "A");
     EXPECT_EQ(grid().cell(5, 7), "B");
 }
@@ -68,7 +68,7 @@ TEST_F(EditedCellHistoryTest, APendingEditIsJournaledWhenBackLeavesItsCell) {
     edit(2, 2, "A");
     edit(5, 7, "B");  // still pending
     EXPECT_EQ(back(), Cell(2, 2));
-    EXPECT_EQ(cells().JournalPos, 1);
+    EXPECT_EQ(journal().JournalPos, 1);
     commands().trigger("mnuMainUndo");
     EXPECT_EQ(grid().cell(5, 7), "5,7");
     EXPECT_EQ(grid().cell(2, 2), "A");
@@ -77,11 +77,11 @@ TEST_F(EditedCellHistoryTest, APendingEditIsJournaledWhenBackLeavesItsCell) {
 TEST_F(EditedCellHistoryTest, AnEntryInColumnZeroStopsBackWithoutDisablingIt) {
     edit(2, 2, "A");
     grid().setCurrent(3, 3);
-    cells().ChangeCell(0, 4, "row label");
+    journal().ChangeCell(0, 4, "row label");
     ASSERT_TRUE(backOn());
     EXPECT_EQ(back(), Cell(3, 3));
     EXPECT_TRUE(backOn());
-    EXPECT_EQ(cells().JumpPos, cells().JournalPos);
+    EXPECT_EQ(journal().JumpPos, journal().JournalPos);
 }
 
 TEST_F(EditedCellHistoryTest, UndoingEverythingDisablesBackAndClearingDisablesBoth) {
@@ -99,10 +99,10 @@ TEST_F(EditedCellHistoryTest, UndoingEverythingDisablesBackAndClearingDisablesBo
     back();
     back();
     ASSERT_TRUE(forwardOn());
-    cells().ClearJournal();
+    journal().ClearJournal();
     EXPECT_FALSE(backOn());
     EXPECT_FALSE(forwardOn());
-    EXPECT_EQ(cells().JumpPos, -1);
+    EXPECT_EQ(journal().JumpPos, -1);
 }
 
 TEST_F(EditedCellHistoryTest, ACellThatBecameFrozenIsReachedAsFarAsTheGridAllows) {

@@ -48,11 +48,11 @@ TEST_F(FixedHeadersTest, FixingKeepsTheJournalTheModifiedStateAndAPendingEdit) {
     type("first");
     grid().setCurrent(3, 5);
     type("pending");
-    const int journalPos = cells().JournalPos;
+    const int journalPos = journal().JournalPos;
     commands().trigger("mnuMainSetHeaderAndCols");
-    EXPECT_EQ(cells().JournalPos, journalPos);
-    EXPECT_TRUE(cells().Modified);
-    EXPECT_FALSE(cells().JournalSuspended);
+    EXPECT_EQ(journal().JournalPos, journalPos);
+    EXPECT_TRUE(journal().Modified);
+    EXPECT_FALSE(journal().JournalSuspended);
     EXPECT_EQ(grid().cell(3, 5), "pending");
     // The edit still pending in the current cell is journaled when the cell is left.
     grid().setCurrent(4, 6);

@@ -14,7 +14,7 @@ using Strings = std::vector<std::string>;
 
 class HiddenColumnsTest : public FormFixture {
 protected:
-    HiddenColumnsTest() { form->gridClientWidth = 600; }
+    HiddenColumnsTest() { form->document.StrGrid.setClientWidth(600); }
 
     // Numbered headers, "c,r" data, every column 5 pixels wide: fitting
     // widens a data column to 23 (three characters of 6 pixels).
@@ -23,7 +23,7 @@ protected:
         for (int c = 1; c <= dataCols; ++c) grid().setCell(c, 0, std::to_string(c));
         for (int r = 1; r <= dataRows; ++r) grid().setCell(0, r, std::to_string(r));
         for (int c = 0; c <= dataCols; ++c) grid().setColWidth(c, 5);
-        cells().ClearJournal();
+        journal().ClearJournal();
     }
     std::vector<int> widths() {
         std::vector<int> out;
@@ -106,7 +106,7 @@ TEST_F(HiddenColumnsTest, ChooserOkRefitsShownColumnsAndMovesTheCurrentCellOffAH
 
 TEST_F(HiddenColumnsTest, ChooserAsksOnlyAfterAJournaledChangeAndNoKeepsEverything) {
     table(3, 2);
-    cells().ChangeCell(1, 1, "changed");
+    journal().ChangeCell(1, 1, "changed");
     auto hideFirst = [](StringsChooser& c) {
         c.clbClientClientClickCheck(0, false);
         return true;
@@ -115,14 +115,14 @@ TEST_F(HiddenColumnsTest, ChooserAsksOnlyAfterAJournaledChangeAndNoKeepsEverythi
     commands().trigger("mnuMainViewHideCols");  // answered No
     EXPECT_EQ(fake.dialogs.questions, Strings{"Liste der Änderungen verwerfen und Spalten verbergen?"});
     EXPECT_EQ(widths(), (std::vector<int>{5, 5, 5}));  // not even fitted
-    EXPECT_GE(cells().JournalPos, 0);
+    EXPECT_GE(journal().JournalPos, 0);
     EXPECT_TRUE(commands().enabled("mnuMainUndo"));
 
     fake.dialogs.answers.push_back(true);
     fake.dialogs.chooserScripts.push_back(hideFirst);
     commands().trigger("mnuMainViewHideCols");
     EXPECT_EQ(widths(), (std::vector<int>{kHidden, kFitted, kFitted}));
-    EXPECT_EQ(cells().JournalPos, -1);
+    EXPECT_EQ(journal().JournalPos, -1);
     EXPECT_FALSE(commands().enabled("mnuMainUndo"));
 }
 
@@ -134,7 +134,7 @@ TEST_F(HiddenColumnsTest, HidingMarkedColumnsMovesTheCurrentCellToTheRight) {
     EXPECT_EQ(grid().col(), 4);
     EXPECT_TRUE(showAllEnabled());
     EXPECT_TRUE(fake.dialogs.questions.empty());
-    EXPECT_EQ(cells().CurrentCellText, "4,1");
+    EXPECT_EQ(journal().CurrentCellText(), "4,1");
 }
 
 TEST_F(HiddenColumnsTest, WithNothingVisibleOnTheRightTheCurrentCellGoesLeft) {
@@ -170,7 +170,7 @@ TEST_F(HiddenColumnsTest, FrozenColumnsAreNeverMadeCurrent) {
     table(4, 3);
     grid().setFixedCols(2);  // column 1 is frozen and visible
     select(2, 4);
-    cells().ClearJournal();
+    journal().ClearJournal();
     EXPECT_NO_THROW(commands().trigger("mnuMainHideCols"));
     EXPECT_EQ(grid().col(), 4);
     EXPECT_EQ(form->hiddenColumns.LastVisibleColumn(), 1);
@@ -179,17 +179,17 @@ TEST_F(HiddenColumnsTest, FrozenColumnsAreNeverMadeCurrent) {
 TEST_F(HiddenColumnsTest, HidingAsksOnlyAfterAJournaledChange) {
     table(3, 2);
     grid().setCurrent(2, 1);
-    cells().ChangeCell(1, 1, "changed");
+    journal().ChangeCell(1, 1, "changed");
     commands().trigger("mnuMainHideCols");  // answered No
     EXPECT_EQ(fake.dialogs.questions, Strings{"Liste der Änderungen verwerfen und Spalte verbergen?"});
     EXPECT_EQ(widths(), (std::vector<int>{5, 5, 5}));
-    EXPECT_GE(cells().JournalPos, 0);
+    EXPECT_GE(journal().JournalPos, 0);
     EXPECT_FALSE(showAllEnabled());
 
     fake.dialogs.answers.push_back(true);
     commands().trigger("mnuMainHideCols");
     EXPECT_EQ(widths(), (std::vector<int>{5, kHidden, 5}));
-    EXPECT_EQ(cells().JournalPos, -1);
+    EXPECT_EQ(journal().JournalPos, -1);
     EXPECT_EQ(grid().col(), 3);
 }
 
@@ -197,10 +197,10 @@ TEST_F(HiddenColumnsTest, ShowAllKeepsTheJournalAndAsksNothing) {
     table(3, 2);
     grid().setCurrent(2, 1);
     commands().trigger("mnuMainHideCols");
-    cells().ChangeCell(1, 1, "changed");
+    journal().ChangeCell(1, 1, "changed");
     ASSERT_TRUE(commands().trigger("mnuMainShowAllCols"));
     EXPECT_TRUE(fake.dialogs.questions.empty());
-    EXPECT_GE(cells().JournalPos, 0);
+    EXPECT_GE(journal().JournalPos, 0);
     // "changed" is 7 characters: 42 pixels ask for 53; the others are fitted too.
     EXPECT_EQ(widths(), (std::vector<int>{53, kFitted, kFitted}));
 }
@@ -208,9 +208,9 @@ TEST_F(HiddenColumnsTest, ShowAllKeepsTheJournalAndAsksNothing) {
 TEST_F(HiddenColumnsTest, FittingIsLimitedToTwoThirdsOfTheGridWidth) {
     table(2, 2);
     grid().setCell(1, 1, std::string(200, 'x'));
-    form->gridClientWidth = 301;  // 301 / 3 * 2 = 200
+    form->document.StrGrid.setClientWidth(301);  // 301 / 3 * 2 = 200
     grid().setCurrent(2, 1);
-    cells().ClearJournal();
+    journal().ClearJournal();
     commands().trigger("mnuMainHideCols");
     commands().trigger("mnuMainShowAllCols");
     EXPECT_EQ(widths(), (std::vector<int>{200, kFitted}));

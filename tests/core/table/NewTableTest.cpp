@@ -51,7 +51,7 @@ TEST(ColsAndRowsDialog, EntriesOutsideOneTo4096KeepTheDialogOpenWithTheirMessage
         dialogs.messages.clear();
         d.edtNumberOfCols = c.cols;
         d.edtNumberOfRows = c.rows;
-        EXPECT_FALSE(d.BitBtn1Click()) << c.cols << " / " << c.rows;
+        EXPECT_FALSE(d.ok()) << c.cols << " / " << c.rows;
         EXPECT_EQ(dialogs.messages, c.messages) << c.cols << " / " << c.rows;
         EXPECT_EQ(d.focus, c.focus) << c.cols << " / " << c.rows;
         EXPECT_EQ(d.edtNumberOfCols, c.cols);  // the entries stay as typed
@@ -59,7 +59,7 @@ TEST(ColsAndRowsDialog, EntriesOutsideOneTo4096KeepTheDialogOpenWithTheirMessage
     dialogs.messages.clear();
     d.edtNumberOfCols = "4096";
     d.edtNumberOfRows = " 1 ";
-    EXPECT_TRUE(d.BitBtn1Click());
+    EXPECT_TRUE(d.ok());
     EXPECT_TRUE(dialogs.messages.empty());
     EXPECT_EQ(d.columnCount(), 4097);
     EXPECT_EQ(d.rowCount(), 2);
@@ -84,7 +84,7 @@ TEST_F(NewTableTest, FourByTwoGivesNumberedHeadersAndEmptyCells) {
     grid().setCell(0, 0, "corner");
     grid().setCurrent(2, 2);
     type("edited");
-    form->setTitle("/some/file.csv");
+    form->document.setPath("/some/file.csv");
     commands().setEnabled("mnuMainReLoad", true);
     commands().setEnabled("mnuMainCyclicalReLoad", true);
     grid().setCurrent(6, 8);
@@ -98,19 +98,19 @@ TEST_F(NewTableTest, FourByTwoGivesNumberedHeadersAndEmptyCells) {
     EXPECT_EQ(row(1), "1||||");
     EXPECT_EQ(row(2), "2||||");
     for (int c = 1; c < 5; ++c) EXPECT_EQ(grid().colWidth(c), 4 * grid().defaultColWidth());
-    EXPECT_FALSE(cells().Modified);
+    EXPECT_FALSE(journal().Modified);
     EXPECT_FALSE(commands().enabled("ToolButtonSave"));
-    EXPECT_EQ(cells().JournalPos, -1);
+    EXPECT_EQ(journal().JournalPos, -1);
     EXPECT_FALSE(commands().enabled("mnuMainUndo"));
     EXPECT_TRUE(form->bookmarks.empty());
-    EXPECT_EQ(form->title(), "");
+    EXPECT_EQ(form->document.path(), "");
     EXPECT_FALSE(commands().enabled("mnuMainReLoad"));
     EXPECT_FALSE(commands().enabled("ToolBtnReload"));
     EXPECT_FALSE(commands().enabled("mnuMainCyclicalReLoad"));
     EXPECT_EQ(grid().fixedRows(), 1);
     EXPECT_EQ(grid().fixedCols(), 1);
     EXPECT_TRUE(grid().isScrollable(grid().col(), grid().row()));
-    EXPECT_EQ(cells().CurrentCellText, "");
+    EXPECT_EQ(journal().CurrentCellText(), "");
 }
 
 TEST_F(NewTableTest, CancelAndNoLeaveTheTableAndTheDialogKeepsItsValues) {
@@ -126,7 +126,7 @@ TEST_F(NewTableTest, CancelAndNoLeaveTheTableAndTheDialogKeepsItsValues) {
     EXPECT_EQ(fake.dialogs.questions.size(), 1u);
     EXPECT_EQ(grid().colCount(), 3);
     EXPECT_EQ(grid().cell(1, 1), "x");
-    EXPECT_TRUE(cells().Modified);
+    EXPECT_TRUE(journal().Modified);
 
     fake.dialogs.answers.push_back(true);
     fake.dialogs.colsAndRowsScripts.push_back(pressOk);  // shows 7 and 5 again
@@ -152,10 +152,10 @@ TEST_F(NewTableTest, NewRightAfterSavingAsksNothing) {
     grid().setCurrent(1, 1);
     type("x");
     grid().setCurrent(2, 2);
-    form->setTitle(folder.file("saved.csv"));
+    form->document.setPath(folder.file("saved.csv"));
     commands().trigger("mnuMainSave");
-    ASSERT_FALSE(cells().Modified);
-    ASSERT_GE(cells().JournalPos, 0);
+    ASSERT_FALSE(journal().Modified);
+    ASSERT_GE(journal().JournalPos, 0);
     newTable("2", "2");
     EXPECT_TRUE(fake.dialogs.questions.empty());
     EXPECT_EQ(grid().colCount(), 3);
@@ -169,22 +169,22 @@ TEST_F(NewTableTest, HiddenColumnsFrozenRowsAndSortMarksDoNotOutliveTheOldTable)
     grid().setCurrent(3, 4);
     commands().trigger("mnuMainSetHeaderAndCols");
     ASSERT_EQ(grid().fixedRows(), 4);
-    form->sort.SortIndicatorColumn = 2;
-    form->sort.SortKeyColumns[0] = 2;
+    form->document.sort.SortIndicatorColumn = 2;
+    form->document.sort.SortKeyColumns[0] = 2;
     newTable("6", "6");
     for (int c = 1; c < 7; ++c) EXPECT_FALSE(grid().isHidden(c)) << c;
     EXPECT_FALSE(commands().enabled("mnuMainShowAllCols"));
     EXPECT_EQ(grid().fixedRows(), 1);
     EXPECT_EQ(grid().fixedCols(), 1);
-    EXPECT_EQ(form->sort.SortIndicatorColumn, -1);
-    EXPECT_EQ(form->sort.SortKeyColumns[0], -1);
+    EXPECT_EQ(form->document.sort.SortIndicatorColumn, -1);
+    EXPECT_EQ(form->document.sort.SortKeyColumns[0], -1);
 }
 
 TEST_F(NewTableTest, SavingANewTableAsksForAFileAndWritesPlainCrLfText) {
     // The table before was a UTF-8 file with line feeds only.
     folder.write("old.csv", "\xEF\xBB\xBF" "a;b\nc;d\n");
     ASSERT_TRUE(form->files.OpenTableFile(folder.file("old.csv")));
-    ASSERT_TRUE(form->Utf8File);
+    ASSERT_TRUE(form->document.format().encoding.byteOrderMark);
     newTable("2", "1");
     grid().setCurrent(1, 1);
     type("\xE4");
@@ -192,8 +192,8 @@ TEST_F(NewTableTest, SavingANewTableAsksForAFileAndWritesPlainCrLfText) {
     fake.dialogs.files.push_back(folder.file("new.csv"));
     commands().trigger("mnuMainSave");
     EXPECT_EQ(folder.read("new.csv"), "\xE4;\r\n");
-    EXPECT_EQ(form->title(), folder.file("new.csv"));
-    EXPECT_FALSE(cells().Modified);
+    EXPECT_EQ(form->document.path(), folder.file("new.csv"));
+    EXPECT_FALSE(journal().Modified);
     EXPECT_TRUE(commands().enabled("mnuMainReLoad"));
 }
 

@@ -16,8 +16,8 @@ protected:
         for (int c = 1; c <= dataCols; ++c) grid().setCell(c, 0, std::to_string(c));
         for (int r = 1; r <= dataRows; ++r) grid().setCell(0, r, std::to_string(r));
         for (int c = 0; c <= dataCols; ++c) grid().setColWidth(c, 30 + c);
-        cells().ClearJournal();
-        cells().SetModified(false);
+        journal().ClearJournal();
+        journal().SetModified(false);
     }
     std::vector<std::string> headerRow() {
         std::vector<std::string> out;
@@ -30,16 +30,16 @@ protected:
         return out;
     }
     void journalSomething() {
-        cells().ChangeCell(1, 1, "changed");
-        ASSERT_GE(cells().JournalPos, 0);
+        journal().ChangeCell(1, 1, "changed");
+        ASSERT_GE(journal().JournalPos, 0);
     }
     void expectAccepted() {
-        EXPECT_EQ(cells().JournalPos, -1);
-        EXPECT_TRUE(cells().Modified);
+        EXPECT_EQ(journal().JournalPos, -1);
+        EXPECT_TRUE(journal().Modified);
         EXPECT_FALSE(commands().enabled("mnuMainUndo"));
         EXPECT_FALSE(fake.desktop.isBusy);
         EXPECT_FALSE(grid().updating());
-        EXPECT_EQ(cells().CurrentCellText, grid().cellText(grid().col(), grid().row()));
+        EXPECT_EQ(journal().CurrentCellText(), grid().cellText(grid().col(), grid().row()));
     }
 };
 
@@ -52,18 +52,18 @@ TEST_F(StructureEditsTest, InsertsAskOnlyWhenSomethingWasJournaled) {
     EXPECT_EQ(grid().colCount(), 5);
 
     // A change that was undone again still counts.
-    cells().ChangeCell(1, 1, "x");
-    cells().mnuMainUndoClick();
+    journal().ChangeCell(1, 1, "x");
+    journal().mnuMainUndoClick();
     commands().trigger("mnuMainInsertColAfter");  // answered No
     ASSERT_EQ(fake.dialogs.questions, Strings{"Liste der Änderungen verwerfen und Spalte einfügen?"});
     EXPECT_EQ(grid().colCount(), 5);
-    EXPECT_GE(cells().JournalPos, 0);
+    EXPECT_GE(journal().JournalPos, 0);
 
-    cells().SetModified(false);
+    journal().SetModified(false);
     commands().trigger("mnuMainInsertRowBevore");
     EXPECT_EQ(fake.dialogs.questions.back(), "Liste der Änderungen verwerfen und Zeile einfügen?");
     EXPECT_EQ(grid().rowCount(), 4);
-    EXPECT_FALSE(cells().Modified);
+    EXPECT_FALSE(journal().Modified);
 
     fake.dialogs.answers = {true};
     commands().trigger("mnuMainInsertRowAfter");
@@ -125,7 +125,7 @@ TEST_F(StructureEditsTest, DeletionsAlwaysAskAndNoChangesNothing) {
                                                "Liste der Änderungen verwerfen und Zeile(n) löschen?"}));
     EXPECT_EQ(grid().colCount(), 4);
     EXPECT_EQ(grid().rowCount(), 4);
-    EXPECT_FALSE(cells().Modified);
+    EXPECT_FALSE(journal().Modified);
 }
 
 TEST_F(StructureEditsTest, DeleteMarkedColumnsMovesCellsWidthsAndHiddenState) {
@@ -254,18 +254,18 @@ TEST_F(StructureEditsTest, DuplicateLastRowAppendsCopyAndMovesOntoIt) {
     form->StrGridKeyDown(esc);
     EXPECT_EQ(grid().cellText(2, 3), "2,2");
     grid().setCol(1);
-    EXPECT_EQ(cells().JournalPos, -1);
+    EXPECT_EQ(journal().JournalPos, -1);
 }
 
 TEST_F(StructureEditsTest, RefusedDuplicateLeavesEverythingAlone) {
     table(2, 2);
     journalSomething();
     grid().setCurrent(1, 2);
-    int pos = cells().JournalPos;
+    int pos = journal().JournalPos;
     commands().trigger("mnuMainDublicateRow");
     EXPECT_EQ(fake.dialogs.questions, Strings{"Liste der Änderungen verwerfen und Zeile einfügen?"});
     EXPECT_EQ(grid().rowCount(), 3);
-    EXPECT_EQ(cells().JournalPos, pos);
+    EXPECT_EQ(journal().JournalPos, pos);
     EXPECT_TRUE(commands().enabled("mnuMainUndo"));
 }
 
@@ -273,24 +273,24 @@ TEST_F(StructureEditsTest, RowDragAsksOnlyWithJournalAndMovesBackOnNo) {
     table(2, 3);
     grid().dragRow(1, 3);
     EXPECT_TRUE(fake.dialogs.questions.empty());
-    EXPECT_TRUE(cells().Modified);
+    EXPECT_TRUE(journal().Modified);
     EXPECT_EQ(grid().cellText(1, 3), "1,1");
     EXPECT_EQ(grid().cellText(0, 3), "1");  // numbers travel with their row
 
-    cells().SetModified(false);
+    journal().SetModified(false);
     journalSomething();
     grid().dragRow(3, 1);  // answered No
     EXPECT_EQ(fake.dialogs.questions, Strings{"Liste der Änderungen verwerfen und Zeile verschieben?"});
     EXPECT_EQ(grid().cellText(1, 3), "1,1");
-    EXPECT_FALSE(cells().Modified);
-    EXPECT_FALSE(cells().JournalSuspended);
-    EXPECT_GE(cells().JournalPos, 0);
+    EXPECT_FALSE(journal().Modified);
+    EXPECT_FALSE(journal().JournalSuspended);
+    EXPECT_GE(journal().JournalPos, 0);
 
     fake.dialogs.answers = {true};
     grid().dragRow(3, 1);
     EXPECT_EQ(grid().cellText(1, 1), "1,1");
-    EXPECT_EQ(cells().JournalPos, -1);
-    EXPECT_TRUE(cells().Modified);
+    EXPECT_EQ(journal().JournalPos, -1);
+    EXPECT_TRUE(journal().Modified);
 }
 
 TEST_F(StructureEditsTest, RowDragUnderTheCurrentCellJournalsNoPhantomEdit) {
@@ -298,45 +298,45 @@ TEST_F(StructureEditsTest, RowDragUnderTheCurrentCellJournalsNoPhantomEdit) {
     grid().setCurrent(1, 1);
     grid().dragRow(1, 3);
     grid().setCurrent(2, 2);  // leaving the cell that now shows row 2's text
-    EXPECT_EQ(cells().JournalPos, -1);
+    EXPECT_EQ(journal().JournalPos, -1);
     EXPECT_EQ(grid().cellText(1, 1), "1,2");
 }
 
 TEST_F(StructureEditsTest, ColumnDragFollowsSortMark) {
     table(3, 2);
-    form->sort.SortKeyColumns = {2, -1, -1, -1, -1};
-    form->sort.SortIndicatorColumn = 2;
+    form->document.sort.SortKeyColumns = {2, -1, -1, -1, -1};
+    form->document.sort.SortIndicatorColumn = 2;
     grid().dragColumn(2, 1);
-    EXPECT_EQ(form->sort.SortKeyColumns[0], 1);
-    EXPECT_EQ(form->sort.SortIndicatorColumn, 1);
+    EXPECT_EQ(form->document.sort.SortKeyColumns[0], 1);
+    EXPECT_EQ(form->document.sort.SortIndicatorColumn, 1);
     EXPECT_EQ(grid().cellText(1, 1), "2,1");
     EXPECT_EQ(grid().colWidth(1), 32);  // the width travels with the column
-    EXPECT_TRUE(cells().Modified);
+    EXPECT_TRUE(journal().Modified);
 }
 
 TEST_F(StructureEditsTest, ColumnDragRemapsEveryKeyOfAMultiKeySort) {
     table(5, 1);
-    form->sort.SortKeyColumns = {1, 3, 5, -1, -1};
-    form->sort.MultiKeySort = true;
-    form->sort.SortIndicatorColumn = 3;
+    form->document.sort.SortKeyColumns = {1, 3, 5, -1, -1};
+    form->document.sort.MultiKeySort = true;
+    form->document.sort.SortIndicatorColumn = 3;
     grid().dragColumn(1, 4);  // columns 2..4 move one left
-    EXPECT_EQ(form->sort.SortKeyColumns, (std::array<int, 5>{4, 2, 5, -1, -1}));
-    EXPECT_EQ(form->sort.SortIndicatorColumn, 3);  // left alone in a multi-key sort
+    EXPECT_EQ(form->document.sort.SortKeyColumns, (std::array<int, 5>{4, 2, 5, -1, -1}));
+    EXPECT_EQ(form->document.sort.SortIndicatorColumn, 3);  // left alone in a multi-key sort
 }
 
 TEST_F(StructureEditsTest, RefusedColumnDragMovesBackAndKeepsSortMark) {
     table(3, 2);
-    form->sort.SortKeyColumns = {2, -1, -1, -1, -1};
-    form->sort.SortIndicatorColumn = 2;
+    form->document.sort.SortKeyColumns = {2, -1, -1, -1, -1};
+    form->document.sort.SortIndicatorColumn = 2;
     journalSomething();
     grid().dragColumn(2, 1);
     EXPECT_EQ(fake.dialogs.questions, Strings{"Liste der Änderungen verwerfen und Spalte verschieben?"});
     EXPECT_EQ(grid().cellText(2, 1), "2,1");
     EXPECT_EQ(grid().colWidth(2), 32);
-    EXPECT_EQ(form->sort.SortKeyColumns[0], 2);
-    EXPECT_EQ(form->sort.SortIndicatorColumn, 2);
-    EXPECT_FALSE(cells().Modified);
-    EXPECT_FALSE(cells().JournalSuspended);
+    EXPECT_EQ(form->document.sort.SortKeyColumns[0], 2);
+    EXPECT_EQ(form->document.sort.SortIndicatorColumn, 2);
+    EXPECT_FALSE(journal().Modified);
+    EXPECT_FALSE(journal().JournalSuspended);
 }
 
 TEST_F(StructureEditsTest, EditsClearBookmarksAndShowTheHourglass) {

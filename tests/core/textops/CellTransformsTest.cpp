@@ -37,7 +37,7 @@ protected:
     void navigationSelect(const GridRect& rect) { form->navigation.setSelectionRect(rect); }
     int journalEntries() const {
         int n = 0;
-        for (const auto& e : form->cells.Journal)
+        for (const auto& e : form->document.journal.Journal)
             if (!e.empty()) ++n;
         return n;
     }
@@ -55,7 +55,7 @@ TEST_F(CellTransformsTest, UpperCaseVisitsTheSelectionAndJournalsEachChangedCell
     grid().setCell(2, 3, "SCHON GROSS");
     grid().setCell(3, 4, "gr\xFC\xDF" "e \xE4");
     grid().setCell(4, 3, "outside");
-    cells().ClearJournal();
+    journal().ClearJournal();
     navigationSelect({2, 2, 3, 4});
     ASSERT_TRUE(trigger("mnuMainChangeCaseToUpper"));
 
@@ -64,7 +64,7 @@ TEST_F(CellTransformsTest, UpperCaseVisitsTheSelectionAndJournalsEachChangedCell
     EXPECT_EQ(grid().cell(4, 3), "outside");
     // Only the cell with letters that changed has an entry; digits and capitals need none.
     EXPECT_EQ(journalEntries(), 1);
-    EXPECT_TRUE(cells().Modified);
+    EXPECT_TRUE(journal().Modified);
     EXPECT_EQ(grid().selection(), (GridRect{2, 2, 3, 4}));
 
     ASSERT_TRUE(trigger("mnuMainUndo"));
@@ -77,7 +77,7 @@ TEST_F(CellTransformsTest, CaseCommandsOnLettersUndoCellByCell) {
     grid().setCell(2, 1, "CD");
     grid().setCell(1, 2, "\xC4pfel");
     grid().setCell(2, 2, "x-y z");
-    cells().ClearJournal();
+    journal().ClearJournal();
     navigationSelect({1, 1, 2, 2});
 
     ASSERT_TRUE(trigger("mnuMainChangeCaseToLower"));
@@ -130,7 +130,7 @@ TEST_F(CellTransformsTest, TrimmingSparesRowZeroAndColumnZeroButNotFrozenCells) 
     grid().setCell(3, 3, "right \t");
     grid().setCell(2, 3, "   ");
     grid().setFixedRows(2);  // a frozen row 1 is trimmed all the same
-    cells().ClearJournal();
+    journal().ClearJournal();
 
     ASSERT_TRUE(trigger("mnuMainLeftTrim"));
     EXPECT_EQ(grid().cell(1, 0), " Name");
@@ -141,9 +141,9 @@ TEST_F(CellTransformsTest, TrimmingSparesRowZeroAndColumnZeroButNotFrozenCells) 
     EXPECT_EQ(grid().cell(3, 3), "right \t");
     EXPECT_EQ(journalEntries(), 3);
     // Column by column: the last entry is the cell of the rightmost column.
-    EXPECT_EQ(cells().entry(cells().JournalPos).col, 2);
-    EXPECT_EQ(cells().entry(cells().JournalPos).row, 3);
-    EXPECT_TRUE(cells().Modified);
+    EXPECT_EQ(journal().entry(journal().JournalPos).col, 2);
+    EXPECT_EQ(journal().entry(journal().JournalPos).row, 3);
+    EXPECT_TRUE(journal().Modified);
     EXPECT_FALSE(fake.desktop.isBusy);
     EXPECT_GE(fake.desktop.busyChanges, 2);
 
@@ -166,7 +166,7 @@ TEST(TrimJournalTest, EndsAsTheCellByCellWalkWouldLeaveIt) {
         Form a, b;
         for (Form* f : {&a, &b}) {
             f->form.FormCreate();
-            StringGrid& g = f->form.StrGrid;
+            StringGrid& g = f->form.document.StrGrid;
             g.setColCount(8);
             g.setRowCount(400);
             unsigned seed = 7;
@@ -176,28 +176,28 @@ TEST(TrimJournalTest, EndsAsTheCellByCellWalkWouldLeaveIt) {
                     const bool blank = static_cast<int>((seed >> 16) % 100) < percent;
                     g.setCell(x, y, (blank ? " \t" : "") + std::to_string(x * 1000 + y));
                 }
-            f->form.cells.ClearJournal();
+            f->form.document.journal.ClearJournal();
             g.setCurrent(3, 150);  // an edit pending in a cell the plain pass writes
             g.openEditor();
             g.editorTextChanged("  typed");
         }
         ASSERT_TRUE(a.form.commands.trigger("mnuMainLeftTrim"));
-        StringGrid& g = b.form.StrGrid;
+        StringGrid& g = b.form.document.StrGrid;
         for (int x = 1; x < 8; ++x)
             for (int y = 1; y < 400; ++y) {
                 std::string text = g.cellText(x, y);
                 text.erase(0, text.find_first_not_of(" \t"));
-                b.form.cells.ChangeCell(x, y, text);
+                b.form.document.journal.ChangeCell(x, y, text);
             }
-        b.form.cells.SetModified(true);
+        b.form.document.journal.SetModified(true);
 
         for (int y = 0; y < 400; ++y)
-            for (int x = 0; x < 8; ++x) ASSERT_EQ(a.form.StrGrid.cell(x, y), g.cell(x, y)) << percent;
-        const CellStore &ja = a.form.cells, &jb = b.form.cells;
+            for (int x = 0; x < 8; ++x) ASSERT_EQ(a.form.document.StrGrid.cell(x, y), g.cell(x, y)) << percent;
+        const EditJournal &ja = a.form.document.journal, &jb = b.form.document.journal;
         EXPECT_EQ(ja.JournalPos, jb.JournalPos) << percent;
         EXPECT_EQ(ja.JumpPos, jb.JumpPos) << percent;
-        EXPECT_EQ(ja.CurrentCellText, jb.CurrentCellText) << percent;
-        for (int i = 0; i < CellStore::kJournalSize; ++i) {
+        EXPECT_EQ(ja.CurrentCellText(), jb.CurrentCellText()) << percent;
+        for (int i = 0; i < EditJournal::kJournalSize; ++i) {
             const JournalEntry &ea = ja.entry(i), &eb = jb.entry(i);
             ASSERT_EQ(ea.col, eb.col) << percent << " entry " << i;
             ASSERT_EQ(ea.row, eb.row) << percent << " entry " << i;
@@ -214,7 +214,7 @@ TEST_F(CellTransformsTest, TrimmingWithNothingToTrimStillMarksTheTable) {
     fill(3, 3);
     ASSERT_TRUE(trigger("mnuMainRightTrim"));
     EXPECT_EQ(journalEntries(), 0);
-    EXPECT_TRUE(cells().Modified);
+    EXPECT_TRUE(journal().Modified);
 }
 
 TEST_F(CellTransformsTest, FixedAndMaximumLengthOfFive) {
@@ -222,7 +222,7 @@ TEST_F(CellTransformsTest, FixedAndMaximumLengthOfFive) {
     grid().setCell(1, 1, "abc");
     grid().setCell(1, 2, "abcdefg");
     grid().setCell(1, 3, "");
-    cells().ClearJournal();
+    journal().ClearJournal();
     navigationSelect({1, 1, 1, 3});
 
     answerLength("5");
@@ -296,7 +296,7 @@ TEST_F(CellTransformsTest, TheLengthDialogOffersFiftyThenTheLastConfirmedLength)
     fill(2, 2);
     answerLength("12");
     ASSERT_TRUE(trigger("mnuFixLength"));
-    const ValueDialog& dialog = form->transforms.frmGetAStringForm;
+    const ValueDialog& dialog = form->transforms.valueDialog;
     EXPECT_EQ(dialog.caption, "Neue, feste Zellenlänge eingeben");
     EXPECT_EQ(dialog.lblString, "Feste Zellenlänge");
     EXPECT_EQ(dialog.maxLength, 4);
@@ -315,7 +315,7 @@ TEST_F(CellTransformsTest, TheLengthDialogOffersFiftyThenTheLastConfirmedLength)
 TEST_F(CellTransformsTest, CancelAndInvalidLengthsChangeNothing) {
     fill(2, 2);
     ASSERT_TRUE(trigger("mnuFixLength"));  // the empty script cancels
-    EXPECT_FALSE(cells().Modified);
+    EXPECT_FALSE(journal().Modified);
     EXPECT_TRUE(fake.dialogs.messages.empty());
 
     // Pasting bypasses the digit filter: empty, words and negative lengths are refused.
@@ -325,7 +325,7 @@ TEST_F(CellTransformsTest, CancelAndInvalidLengthsChangeNothing) {
     }
     EXPECT_EQ(fake.dialogs.messages, std::vector<std::string>(4, "Ungültige Eingabe"));
     EXPECT_EQ(grid().cell(1, 1), "1,1");
-    EXPECT_FALSE(cells().Modified);
+    EXPECT_FALSE(journal().Modified);
     EXPECT_EQ(form->transforms.LastCellLength, 50);
 }
 
@@ -348,7 +348,7 @@ TEST_F(CellTransformsTest, TheTimeStampReplacesTheCurrentCellAndUndoes) {
     };
     ASSERT_TRUE(trigger("mnuInsertTimeStamp"));
     EXPECT_EQ(grid().cell(2, 1), "05.03.2024 14:07:09");
-    EXPECT_TRUE(cells().Modified);
+    EXPECT_TRUE(journal().Modified);
 
     // At midnight the time is left out; the toolbar button runs the same command.
     form->transforms.now = [] { return DateTime{std::chrono::year{2024} / 12 / 31, 0, 0, 0}; };

@@ -23,8 +23,8 @@ protected:
                 grid().setCell(static_cast<int>(c + 1), static_cast<int>(r + 1), rows[r][c]);
         }
         grid().setCurrent(1, 1);
-        cells().ClearJournal();
-        cells().SetModified(false);
+        journal().ClearJournal();
+        journal().SetModified(false);
     }
     void at(int col, int row) { grid().setCurrent(col, row); }
     std::pair<int, int> current() { return {grid().col(), grid().row()}; }
@@ -59,7 +59,7 @@ TEST_F(FindReplaceTest, EachCommandSetsItsModeShowsItsTextAndOpensItsDialog) {
         {"mnuReplaceAktCol", false, true, " Ersetzen in aktueller Spalte", true},
     };
     for (const Row& row : rows) {
-        form->ReplaceCounter = 0;
+        form->findReplace.ReplaceCounter = 0;
         const int finds = fake.dialogs.findShown, replaces = fake.dialogs.replaceShown;
         fr().FirstPlaceMode = !row.firstPlace;
         fr().CurrentColumnMode = !row.currentColumn;
@@ -68,7 +68,7 @@ TEST_F(FindReplaceTest, EachCommandSetsItsModeShowsItsTextAndOpensItsDialog) {
         EXPECT_EQ(fr().CurrentColumnMode, row.currentColumn) << row.command;
         EXPECT_TRUE(form->StatusBar.visible());
         EXPECT_EQ(form->StatusBar.text(), row.status);
-        EXPECT_EQ(form->ReplaceCounter, -1);
+        EXPECT_EQ(form->findReplace.ReplaceCounter, -1);
         EXPECT_EQ(fake.dialogs.findShown - finds, row.replace ? 0 : 1) << row.command;
         EXPECT_EQ(fake.dialogs.replaceShown - replaces, row.replace ? 1 : 0) << row.command;
         EXPECT_TRUE(row.replace ? fr().ReplaceDialog.visible() : fr().FindDialog.visible());
@@ -90,7 +90,7 @@ TEST_F(FindReplaceTest, FindWalksRowByRowFromTheCellRightOfTheCurrentAndWraps) {
     // Leaving a cell after typing journals the typing, as any move does.
     type("typed");
     fr().FindDialog.findNextClick();
-    EXPECT_EQ(cells().JournalPos, 0);
+    EXPECT_EQ(journal().JournalPos, 0);
 }
 
 TEST_F(FindReplaceTest, TheCurrentCellIsTestedOnlyWhenItIsTheOnlyCell) {
@@ -159,7 +159,7 @@ TEST_F(FindReplaceTest, AMatchInAHiddenLastColumnHoldsUpNeitherFindNextNorReplac
     EXPECT_EQ(grid().cell(1, 3), "Graz");
     EXPECT_EQ(grid().cell(3, 1), "Wien");  // a hidden cell is never the current one, so never replaced
     EXPECT_EQ(current(), std::make_pair(1, 1));
-    EXPECT_EQ(form->ReplaceCounter, -3);
+    EXPECT_EQ(form->findReplace.ReplaceCounter, -3);
 }
 
 // A match in a hidden column makes a visible cell of its row current. The
@@ -213,7 +213,7 @@ TEST_F(FindReplaceTest, TheWalkGoesOnPastACellThatAHiddenMatchMadeCurrent) {
         fr().ReplaceDialog.replaceAllClick();
         EXPECT_EQ(rowTexts(1), c.row1);
         EXPECT_EQ(rowTexts(2), c.row2);
-        EXPECT_EQ(form->ReplaceCounter, -1 - c.replacements);
+        EXPECT_EQ(form->findReplace.ReplaceCounter, -1 - c.replacements);
         EXPECT_EQ(current(), home);
         EXPECT_TRUE(messages().empty());
     }
@@ -237,16 +237,16 @@ TEST_F(FindReplaceTest, ASingleReplacementChangesTheCurrentCellOnlyAndCannotBeUn
     EXPECT_EQ(grid().cell(1, 1), "bonono");
     EXPECT_EQ(grid().cell(2, 1), "a");
     EXPECT_EQ(current(), std::make_pair(1, 1));
-    EXPECT_TRUE(cells().Modified);
-    EXPECT_EQ(form->ReplaceCounter, -2);
+    EXPECT_TRUE(journal().Modified);
+    EXPECT_EQ(form->findReplace.ReplaceCounter, -2);
     // Leaving the cell does not journal the replacement either.
     at(2, 1);
-    EXPECT_EQ(cells().JournalPos, -1);
+    EXPECT_EQ(journal().JournalPos, -1);
     EXPECT_FALSE(commands().enabled("mnuMainUndo"));
     // A cell the replacement leaves as it was is not counted.
     fr().ReplaceDialog.FindText = "zz";
     fr().ReplaceDialog.replaceClick();
-    EXPECT_EQ(form->ReplaceCounter, -2);
+    EXPECT_EQ(form->findReplace.ReplaceCounter, -2);
 }
 
 TEST_F(FindReplaceTest, TypingBeforeAReplacementStaysUndoable) {
@@ -256,7 +256,7 @@ TEST_F(FindReplaceTest, TypingBeforeAReplacementStaysUndoable) {
     fr().ReplaceDialog.replaceClick();
     EXPECT_EQ(grid().cell(1, 1), "new words");
     at(2, 1);
-    cells().mnuMainUndoClick();
+    journal().mnuMainUndoClick();
     EXPECT_EQ(grid().cell(1, 1), "old");
 }
 
@@ -273,8 +273,8 @@ TEST_F(FindReplaceTest, ReplaceAllTreatsEveryMatchingCellOnceAndComesBackHome) {
     EXPECT_EQ(current(), std::make_pair(2, 2));
     EXPECT_FALSE(fr().ReplaceDialog.ReplaceAllRequested);
     EXPECT_TRUE(messages().empty());
-    EXPECT_EQ(form->ReplaceCounter, -5);
-    EXPECT_EQ(cells().JournalPos, -1);
+    EXPECT_EQ(form->findReplace.ReplaceCounter, -5);
+    EXPECT_EQ(journal().JournalPos, -1);
     EXPECT_FALSE(grid().updating());
     EXPECT_FALSE(fake.desktop.isBusy);
 
@@ -306,7 +306,7 @@ TEST_F(FindReplaceTest, ReplaceAllThatChangesNothingReportsNotFound) {
     fr().ReplaceDialog.MatchCase = true;
     fr().ReplaceDialog.replaceAllClick();
     EXPECT_EQ(grid().cell(1, 1), "a");
-    EXPECT_FALSE(cells().Modified);
+    EXPECT_FALSE(journal().Modified);
     EXPECT_EQ(messages(), std::vector<std::string>{"Nicht gefunden."});
     // Nothing matching at all: the message once.
     fr().ReplaceDialog.FindText = "zz";
@@ -319,7 +319,7 @@ TEST_F(FindReplaceTest, ReplaceAllInATableOfOneCellReplacesItOnce) {
     openReplace("a", "aa");
     fr().ReplaceDialog.replaceAllClick();
     EXPECT_EQ(grid().cell(1, 1), "aa");
-    EXPECT_EQ(form->ReplaceCounter, -2);
+    EXPECT_EQ(form->findReplace.ReplaceCounter, -2);
 }
 
 TEST_F(FindReplaceTest, ClosingTheDialogsEndsTheStatusText) {
@@ -331,7 +331,7 @@ TEST_F(FindReplaceTest, ClosingTheDialogsEndsTheStatusText) {
     EXPECT_TRUE(form->StatusBar.visible());
     fr().ReplaceDialog.closeClick();
     EXPECT_EQ(form->StatusBar.text(), " Ersetzen - 3 Ersetzungen getätigt");
-    EXPECT_EQ(form->ReplaceCounter, 0);
+    EXPECT_EQ(form->findReplace.ReplaceCounter, 0);
     EXPECT_TRUE(form->timHideStatusBar.enabled());
     form->timHideStatusBar.fire();
     EXPECT_FALSE(form->StatusBar.visible());
@@ -343,7 +343,7 @@ TEST_F(FindReplaceTest, ClosingTheDialogsEndsTheStatusText) {
     commands().trigger("mnuFind");
     fr().FindDialog.closeClick();
     EXPECT_FALSE(form->StatusBar.visible());
-    EXPECT_EQ(form->ReplaceCounter, 0);
+    EXPECT_EQ(form->findReplace.ReplaceCounter, 0);
 }
 
 }  // namespace

@@ -42,8 +42,8 @@ protected:
     // Puts text into the current cell as loaded text and opens it.
     void open(const std::string& text) {
         grid().setCell(1, 1, text);
-        cells().ClearJournal();
-        cells().SetModified(false);
+        journal().ClearJournal();
+        journal().SetModified(false);
         ASSERT_TRUE(commands().trigger("mnuOpenLink"));
     }
     TempFolder files;
@@ -56,8 +56,8 @@ TEST_F(OpenLinkTest, AnExistingPathGoesToTheOpenerWithItsBlanksAsOneArgument) {
     EXPECT_EQ(fake.opener.targets, std::vector<std::string>{name});
     EXPECT_TRUE(fake.dialogs.messages.empty());
     EXPECT_EQ(grid().cell(1, 1), name);
-    EXPECT_FALSE(cells().Modified);
-    EXPECT_EQ(cells().JournalPos, -1);
+    EXPECT_FALSE(journal().Modified);
+    EXPECT_EQ(journal().JournalPos, -1);
 }
 
 TEST_F(OpenLinkTest, TheCellsCodePageIsTurnedIntoTheFileSystemsUtf8) {
@@ -108,7 +108,7 @@ TEST_F(OpenLinkTest, AFailureReportedLaterIsStillShown) {
     EXPECT_TRUE(fake.dialogs.messages.empty());
     fake.opener.reply({true, 4});
     EXPECT_EQ(fake.dialogs.messages, std::vector<std::string>{kNoApplication});
-    EXPECT_FALSE(cells().Modified);
+    EXPECT_FALSE(journal().Modified);
 }
 
 }  // namespace

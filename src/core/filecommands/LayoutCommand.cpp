@@ -1,0 +1,74 @@
+#include "core/filecommands/LayoutCommand.h"
+
+#include "core/document/TableDocument.h"
+#include "core/filecommands/TableFiles.h"
+#include "core/files/SettingsLocation.h"
+#include "core/platform/Dialogs.h"
+#include "core/window/Commands.h"
+#include "core/files/LayoutSettings.h"
+
+namespace tabulyst {
+
+namespace {
+const char* const kLayoutKept =
+    "Mit dieser Einstellung lässt sich die Datei nicht laden; die bisherige Einstellung bleibt bestehen.";
+}
+
+LayoutCommand::LayoutCommand(TableDocument& document, Commands& commands, Dialogs& dialogs, ConfigFile& config,
+                             const SettingsLocation& settings, TableFiles& files)
+    : fieldLengthDialog(dialogs),
+      layoutDialog(config, fieldLengthDialog, dialogs),
+      document_(document),
+      dialogs_(dialogs),
+      config_(config),
+      settings_(settings),
+      files_(files) {
+    commands.on("mnuMainSetDelimiter", [this] { chooseLayout(); });
+    commands.on("ToolButton4", [this] { chooseLayout(); });
+}
+
+void LayoutCommand::chooseLayout() {
+    auto& layout = document_.layout;
+    // The field-length dialog changes the lengths in place: what was in force before it.
+    LayoutSettings before = layout;
+    layoutDialog.setShownDelimiter(layout.CurrentDelimiter);
+    layoutDialog.setShownMode(layout.DelimitedMode);
+    layoutDialog.setFieldLengths(layout.FieldLengths);
+    if (!dialogs_.showLayoutDialog(layoutDialog)) return;
+    EditJournal& journal = document_.journal;
+    if (journal.Modified && !journal.ConfirmDiscard("Änderungen verwerfen und Datei erneut laden?")) return;
+
+    LayoutSettings chosen = layout;
+    chosen.CurrentDelimiter = layoutDialog.ChosenDelimiter;
+    chosen.DelimitedMode = layoutDialog.chosenDelimitedMode();
+    TableFiles::Reload outcome = TableFiles::Reload::Failed;
+    const unsigned long tablesRead = files_.tablesRead();
+    try {
+        apply(std::move(chosen));
+        outcome = files_.reload(false);
+    } catch (...) {
+        // Whatever failed: the layout in force is the one the table shown was cut with.
+        if (files_.tablesRead() == tablesRead) apply(std::move(before));
+        throw;
+    }
+    if (outcome == TableFiles::Reload::Failed) {
+        // The table shown was cut with the layout before: it stays, and so does that layout.
+        dialogs_.showMessage(kLayoutKept);
+        apply(std::move(before));
+    } else if (outcome == TableFiles::Reload::NoFile) {
+        document_.journal.markUnmodified();
+    }
+}
+
+void LayoutCommand::apply(LayoutSettings settings) {
+    auto& dialogs = dialogs_;
+    auto& layout = document_.layout;
+    // In force at once, without a request for memory; stored as far as it goes.
+    layout = std::move(settings);
+    auto error = WriteDelimiterFile(settings_.delimiterFile, layout.CurrentDelimiter);
+    if (!error.empty()) dialogs.showMessage(error);
+    error = WriteLayoutSettings(config_, layout.DelimitedMode, layout.FieldLengths);
+    if (!error.empty()) dialogs.showMessage(error);
+}
+
+}  // namespace tabulyst

@@ -1,0 +1,40 @@
+#pragma once
+// The command "Trennzeichen oder Feldlänge zuweisen" with its two dialogs,
+// which are created once and keep their contents between showings.
+#include "core/files/FieldLengthDialog.h"
+#include "core/files/LayoutDialog.h"
+#include "core/files/LayoutSettings.h"
+
+namespace tabulyst {
+
+class Commands;
+class ConfigFile;
+class Dialogs;
+class TableDocument;
+class TableFiles;
+struct SettingsLocation;
+
+class LayoutCommand {
+public:
+    // Reads the free-delimiter texts for the layout dialog; attaches
+    // mnuMainSetDelimiter and ToolButton4.
+    LayoutCommand(TableDocument& document, Commands& commands, Dialogs& dialogs, ConfigFile& config,
+                  const SettingsLocation& settings, TableFiles& files);
+
+    void chooseLayout();
+
+    FieldLengthDialog fieldLengthDialog;
+    LayoutDialog layoutDialog;
+
+private:
+    // Puts settings in force and stores them.
+    void apply(LayoutSettings settings);
+
+    TableDocument& document_;
+    Dialogs& dialogs_;
+    ConfigFile& config_;
+    const SettingsLocation& settings_;
+    TableFiles& files_;
+};
+
+}  // namespace tabulyst
