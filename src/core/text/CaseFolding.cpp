@@ -6,6 +6,7 @@
 
 #include <array>
 #include <atomic>
+#include <iterator>
 #include <memory>
 
 #include "core/text/Utf8Text.h"
@@ -15,7 +16,7 @@ namespace tabulyst::text {
 namespace {
 
 FoldedChar foldThroughIcu(char32_t c) {
-    UChar in[2];
+    UChar in[2] = {};
     int32_t inLength = 0;
     UBool error = false;
     U16_APPEND(in, inLength, 2, static_cast<UChar32>(c), error);
@@ -75,16 +76,24 @@ std::string folded(std::string_view utf8) {
     return out;
 }
 
-bool foldsToAscii(std::string_view utf8, std::size_t pos) {
-    const Utf8Char c = utf8CharAt(utf8, pos);
-    return c.valid && (c.code == 0xDF || c.code == 0x17F || c.code == 0x1E9E || c.code == 0x212A ||
-                       (c.code >= 0xFB00 && c.code <= 0xFB06));
+AsciiFoldingSet asciiFoldingCharsOf(std::string_view foldedAscii) {
+    AsciiFoldingSet set = 0;
+    for (std::size_t i = 0; i < std::size(kAsciiFoldingChars); ++i)
+        if (foldedAscii.find(kAsciiFoldingChars[i].folded) != std::string_view::npos) set |= AsciiFoldingSet(1u << i);
+    return set;
 }
 
-bool holdsAsciiFoldingChar(std::string_view utf8) {
+bool holdsAsciiFoldingChar(std::string_view utf8, AsciiFoldingSet set) {
+    if (set == 0) return false;
     for (std::size_t i = asciiRun(utf8, 0); i < utf8.size(); i += asciiRun(utf8, i)) {
-        if (foldsToAscii(utf8, i)) return true;
-        i += utf8CharAt(utf8, i).size;
+        const Utf8Char c = utf8CharAt(utf8, i);
+        i += c.size;
+        if (c.code < 0xDF || !c.valid) continue;
+        for (std::size_t k = 0; k < std::size(kAsciiFoldingChars); ++k)
+            if (kAsciiFoldingChars[k].code == c.code) {
+                if (set & (1u << k)) return true;
+                break;
+            }
     }
     return false;
 }

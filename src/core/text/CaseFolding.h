@@ -29,11 +29,23 @@ std::size_t appendFoldedChar(std::string_view utf8, std::size_t pos, std::string
 // The folded form of a whole text.
 std::string folded(std::string_view utf8);
 
-// Whether the character at pos is one of the few from 0x80 up whose folded
-// form is all ASCII (ß, ẞ, ſ, the Kelvin sign, the Latin ligatures ﬀ to ﬆ):
-// only these let a text from 0x80 up match an ASCII search text.
-bool foldsToAscii(std::string_view utf8, std::size_t pos);
-// Whether any character of the text does.
-bool holdsAsciiFoldingChar(std::string_view utf8);
+// The few characters from 0x80 up whose folded form is all ASCII: only these
+// let text from 0x80 up match an ASCII search text.
+struct AsciiFoldingChar {
+    char32_t code;
+    std::string_view folded;
+};
+inline constexpr AsciiFoldingChar kAsciiFoldingChars[] = {
+    {0xDF, "ss"},   {0x17F, "s"},   {0x1E9E, "ss"}, {0x212A, "k"},  {0xFB00, "ff"}, {0xFB01, "fi"},
+    {0xFB02, "fl"}, {0xFB03, "ffi"}, {0xFB04, "ffl"}, {0xFB05, "st"}, {0xFB06, "st"},
+};
+// A set of them, bit i for kAsciiFoldingChars[i].
+using AsciiFoldingSet = std::uint16_t;
+
+// Those whose folded form occurs in a folded ASCII text: the ones that can be
+// part of an occurrence of it.
+AsciiFoldingSet asciiFoldingCharsOf(std::string_view foldedAscii);
+// Whether the text holds a character of the set.
+bool holdsAsciiFoldingChar(std::string_view utf8, AsciiFoldingSet set);
 
 }  // namespace tabulyst::text

@@ -5,13 +5,13 @@
 // "straße" in upper case "STRASSE"), text without a byte from 0x80 up through
 // the same tables as Windows-1252. A character Windows-1252 has never becomes
 // one it lacks: µ and ƒ, whose upper case is Greek or beyond the code page,
-// stay as they are. Bytes that are no valid UTF-8 stay as they are.
+// stay as they are. Bytes that are no valid UTF-8 stay as they are. Each
+// function writes its result to out, which must not hold the text.
 #include <string>
 #include <string_view>
 
 #include "core/text/TextEncoding.h"
 
-// out receives the result and must not hold text.
 namespace tabulyst {
 class Locale;
 }

@@ -55,7 +55,6 @@ LackingCharacters lackingInWindows1252(std::string_view utf8) {
 }
 
 void windows1252FromUtf8(std::string_view utf8, std::string& out, LackingCharacters& lacking) {
-    out.clear();
     const std::size_t ascii = asciiRun(utf8, 0);
     out.assign(utf8.substr(0, ascii));
     eachCharacter(utf8.substr(ascii), [&](std::size_t pos, Utf8Char c, int byte) {

@@ -27,8 +27,11 @@ UCollator* germanCollator() {
 
 // UTF-16 for the collator; a byte that is no valid UTF-8 reads as its Windows-1252 character.
 void appendUtf16(std::string_view utf8, std::vector<UChar>& out) {
-    out.clear();
-    for (std::size_t i = 0; i < utf8.size();) {
+    out.resize(utf8.size());
+    std::size_t ascii = asciiRun(utf8, 0);
+    for (std::size_t i = 0; i < ascii; ++i) out[i] = static_cast<unsigned char>(utf8[i]);
+    out.resize(ascii);
+    for (std::size_t i = ascii; i < utf8.size();) {
         const Utf8Char c = utf8CharAt(utf8, i);
         const char32_t code = c.valid ? c.code : windows1252CodePoint(static_cast<unsigned char>(c.code));
         if (code < 0x10000) {
@@ -66,19 +69,17 @@ void SortKeyMaker::append(std::string_view cell, std::string& keys) const {
     thread_local std::vector<UChar> utf16;
     appendUtf16(cell, utf16);
     const auto length = static_cast<int32_t>(utf16.size());
-    // Twice the characters and a little more fits most keys at the first try.
-    int32_t capacity = 2 * length + 16;
-    for (;;) {
-        keys.resize(old + static_cast<std::size_t>(capacity));
-        auto* dest = reinterpret_cast<uint8_t*>(keys.data() + old);
-        const int32_t size = ucol_getSortKey(collator_.get(), utf16.data(), length, dest, capacity);
-        if (size <= capacity) {
-            // Without the closing zero: keys are told apart by their lengths.
-            keys.resize(old + static_cast<std::size_t>(size > 0 ? size - 1 : 0));
-            return;
-        }
-        capacity = size;
+    // Most keys fit the stack; a longer one is made again at its size.
+    uint8_t buffer[512];
+    const int32_t size = ucol_getSortKey(collator_.get(), utf16.data(), length, buffer, sizeof buffer);
+    if (size <= static_cast<int32_t>(sizeof buffer)) {
+        // Without the closing zero: keys are told apart by their lengths.
+        keys.append(reinterpret_cast<const char*>(buffer), static_cast<std::size_t>(size > 0 ? size - 1 : 0));
+        return;
     }
+    keys.resize(old + static_cast<std::size_t>(size));
+    ucol_getSortKey(collator_.get(), utf16.data(), length, reinterpret_cast<uint8_t*>(keys.data() + old), size);
+    keys.pop_back();
 }
 
 std::uint64_t SortKeyMaker::head(std::string_view key, bool& exact) const {

@@ -1,8 +1,6 @@
 #include "core/text/TextMatcher.h"
 
 #include <array>
-#include <cstdint>
-#include <vector>
 
 #include "core/platform/Locale.h"
 #include "core/text/CaseFolding.h"
@@ -12,9 +10,18 @@ namespace tabulyst::text {
 
 namespace {
 
+constexpr std::size_t kNone = std::string_view::npos;
+
 constexpr std::array<unsigned char, 256> kAsciiUpper = [] {
     std::array<unsigned char, 256> table{};
-    for (int i = 0; i < 256; ++i) table[static_cast<std::size_t>(i)] = static_cast<unsigned char>(i >= 'a' && i <= 'z' ? i - 32 : i);
+    for (int i = 0; i < 256; ++i)
+        table[static_cast<std::size_t>(i)] = static_cast<unsigned char>(i >= 'a' && i <= 'z' ? i - 32 : i);
+    return table;
+}();
+
+constexpr std::array<unsigned char, 256> kIdentity = [] {
+    std::array<unsigned char, 256> table{};
+    for (int i = 0; i < 256; ++i) table[static_cast<std::size_t>(i)] = static_cast<unsigned char>(i);
     return table;
 }();
 
@@ -28,33 +35,11 @@ bool bounded(std::string_view cell, TextRange range) {
     return (range.begin == 0 || cell[range.begin - 1] == ' ') && (range.end == cell.size() || cell[range.end] == ' ');
 }
 
-// A cell's characters, folded or as they stand, one after the other; origin
-// gives for each byte of that text (and its end) the cell offset where a
-// character starts there, or kInside.
-struct FoldedCell {
-    static constexpr std::uint32_t kInside = UINT32_MAX;
-    std::string text;
-    std::vector<std::uint32_t> origin;
-
-    void build(std::string_view cell, bool fold) {
-        text.clear();
-        origin.clear();
-        for (std::size_t i = 0; i < cell.size();) {
-            origin.push_back(static_cast<std::uint32_t>(i));
-            const std::size_t size = fold ? appendFoldedChar(cell, i, text) : utf8CharAt(cell, i).size;
-            if (!fold) text.append(cell.substr(i, size));
-            origin.resize(text.size(), kInside);
-            i += size;
-        }
-        origin.push_back(static_cast<std::uint32_t>(cell.size()));
-    }
-};
-
 }  // namespace
 
 TextMatcher::TextMatcher(std::string_view search, MatchOptions options, TextEncoding encoding, const Locale& locale)
     : wholeWord_(options.wholeWord), utf8_(encoding == TextEncoding::Utf8) {
-    if (encoding == TextEncoding::Windows1252) {
+    if (!utf8_) {
         path_ = options.matchCase ? Path::Exact : Path::Table;
         table_ = locale.upperTable();
         needle_ = options.matchCase ? std::string(search) : mapped(search, table_);
@@ -66,18 +51,21 @@ TextMatcher::TextMatcher(std::string_view search, MatchOptions options, TextEnco
     } else {
         needle_ = folded(search);
         fold_ = true;
-        path_ = isAscii(needle_) ? Path::Table : Path::Folded;
-        if (path_ == Path::Table) {
+        if (isAscii(needle_)) {
+            path_ = Path::Table;
             table_ = kAsciiUpper.data();
             tableNeedle_ = mapped(needle_, table_);
+            foldingChars_ = asciiFoldingCharsOf(needle_);
+        } else {
+            path_ = Path::Folded;
         }
+        for (const AsciiFoldingChar& f : kAsciiFoldingChars) highStarts_ = highStarts_ || f.folded[0] == needle_[0];
     }
-    asciiNeedle_ = isAscii(needle_);
 }
 
 TextMatcher::Path TextMatcher::pathFor(std::string_view cell) const {
     // An ASCII search text meets the few characters that fold to ASCII only in their folded form.
-    if (path_ == Path::Table && fold_ && holdsAsciiFoldingChar(cell)) return Path::Folded;
+    if (path_ == Path::Table && foldingChars_ != 0 && holdsAsciiFoldingChar(cell, foldingChars_)) return Path::Folded;
     return path_;
 }
 
@@ -90,17 +78,60 @@ bool TextMatcher::tableAt(std::string_view cell, std::size_t pos) const {
     return true;
 }
 
+std::size_t TextMatcher::foldedAt(std::string_view cell, std::size_t pos) const {
+    const std::string_view needle = needle_;
+    for (std::size_t k = 0; k < needle.size();) {
+        if (pos >= cell.size()) return kNone;
+        const auto b = static_cast<unsigned char>(cell[pos]);
+        if (b < 0x80) {
+            if ((fold_ ? asciiFolded(static_cast<char>(b)) : static_cast<char>(b)) != needle[k]) return kNone;
+            ++k;
+            ++pos;
+            continue;
+        }
+        const Utf8Char c = utf8CharAt(cell, pos);
+        FoldedChar f{};
+        const std::string_view form = fold_ && c.valid ? (f = foldedChar(c.code)).view() : cell.substr(pos, c.size);
+        if (needle.substr(k, form.size()) != form) return kNone;
+        k += form.size();
+        pos += c.size;
+    }
+    return pos;
+}
+
+std::optional<TextRange> TextMatcher::foldedOccurrence(std::string_view cell, std::size_t from, bool anchored) const {
+    auto at = [&](std::size_t pos) -> std::optional<TextRange> {
+        const std::size_t end = foldedAt(cell, pos);
+        if (end == kNone) return std::nullopt;
+        return TextRange{pos, end};
+    };
+    if (anchored) return at(from);
+    const char first = needle_[0];
+    if (static_cast<unsigned char>(first) < 0x80 && !highStarts_) {
+        // Only an ASCII character can begin an occurrence: the bytes are enough to find the candidates.
+        const unsigned char* up = fold_ ? kAsciiUpper.data() : kIdentity.data();
+        const unsigned char want = up[static_cast<unsigned char>(first)];
+        for (std::size_t pos = from; pos < cell.size(); ++pos)
+            if (up[static_cast<unsigned char>(cell[pos])] == want)
+                if (auto found = at(pos)) return found;
+        return std::nullopt;
+    }
+    const bool highFirst = static_cast<unsigned char>(first) >= 0x80;
+    for (std::size_t pos = from; pos < cell.size(); pos += utf8CharAt(cell, pos).size) {
+        // Then no ASCII character can begin one.
+        if (highFirst && (pos += asciiRun(cell, pos)) == cell.size()) break;
+        if (auto found = at(pos)) return found;
+    }
+    return std::nullopt;
+}
+
 std::optional<TextRange> TextMatcher::occurrence(std::string_view cell, std::size_t from, bool anchored) const {
     const std::size_t n = needle_.size();
     if (n == 0 || from > cell.size()) return std::nullopt;
     switch (pathFor(cell)) {
     case Path::Exact: {
-        if (anchored) {
-            if (cell.substr(from).starts_with(needle_)) return TextRange{from, from + n};
-            return std::nullopt;
-        }
-        const std::size_t pos = cell.find(needle_, from);
-        if (pos == std::string_view::npos) return std::nullopt;
+        const std::size_t pos = anchored ? (cell.substr(from).starts_with(needle_) ? from : kNone) : cell.find(needle_, from);
+        if (pos == kNone) return std::nullopt;
         return TextRange{pos, pos + n};
     }
     case Path::Table: {
@@ -118,20 +149,6 @@ std::optional<TextRange> TextMatcher::occurrence(std::string_view cell, std::siz
     }
     case Path::Folded:
         return foldedOccurrence(cell, from, anchored);
-    }
-    return std::nullopt;
-}
-
-std::optional<TextRange> TextMatcher::foldedOccurrence(std::string_view cell, std::size_t from, bool anchored) const {
-    // A search text with bytes from 0x80 up (folded, or invalid ones) never matches plain ASCII.
-    if (!asciiNeedle_ && isAscii(cell.substr(from))) return std::nullopt;
-    thread_local FoldedCell folded;
-    folded.build(cell.substr(from), fold_);
-    const std::string_view text = folded.text;
-    for (std::size_t pos = 0; (pos = text.find(needle_, pos)) != std::string_view::npos; ++pos) {
-        if (anchored && pos > 0) break;
-        const std::uint32_t begin = folded.origin[pos], end = folded.origin[pos + needle_.size()];
-        if (begin != FoldedCell::kInside && end != FoldedCell::kInside) return TextRange{from + begin, from + end};
     }
     return std::nullopt;
 }

@@ -7,6 +7,7 @@
 // cell, given as its byte range, so a replacement can splice it. Words are
 // separated by blanks only, in both encodings.
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -51,21 +52,25 @@ public:
 private:
     // Exact: the bytes as they are. Table: through a byte table (the locale's
     // upper case; for UTF-8 an ASCII search text in ASCII upper case, where
-    // bytes from 0x80 up never match). Folded: over the cell's folded form.
+    // bytes from 0x80 up never match). Folded: character by character, each
+    // in its folded form (or as it stands, for an invalid search text).
     enum class Path { Exact, Table, Folded };
 
     Path pathFor(std::string_view cell) const;
     bool tableAt(std::string_view cell, std::size_t pos) const;
+    // Where an occurrence that begins at pos ends, or npos.
+    std::size_t foldedAt(std::string_view cell, std::size_t pos) const;
     std::optional<TextRange> foldedOccurrence(std::string_view cell, std::size_t from, bool anchored) const;
 
     std::string needle_;       // as it is with match case, else folded (Windows-1252: upper-cased)
     std::string tableNeedle_;  // the Table path's: in the table's upper case
     const unsigned char* table_ = nullptr;
     Path path_ = Path::Exact;
-    bool fold_ = false;  // Folded: folding the cell, else taking its characters as they are
+    bool fold_ = false;  // Folded: folding the cell's characters, else taking them as they stand
+    std::uint16_t foldingChars_ = 0;  // Table in UTF-8: the characters that fold into the search text
+    bool highStarts_ = false;         // a character from 0x80 up may begin an ASCII folded search text
     bool wholeWord_ = false;
     bool utf8_ = false;
-    bool asciiNeedle_ = false;
 };
 
 }  // namespace tabulyst::text

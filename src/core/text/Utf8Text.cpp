@@ -29,7 +29,7 @@ std::size_t utf8Advance(std::string_view text, std::size_t pos, std::size_t n) {
     std::size_t i = pos < text.size() ? pos : text.size();
     while (n > 0 && i < text.size()) {
         // A whole run of ASCII is as many characters as bytes.
-        std::size_t ascii = asciiRun(text.substr(0, i + n < text.size() ? i + n : text.size()), i);
+        std::size_t ascii = asciiRun(text.substr(0, n < text.size() - i ? i + n : text.size()), i);
         i += ascii;
         n -= ascii;
         if (n > 0 && i < text.size()) {

@@ -37,6 +37,8 @@ TEST(TextMatcher, Utf8MatchesAreRangesOfWholeCharactersOfTheCell) {
         {"ss", "Stra\xC3\x9F" "e", false, false, TextRange{4, 6}},
         {"s", "Stra\xC3\x9F" "e", false, false, TextRange{0, 1}},
         {"as", "Stra\xC3\x9F" "e", false, false, std::nullopt},     // never half of ß
+        {"FIX", "a \xEF\xAC\x81x", false, false, TextRange{2, 6}},   // the ligature ﬁ
+        {"2 k", "2 \xE2\x84\xAA", false, false, TextRange{0, 5}},     // the Kelvin sign
         {"\xC3\xA4", "\xC3\xA4", false, false, TextRange{0, 2}},
         {"\xC3\xA4", "a\xCC\x88", false, false, std::nullopt},      // no normalisation: ä and a + ¨ differ
         {"tisch", "TISCH", false, false, TextRange{0, 5}},

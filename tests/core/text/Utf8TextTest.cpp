@@ -62,6 +62,7 @@ TEST(Utf8Text, CutsTakesAndPadsWholeCharacters) {
         {lodz, 3, 9, "\xC5\xBA"},
         {lodz, 4, 1, ""},
         {lodz, 9, 1, ""},
+        {lodz, 2, std::string::npos, "d\xC5\xBA"},
         {"\xE2\x82" "ab", 1, 2, "\x82" "a"},     // invalid bytes are characters of their own
         {std::string(20, 'a') + lodz, 19, 3, "a\xC5\x81\xC3\xB3"},
     };
