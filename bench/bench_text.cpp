@@ -16,6 +16,7 @@
 #include "core/table/Utf8Codec.h"
 #include "core/text/CaseMapping.h"
 #include "core/text/CodePageText.h"
+#include "core/text/SortKeyColumn.h"
 #include "core/text/SortKeyText.h"
 #include "core/text/TextMatcher.h"
 #include "core/textops/SearchMatch.h"
@@ -27,6 +28,7 @@ using namespace tabulyst::text;
 
 constexpr std::size_t kRows = 1'000'000;
 constexpr std::size_t kWordColumn = 4;  // the fifth cell of a row: one word
+constexpr std::size_t kCodeColumn = 8;  // the ninth: a code
 
 struct Cells {
     std::vector<std::string> cells;  // ten per row
@@ -100,7 +102,7 @@ void BM_FindUmlaut_Utf8(benchmark::State& state) {
 }
 
 // Keys for the word column, then the rows ordered by heads and, on ties, keys.
-void sortByWords(benchmark::State& state, const Cells& c, TextEncoding encoding) {
+void sortByHeads(benchmark::State& state, const Cells& c, TextEncoding encoding, std::size_t col) {
     const SortKeyMaker maker(encoding, german());
     struct Item {
         std::uint64_t head;
@@ -112,7 +114,7 @@ void sortByWords(benchmark::State& state, const Cells& c, TextEncoding encoding)
         std::vector<std::size_t> ends;
         ends.reserve(kRows);
         for (std::size_t r = 0; r < kRows; ++r) {
-            maker.append(c.cells[r * 10 + kWordColumn], keys);
+            maker.append(c.cells[r * 10 + col], keys);
             ends.push_back(keys.size());
         }
         auto keyOf = [&](std::uint32_t row) {
@@ -131,7 +133,7 @@ void sortByWords(benchmark::State& state, const Cells& c, TextEncoding encoding)
     }
     state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations() * kRows));
 }
-void BM_SortByWord_Ansi(benchmark::State& state) { sortByWords(state, ansiCells(), TextEncoding::Windows1252); }
+
 
 // The keys alone.
 void keysOfWords(benchmark::State& state, const Cells& c, TextEncoding encoding) {
@@ -145,7 +147,31 @@ void keysOfWords(benchmark::State& state, const Cells& c, TextEncoding encoding)
 }
 void BM_SortKeys_Ansi(benchmark::State& state) { keysOfWords(state, ansiCells(), TextEncoding::Windows1252); }
 void BM_SortKeys_Utf8(benchmark::State& state) { keysOfWords(state, utf8Cells(), TextEncoding::Utf8); }
-void BM_SortByWord_Utf8(benchmark::State& state) { sortByWords(state, utf8Cells(), TextEncoding::Utf8); }
+
+
+// The column's keys made once per distinct text, ranked, and the rows ordered by rank alone.
+void sortByRanks(benchmark::State& state, const Cells& c, TextEncoding encoding, std::size_t col) {
+    const SortKeyMaker maker(encoding, german());
+    for (auto _ : state) {
+        SortKeyColumn column(maker);
+        for (std::size_t r = 0; r < kRows; ++r) column.add(c.cells[r * 10 + col]);
+        const std::vector<std::uint32_t> ranks = column.ranks();
+        std::vector<std::uint64_t> items(kRows);
+        for (std::uint32_t r = 0; r < kRows; ++r) items[r] = std::uint64_t{ranks[r]} << 32 | r;
+        std::sort(items.begin(), items.end());
+        benchmark::DoNotOptimize(items.data());
+    }
+    state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations() * kRows));
+}
+void BM_SortByWord_Ansi(benchmark::State& state) { sortByHeads(state, ansiCells(), TextEncoding::Windows1252, kWordColumn); }
+void BM_SortByWord_Utf8(benchmark::State& state) { sortByHeads(state, utf8Cells(), TextEncoding::Utf8, kWordColumn); }
+void BM_SortByWordRanks_Ansi(benchmark::State& state) { sortByRanks(state, ansiCells(), TextEncoding::Windows1252, kWordColumn); }
+void BM_SortByWordRanks_Utf8(benchmark::State& state) { sortByRanks(state, utf8Cells(), TextEncoding::Utf8, kWordColumn); }
+// A column of a different text in nearly every row: "K" and eight digits.
+void BM_SortByCode_Ansi(benchmark::State& state) { sortByHeads(state, ansiCells(), TextEncoding::Windows1252, kCodeColumn); }
+void BM_SortByCode_Utf8(benchmark::State& state) { sortByHeads(state, utf8Cells(), TextEncoding::Utf8, kCodeColumn); }
+void BM_SortByCodeRanks_Ansi(benchmark::State& state) { sortByRanks(state, ansiCells(), TextEncoding::Windows1252, kCodeColumn); }
+void BM_SortByCodeRanks_Utf8(benchmark::State& state) { sortByRanks(state, utf8Cells(), TextEncoding::Utf8, kCodeColumn); }
 
 void upperAll(benchmark::State& state, const Cells& c, TextEncoding encoding) {
     std::string out;
@@ -181,6 +207,12 @@ BENCHMARK(BM_SortKeys_Ansi)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SortKeys_Utf8)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SortByWord_Ansi)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SortByWord_Utf8)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SortByWordRanks_Ansi)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SortByWordRanks_Utf8)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SortByCode_Ansi)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SortByCode_Utf8)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SortByCodeRanks_Ansi)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SortByCodeRanks_Utf8)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Upper_Ansi)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Upper_Utf8)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Utf8ToAnsiCounting)->Unit(benchmark::kMillisecond);

@@ -9,6 +9,7 @@
 #include "core/grid/StringGrid.h"
 #include "core/interaction/SortKeys.h"
 #include "core/platform/Locale.h"
+#include "core/text/SortKeyColumn.h"
 
 namespace tabulyst::text {
 namespace {
@@ -59,6 +60,39 @@ TEST(SortKeyMaker, Utf8TextSortsInGermanOrder) {
     maker.append("\xC3\xA4rger", d);
     EXPECT_EQ(a, b);
     EXPECT_EQ(c, d);
+}
+
+TEST(SortKeyMaker, AColumnMakesEachTextsKeyOnceAndRanksThem) {
+    const SortKeyMaker maker(TextEncoding::Utf8, kLocale);
+    SortKeyColumn column(maker);
+    const std::vector<std::string> cells = {"Zo\xC3\xAB", "\xC3\x84rger", "zo\xC3\xAB", "Oskar", "\xC3\x84rger", ""};
+    auto text = [&](std::size_t i) { return cells[i % 6] + (i < 6 ? std::string() : std::to_string(i / 6)); };
+    std::vector<std::string> texts;  // the column keeps views of them while it is made
+    for (std::size_t i = 0; i < 6 * 300; ++i) texts.push_back(text(i));
+    for (const std::string& t : texts) column.add(t);  // past the first size of the lookup
+    EXPECT_EQ(column.distinctCount(), 5u * 300);
+    const std::vector<std::uint32_t> ranks = column.ranks();
+    // Zoë and zoë: two texts, one key, one rank.
+    EXPECT_EQ(ranks[0], ranks[2]);
+    EXPECT_EQ(ranks[1], ranks[4]);
+    EXPECT_EQ(ranks[5], 0u);
+    EXPECT_LT(ranks[1], ranks[3]);
+    EXPECT_LT(ranks[3], ranks[0]);
+    for (std::size_t i = 0; i < column.size(); i += 7) {
+        std::string key;
+        maker.append(text(i), key);
+        EXPECT_EQ(column.key(i), key) << i;
+    }
+
+    // Mostly distinct texts: past some thousands each gets its own key, ranked alike.
+    SortKeyColumn codes(maker);
+    std::vector<std::string> many;
+    for (int i = 0; i < 9000; ++i) many.push_back("K" + std::to_string(i % 6000));
+    for (const std::string& t : many) codes.add(t);
+    const std::vector<std::uint32_t> codeRanks = codes.ranks();
+    EXPECT_EQ(codeRanks[1], codeRanks[6001]);
+    EXPECT_LT(codeRanks[1], codeRanks[10]);  // K1 before K10
+    EXPECT_LT(codeRanks[10], codeRanks[2]);
 }
 
 TEST(SortKeyMaker, Windows1252KeysAndHeadsAreThoseOfTodaysSort) {
