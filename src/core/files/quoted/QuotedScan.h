@@ -42,19 +42,42 @@ struct Round {
     std::uint64_t ends = 0, delimiters = 0, quotes = 0, upper = 0, code26 = 0;
 };
 
-// The masks of the 64 bytes at block (bytes at and beyond 64 may be anything).
-inline Round roundAt(const char* block, char lineEnd, char delimiter, bool delimiters, bool quotes, bool code26) {
+// Where a round holds a quote or a code 26, the two masks apart.
+inline void rareBytes(const char* block, char quote, char code26, Round& r) {
+    r.quotes = r.code26 = 0;
+#if defined(__SSE2__)
+    const __m128i vq = _mm_set1_epi8(quote), vz = _mm_set1_epi8(code26);
+    for (unsigned part = 0; part < 4; ++part) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(block + 16 * part));
+        r.quotes |= static_cast<std::uint64_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(v, vq))) << (16 * part);
+        r.code26 |= static_cast<std::uint64_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(v, vz))) << (16 * part);
+    }
+#else
+    for (unsigned i = 0; i < 64; ++i) {
+        if (block[i] == quote) r.quotes |= std::uint64_t{1} << i;
+        if (block[i] == code26) r.code26 |= std::uint64_t{1} << i;
+    }
+#endif
+    r.quotes &= ~r.ends;
+    r.code26 &= ~r.ends;
+}
+
+// The masks of the 64 bytes at block (bytes at and beyond 64 may be
+// anything). A kind not looked for is given the line end's byte, and its
+// mask comes out empty: no branch in the round. Quotes and code 26 come as
+// one mask in quotes (code26 empty), taken apart by rareBytes where there are any.
+inline Round roundAt(const char* block, char lineEnd, char delimiter, char quote, char code26) {
     Round r;
 #if defined(__SSE2__)
-    const __m128i ve = _mm_set1_epi8(lineEnd), vd = _mm_set1_epi8(delimiter), vq = _mm_set1_epi8(kQuote);
-    const __m128i vz = _mm_set1_epi8(0x1A);
+    const __m128i ve = _mm_set1_epi8(lineEnd), vd = _mm_set1_epi8(delimiter), vq = _mm_set1_epi8(quote);
+    const __m128i vz = _mm_set1_epi8(code26);
     for (unsigned part = 0; part < 4; ++part) {
         const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(block + 16 * part));
         const unsigned shift = 16 * part;
         r.ends |= static_cast<std::uint64_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(v, ve))) << shift;
-        if (delimiters) r.delimiters |= static_cast<std::uint64_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(v, vd))) << shift;
-        if (quotes) r.quotes |= static_cast<std::uint64_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(v, vq))) << shift;
-        if (code26) r.code26 |= static_cast<std::uint64_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(v, vz))) << shift;
+        r.delimiters |= static_cast<std::uint64_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(v, vd))) << shift;
+        const __m128i rare = _mm_or_si128(_mm_cmpeq_epi8(v, vq), _mm_cmpeq_epi8(v, vz));
+        r.quotes |= static_cast<std::uint64_t>(_mm_movemask_epi8(rare)) << shift;
         r.upper |= static_cast<std::uint64_t>(_mm_movemask_epi8(v)) << shift;
     }
 #else
@@ -62,13 +85,13 @@ inline Round roundAt(const char* block, char lineEnd, char delimiter, bool delim
         const char c = block[i];
         const std::uint64_t bit = std::uint64_t{1} << i;
         if (c == lineEnd) r.ends |= bit;
-        if (delimiters && c == delimiter) r.delimiters |= bit;
-        if (quotes && c == kQuote) r.quotes |= bit;
-        if (code26 && c == '\x1A') r.code26 |= bit;
+        if (c == delimiter) r.delimiters |= bit;
+        if (c == quote || c == code26) r.quotes |= bit;
         if (static_cast<unsigned char>(c) >= 0x80) r.upper |= bit;
     }
 #endif
     r.delimiters &= ~r.ends;
+    r.quotes &= ~r.ends;
     return r;
 }
 
@@ -84,7 +107,7 @@ public:
     Scanner(const char* data, std::size_t end, bool textEnd, const QuotedLayout& layout, Sink& sink)
         : data_(data), end_(end), textEnd_(textEnd), layout_(layout), sink_(sink), quoting_(quotingActive(layout)),
           usable_(delimiterUsable(layout)), delimiter_(usable_ ? layout.delimiter[0] : '\0'),
-          length_(layout.delimiter.size()) {}
+          length_(layout.delimiter.size()), fast_(!usable_ || length_ == 1) {}
 
     QuotedScanResult run() {
         alignas(16) char tail[64];
@@ -102,6 +125,10 @@ public:
                 }
                 return {QuotedScanEnd::Done, end_, 0};
             }
+            if (fast_ && !plain_) {
+                if (!fastRounds()) return {QuotedScanEnd::Stopped, end_, 0};
+                if (base_ >= end_) continue;
+            }
             // The last round reads a copy: the bytes behind end may be another thread's.
             const char* block = data_ + base_;
             if (end_ - base_ < 64) {
@@ -109,19 +136,25 @@ public:
                 std::memcpy(tail, block, end_ - base_);
                 block = tail;
             }
-            round_ = roundAt(block, layout_.lineEnd, delimiter_, usable_, quoting_, layout_.stopAtCode26);
-            std::size_t length = std::min<std::size_t>(64, end_ - base_);
-            if (const std::uint64_t code = round_.code26 & bitsBelow(length)) {
-                length = static_cast<unsigned>(__builtin_ctzll(code));
-                end_ = base_ + length;
-                textEnd_ = true;
-                if (length == 0) continue;
+            const char lineEnd = layout_.lineEnd;
+            const char quote = quoting_ ? kQuote : lineEnd, code26 = layout_.stopAtCode26 ? '\x1A' : lineEnd;
+            round_ = roundAt(block, lineEnd, usable_ ? delimiter_ : lineEnd, quote, code26);
+            if (round_.quotes && code26 != lineEnd) rareBytes(block, quote, code26, round_);
+            std::size_t length = 64;
+            if (end_ - base_ < 64 || round_.code26) {
+                length = std::min<std::size_t>(64, end_ - base_);
+                if (const std::uint64_t code = round_.code26 & bitsBelow(length)) {
+                    length = static_cast<unsigned>(__builtin_ctzll(code));
+                    end_ = base_ + length;
+                    textEnd_ = true;
+                    if (length == 0) continue;
+                }
+                const std::uint64_t valid = bitsBelow(length);
+                round_.ends &= valid;
+                round_.delimiters &= valid;
+                round_.quotes &= valid;
+                round_.upper &= valid;
             }
-            const std::uint64_t valid = bitsBelow(length);
-            round_.ends &= valid;
-            round_.delimiters &= valid;
-            round_.quotes &= valid;
-            round_.upper &= valid;
             blockEnd_ = base_ + length;
             const Step step = walkRound();
             if (step == Step::Rewound) continue;
@@ -136,6 +169,135 @@ private:
     enum class Step { Next, Rewound, Unfinished, Stopped };
 
     std::size_t fromInRound(std::size_t pos) const { return pos > base_ ? pos - base_ : 0; }
+
+    // Whether a field starts at pos (outside quotes). A delimiter of one byte
+    // right before it is one that splits the record: a quoted field ends in a
+    // quote. So the rounds walked like scanLines need not keep fieldStart_.
+    bool atFieldStart(std::size_t pos) const {
+        if (pos == lineStart_) return true;
+        if (!usable_) return false;
+        return length_ == 1 ? data_[pos - 1] == delimiter_ : pos == fieldStart_;
+    }
+
+    // Whether the quote at pos opens a field, with the bytes before it
+    // outside quotes (a delimiter of one byte, or none).
+    bool opensField(std::size_t pos, std::size_t lineStart) const {
+        if (pos == lineStart) return true;
+        const char before = data_[pos - 1];
+        if (usable_ && before == delimiter_) return true;
+        if (before == layout_.lineEnd) return true;
+        return layout_.crLf && before == '\n' && pos >= 2 && data_[pos - 2] == '\r';
+    }
+
+    // Walks whole rounds from base_ on as scanLines walks them, the state in
+    // locals (the sink's stores might otherwise be taken to change it). A
+    // round with quotes is taken here too where they follow the rules in the
+    // plain way: its quotes toggle the state (a prefix XOR), every quote that
+    // opens stands at a field's start and every one that closes is followed by
+    // the delimiter or the line end. Anything else is left to walkRound.
+    bool fastRounds() {
+        const char* const data = data_;
+        const std::size_t end = end_;
+        const char lineEnd = layout_.lineEnd;
+        const bool crLf = layout_.crLf;
+        const char delimiter = usable_ ? delimiter_ : lineEnd;
+        const char quote = quoting_ ? kQuote : lineEnd, code26 = layout_.stopAtCode26 ? '\x1A' : lineEnd;
+        const bool quotedRounds = quoting_ && failedFrom_ == SIZE_MAX;
+        std::size_t base = base_, lineStart = lineStart_, pos = pos_, open = open_;
+        bool upper = upper_, inside = inQuote_, pairs = pairs_;
+        bool go = true;
+        for (; end - base >= 64; base += 64) {
+            Round r = roundAt(data + base, lineEnd, delimiter, quote, code26);
+            const std::size_t skip = pos - base;
+            const std::uint64_t live = skip >= 64 ? 0 : ~std::uint64_t{0} << skip;
+            std::uint64_t ends = r.ends, delimiters = r.delimiters;
+            std::uint64_t opens = 0, closes = 0, firstOfPairs = 0, insideAfter = inside ? ~std::uint64_t{0} : 0;
+            if ((r.quotes & live) || inside) {
+                if (!quotedRounds) break;
+                if (code26 != lineEnd && r.quotes) {
+                    rareBytes(data + base, quote, code26, r);
+                    if (r.code26 & live) break;
+                }
+                const std::uint64_t quotes = r.quotes & live;
+                std::uint64_t x = quotes;
+                x ^= x << 1;
+                x ^= x << 2;
+                x ^= x << 4;
+                x ^= x << 8;
+                x ^= x << 16;
+                x ^= x << 32;
+                insideAfter = inside ? ~x : x;
+                const std::uint64_t insideBefore = (insideAfter << 1) | (inside ? 1 : 0);
+                const std::uint64_t toggleIn = quotes & ~insideBefore, toggleOut = quotes & insideBefore;
+                firstOfPairs = toggleOut & (toggleIn >> 1);
+                opens = toggleIn & ~(firstOfPairs << 1);
+                closes = toggleOut & ~firstOfPairs;
+                // A closing quote is followed by the delimiter or the line end (the last one of the round by the next byte).
+                if (((closes << 1) & ~(ends | delimiters)) != 0) break;
+                if (closes >> 63) {
+                    if (base + 64 >= end) break;
+                    const char next = data[base + 64];
+                    if (next != lineEnd && !(usable_ && next == delimiter)) break;
+                }
+                bool plainWay = true;
+                for (std::uint64_t m = opens; m && plainWay; m &= m - 1)
+                    plainWay = opensField(base + static_cast<unsigned>(__builtin_ctzll(m)), lineStart);
+                if (!plainWay) break;
+                ends &= ~insideBefore;
+                delimiters &= ~insideBefore;
+            }
+            // The quoted fields that close before bit limit, in order.
+            std::uint64_t quoteEvents = opens | closes | firstOfPairs;
+            auto reportQuotes = [&](std::uint64_t below) {
+                for (std::uint64_t m = quoteEvents & below; m; m &= m - 1) {
+                    const unsigned bit = static_cast<unsigned>(__builtin_ctzll(m));
+                    const std::uint64_t one = std::uint64_t{1} << bit;
+                    if (one & opens) {
+                        open = base + bit;
+                        pairs = false;
+                    } else if (one & firstOfPairs) {
+                        pairs = true;
+                    } else {
+                        sink_.quoted(lineStart, open, base + bit, pairs);
+                    }
+                }
+                quoteEvents &= ~below;
+            };
+            std::uint64_t events = (ends | delimiters) & live;
+            while (events) {
+                const std::uint64_t lineEnds = events & ends;
+                const std::uint64_t before = lineEnds ? (lineEnds & (0 - lineEnds)) - 1 : ~std::uint64_t{0};
+                if (events & before) sink_.delimiters(lineStart, base, events & before);
+                if (!lineEnds) break;
+                const unsigned bit = static_cast<unsigned>(__builtin_ctzll(lineEnds));
+                if (quoteEvents) reportQuotes(before);
+                const unsigned from = lineStart > base ? static_cast<unsigned>(lineStart - base) : 0;
+                upper = upper || ((r.upper >> from) & ((std::uint64_t{1} << (bit - from)) - 1)) != 0;
+                if (!sink_.line(lineStart, base + bit, upper)) {
+                    go = false;
+                    break;
+                }
+                lineStart = base + bit + 1;
+                if (crLf && lineStart < end && data[lineStart] == '\n') ++lineStart;
+                upper = false;
+                const std::size_t next = lineStart - base;
+                events &= next >= 64 ? 0 : ~std::uint64_t{0} << next;
+            }
+            if (!go) break;
+            if (quoteEvents) reportQuotes(~std::uint64_t{0});
+            inside = (insideAfter >> 63) != 0;
+            if (lineStart < base + 64) upper = upper || (r.upper >> (lineStart > base ? lineStart - base : 0)) != 0;
+            pos = std::max(lineStart, base + 64);
+        }
+        base_ = base;
+        lineStart_ = lineStart;
+        pos_ = pos;
+        upper_ = upper;
+        inQuote_ = inside;
+        open_ = open;
+        pairs_ = pairs;
+        return go;
+    }
 
     // The events of the round from pos_ on.
     Step walkRound() {
@@ -158,7 +320,7 @@ private:
             if (round_.ends & one) {
                 if (!endRecord(pos)) return Step::Stopped;
             } else if (round_.quotes & one) {
-                if (pos == fieldStart_) {
+                if (atFieldStart(pos)) {
                     inQuote_ = true;
                     open_ = pos;
                     pairs_ = false;
@@ -287,12 +449,13 @@ private:
     const bool usable_;
     const char delimiter_;
     const std::size_t length_;
+    const bool fast_;  // rounds without quotes can be walked as scanLines walks them
 
     Round round_;
     std::size_t base_ = 0, blockEnd_ = 0;
     std::size_t pos_ = 0;         // the next byte to look at
     std::size_t lineStart_ = 0;   // the record's start
-    std::size_t fieldStart_ = 0;  // the field's start
+    std::size_t fieldStart_ = 0;  // the field's start, kept for delimiters of more than one byte
     bool upper_ = false;
     bool plain_ = false;  // the record is read without quoting
     bool inQuote_ = false;
