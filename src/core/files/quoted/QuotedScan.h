@@ -203,16 +203,20 @@ private:
         const char delimiter = usable_ ? delimiter_ : lineEnd;
         const char quote = quoting_ ? kQuote : lineEnd, code26 = layout_.stopAtCode26 ? '\x1A' : lineEnd;
         const bool quotedRounds = quoting_ && failedFrom_ == SIZE_MAX;
-        std::size_t base = base_, lineStart = lineStart_, pos = pos_, open = open_;
-        bool upper = upper_, inside = inQuote_, pairs = pairs_;
+        const bool lfDelimiter = crLf && usable_ && delimiter_ == '\n';
+        std::size_t base = base_, lineStart = lineStart_;
+        bool upper = upper_, inside = inQuote_;
+        // Only the first round may start behind its first byte (and one after
+        // a line end whose line feed is a delimiter's byte).
+        std::uint64_t live = bitsFrom(pos_ - base_);
+        QuoteMarks marks;
+        marks.open = open_;
+        marks.pairs = pairs_;
         bool go = true;
         for (; end - base >= 64; base += 64) {
             Round r = roundAt(data + base, lineEnd, delimiter, quote, code26);
-            const std::size_t skip = pos - base;
-            const std::uint64_t live = skip >= 64 ? 0 : ~std::uint64_t{0} << skip;
             std::uint64_t ends = r.ends, delimiters = r.delimiters;
-            std::uint64_t opens = 0, closes = 0, firstOfPairs = 0, insideAfter = inside ? ~std::uint64_t{0} : 0;
-            if ((r.quotes & live) || inside) {
+            if ((r.quotes & live) | static_cast<std::uint64_t>(inside)) {
                 if (!quotedRounds) break;
                 if (code26 != lineEnd && r.quotes) {
                     rareBytes(data + base, quote, code26, r);
@@ -226,12 +230,11 @@ private:
                 x ^= x << 8;
                 x ^= x << 16;
                 x ^= x << 32;
-                insideAfter = inside ? ~x : x;
+                const std::uint64_t insideAfter = inside ? ~x : x;
                 const std::uint64_t insideBefore = (insideAfter << 1) | (inside ? 1 : 0);
                 const std::uint64_t toggleIn = quotes & ~insideBefore, toggleOut = quotes & insideBefore;
-                firstOfPairs = toggleOut & (toggleIn >> 1);
-                opens = toggleIn & ~(firstOfPairs << 1);
-                closes = toggleOut & ~firstOfPairs;
+                const std::uint64_t firstOfPairs = toggleOut & (toggleIn >> 1);
+                const std::uint64_t opens = toggleIn & ~(firstOfPairs << 1), closes = toggleOut & ~firstOfPairs;
                 // A closing quote is followed by the delimiter or the line end (the last one of the round by the next byte).
                 if (((closes << 1) & ~(ends | delimiters)) != 0) break;
                 if (closes >> 63) {
@@ -245,24 +248,11 @@ private:
                 if (!plainWay) break;
                 ends &= ~insideBefore;
                 delimiters &= ~insideBefore;
+                marks.events = opens | closes | firstOfPairs;
+                marks.opens = opens;
+                marks.firstOfPairs = firstOfPairs;
+                inside = (insideAfter >> 63) != 0;
             }
-            // The quoted fields that close before bit limit, in order.
-            std::uint64_t quoteEvents = opens | closes | firstOfPairs;
-            auto reportQuotes = [&](std::uint64_t below) {
-                for (std::uint64_t m = quoteEvents & below; m; m &= m - 1) {
-                    const unsigned bit = static_cast<unsigned>(__builtin_ctzll(m));
-                    const std::uint64_t one = std::uint64_t{1} << bit;
-                    if (one & opens) {
-                        open = base + bit;
-                        pairs = false;
-                    } else if (one & firstOfPairs) {
-                        pairs = true;
-                    } else {
-                        sink_.quoted(lineStart, open, base + bit, pairs);
-                    }
-                }
-                quoteEvents &= ~below;
-            };
             std::uint64_t events = (ends | delimiters) & live;
             while (events) {
                 const std::uint64_t lineEnds = events & ends;
@@ -270,7 +260,7 @@ private:
                 if (events & before) sink_.delimiters(lineStart, base, events & before);
                 if (!lineEnds) break;
                 const unsigned bit = static_cast<unsigned>(__builtin_ctzll(lineEnds));
-                if (quoteEvents) reportQuotes(before);
+                if (marks.events) reportQuotes(marks, base, lineStart, before);
                 const unsigned from = lineStart > base ? static_cast<unsigned>(lineStart - base) : 0;
                 upper = upper || ((r.upper >> from) & ((std::uint64_t{1} << (bit - from)) - 1)) != 0;
                 if (!sink_.line(lineStart, base + bit, upper)) {
@@ -278,25 +268,53 @@ private:
                     break;
                 }
                 lineStart = base + bit + 1;
-                if (crLf && lineStart < end && data[lineStart] == '\n') ++lineStart;
                 upper = false;
-                const std::size_t next = lineStart - base;
-                events &= next >= 64 ? 0 : ~std::uint64_t{0} << next;
+                events &= ~before;
+                events &= events - 1;
+                if (crLf && lineStart < end && data[lineStart] == '\n') {
+                    // A delimiter of that byte is part of the line end.
+                    if (lfDelimiter && bit < 63) events &= ~(std::uint64_t{2} << bit);
+                    ++lineStart;
+                }
             }
             if (!go) break;
-            if (quoteEvents) reportQuotes(~std::uint64_t{0});
-            inside = (insideAfter >> 63) != 0;
-            if (lineStart < base + 64) upper = upper || (r.upper >> (lineStart > base ? lineStart - base : 0)) != 0;
-            pos = std::max(lineStart, base + 64);
+            if (marks.events) reportQuotes(marks, base, lineStart, ~std::uint64_t{0});
+            const std::size_t rest = lineStart > base ? lineStart - base : 0;
+            if (rest < 64) upper |= (r.upper >> rest) != 0;
+            live = lfDelimiter && rest == 65 ? ~std::uint64_t{1} : ~std::uint64_t{0};
         }
+        if (base != base_) pos_ = std::max(lineStart, base);
         base_ = base;
         lineStart_ = lineStart;
-        pos_ = pos;
         upper_ = upper;
         inQuote_ = inside;
-        open_ = open;
-        pairs_ = pairs;
+        open_ = marks.open;
+        pairs_ = marks.pairs;
         return go;
+    }
+
+    // The quotes of a round walked by masks, and the quoted field open.
+    struct QuoteMarks {
+        std::uint64_t events = 0, opens = 0, firstOfPairs = 0;
+        std::size_t open = 0;
+        bool pairs = false;
+    };
+
+    // Reports, in order, the quoted fields that close before the bits below.
+    void reportQuotes(QuoteMarks& marks, std::size_t base, std::size_t lineStart, std::uint64_t below) {
+        for (std::uint64_t m = marks.events & below; m; m &= m - 1) {
+            const unsigned bit = static_cast<unsigned>(__builtin_ctzll(m));
+            const std::uint64_t one = std::uint64_t{1} << bit;
+            if (one & marks.opens) {
+                marks.open = base + bit;
+                marks.pairs = false;
+            } else if (one & marks.firstOfPairs) {
+                marks.pairs = true;
+            } else {
+                sink_.quoted(lineStart, marks.open, base + bit, marks.pairs);
+            }
+        }
+        marks.events &= ~below;
     }
 
     // The events of the round from pos_ on.

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "core/files/quoted/QuotedFields.h"
 #include "core/files/quoted/QuotedPieces.h"
 #include "core/files/quoted/QuotedReference.h"
 #include "core/files/quoted/QuotedScan.h"
@@ -65,6 +66,43 @@ TEST(QuotedScanTest, RandomTextsReadInOnePassAndInPiecesAsTheReferenceReadsThem)
             const std::vector<std::size_t> starts = quotedPieceStarts(text, layout, 1 + random() % 40);
             const QuotedPiecesOutcome pieces = scanQuotedInPieces(text, layout, starts, 1 + random() % 3);
             ASSERT_EQ(pieces.records, expected)
+                << describe(layout) << ", " << starts.size() << " pieces\ntext: " << testing::PrintToString(text);
+        }
+    }
+}
+
+// A table as a writer makes it: random cells, quoted where they need it and
+// now and then where they do not, with a stray quote here and there.
+std::string writtenTable(std::mt19937& random, std::size_t size, const QuotedLayout& layout) {
+    static const std::string kBytes = "abc \"\"\r\n;|\xE9";
+    std::string text;
+    while (text.size() < size) {
+        const unsigned cells = 1 + random() % 8;
+        for (unsigned c = 0; c < cells; ++c) {
+            if (c) text += layout.delimiter;
+            std::string cell;
+            for (unsigned n = random() % 24; n > 0; --n) cell += kBytes[random() % kBytes.size()];
+            if (random() % 50 == 0) text += '"';
+            if (random() % 3 == 0 || cellNeedsQuotes(cell, layout.delimiter)) appendQuoted(text, cell);
+            else text += cell;
+        }
+        text += layout.crLf ? "\r\n" : "\n";
+    }
+    return text;
+}
+
+TEST(QuotedScanTest, RandomWrittenTablesReadInOnePassAndInPiecesAsTheReferenceReadsThem) {
+    std::mt19937 random(7);
+    for (const QuotedLayout& layout : layouts()) {
+        if (!quotingActive(layout) || !delimiterUsable(layout)) continue;
+        for (int round = 0; round < 8; ++round) {
+            const std::string text = writtenTable(random, 500 + random() % 6000, layout);
+            const std::vector<QuotedRecord> expected = splitQuotedReference(text, layout);
+            QuotedRecordList fast;
+            scanQuotedRecords(text.data(), text.size(), true, layout, fast);
+            ASSERT_EQ(fast.records(), expected) << describe(layout) << "\ntext: " << testing::PrintToString(text);
+            const std::vector<std::size_t> starts = quotedPieceStarts(text, layout, 64 + random() % 700);
+            ASSERT_EQ(scanQuotedInPieces(text, layout, starts, 2).records, expected)
                 << describe(layout) << ", " << starts.size() << " pieces\ntext: " << testing::PrintToString(text);
         }
     }
