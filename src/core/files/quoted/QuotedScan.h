@@ -62,38 +62,60 @@ inline void rareBytes(const char* block, char quote, char code26, Round& r) {
     r.code26 &= ~r.ends;
 }
 
-// The masks of the 64 bytes at block (bytes at and beyond 64 may be
-// anything). A kind not looked for is given the line end's byte, and its
-// mask comes out empty: no branch in the round. Quotes and code 26 come as
-// one mask in quotes (code26 empty), taken apart by rareBytes where there are any.
-inline Round roundAt(const char* block, char lineEnd, char delimiter, char quote, char code26) {
-    Round r;
+// The bytes a round looks for, set up once a scan. A kind not looked for is
+// given the line end's byte, and its mask comes out empty: no branch in the
+// round. Quotes and code 26 come as one mask in quotes (code26 empty), taken
+// apart by rareBytes where there are any.
+class RoundBytes {
+public:
+    RoundBytes(char lineEnd, char delimiter, char quote, char code26)
 #if defined(__SSE2__)
-    const __m128i ve = _mm_set1_epi8(lineEnd), vd = _mm_set1_epi8(delimiter), vq = _mm_set1_epi8(quote);
-    const __m128i vz = _mm_set1_epi8(code26);
-    for (unsigned part = 0; part < 4; ++part) {
-        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(block + 16 * part));
-        const unsigned shift = 16 * part;
-        r.ends |= static_cast<std::uint64_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(v, ve))) << shift;
-        r.delimiters |= static_cast<std::uint64_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(v, vd))) << shift;
-        const __m128i rare = _mm_or_si128(_mm_cmpeq_epi8(v, vq), _mm_cmpeq_epi8(v, vz));
+        : ends_(_mm_set1_epi8(lineEnd)), delimiters_(_mm_set1_epi8(delimiter)), quotes_(_mm_set1_epi8(quote)),
+          code26_(_mm_set1_epi8(code26)) {
+    }
+#else
+        : lineEnd_(lineEnd), delimiter_(delimiter), quote_(quote), code26_(code26) {
+    }
+#endif
+
+    // The masks of the 64 bytes at block.
+    [[gnu::always_inline]] Round at(const char* block) const {
+        Round r;
+#if defined(__SSE2__)
+        part(r, block, 0);
+        part(r, block, 16);
+        part(r, block, 32);
+        part(r, block, 48);
+#else
+        for (unsigned i = 0; i < 64; ++i) {
+            const char c = block[i];
+            const std::uint64_t bit = std::uint64_t{1} << i;
+            if (c == lineEnd_) r.ends |= bit;
+            if (c == delimiter_) r.delimiters |= bit;
+            if (c == quote_ || c == code26_) r.quotes |= bit;
+            if (static_cast<unsigned char>(c) >= 0x80) r.upper |= bit;
+        }
+#endif
+        r.delimiters &= ~r.ends;
+        r.quotes &= ~r.ends;
+        return r;
+    }
+
+private:
+#if defined(__SSE2__)
+    [[gnu::always_inline]] void part(Round& r, const char* block, unsigned shift) const {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(block + shift));
+        r.ends |= static_cast<std::uint64_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(v, ends_))) << shift;
+        r.delimiters |= static_cast<std::uint64_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(v, delimiters_))) << shift;
+        const __m128i rare = _mm_or_si128(_mm_cmpeq_epi8(v, quotes_), _mm_cmpeq_epi8(v, code26_));
         r.quotes |= static_cast<std::uint64_t>(_mm_movemask_epi8(rare)) << shift;
         r.upper |= static_cast<std::uint64_t>(_mm_movemask_epi8(v)) << shift;
     }
+    __m128i ends_, delimiters_, quotes_, code26_;
 #else
-    for (unsigned i = 0; i < 64; ++i) {
-        const char c = block[i];
-        const std::uint64_t bit = std::uint64_t{1} << i;
-        if (c == lineEnd) r.ends |= bit;
-        if (c == delimiter) r.delimiters |= bit;
-        if (c == quote || c == code26) r.quotes |= bit;
-        if (static_cast<unsigned char>(c) >= 0x80) r.upper |= bit;
-    }
+    char lineEnd_, delimiter_, quote_, code26_;
 #endif
-    r.delimiters &= ~r.ends;
-    r.quotes &= ~r.ends;
-    return r;
-}
+};
 
 // The bits from bit from on (none from 64 on).
 inline std::uint64_t bitsFrom(std::size_t from) { return from >= 64 ? 0 : ~std::uint64_t{0} << from; }
@@ -107,7 +129,9 @@ public:
     Scanner(const char* data, std::size_t end, bool textEnd, const QuotedLayout& layout, Sink& sink)
         : data_(data), end_(end), textEnd_(textEnd), layout_(layout), sink_(sink), quoting_(quotingActive(layout)),
           usable_(delimiterUsable(layout)), delimiter_(usable_ ? layout.delimiter[0] : '\0'),
-          length_(layout.delimiter.size()), fast_(!usable_ || length_ == 1) {}
+          length_(layout.delimiter.size()), fast_(!usable_ || length_ == 1),
+          bytes_(layout.lineEnd, usable_ ? delimiter_ : layout.lineEnd, quoting_ ? kQuote : layout.lineEnd,
+                 layout.stopAtCode26 ? '\x1A' : layout.lineEnd) {}
 
     QuotedScanResult run() {
         alignas(16) char tail[64];
@@ -125,7 +149,7 @@ public:
                 }
                 return {QuotedScanEnd::Done, end_, 0};
             }
-            if (fast_ && !plain_) {
+            if (fast_ && !plain_ && pos_ == base_) {
                 if (!fastRounds()) return {QuotedScanEnd::Stopped, end_, 0};
                 if (base_ >= end_) continue;
             }
@@ -136,10 +160,8 @@ public:
                 std::memcpy(tail, block, end_ - base_);
                 block = tail;
             }
-            const char lineEnd = layout_.lineEnd;
-            const char quote = quoting_ ? kQuote : lineEnd, code26 = layout_.stopAtCode26 ? '\x1A' : lineEnd;
-            round_ = roundAt(block, lineEnd, usable_ ? delimiter_ : lineEnd, quote, code26);
-            if (round_.quotes && code26 != lineEnd) rareBytes(block, quote, code26, round_);
+            round_ = bytes_.at(block);
+            if (round_.quotes && layout_.stopAtCode26) rareBytes(block, quoting_ ? kQuote : layout_.lineEnd, '\x1A', round_);
             std::size_t length = 64;
             if (end_ - base_ < 64 || round_.code26) {
                 length = std::min<std::size_t>(64, end_ - base_);
@@ -166,7 +188,15 @@ public:
     }
 
 private:
-    enum class Step { Next, Rewound, Unfinished, Stopped };
+    enum class Step { Next, Rewound, Unfinished, Stopped, NotPlain };
+
+    // The quotes of a round walked by masks, and the quoted field open.
+    struct QuoteMarks {
+        std::uint64_t events = 0, opens = 0, firstOfPairs = 0;
+        std::size_t open = 0;
+        bool pairs = false;
+    };
+
 
     std::size_t fromInRound(std::size_t pos) const { return pos > base_ ? pos - base_ : 0; }
 
@@ -189,116 +219,141 @@ private:
         return layout_.crLf && before == '\n' && pos >= 2 && data_[pos - 2] == '\r';
     }
 
-    // Walks whole rounds from base_ on as scanLines walks them, the state in
-    // locals (the sink's stores might otherwise be taken to change it). A
-    // round with quotes is taken here too where they follow the rules in the
-    // plain way: its quotes toggle the state (a prefix XOR), every quote that
-    // opens stands at a field's start and every one that closes is followed by
-    // the delimiter or the line end. Anything else is left to walkRound.
+    // Walks the delimiters and line ends of events (a round's, none inside
+    // quotes) as scanLines does; with kQuotes also reports the quoted fields
+    // of marks, each before its record's line. False when the sink stopped.
+    template <bool kQuotes>
+    [[gnu::always_inline]] bool walkEvents(Sink& sink, const char* data, std::size_t end, bool crLf, std::uint64_t events,
+                                           std::uint64_t ends, std::uint64_t upperBytes, std::size_t base,
+                                           std::size_t& lineStart, bool& upper, QuoteMarks& marks) {
+        while (events) {
+            const std::uint64_t lineEnds = events & ends;
+            const std::uint64_t before = lineEnds ? (lineEnds & (0 - lineEnds)) - 1 : ~std::uint64_t{0};
+            if (events & before) sink.delimiters(lineStart, base, events & before);
+            if (!lineEnds) break;
+            events &= ~before;
+            const unsigned bit = static_cast<unsigned>(__builtin_ctzll(events));
+            events &= events - 1;
+            if (kQuotes && marks.events) reportQuotes(marks, base, lineStart, before);
+            const unsigned from = lineStart > base ? static_cast<unsigned>(lineStart - base) : 0;
+            upper = upper || ((upperBytes >> from) & ((std::uint64_t{1} << (bit - from)) - 1)) != 0;
+            if (!sink.line(lineStart, base + bit, upper)) return false;
+            lineStart = base + bit + 1;
+            upper = false;
+            if (crLf && lineStart < end && data[lineStart] == '\n') {
+                ++lineStart;
+                // A delimiter of that byte is part of the line end.
+                if (bit < 63) events &= ~(std::uint64_t{2} << bit);
+            }
+        }
+        if (kQuotes && marks.events) reportQuotes(marks, base, lineStart, ~std::uint64_t{0});
+        const std::size_t rest = lineStart > base ? lineStart - base : 0;
+        if (rest < 64) upper = upper || (upperBytes >> rest) != 0;
+        return true;
+    }
+
+    // Walks whole rounds from base_ on (where pos_ is) as scanLines walks
+    // them, the state in locals. A round with a quote (or a quote open) goes
+    // to quotedRound. Leaves the first round it cannot take to walkRound.
     bool fastRounds() {
+        Sink& sink = sink_;
         const char* const data = data_;
         const std::size_t end = end_;
-        const char lineEnd = layout_.lineEnd;
+        const RoundBytes bytes = bytes_;
+        // A line feed that ends a line in the next round and is a delimiter's byte as well.
+        const bool lfDelimiter = layout_.crLf && usable_ && delimiter_ == '\n';
         const bool crLf = layout_.crLf;
-        const char delimiter = usable_ ? delimiter_ : lineEnd;
-        const char quote = quoting_ ? kQuote : lineEnd, code26 = layout_.stopAtCode26 ? '\x1A' : lineEnd;
-        const bool quotedRounds = quoting_ && failedFrom_ == SIZE_MAX;
-        const bool lfDelimiter = crLf && usable_ && delimiter_ == '\n';
         std::size_t base = base_, lineStart = lineStart_;
         bool upper = upper_, inside = inQuote_;
-        // Only the first round may start behind its first byte (and one after
-        // a line end whose line feed is a delimiter's byte).
-        std::uint64_t live = bitsFrom(pos_ - base_);
-        QuoteMarks marks;
-        marks.open = open_;
-        marks.pairs = pairs_;
-        bool go = true;
-        for (; end - base >= 64; base += 64) {
-            Round r = roundAt(data + base, lineEnd, delimiter, quote, code26);
-            std::uint64_t ends = r.ends, delimiters = r.delimiters;
-            if ((r.quotes & live) | static_cast<std::uint64_t>(inside)) {
-                if (!quotedRounds) break;
-                if (code26 != lineEnd && r.quotes) {
-                    rareBytes(data + base, quote, code26, r);
-                    if (r.code26 & live) break;
-                }
-                const std::uint64_t quotes = r.quotes & live;
-                std::uint64_t x = quotes;
-                x ^= x << 1;
-                x ^= x << 2;
-                x ^= x << 4;
-                x ^= x << 8;
-                x ^= x << 16;
-                x ^= x << 32;
-                const std::uint64_t insideAfter = inside ? ~x : x;
-                const std::uint64_t insideBefore = (insideAfter << 1) | (inside ? 1 : 0);
-                const std::uint64_t toggleIn = quotes & ~insideBefore, toggleOut = quotes & insideBefore;
-                const std::uint64_t firstOfPairs = toggleOut & (toggleIn >> 1);
-                const std::uint64_t opens = toggleIn & ~(firstOfPairs << 1), closes = toggleOut & ~firstOfPairs;
-                // A closing quote is followed by the delimiter or the line end (the last one of the round by the next byte).
-                if (((closes << 1) & ~(ends | delimiters)) != 0) break;
-                if (closes >> 63) {
-                    if (base + 64 >= end) break;
-                    const char next = data[base + 64];
-                    if (next != lineEnd && !(usable_ && next == delimiter)) break;
-                }
-                bool plainWay = true;
-                for (std::uint64_t m = opens; m && plainWay; m &= m - 1)
-                    plainWay = opensField(base + static_cast<unsigned>(__builtin_ctzll(m)), lineStart);
-                if (!plainWay) break;
-                ends &= ~insideBefore;
-                delimiters &= ~insideBefore;
-                marks.events = opens | closes | firstOfPairs;
-                marks.opens = opens;
-                marks.firstOfPairs = firstOfPairs;
-                inside = (insideAfter >> 63) != 0;
+        QuoteMarks none;
+        while (end - base >= 64) {
+            const Round r = bytes.at(data + base);
+            if (r.quotes | static_cast<std::uint64_t>(inside)) {
+                base_ = base;
+                lineStart_ = lineStart;
+                upper_ = upper;
+                const Step step = quotedRound();
+                if (step == Step::Stopped) return false;
+                if (step != Step::Next) break;
+                base = base_;
+                lineStart = lineStart_;
+                upper = upper_;
+                inside = inQuote_;
+                if (lfDelimiter && lineStart > base) break;
+                continue;
             }
-            std::uint64_t events = (ends | delimiters) & live;
-            while (events) {
-                const std::uint64_t lineEnds = events & ends;
-                const std::uint64_t before = lineEnds ? (lineEnds & (0 - lineEnds)) - 1 : ~std::uint64_t{0};
-                if (events & before) sink_.delimiters(lineStart, base, events & before);
-                if (!lineEnds) break;
-                const unsigned bit = static_cast<unsigned>(__builtin_ctzll(lineEnds));
-                if (marks.events) reportQuotes(marks, base, lineStart, before);
-                const unsigned from = lineStart > base ? static_cast<unsigned>(lineStart - base) : 0;
-                upper = upper || ((r.upper >> from) & ((std::uint64_t{1} << (bit - from)) - 1)) != 0;
-                if (!sink_.line(lineStart, base + bit, upper)) {
-                    go = false;
-                    break;
-                }
-                lineStart = base + bit + 1;
-                upper = false;
-                events &= ~before;
-                events &= events - 1;
-                if (crLf && lineStart < end && data[lineStart] == '\n') {
-                    // A delimiter of that byte is part of the line end.
-                    if (lfDelimiter && bit < 63) events &= ~(std::uint64_t{2} << bit);
-                    ++lineStart;
-                }
-            }
-            if (!go) break;
-            if (marks.events) reportQuotes(marks, base, lineStart, ~std::uint64_t{0});
-            const std::size_t rest = lineStart > base ? lineStart - base : 0;
-            if (rest < 64) upper |= (r.upper >> rest) != 0;
-            live = lfDelimiter && rest == 65 ? ~std::uint64_t{1} : ~std::uint64_t{0};
+            if (!walkEvents<false>(sink, data, end, crLf, r.ends | r.delimiters, r.ends, r.upper, base, lineStart, upper,
+                                   none))
+                return false;
+            base += 64;
+            if (lfDelimiter && lineStart > base) break;
         }
-        if (base != base_) pos_ = std::max(lineStart, base);
         base_ = base;
         lineStart_ = lineStart;
         upper_ = upper;
-        inQuote_ = inside;
-        open_ = marks.open;
-        pairs_ = marks.pairs;
-        return go;
+        pos_ = std::max(lineStart_, base_);
+        return true;
     }
 
-    // The quotes of a round walked by masks, and the quoted field open.
-    struct QuoteMarks {
-        std::uint64_t events = 0, opens = 0, firstOfPairs = 0;
-        std::size_t open = 0;
-        bool pairs = false;
-    };
+    // A whole round with quotes, at pos_ == base_, taken by masks where they
+    // are in the plain way: they toggle the state (a prefix XOR, the state
+    // carried from round to round), every quote that toggles in stands at a
+    // field's start, every one that toggles out is followed by the delimiter
+    // or the line end, and a pair toggles out and in right away (as "" does
+    // under the rules). Next when taken (base_ moves on), NotPlain when the
+    // round is left to walkRound.
+    Step quotedRound() {
+        if (!quoting_ || failedFrom_ != SIZE_MAX) return Step::NotPlain;
+        const std::size_t base = base_;
+        Round r = bytes_.at(data_ + base);
+        const char lineEnd = layout_.lineEnd;
+        if (layout_.stopAtCode26 && r.quotes) {
+            rareBytes(data_ + base, kQuote, '\x1A', r);
+            if (r.code26) return Step::NotPlain;
+        }
+        const bool inside = inQuote_;
+        const std::uint64_t quotes = r.quotes;
+        std::uint64_t x = quotes;
+        x ^= x << 1;
+        x ^= x << 2;
+        x ^= x << 4;
+        x ^= x << 8;
+        x ^= x << 16;
+        x ^= x << 32;
+        const std::uint64_t insideAfter = inside ? ~x : x;
+        const std::uint64_t insideBefore = (insideAfter << 1) | (inside ? 1 : 0);
+        const std::uint64_t toggleIn = quotes & ~insideBefore, toggleOut = quotes & insideBefore;
+        const std::uint64_t firstOfPairs = toggleOut & (toggleIn >> 1);
+        const std::uint64_t opens = toggleIn & ~(firstOfPairs << 1), closes = toggleOut & ~firstOfPairs;
+        // A closing quote is followed by the delimiter or the line end (the round's last by the next byte).
+        if (((closes << 1) & ~(r.ends | r.delimiters)) != 0) return Step::NotPlain;
+        if (closes >> 63) {
+            if (base + 64 >= end_) return Step::NotPlain;
+            const char next = data_[base + 64];
+            if (next != lineEnd && !(usable_ && next == delimiter_)) return Step::NotPlain;
+        }
+        for (std::uint64_t m = opens; m; m &= m - 1)
+            if (!opensField(base + static_cast<unsigned>(__builtin_ctzll(m)), lineStart_)) return Step::NotPlain;
+        QuoteMarks& marks = marks_;
+        marks.events = opens | closes | firstOfPairs;
+        marks.opens = opens;
+        marks.firstOfPairs = firstOfPairs;
+        marks.open = open_;
+        marks.pairs = pairs_;
+        const std::uint64_t ends = r.ends & ~insideBefore;
+        std::size_t lineStart = lineStart_;
+        bool upper = upper_;
+        if (!walkEvents<true>(sink_, data_, end_, layout_.crLf, (ends | r.delimiters) & ~insideBefore, ends, r.upper, base,
+                              lineStart, upper, marks))
+            return Step::Stopped;
+        inQuote_ = (insideAfter >> 63) != 0;
+        open_ = marks.open;
+        pairs_ = marks.pairs;
+        lineStart_ = lineStart;
+        upper_ = upper;
+        base_ = base + 64;
+        return Step::Next;
+    }
 
     // Reports, in order, the quoted fields that close before the bits below.
     void reportQuotes(QuoteMarks& marks, std::size_t base, std::size_t lineStart, std::uint64_t below) {
@@ -468,6 +523,7 @@ private:
     const char delimiter_;
     const std::size_t length_;
     const bool fast_;  // rounds without quotes can be walked as scanLines walks them
+    const RoundBytes bytes_;
 
     Round round_;
     std::size_t base_ = 0, blockEnd_ = 0;
@@ -480,6 +536,7 @@ private:
     std::size_t open_ = 0;  // the open field's quote
     bool pairs_ = false;
     std::size_t failedFrom_ = SIZE_MAX;
+    QuoteMarks marks_;  // the quotes of the round quotedRound takes
 };
 
 }  // namespace quotedscan
