@@ -1,12 +1,15 @@
 #pragma once
 // The fast scanner of records with quoted fields (the rules: QuotedLayout.h).
 // It keeps the 64-bytes-a-round design of scanLines: each round makes one bit
-// mask per kind of byte (line end, the delimiter's first byte, quote, upper
-// byte, code 26). A round without a quote from the current place on is taken
-// the way scanLines takes it: the delimiters up to the next line end go to
-// the sink as one mask. Only rounds with a quote are walked event by event,
-// and inside a quoted field only its quotes are looked at, still a round at a
-// time. A file without quotes thus pays one compare more per 16 bytes.
+// mask per kind of byte (line end, the delimiter's first byte, upper byte,
+// and quote or code 26). A round without a quote is taken the way scanLines
+// takes it: the delimiters up to the next line end go to the sink as one
+// mask. A round whose quotes are in the plain way (opening at field starts,
+// closing before a delimiter or line end) is taken by masks as well, the
+// quote state a prefix XOR of the quote mask. Only other rounds are walked
+// event by event by the state machine of the rules; inside a quoted field it
+// looks at quotes only, still a round at a time. A file without quotes thus
+// pays two compares more per 16 bytes.
 //
 // A scan may cover a piece of a text that goes on behind end (textEnd
 // false): a record that runs past the piece, because a quote is still open
@@ -196,7 +199,6 @@ private:
         std::size_t open = 0;
         bool pairs = false;
     };
-
 
     std::size_t fromInRound(std::size_t pos) const { return pos > base_ ? pos - base_ : 0; }
 
