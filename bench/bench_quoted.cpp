@@ -163,7 +163,7 @@ template <class Scan>
 void intoText(benchmark::State& state, const std::string& bytes, Scan scan) {
     std::uint32_t lines = 0;
     for (auto _ : state) {
-        TableText text(true, ";", {});
+        TableText text(TableLayout::delimitedBy(";"));
         TextSink sink(text);
         scan(sink);
         text.finish();

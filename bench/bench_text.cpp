@@ -13,7 +13,7 @@
 #include "TableGenerator.h"
 #include "core/files/Fields.h"
 #include "core/platform/Locale.h"
-#include "core/table/Utf8Codec.h"
+#include "core/platform/Utf8Codec.h"
 #include "core/text/CaseMapping.h"
 #include "core/text/CodePageText.h"
 #include "core/text/SortKeyColumn.h"

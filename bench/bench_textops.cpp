@@ -13,7 +13,7 @@
 #include "TableGenerator.h"
 #include "core/app/MainForm.h"
 #include "core/files/Fields.h"
-#include "core/files/ReplaceAll.h"
+#include "core/text/ReplaceAll.h"
 #include "core/table/CharsetConversions.h"
 #include "support/FakePlatform.h"
 #include "support/LiteralTextOps.h"

@@ -15,7 +15,9 @@ for folder in sorted(os.listdir(root)):
     path = os.path.join(root, folder)
     if not os.path.isdir(path):
         continue
-    for name in sorted(os.listdir(path)):
+    # A folder's own subfolders (files/quoted) belong to its floor.
+    names = sorted(os.path.relpath(os.path.join(d, n), path) for d, _, ns in os.walk(path) for n in ns)
+    for name in names:
         with open(os.path.join(path, name), encoding="utf-8") as f:
             for line in f:
                 m = re.match(r'\s*#include "core/([^/]+)/([^"]+)"', line)

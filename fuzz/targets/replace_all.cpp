@@ -10,7 +10,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "core/files/ReplaceAll.h"
+#include "core/text/ReplaceAll.h"
 #include "support/Check.h"
 #include "support/Input.h"
 #include "support/LiteralTextOps.h"

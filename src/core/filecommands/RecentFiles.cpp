@@ -5,7 +5,7 @@
 #include "core/window/Commands.h"
 #include "core/document/EditJournal.h"
 #include "core/files/ConfigFile.h"
-#include "core/files/ReplaceAll.h"
+#include "core/text/ReplaceAll.h"
 
 namespace tabulyst {
 

@@ -16,6 +16,17 @@ namespace tabulyst {
 class Locale;
 }
 
+namespace tabulyst {
+
+// The characters after which CapitalizeWords starts a word: blank ! " & ( ) + , - . / : ?
+bool IsWordSeparator(char c);
+// The first character and every one after a word separator in upper case, all
+// others in lower case, each by the locale's rules; the length stays. utf8:
+// the text is UTF-8, of which only ASCII letters change.
+std::string CapitalizeWords(std::string_view text, const Locale& locale, bool utf8 = false);
+
+}  // namespace tabulyst
+
 namespace tabulyst::text {
 
 void upperCase(std::string_view text, TextEncoding encoding, const Locale& locale, std::string& out);

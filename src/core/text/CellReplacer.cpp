@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "core/files/ReplaceAll.h"
+#include "core/text/ReplaceAll.h"
 #include "core/platform/Locale.h"
 #include "core/text/CaseFolding.h"
 #include "core/text/Utf8Text.h"

@@ -4,7 +4,7 @@
 #include <array>
 #include <utility>
 
-#include "core/table/Utf8Codec.h"
+#include "core/platform/Utf8Codec.h"
 #include "core/text/Utf8Text.h"
 
 namespace tabulyst::text {

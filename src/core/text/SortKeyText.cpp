@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "core/platform/Locale.h"
-#include "core/table/Utf8Codec.h"
+#include "core/platform/Utf8Codec.h"
 #include "core/text/CaseFolding.h"
 #include "core/text/Utf8Text.h"
 

@@ -65,12 +65,6 @@ std::string maximumLength(std::string_view s, std::size_t n, bool utf8) {
     return std::string(s.substr(0, charactersEnd(s, n, utf8)));
 }
 
-// A byte in upper or lower case by the locale; in UTF-8 text only ASCII
-// letters change, so no byte of a multi-byte sequence does.
-unsigned char withCase(unsigned char c, bool upper, const Locale& locale, bool utf8) {
-    if (utf8 && c >= 0x80) return c;
-    return upper ? locale.toUpper(c) : locale.toLower(c);
-}
 
 // The length field as a number: digits, perhaps a sign. A negative length
 // (only pasting can enter one) is no length either.
@@ -103,25 +97,6 @@ private:
 };
 
 }  // namespace
-
-bool IsWordSeparator(char c) {
-    switch (c) {
-    case ' ': case '!': case '"': case '&': case '(': case ')': case '+':
-    case ',': case '-': case '.': case '/': case ':': case '?':
-        return true;
-    default:
-        return false;
-    }
-}
-
-std::string CapitalizeWords(std::string_view text, const Locale& locale, bool utf8) {
-    std::string out(text);
-    for (std::size_t i = 0; i < out.size(); ++i) {
-        const bool startsWord = i == 0 || IsWordSeparator(text[i - 1]);
-        out[i] = static_cast<char>(withCase(static_cast<unsigned char>(text[i]), startsWord, locale, utf8));
-    }
-    return out;
-}
 
 CellTransforms::CellTransforms(StringGrid& grid, EditJournal& cells, Commands& commands, Dialogs& dialogs,
                                BusyIndicator* busy, const Locale& locale, std::function<bool()> rawUtf8Cells)
@@ -240,7 +215,12 @@ void CellTransforms::changeCase(bool upper) {
     const bool utf8 = rawUtf8();
     eachSelected([this, upper, utf8](std::string_view in, std::string& out) {
         out.assign(in);
-        for (char& c : out) c = static_cast<char>(withCase(static_cast<unsigned char>(c), upper, locale_, utf8));
+        // In UTF-8 text only ASCII letters change, so no byte of a multi-byte sequence does.
+        for (char& c : out) {
+            const auto byte = static_cast<unsigned char>(c);
+            if (utf8 && byte >= 0x80) continue;
+            c = static_cast<char>(upper ? locale_.toUpper(byte) : locale_.toLower(byte));
+        }
     });
 }
 

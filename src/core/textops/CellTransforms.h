@@ -9,6 +9,7 @@
 
 #include "core/grid/GridTypes.h"
 #include "core/platform/DateTimeText.h"
+#include "core/text/CaseMapping.h"
 #include "core/textops/ValueDialog.h"
 
 namespace tabulyst {
@@ -20,12 +21,6 @@ class Dialogs;
 class BusyIndicator;
 class Locale;
 
-// The characters after which CapitalizeWords starts a word: blank ! " & ( ) + , - . / : ?
-bool IsWordSeparator(char c);
-// The first character and every one after a word separator in upper case, all
-// others in lower case, each by the locale's rules; the length stays. utf8:
-// the text is UTF-8, of which only ASCII letters change.
-std::string CapitalizeWords(std::string_view text, const Locale& locale, bool utf8 = false);
 
 class CellTransforms {
 public:

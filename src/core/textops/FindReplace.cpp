@@ -7,7 +7,7 @@
 #include "core/window/Commands.h"
 #include "core/base/CoreTimer.h"
 #include "core/window/StatusLine.h"
-#include "core/files/ReplaceAll.h"
+#include "core/text/ReplaceAll.h"
 #include "core/grid/GridUpdateScope.h"
 #include "core/grid/StringGrid.h"
 #include "core/platform/Locale.h"

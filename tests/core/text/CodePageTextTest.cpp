@@ -5,7 +5,7 @@
 #include <string>
 
 #include "core/table/CharsetConversions.h"
-#include "core/table/Utf8Codec.h"
+#include "core/platform/Utf8Codec.h"
 
 namespace tabulyst::text {
 namespace {

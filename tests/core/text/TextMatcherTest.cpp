@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-#include "core/files/ReplaceAll.h"
+#include "core/text/ReplaceAll.h"
 #include "core/platform/Locale.h"
 #include "core/text/CellReplacer.h"
 #include "core/textops/SearchMatch.h"

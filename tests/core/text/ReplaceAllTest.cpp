@@ -1,4 +1,4 @@
-#include "core/files/ReplaceAll.h"
+#include "core/text/ReplaceAll.h"
 
 #include <gtest/gtest.h>
 
