@@ -43,11 +43,12 @@ TableInput tableInput(const std::uint8_t* data, std::size_t size) {
     return input;
 }
 
-TableExpectation expectDelimited(std::string_view bytes, std::string_view delimiter) {
+TableExpectation expectDelimited(std::string_view bytes, std::string_view delimiter, std::string_view utf8Delimiter) {
     TableExpectation e;
     e.file = fileLines(bytes);
     e.text = fileText(e.file);
-    e.delimiter = delimiter;
+    e.delimiter = e.text.utf8 ? utf8Delimiter : delimiter;
+    delimiter = e.delimiter;
     e.rows = delimitedRows(e.text, delimiter);
     e.columns = widestRow(e.rows);
     finish(e, bytes);
@@ -75,10 +76,9 @@ void checkGrid(MainForm& form, const TableExpectation& expected) {
                std::to_string(grid.colCount() - 1) + " columns, expected " + std::to_string(expected.columns));
     FUZZ_CHECK(form.document.format().encoding.byteOrderMark == expected.text.mark,
                "the file's byte-order mark is noted");
-    const FileEncoding encoding{expected.text.mark, expected.text.utf8, expected.text.rawUtf8};
+    const FileEncoding encoding{expected.text.mark, expected.text.utf8};
     FUZZ_CHECK(form.document.format().encoding == encoding,
-               std::string("decoded from UTF-8 exactly when the file is UTF-8 of Windows-1252 characters, noted as "
-                           "raw UTF-8 when it has others: ") +
+               std::string("a UTF-8 table exactly when the file is valid UTF-8 with a mark or a multi-byte sequence: ") +
                    encodingCaption(form.document.format().encoding));
     for (std::size_t r = 0; r < expected.rows.size(); ++r)
         for (std::size_t c = 0; c < expected.columns; ++c) {
@@ -104,7 +104,8 @@ void checkSaveRoundTrip(FormHarness& harness, const std::string& path, std::stri
 
     FUZZ_CHECK(form.files.OpenTableFile(path), "the saved file opens");
     const TableExpectation again =
-        expected.delimited ? expectDelimited(saved, expected.delimiter) : expectFixed(saved, expected.lengths);
+        expected.delimited ? expectDelimited(saved, expected.delimiter, expected.delimiter)
+                           : expectFixed(saved, expected.lengths);
     checkGrid(form, again);
     FUZZ_CHECK(again.rows.size() == expected.rows.size() && again.columns == expected.columns,
                "the saved file has the same rows and columns");

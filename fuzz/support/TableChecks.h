@@ -36,7 +36,8 @@ struct TableExpectation {
     bool keepsBytes = false;
 };
 
-TableExpectation expectDelimited(std::string_view bytes, std::string_view delimiter);
+// delimiter: as a Windows-1252 table has it; utf8Delimiter: as a UTF-8 one.
+TableExpectation expectDelimited(std::string_view bytes, std::string_view delimiter, std::string_view utf8Delimiter);
 TableExpectation expectFixed(std::string_view bytes, const std::vector<int>& lengths);
 
 // The grid holds exactly the expected rows and columns.

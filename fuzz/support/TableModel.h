@@ -22,14 +22,12 @@ FileLines fileLines(std::string_view bytes);
 
 // The lines as the cells are taken from them (an empty file shows one empty
 // line, without a line end, so that what is typed into it is saved): the byte-order mark off the
-// first line; decoded from UTF-8 into Windows-1252 when every line is ASCII or
-// valid UTF-8 of characters Windows-1252 has, and the file has the mark or a
-// multi-byte sequence; otherwise as they stand.
+// first line, otherwise as they stand. The table is UTF-8 when every line is
+// valid UTF-8 and the file has the mark or a multi-byte sequence.
 struct FileText {
     std::vector<std::string> lines;
     bool mark = false;
-    bool utf8 = false;     // decoded, and encoded again by a save
-    bool rawUtf8 = false;  // UTF-8 throughout, with a character Windows-1252 lacks: read as it stands
+    bool utf8 = false;  // the cells are UTF-8: a field length counts characters
     bool lastLineEnded = false;
 };
 FileText fileText(const FileLines& file);
@@ -42,8 +40,7 @@ Rows fixedRows(const FileText& text, const std::vector<int>& lengths, bool& mism
 // The bytes a save writes for rows read from a file: the mark when the file
 // had one, then every row (delimited: its cells joined with the delimiter,
 // as many as it was read with; fixed-length: the cells one after the other)
-// with the line end (the last one only when the file's last line had it),
-// encoded as UTF-8 again when it was decoded.
+// with the line end (the last one only when the file's last line had it).
 std::string savedBytes(const Rows& rows, bool delimited, std::string_view delimiter, std::string_view lineEnd,
                        const FileText& text);
 

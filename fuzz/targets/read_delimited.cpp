@@ -24,6 +24,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     MainForm& form = harness.form();
     form.document.layout.CurrentDelimiter = hasLayout ? std::string(header) : ";";
     const std::string delimiter = DecodeDelimiter(form.document.layout.CurrentDelimiter);
+    const std::string utf8Delimiter = DecodeDelimiter(form.document.layout.CurrentDelimiter, text::TextEncoding::Utf8);
 
     const std::string path = harness.folder().file("t.csv");
     harness.folder().write("t.csv", bytes);
@@ -36,7 +37,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(opened, "a readable file opens");
     FUZZ_CHECK(harness.fake().dialogs.messages.empty(), "without a message");
 
-    TableExpectation expected = expectDelimited(bytes, delimiter);
+    TableExpectation expected = expectDelimited(bytes, delimiter, utf8Delimiter);
     checkGrid(form, expected);
     checkSaveRoundTrip(harness, path, bytes, expected);
     return 0;

@@ -42,7 +42,7 @@ MainForm::MainForm(const Platform& p, std::string executablePath)
                   locale),
       sorting(document.StrGrid, document.journal, document.sort, p.busy, locale),
       transforms(document.StrGrid, document.journal, commands, *p.dialogs, p.busy, locale,
-                 [this] { return document.format().encoding.rawUtf8; }),
+                 [this] { return document.format().encoding.utf8; }),
       openLink(document.StrGrid, commands, *p.dialogs, p.opener),
       columnPicker(document.StrGrid, commands, *p.dialogs, locale, p.geometry, p.textMeasure),
       about(commands, *p.dialogs, p.opener) {

@@ -12,6 +12,7 @@
 #include "core/files/TableWriter.h"
 #include "core/grid/GridUpdateScope.h"
 #include "core/platform/Platform.h"
+#include "core/text/TextLength.h"
 #include "core/table/StringsChooser.h"
 #include "core/window/Commands.h"
 #include "core/window/StatusLine.h"
@@ -117,19 +118,19 @@ std::optional<TableLayout> TableFiles::readAheadLayout() const {
     const LayoutSettings& settings = document_.layout;
     std::string error;
     if (!settings.DelimitedMode && settings.FieldLengths.empty()) return std::nullopt;
-    return decodeLayout(settings, error);
+    return decodeLayout(settings, text::TextEncoding::Windows1252, error);
 }
 
-std::optional<TableLayout> TableFiles::readLayout() const {
+std::optional<TableLayouts> TableFiles::readLayout() const {
     const LayoutSettings& settings = document_.layout;
     if (!settings.DelimitedMode && settings.FieldLengths.empty()) {
         platform_.dialogs->showMessage("Bitte stellen Sie die Feldlänge ein!");
         return std::nullopt;
     }
     std::string error;
-    std::optional<TableLayout> layout = decodeLayout(settings, error);
-    if (!layout) platform_.dialogs->showMessage(error);
-    return layout;
+    std::optional<TableLayouts> layouts = decodeLayouts(settings, error);
+    if (!layouts) platform_.dialogs->showMessage(error);
+    return layouts;
 }
 
 ColumnWidthFit TableFiles::startWidthFit(const StringGrid& grid) const {
@@ -166,13 +167,14 @@ void TableFiles::finishRead(StringGrid& grid, ColumnWidthFit& fit) {
 }
 
 bool TableFiles::readTable(const std::string& path, TableReadAhead* ahead) {
-    std::optional<TableLayout> layout = readLayout();
-    if (!layout) return false;
+    std::optional<TableLayouts> layouts = readLayout();
+    if (!layouts) return false;
     // Read on the side: the table shown stays as it is unless the whole file is read.
     StringGrid read;
-    if (!layout->delimited) read.setColCount(static_cast<int>(layout->fieldLengths.size()) + 1);
+    const TableLayout& layout = layouts->windows1252;
+    if (!layout.delimited) read.setColCount(static_cast<int>(layout.fieldLengths.size()) + 1);
     ColumnWidthFit fit = startWidthFit(read);
-    TableReadResult result = readTableFile(path, *layout, read, &fit, ahead);
+    TableReadResult result = readTableFile(path, *layouts, read, &fit, ahead);
     if (!result.ok) {
         platform_.dialogs->showMessage(result.error);
         return false;
@@ -228,13 +230,15 @@ bool TableFiles::CellsFitFieldLengths() const {
     LayoutSettings settings = document_.layout;
     settings.DelimitedMode = false;
     std::string error;
-    const std::optional<TableLayout> layout = decodeLayout(settings, error);
+    const text::TextEncoding cells = document_.format().encoding.cells();
+    const std::optional<TableLayout> layout = decodeLayout(settings, cells, error);
     if (!layout) return false;
     const std::vector<int>& lengths = layout->fieldLengths;
     const int cols = std::min(grid.colCount() - 1, static_cast<int>(lengths.size()));
     for (int r = 1; r < grid.rowCount(); ++r)
         for (int c = 1; c <= cols; ++c)
-            if (grid.cell(c, r).size() != static_cast<std::size_t>(lengths[static_cast<std::size_t>(c - 1)])) return false;
+            if (text::characterCount(grid.cell(c, r), cells) != static_cast<std::size_t>(lengths[static_cast<std::size_t>(c - 1)]))
+                return false;
     return true;
 }
 
@@ -260,7 +264,7 @@ bool TableFiles::writeTable(const std::string& path, bool delimited, bool includ
     LayoutSettings settings = document_.layout;
     settings.DelimitedMode = delimited;
     std::string error;
-    std::optional<TableLayout> layout = decodeLayout(settings, error);
+    std::optional<TableLayout> layout = decodeLayout(settings, document_.format().encoding.cells(), error);
     if (!layout) {
         platform_.dialogs->showMessage(error);
         return false;

@@ -39,7 +39,8 @@ public:
     bool OpenTableFile(const std::string& path, TableReadAhead* ahead = nullptr);
     // The same after asking whether changes may go, when there are any.
     bool openAfterAsking(const std::string& path);
-    // The layout the start reads the command line's file ahead with; nothing
+    // The layout the start reads the command line's file ahead with (as for
+    // Windows-1252, the reader cuts a UTF-8 file again where it must); nothing
     // (and no word: the load tells) when the settings cut no line.
     std::optional<TableLayout> readAheadLayout() const;
 
@@ -72,7 +73,7 @@ private:
     bool LoadTableFile(const std::string& path, TableReadAhead* ahead = nullptr);
     void setReloadCommands(bool enabled);
     // The layout a read cuts lines with; nothing after telling what is wrong with it.
-    std::optional<TableLayout> readLayout() const;
+    std::optional<TableLayouts> readLayout() const;
     bool readTable(const std::string& path, TableReadAhead* ahead);
     // The width fit a read feeds, from the grid's widths before it.
     ColumnWidthFit startWidthFit(const StringGrid& grid) const;

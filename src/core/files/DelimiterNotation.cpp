@@ -3,15 +3,38 @@
 #include <charconv>
 #include <cstdint>
 
+#include "core/platform/Utf8Codec.h"
+#include "core/text/CodePageText.h"
+#include "core/text/Utf8Text.h"
+
 namespace tabulyst {
 
 namespace {
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+// The notation's own characters in the cells' encoding.
+std::string inCellEncoding(std::string_view notation, text::TextEncoding cells) {
+    if (cells == text::TextEncoding::Utf8 || text::isAscii(notation)) return std::string(notation);
+    std::string out;
+    for (std::size_t i = 0; i < notation.size();) {
+        const text::Utf8Char c = text::utf8CharAt(notation, i);
+        const int byte = c.valid ? text::windows1252ByteOf(c.code) : -1;
+        if (byte >= 0) out += static_cast<char>(byte);
+        else out.append(notation.substr(i, c.size));
+        i += c.size;
+    }
+    return out;
+}
+
+void appendCode(std::string& out, unsigned char code, text::TextEncoding cells) {
+    if (cells == text::TextEncoding::Utf8) text::appendUtf8(out, windows1252CodePoint(code));
+    else out += static_cast<char>(code);
+}
 }  // namespace
 
-std::string DecodeDelimiter(std::string_view notation) {
-    if (notation.find('#') == std::string_view::npos) return std::string(notation);
-    std::string text(notation);
+std::string DecodeDelimiter(std::string_view notation, text::TextEncoding cells) {
+    std::string text = inCellEncoding(notation, cells);
+    if (text.find('#') == std::string::npos) return text;
     std::string out;
     out.reserve(text.size());
     std::size_t i = 0;
@@ -30,13 +53,21 @@ std::string DecodeDelimiter(std::string_view notation) {
         // Everything before i holds no "#", so a rescan from the start would
         // continue right here: the decoded character takes the place of the last
         // digit and is read again (a decoded "#" starts a new code).
-        text[end - 1] = static_cast<char>(static_cast<unsigned char>(code));
-        i = end - 1;
-        if (text[i] != '#') out += text[i++];
+        if (code == '#') {
+            text[end - 1] = '#';
+            i = end - 1;
+            continue;
+        }
+        appendCode(out, static_cast<unsigned char>(code), cells);
+        i = end;
     }
     return out;
 }
 
 bool IsDecodeError(std::string_view decoded) { return decoded.starts_with("ERROR - "); }
+
+std::string notationFromStorage(std::string_view stored) {
+    return text::isValidUtf8(stored) ? std::string(stored) : utf8FromWindows1252(stored);
+}
 
 }  // namespace tabulyst

@@ -1,18 +1,18 @@
 #pragma once
-// How a table file is encoded, as far as saving it again needs to know, and the
-// line-by-line detection while reading: a file that is UTF-8 throughout (with a
-// byte-order mark, or without one but with a multi-byte sequence) is decoded
-// into Windows-1252 when the code page holds every character; any other file
-// is read as its bytes stand.
-#include <string>
+// How a table file is encoded, and finding it out while the lines are read: a
+// file that is valid UTF-8 throughout and has a byte-order mark or a
+// multi-byte sequence is a UTF-8 table, whose cells hold the file's bytes as
+// they stand; any other file is a Windows-1252 table, one byte a character.
 #include <string_view>
+
+#include "core/text/TextEncoding.h"
 
 namespace tabulyst {
 
 struct FileEncoding {
     bool byteOrderMark = false;  // the file began with EF BB BF: it goes back in front
-    bool utf8 = false;           // cells were decoded from UTF-8: they are encoded again
-    bool rawUtf8 = false;        // UTF-8 with characters the code page lacks, read as it stands: cells hold UTF-8
+    bool utf8 = false;           // the cells hold UTF-8, else Windows-1252
+    text::TextEncoding cells() const { return utf8 ? text::TextEncoding::Utf8 : text::TextEncoding::Windows1252; }
     bool operator==(const FileEncoding&) const = default;
 };
 
@@ -34,44 +34,34 @@ struct FileFormat {
 // Whether the file open at fd begins with the UTF-8 byte-order mark.
 bool fileStartsWithByteOrderMark(int fd);
 
-class LineDecoder {
+// Looks at the lines of a file as they are read and tells its encoding. Only
+// the first line (for the mark) and lines with a byte from 0x80 up need to be
+// shown to it; it never changes a line.
+class Utf8Detector {
 public:
-    // decode: false to read every line as it stands, still taking the
-    // byte-order mark aside (the second reading after take refused a line).
-    explicit LineDecoder(bool decode = true) : decode_(decode) {}
-
-    // Sets text to what the line's fields are taken from: the line decoded or
-    // as it stands, without the byte-order mark. Returns false when lines
-    // handed on decoded before must be read again as they stand, because this
-    // one shows the file is not to be decoded.
-    bool take(std::string_view line, std::string_view& text);
+    // Sets text to the line without the byte-order mark (only the first line has one).
+    void take(std::string_view line, std::string_view& text);
 
     // Whether no later line can change the outcome any more (a line that is
-    // not UTF-8 was seen): every further line reads as it stands.
+    // not UTF-8 was seen).
     bool settled() const { return invalid_; }
 
-    // For reading a file in two halves at once: this decoder takes the second
-    // half's lines (no mark to look for), on its own.
+    // For reading a file in pieces at once: this detector takes a later
+    // piece's lines (no mark to look for), on its own.
     void startInTheMiddle() { first_ = false; }
-    bool decodes() const { return decode_; }
-    // Whether the lines later took, after the lines this one took, stand as
-    // taken; if so this decoder goes on as if it had taken them itself. When
-    // not, they must be taken again by this decoder.
-    bool goOnAfter(const LineDecoder& later);
+    // Takes in what a detector of the lines right after this one's found.
+    void join(const Utf8Detector& later);
 
-    FileEncoding encoding() const;
-    // The status text for a file with a mark or multi-byte text that was not
-    // decoded; nullptr when there is nothing to tell.
+    FileEncoding encoding() const { return {mark_, mark_ ? !invalid_ : (multiByte_ && !invalid_)}; }
+    // The status text for a file with a mark that is not UTF-8 after all;
+    // nullptr when there is nothing to tell.
     const char* notice() const;
 
 private:
     bool first_ = true;
     bool mark_ = false;
-    bool decode_;
-    bool decoded_ = false;  // a line held a multi-byte sequence
-    bool unrepresentable_ = false;
+    bool multiByte_ = false;  // a line held a multi-byte sequence
     bool invalid_ = false;
-    std::string buffer_;
 };
 
 }  // namespace tabulyst

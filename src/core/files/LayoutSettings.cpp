@@ -9,19 +9,27 @@
 
 namespace tabulyst {
 
-std::optional<TableLayout> decodeLayout(const LayoutSettings& settings, std::string& error) {
+std::optional<TableLayout> decodeLayout(const LayoutSettings& settings, text::TextEncoding cells, std::string& error) {
     if (settings.DelimitedMode) {
-        std::string delimiter = DecodeDelimiter(settings.CurrentDelimiter);
+        std::string delimiter = DecodeDelimiter(settings.CurrentDelimiter, cells);
         // Used as a delimiter the error text would garble every line.
-        if (!IsDecodeError(delimiter)) return TableLayout::delimitedBy(std::move(delimiter));
+        if (!IsDecodeError(delimiter)) return TableLayout::delimitedBy(std::move(delimiter), cells);
         error = std::move(delimiter);
         return std::nullopt;
     }
     std::string bad;
     std::vector<int> lengths = parseFieldLengths(settings.FieldLengths, bad);
-    if (lengths.size() == settings.FieldLengths.size()) return TableLayout::fixed(std::move(lengths));
+    if (lengths.size() == settings.FieldLengths.size()) return TableLayout::fixed(std::move(lengths), cells);
     error = "'" + bad + "' ist keine gültige Feldlänge.";
     return std::nullopt;
+}
+
+std::optional<TableLayouts> decodeLayouts(const LayoutSettings& settings, std::string& error) {
+    auto windows1252 = decodeLayout(settings, text::TextEncoding::Windows1252, error);
+    if (!windows1252) return std::nullopt;
+    auto utf8 = decodeLayout(settings, text::TextEncoding::Utf8, error);
+    if (!utf8) return std::nullopt;
+    return TableLayouts{std::move(*windows1252), std::move(*utf8)};
 }
 
 std::string ReadDelimiterFile(const std::string& path) {
@@ -32,7 +40,7 @@ std::string ReadDelimiterFile(const std::string& path) {
     bool failed = std::ferror(file) != 0;
     std::fclose(file);  // an error while closing changes nothing read
     if (failed) return ";";
-    return std::string(buffer, n);
+    return notationFromStorage(std::string_view(buffer, n));
 }
 
 std::string WriteDelimiterFile(const std::string& path, const std::string& delimiter) {

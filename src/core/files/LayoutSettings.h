@@ -13,20 +13,23 @@ namespace tabulyst {
 class ConfigFile;
 
 struct LayoutSettings {
-    std::string CurrentDelimiter = ";";  // delimiter notation, not decoded
+    std::string CurrentDelimiter = ";";  // delimiter notation (UTF-8), not decoded
     bool DelimitedMode = true;
     std::vector<std::string> FieldLengths;  // whole-number texts, grid column 1 first
 };
 
-// The layout the settings describe in their mode, the one decoding of them
-// for reading, saving and pasting. Nothing when the delimiter cannot be
-// decoded or a field length is no length; error then tells why.
-std::optional<TableLayout> decodeLayout(const LayoutSettings& settings, std::string& error);
+// The layout the settings describe in their mode for a table whose cells are
+// in that encoding, the one decoding of them for reading, saving and pasting.
+// Nothing when the delimiter cannot be decoded or a field length is no
+// length; error then tells why.
+std::optional<TableLayout> decodeLayout(const LayoutSettings& settings, text::TextEncoding cells, std::string& error);
+// The same for either encoding, for reading a file.
+std::optional<TableLayouts> decodeLayouts(const LayoutSettings& settings, std::string& error);
 
 // The delimiter file holds at most this many bytes of CurrentDelimiter.
 inline constexpr std::size_t kMaxDelimiterFileBytes = 1024;
 
-// The delimiter file's bytes (at most 1024), or ";" when it cannot be read.
+// The delimiter file's notation (at most 1024 bytes, as UTF-8), or ";" when it cannot be read.
 std::string ReadDelimiterFile(const std::string& path);
 // Writes the text's bytes and nothing else; an error text for the user, empty on success.
 std::string WriteDelimiterFile(const std::string& path, const std::string& delimiter);

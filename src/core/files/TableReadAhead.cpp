@@ -23,7 +23,7 @@ struct TableReadAhead::State {
     struct stat file {};
     FileSnapshot* snapshot = nullptr;  // the text's bytes
     std::unique_ptr<TableText> text;
-    std::unique_ptr<LineDecoder> decoder;
+    std::unique_ptr<Utf8Detector> detector;
     std::unique_ptr<TableScan> scan;
     TableScan::Weights weights{};
     bool weighed = false;
@@ -37,7 +37,7 @@ struct TableReadAhead::State {
         }
         if (worker.joinable()) worker.join();
         scan.reset();
-        decoder.reset();
+        detector.reset();
         text.reset();
         snapshot = nullptr;
     }
@@ -58,21 +58,20 @@ void makeScan(TableReadAhead::State& state, const std::string& path) {
     if (fd < 0) return;
     struct stat st {};
     std::unique_ptr<FileSnapshot> snapshot;
-    // A file that starts as UTF-8 is read by the reader itself, as it would be anyway.
-    if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && !fileStartsWithByteOrderMark(fd))
+    if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode))
         snapshot = FileSnapshot::take(fd, TableText::kSlack);
     ::close(fd);
     if (!snapshot) return;
     auto text = std::make_unique<TableText>(state.layout);
     FileSnapshot* bytes = snapshot.get();
     text->adopt(std::move(snapshot));
-    auto decoder = std::make_unique<LineDecoder>();
-    auto scan = std::make_unique<TableScan>(*text, state.layout, *decoder);
+    auto detector = std::make_unique<Utf8Detector>();
+    auto scan = std::make_unique<TableScan>(*text, state.layout, *detector);
     std::lock_guard lock(state.mutex);
     state.file = st;
     state.snapshot = bytes;
     state.text = std::move(text);
-    state.decoder = std::move(decoder);
+    state.detector = std::move(detector);
     state.scan = std::move(scan);
     if (state.weighed) state.scan->sumWith(&state.weights);
 }
@@ -138,9 +137,10 @@ std::optional<LinesReadAhead> TableReadAhead::take(int fd, const TableLayout& la
     std::optional<LinesReadAhead> read;
     try {
         // A writer since then took the bytes out of the file's pages: they may be older than the file.
-        if (!state.snapshot->fileWritten() && state.scan->finish(weights)) {
+        if (!state.snapshot->fileWritten()) {
+            state.scan->finish(weights);
             read.emplace();
-            read->decoder = *state.decoder;
+            read->detector = *state.detector;
             read->lineEnds = state.scan->lineEnds();
             read->lastLineEnded = state.scan->lastLineEnded();
             read->lengthMismatch = state.scan->lengthMismatch();

@@ -19,7 +19,7 @@ class TableText;
 // The lines read ahead, as the reader would have split them itself.
 struct LinesReadAhead {
     std::unique_ptr<TableText> text;
-    LineDecoder decoder;
+    Utf8Detector detector;
     LineEnds lineEnds = LineEnds::CrLf;
     bool lastLineEnded = true;
     bool lengthMismatch = false;

@@ -149,7 +149,39 @@ void fillGrid(std::unique_ptr<TableText> text, const TableLayout& layout, String
 
 }  // namespace
 
-TableReadResult readTableFile(const std::string& path, const TableLayout& layout, StringGrid& grid,
+namespace {
+
+// Reads the whole file from its start and splits it with layout; nullptr when
+// it cannot be read (err tells why).
+std::unique_ptr<TableText> readAndSplit(int fd, const TableLayout& layout, Utf8Detector& detector,
+                                        const TableScan::Weights* weights, TableReadResult& result,
+                                        std::vector<int>& widest, int& err) {
+    auto text = std::make_unique<TableText>(layout);
+    // A big file is mapped where it can be kept unchanged so; else read.
+    if (auto snapshot = FileSnapshot::take(fd, TableText::kSlack)) {
+        text->adopt(std::move(snapshot));
+    } else {
+        if (::lseek(fd, 0, SEEK_SET) < 0) {
+            err = errno;
+            return nullptr;
+        }
+        readWholeFile(fd, *text, err);
+        if (err != 0) return nullptr;
+    }
+    TableScan scan(*text, layout, detector);
+    scan.sumWith(weights);
+    workOnAllProcessors(scan);
+    scan.finish(weights);
+    result.format.lineEnds = scan.lineEnds();
+    result.format.lastLineEnded = scan.lastLineEnded();
+    result.lengthMismatch = scan.lengthMismatch();
+    widest = std::move(scan.widest());
+    return text;
+}
+
+}  // namespace
+
+TableReadResult readTableFile(const std::string& path, const TableLayouts& layouts, StringGrid& grid,
                               ColumnWidthFit* fit, TableReadAhead* readAhead) {
     TableReadResult result;
     FileHandle file(path);
@@ -157,62 +189,46 @@ TableReadResult readTableFile(const std::string& path, const TableLayout& layout
         result.error = errorText(errno);
         return result;
     }
-    LineDecoder decoder;
+    Utf8Detector detector;
     int err = 0;
     std::unique_ptr<TableText> text;
     const TableScan::Weights* weights = summableWeights(fit ? fit->advanceTable() : nullptr);
     std::vector<int> widest;
+    const TableLayout* layout = &layouts.windows1252;
     try {
         // The file named at start may have been read while the windows were made.
         std::optional<LinesReadAhead> ahead;
-        if (readAhead) ahead = readAhead->take(file.fd(), layout, weights);
+        if (readAhead) ahead = readAhead->take(file.fd(), *layout, weights);
         if (ahead) {
             text = std::move(ahead->text);
-            decoder = ahead->decoder;
+            detector = ahead->detector;
             result.format.lineEnds = ahead->lineEnds;
             result.format.lastLineEnded = ahead->lastLineEnded;
             result.lengthMismatch = ahead->lengthMismatch;
             widest = std::move(ahead->widest);
+        } else {
+            text = readAndSplit(file.fd(), *layout, detector, weights, result, widest, err);
         }
-        for (bool decode = true; !ahead; decode = false) {
-            text = std::make_unique<TableText>(layout);
-            if (!decode) {
-                // The lines decoded so far were changed in the buffer: the file is read again as it stands.
-                decoder = LineDecoder(false);
-                if (::lseek(file.fd(), 0, SEEK_SET) < 0) {
-                    err = errno;
-                    text.reset();
-                    break;
-                }
-            }
-            // A big file is mapped where it can be kept unchanged so; else read.
-            // A file that starts as UTF-8 is read: its decoded lines change the buffer.
-            std::unique_ptr<FileSnapshot> snapshot;
-            if (!fileStartsWithByteOrderMark(file.fd())) snapshot = FileSnapshot::take(file.fd(), TableText::kSlack);
-            if (snapshot) text->adopt(std::move(snapshot));
-            else readWholeFile(file.fd(), *text, err);
-            if (err != 0) {
+        if (text && detector.encoding().utf8) {
+            // Lines are cut alike in both encodings at a delimiter of plain
+            // ASCII; any other layout cuts a UTF-8 file again in characters.
+            if (layout->cutsAlikeInBothEncodings()) {
+                text->setEncoding(text::TextEncoding::Utf8);
+            } else {
+                layout = &layouts.utf8;
                 text.reset();
-                break;
+                detector = Utf8Detector();
+                text = readAndSplit(file.fd(), *layout, detector, weights, result, widest, err);
             }
-            TableScan scan(*text, layout, decoder);
-            scan.sumWith(weights);
-            workOnAllProcessors(scan);
-            if (!scan.finish(weights)) continue;
-            result.format.lineEnds = scan.lineEnds();
-            result.format.lastLineEnded = scan.lastLineEnded();
-            result.lengthMismatch = scan.lengthMismatch();
-            widest = std::move(scan.widest());
-            break;
         }
-        if (text) fillGrid(std::move(text), layout, grid, fit, weights ? &widest : nullptr);
+        if (text) fillGrid(std::move(text), *layout, grid, fit, weights ? &widest : nullptr);
     } catch (const std::length_error&) {
         result.error = "Eine Zeile der Datei ist zu lang (mehr als 4 GiB).";
     } catch (const std::bad_alloc&) {
         result.error = "Nicht genug Arbeitsspeicher, um die Datei zu laden.";
     }
-    result.format.encoding = decoder.encoding();
-    result.notice = decoder.notice();
+    result.format.encoding = detector.encoding();
+    result.notice = detector.notice();
     if (!result.error.empty()) return result;
     if (err != 0) {
         result.error = errorText(err);

@@ -18,9 +18,9 @@ class TableReadAhead;
 struct TableReadResult {
     bool ok = false;
     std::string error;                   // the platform's text when reading failed
-    FileFormat format;                   // UTF-8 decoded, byte-order mark taken aside
+    FileFormat format;                   // the encoding found, the byte-order mark taken aside
     bool lengthMismatch = false;         // a line did not match the field lengths
-    const char* notice = nullptr;        // why a UTF-8 file was read as it stands
+    const char* notice = nullptr;        // why a file with a mark is no UTF-8 table
 };
 
 // Reads path into rows 1 and up of grid, which the caller has emptied to 2 x 2.
@@ -31,11 +31,16 @@ struct TableReadResult {
 // any carriage return ends its lines at line feeds. Code 26 ends the file.
 // A read that fails leaves the grid as it was. The grid's row count ends one
 // above the rows read (the spare row the caller removes). A byte-order mark is
-// taken off the first line; a UTF-8 file is decoded to Windows-1252 before its
-// lines are split (see LineDecoder). Every row remembers how many fields its
-// line had.
+// taken off the first line; the cells hold the bytes of the file, in the
+// encoding found (see Utf8Detector), cut with the layout for it. Every row
+// remembers how many fields its line had.
 // ahead: what may have been read of the file already (it is taken or given up).
-TableReadResult readTableFile(const std::string& path, const TableLayout& layout, StringGrid& grid,
+TableReadResult readTableFile(const std::string& path, const TableLayouts& layouts, StringGrid& grid,
                               ColumnWidthFit* fit = nullptr, TableReadAhead* ahead = nullptr);
+// The same with one delimiter or set of field lengths for either encoding.
+inline TableReadResult readTableFile(const std::string& path, const TableLayout& layout, StringGrid& grid,
+                                     ColumnWidthFit* fit = nullptr, TableReadAhead* ahead = nullptr) {
+    return readTableFile(path, TableLayouts::alike(layout), grid, fit, ahead);
+}
 
 }  // namespace tabulyst

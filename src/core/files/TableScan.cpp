@@ -16,6 +16,7 @@
 #include "core/grid/LineSums.h"
 #include "core/grid/TableText.h"
 #include "core/platform/AdvanceTable.h"
+#include "core/text/TextLength.h"
 
 namespace tabulyst {
 
@@ -28,7 +29,7 @@ class LineSplitter {
 public:
     LineSplitter(const TableLayout& layout, TableText& text) : layout_(layout), text_(text) {}
 
-    // The line's text starts at start in the buffer (decoded in place for a UTF-8 file).
+    // The line's text starts at start in the buffer.
     void line(std::size_t start, std::string_view line) {
         if (line.size() > UINT32_MAX) throw std::length_error("line longer than 4 GiB");
         text_.beginLine(start);
@@ -53,12 +54,9 @@ private:
     }
 
     void cutIntoLengths(std::string_view line) {
-        std::size_t pos = 0;
-        for (int length : layout_.fieldLengths) {
-            pos += static_cast<std::size_t>(std::max(length, 0));
-            text_.addEnd(std::min(pos, line.size()));
-        }
-        if (pos != line.size()) mismatch_ = true;
+        text::LengthCutter cutter(line, layout_.encoding);
+        for (int length : layout_.fieldLengths) text_.addEnd(cutter.next(static_cast<std::size_t>(std::max(length, 0))));
+        if (!cutter.fits()) mismatch_ = true;
     }
 
     const TableLayout& layout_;
@@ -69,17 +67,17 @@ private:
 // Takes the lines the scan finds. A one-byte delimiter is found by the scan
 // itself, and its ends go straight into the text's storage; any other layout
 // cuts each line on its own. Only the first line (for its mark) and lines with
-// upper bytes can change the decoder's mind; a line it decodes is split again
-// in its decoded text. Where widths are sums of advances, each line's fields
-// are summed as soon as it is split, while its bytes are still at hand.
+// upper bytes are shown to the detector; the first line is split again
+// without its mark. Where widths are sums of advances, each line's fields are
+// summed as soon as it is split, while its bytes are still at hand.
 class LineTaker {
 public:
     // sums: the running sums with the advances, or nullptr for no sums;
     // widest takes the fields' widest sums. inTheMiddle: the lines follow
     // others of the file (the first line has no mark to look for).
-    LineTaker(TableText& text, LineDecoder& decoder, LineSplitter& splitter, const TableLayout& layout,
+    LineTaker(TableText& text, Utf8Detector& detector, LineSplitter& splitter, const TableLayout& layout,
               LineSums* sums, std::vector<int>& widest, bool inTheMiddle)
-        : text_(text), decoder_(decoder), splitter_(splitter),
+        : text_(text), detector_(detector), splitter_(splitter),
           scanSplits_(layout.delimited && layout.delimiter.size() == 1),
           delimiter_(scanSplits_ ? layout.delimiter[0] : '\0'), sums_(sums), widest_(widest), first_(!inTheMiddle) {}
 
@@ -87,9 +85,7 @@ public:
     char delimiter() const { return delimiter_; }
     // Positions the scan reports count from here in the buffer.
     void setOrigin(std::size_t origin) { origin_ = origin; }
-    // Whether a decoded line was written over the file's bytes.
-    bool wrote() const { return wrote_; }
-    // The file's line end: a decoded line, split again, cannot hold it.
+    // The file's line end: a line split again cannot hold it.
     void setLineEnd(char lineEnd) { lineEnd_ = lineEnd; }
 
     void delimiter(std::size_t lineStart, std::size_t pos) {
@@ -121,18 +117,12 @@ public:
         char* data = text_.data();
         const std::size_t start = origin_ + lineStart;
         std::string_view line(data + start, stop - lineStart);
-        if (!redoing_ && (first_ || (upper && !decoder_.settled()))) {
+        if (!redoing_ && (first_ || (upper && !detector_.settled()))) {
             first_ = false;
-            std::string_view decoded;
-            if (!decoder_.take(line, decoded)) return false;
-            if (decoded.data() < line.data() || decoded.data() > line.data() + line.size()) {
-                text_.makeWritable();
-                std::memcpy(data + start, decoded.data(), decoded.size());  // never longer than the line
-                wrote_ = true;
-                decoded = std::string_view(data + start, decoded.size());
-            }
-            if (decoded != line || decoded.data() != line.data()) {
-                splitAgain(static_cast<std::size_t>(decoded.data() - data), decoded);
+            std::string_view text;
+            detector_.take(line, text);
+            if (text.data() != line.data()) {  // the mark taken off
+                splitAgain(static_cast<std::size_t>(text.data() - data), text);
                 lineDone();
                 return true;
             }
@@ -181,7 +171,7 @@ private:
         out_ = written_ = text_.endRoom(room);
         limit_ = out_ ? out_ + room : nullptr;
     }
-    // Drops what the scan found of the line and splits its (decoded) text anew.
+    // Drops what the scan found of the line and splits its text anew.
     void splitAgain(std::size_t start, std::string_view line) {
         sync();
         text_.dropLine();
@@ -201,17 +191,16 @@ private:
     }
 
     TableText& text_;
-    LineDecoder& decoder_;
+    Utf8Detector& detector_;
     LineSplitter& splitter_;
     const bool scanSplits_;
     const char delimiter_;
     LineSums* sums_;
     std::vector<int>& widest_;
     char lineEnd_ = '\n';
-    bool wrote_ = false;
     bool first_;
     bool open_ = false;                 // the text has the line begun
-    bool redoing_ = false;              // splitting a decoded line again
+    bool redoing_ = false;              // splitting the first line again
     std::size_t origin_ = 0;            // where the scanned text (or the line split again) starts
     std::uint16_t* out_ = nullptr;      // where the next end goes, up to limit_ in place
     std::uint16_t* limit_ = nullptr;
@@ -275,20 +264,19 @@ struct TableScan::Piece {
     std::size_t begin = 0, end = 0;
     // Of every piece but the first, which goes straight into the text.
     std::unique_ptr<TableText> text;
-    std::unique_ptr<LineDecoder> decoder;
+    std::unique_ptr<Utf8Detector> detector;
     std::unique_ptr<LineSplitter> splitter;
     bool done = false;     // split to its end, or to a code 26
     bool stopped = false;  // at a code 26: the file ends in this piece
     std::size_t stopAt = 0;  // where, when stopped
-    bool wrote = false;    // decoded lines were written over the file's bytes
     std::exception_ptr error;
     std::vector<int> widest;
     const Weights* summedWith = nullptr;
     std::atomic<int> state{kWaiting};
 };
 
-TableScan::TableScan(TableText& text, const TableLayout& layout, LineDecoder& decoder)
-    : text_(text), layout_(layout), decoder_(decoder) {
+TableScan::TableScan(TableText& text, const TableLayout& layout, Utf8Detector& detector)
+    : text_(text), layout_(layout), detector_(detector) {
     const char* data = text.data();
     const std::size_t size = text.size();
     end_ = size;
@@ -323,8 +311,8 @@ TableScan::TableScan(TableText& text, const TableLayout& layout, LineDecoder& de
         if (i > 0) {
             piece->text = std::make_unique<TableText>(layout_);
             piece->text->borrowBuffer(text_);
-            piece->decoder = std::make_unique<LineDecoder>(decoder_.decodes());
-            piece->decoder->startInTheMiddle();
+            piece->detector = std::make_unique<Utf8Detector>();
+            piece->detector->startInTheMiddle();
         }
         piece->splitter = std::make_unique<LineSplitter>(layout_, i > 0 ? *piece->text : text_);
         pieces_.push_back(std::move(piece));
@@ -342,7 +330,7 @@ void TableScan::cancel() {
 
 void TableScan::split(Piece& piece, std::size_t index, LineSums* sums, const Weights* weights) {
     TableText& text = index == 0 ? text_ : *piece.text;
-    LineTaker taker(text, index == 0 ? decoder_ : *piece.decoder, *piece.splitter, layout_, sums, piece.widest,
+    LineTaker taker(text, index == 0 ? detector_ : *piece.detector, *piece.splitter, layout_, sums, piece.widest,
                     index != 0);
     try {
         std::size_t stoppedAt = 0;
@@ -355,7 +343,6 @@ void TableScan::split(Piece& piece, std::size_t index, LineSums* sums, const Wei
         piece.error = std::current_exception();
         text.dropLine();
     }
-    piece.wrote = taker.wrote();
     if (sums) piece.summedWith = weights;
 }
 
@@ -408,7 +395,7 @@ void TableScan::joinWidest(const std::vector<int>& more) {
     for (std::size_t p = 0; p < more.size(); ++p) widest_[p] = std::max(widest_[p], more[p]);
 }
 
-bool TableScan::finish(const Weights* weights) {
+void TableScan::finish(const Weights* weights) {
     // A piece kept is summed with weights (where it was not yet) and its widths taken.
     std::unique_ptr<LineSums> sums;
     auto takeWidths = [&](std::size_t index) {
@@ -422,43 +409,38 @@ bool TableScan::finish(const Weights* weights) {
     // The lines of a failed first piece stay in the grid: they are summed too.
     if (first.done || first.error) takeWidths(0);
     if (first.error) std::rethrow_exception(first.error);
-    if (!first.done) return false;
     if (first.stopped) {
         end_ = first.stopAt;
-        return true;
+        return;
     }
     for (std::size_t index = 1; index < pieces_.size(); ++index) {
         Piece& piece = *pieces_[index];
-        if (!piece.done || !text_.canAppend(*piece.text) || !decoder_.goOnAfter(*piece.decoder))
-            return splitAgainFrom(index, weights);
+        if (!piece.done || !text_.canAppend(*piece.text)) {
+            splitAgainFrom(index, weights);
+            return;
+        }
+        detector_.join(*piece.detector);
         takeWidths(index);
         text_.append(*piece.text);
         mismatch_ = mismatch_ || piece.splitter->mismatch();
         if (piece.stopped) {
             end_ = piece.stopAt;
-            return true;  // the pieces after it lie behind the file's end
+            return;  // the pieces after it lie behind the file's end
         }
     }
-    return true;
 }
 
-bool TableScan::splitAgainFrom(std::size_t index, const Weights* weights) {
-    // Decoded lines not kept have changed the bytes the first decoder would
-    // now see; every outcome that rejects them reads the file as it stands.
-    for (std::size_t later = index; later < pieces_.size(); ++later)
-        if (pieces_[later]->wrote) return false;
+void TableScan::splitAgainFrom(std::size_t index, const Weights* weights) {
     std::unique_ptr<LineSums> sums;
     if (weights) sums = std::make_unique<LineSums>(*weights);
-    LineTaker taker(text_, decoder_, *pieces_[0]->splitter, layout_, sums.get(), widest_, true);
+    LineTaker taker(text_, detector_, *pieces_[0]->splitter, layout_, sums.get(), widest_, true);
     std::size_t stoppedAt = 0;
     const std::size_t begin = pieces_[index]->begin;
-    const bool done = scanRange(taker, text_.data(), begin, text_.size(), lineEnd_, crLf_, &stoppedAt);
+    scanRange(taker, text_.data(), begin, text_.size(), lineEnd_, crLf_, &stoppedAt);
     end_ = begin + stoppedAt;
-    return done;
 }
 
 bool TableScan::lastLineEnded() const {
-    // Decoding writes a line's text over its own start only: the bytes of the line ends stay as read.
     const char* data = text_.data();
     if (end_ == 0) return false;
     if (!crLf_) return data[end_ - 1] == '\n';

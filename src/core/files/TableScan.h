@@ -3,10 +3,8 @@
 // threads take in turn: a big file is split on every processor at once, and
 // the file named at start is split while the windows are made, before the
 // advances its widths are summed with are known. Each piece after the first
-// goes into a text and through a decoder of its own; finish joins the pieces
-// in order where their lines were decoded (or not) just as one decoder
-// reading from the start would have done them, and splits the rest again
-// after the last piece kept.
+// goes into a text and through an encoding detector of its own; finish joins
+// the pieces in order, and splits the rest again after the last piece kept.
 #include <array>
 #include <atomic>
 #include <cstddef>
@@ -25,9 +23,9 @@ class TableScan {
 public:
     using Weights = std::array<int, 256>;
 
-    // text holds the whole file; decoder takes its lines from the first on.
+    // text holds the whole file; detector takes its lines from the first on.
     // Both must outlive the scan.
-    TableScan(TableText& text, const TableLayout& layout, LineDecoder& decoder);
+    TableScan(TableText& text, const TableLayout& layout, Utf8Detector& detector);
     ~TableScan();
     TableScan(const TableScan&) = delete;
     TableScan& operator=(const TableScan&) = delete;
@@ -42,9 +40,9 @@ public:
     void cancel();
     // Once every thread's work is over: sums with weights (nullptr for no
     // sums) what is not summed with them yet, and joins the pieces in order.
-    // False when the file must be read again without decoding. A failure of
-    // the first piece is thrown again, the lines before it kept in the text.
-    bool finish(const Weights* weights);
+    // A failure of the first piece is thrown again, the lines before it kept
+    // in the text.
+    void finish(const Weights* weights);
 
     LineEnds lineEnds() const { return lineEnds_; }
     // After finish: whether the file's last line has a line end (false for an empty file).
@@ -58,12 +56,12 @@ private:
     struct Piece;
     void split(Piece& piece, std::size_t index, LineSums* sums, const Weights* weights);
     void sum(std::size_t index, const Weights& weights, std::unique_ptr<LineSums>& sums);
-    bool splitAgainFrom(std::size_t index, const Weights* weights);
+    void splitAgainFrom(std::size_t index, const Weights* weights);
     void joinWidest(const std::vector<int>& more);
 
     TableText& text_;
     const TableLayout layout_;
-    LineDecoder& decoder_;
+    Utf8Detector& detector_;
     LineEnds lineEnds_ = LineEnds::CrLf;
     char lineEnd_ = '\n';
     bool crLf_ = false;

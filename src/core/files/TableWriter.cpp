@@ -6,7 +6,7 @@
 
 #include "core/files/SafeFileWriter.h"
 #include "core/grid/StringGrid.h"
-#include "core/platform/Utf8Codec.h"
+#include "core/text/TextLength.h"
 
 namespace tabulyst {
 
@@ -23,15 +23,14 @@ bool linesWrittenAsRead(const StringGrid& grid, const TableWriteLayout& write, c
 
 // Where the lines go: untouched lines that follow each other in the file,
 // already ended as this save ends them, go out as one piece; every other line
-// is gathered (encoded to UTF-8 on the way where the file is UTF-8) and goes
-// out in pieces the writer's own buffer takes, so nothing is copied twice.
+// is gathered and goes out in pieces the writer's own buffer takes, so
+// nothing is copied twice.
 class LineOutput {
 public:
-    LineOutput(SafeFileWriter& out, std::string_view lineEnd, bool utf8) : out_(out), lineEnd_(lineEnd), utf8_(utf8) {}
+    LineOutput(SafeFileWriter& out, std::string_view lineEnd) : out_(out), lineEnd_(lineEnd) {}
 
     // A line of the file's text as it stands; ended: with a line end after it.
     bool untouched(std::string_view line, bool ended = true) {
-        if (utf8_) return built(line, ended);
         if (!flushGathered()) return false;
         if (size_ > 0 && begin_ + size_ == line.data()) {
             size_ += line.size();
@@ -52,13 +51,7 @@ public:
     // A line joined from the cells.
     bool built(std::string_view line, bool ended = true) {
         if (!flushRun()) return false;
-        const std::size_t old = gathered_.size();
-        if (utf8_) {
-            gathered_.resize(old + 3 * line.size());
-            gathered_.resize(static_cast<std::size_t>(encodeUtf8FromWindows1252(line, gathered_.data() + old) - gathered_.data()));
-        } else {
-            gathered_.append(line);
-        }
+        gathered_.append(line);
         if (ended) gathered_.append(lineEnd_);
         return gathered_.size() < kPiece || flushGathered();
     }
@@ -82,7 +75,6 @@ private:
 
     SafeFileWriter& out_;
     std::string_view lineEnd_;
-    bool utf8_;
     const char* begin_ = nullptr;  // the run of untouched lines
     std::size_t size_ = 0;
     std::string gathered_;
@@ -104,7 +96,7 @@ bool writeTableFile(const std::string& path, const TableWriteLayout& write, Stri
     if (write.format.encoding.byteOrderMark && grid.rowCount() > 1) out.write("\xEF\xBB\xBF");
 
     const bool asRead = linesWrittenAsRead(grid, write, columns);
-    LineOutput lines(out, lineEnd, write.format.encoding.utf8);
+    LineOutput lines(out, lineEnd);
     std::string line, padded;
     bool ok = true;
     for (int r = 1; r < grid.rowCount() && ok; ++r) {
@@ -125,8 +117,7 @@ bool writeTableFile(const std::string& path, const TableWriteLayout& write, Stri
             if (!write.layout.delimited && write.pad && c <= static_cast<int>(write.layout.fieldLengths.size())) {
                 std::size_t length =
                     static_cast<std::size_t>(std::max(write.layout.fieldLengths[static_cast<std::size_t>(c - 1)], 0));
-                padded.assign(text.substr(0, length));
-                padded.resize(length, ' ');
+                text::fixedLength(text, length, write.layout.encoding, padded);
                 if (padded != text) grid.setCell(c, r, padded);
                 text = grid.cell(c, r);
             }

@@ -15,7 +15,7 @@ struct TableWriteLayout {
     TableLayout layout;
     bool pad = false;  // fixed-length: blank-fill and cut cells to their lengths
     bool includeHidden = true;
-    FileFormat format;  // the mark in front, the cells as UTF-8, the line ends as read
+    FileFormat format;  // the mark in front, the line ends as read
 };
 
 // Writes the table; with padding the padded cells are also written back into

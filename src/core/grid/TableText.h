@@ -182,8 +182,10 @@ public:
     // how they were cut: an untouched line is then written as its text stands.
     bool fieldsInPlace() const;
     const TableLayout& layout() const { return layout_; }
-    // The line's fields with what lies between them, without its line end (the
-    // text decoded, for a decoded UTF-8 file).
+    // The lines turned out to be in this encoding, and the layout cut them
+    // alike in both.
+    void setEncoding(text::TextEncoding encoding) { layout_.encoding = encoding; }
+    // The line's fields with what lies between them, without its line end.
     std::string_view lineText(Line line) const;
 
 private:

@@ -18,6 +18,7 @@
 #include "core/files/TableReader.h"
 #include "core/files/TableWriter.h"
 #include "core/grid/StringGrid.h"
+#include "core/text/Utf8Text.h"
 #include "core/platform/AdvanceTable.h"
 #include "support/TempFolder.h"
 
@@ -32,9 +33,9 @@ struct Expected {
 };
 
 // The reading as it was done line by line: lines end at CR (a LF right after
-// belongs to it) when the file has one, else at LF; code 26 ends the file; a
-// line the decoder refuses after others were decoded means reading again as
-// the bytes stand.
+// belongs to it) when the file has one, else at LF; code 26 ends the file;
+// the encoding is found over all lines, and field lengths count characters
+// of it.
 Expected readLineByLine(std::string bytes, const TableLayout& layout) {
     bytes = bytes.substr(0, bytes.find('\x1a'));
     const bool cr = bytes.find('\r') != std::string::npos;
@@ -48,32 +49,31 @@ Expected readLineByLine(std::string bytes, const TableLayout& layout) {
         if (cr && pos < bytes.size() && bytes[pos] == '\n') ++pos;
     }
     out.lineEnds = cr || bytes.find('\n') == std::string::npos ? LineEnds::CrLf : LineEnds::Lf;
-    for (bool decode : {true, false}) {
-        LineDecoder decoder(decode);
-        out.rows.clear();
-        bool again = false;
-        for (const std::string& line : lines) {
-            std::string_view text;
-            if (!decoder.take(line, text)) {
-                again = true;
-                break;
+    Utf8Detector detector;
+    std::vector<std::string_view> texts;
+    for (const std::string& line : lines) {
+        std::string_view text;
+        detector.take(line, text);
+        texts.push_back(text);
+    }
+    out.encoding = detector.encoding();
+    const bool utf8 = out.encoding.utf8;
+    for (std::string_view text : texts) {
+        std::vector<std::string> row{std::to_string(out.rows.size() + 1)};
+        if (layout.delimited) {
+            std::vector<std::string_view> fields;
+            splitFields(text, layout.delimiter, fields);
+            row.insert(row.end(), fields.begin(), fields.end());
+        } else {
+            std::size_t pos = 0;
+            for (int length : layout.fieldLengths) {
+                const auto n = static_cast<std::size_t>(length);
+                const std::size_t end = utf8 ? text::utf8Advance(text, pos, n) : std::min(pos + n, text.size());
+                row.emplace_back(pos < text.size() ? text.substr(pos, end - pos) : "");
+                pos = std::min(end, text.size());
             }
-            std::vector<std::string> row{std::to_string(out.rows.size() + 1)};
-            if (layout.delimited) {
-                std::vector<std::string_view> fields;
-                splitFields(text, layout.delimiter, fields);
-                row.insert(row.end(), fields.begin(), fields.end());
-            } else {
-                std::size_t pos = 0;
-                for (int length : layout.fieldLengths) {
-                    row.emplace_back(pos < text.size() ? text.substr(pos, static_cast<std::size_t>(length)) : "");
-                    pos += static_cast<std::size_t>(length);
-                }
-            }
-            out.rows.push_back(std::move(row));
         }
-        out.encoding = decoder.encoding();
-        if (!again) break;
+        out.rows.push_back(std::move(row));
     }
     return out;
 }
