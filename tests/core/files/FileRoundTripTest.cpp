@@ -1,6 +1,6 @@
 // Files come back byte for byte unless the user changed a cell: UTF-8 with and
-// without byte-order mark, UTF-8 the code page cannot hold, broken UTF-8, and
-// rows shorter than the widest one.
+// without byte-order mark, in any script, broken UTF-8, and rows shorter than
+// the widest one.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -14,7 +14,6 @@ namespace tabulyst::testing {
 namespace {
 
 const std::string kMark = "\xEF\xBB\xBF";
-const std::string kOutside = "UTF-8 mit Zeichen außerhalb von Windows-1252: unverändert geladen";
 const std::string kBroken = "Keine gültige UTF-8-Datei: unverändert geladen";
 // Łódź: Windows-1252 has ó but not Ł and ź.
 const std::string kLodz = "\xC5\x81\xC3\xB3" "d\xC5\xBA";
@@ -53,10 +52,14 @@ TEST_F(FileRoundTripTest, OpenedAndSavedWithoutEditEveryFileComesBackByteForByte
         {"mark, the code page's own 0x80..0x9F",
          kMark + "5 \xE2\x82\xAC;\xE2\x80\x9ETee\xE2\x80\x9C\n\xE2\x80\x93;\xE2\x80\xA6\n", ";", "UTF-8 mit BOM", ""},
         {"mark, ASCII only", kMark + "a;b\nc;d\n", ";", "UTF-8 mit BOM", ""},
-        {"mark, Lodz", kMark + "5 \xE2\x82\xAC;\xE2\x80\x9ETee\xE2\x80\x9C;" + kLodz + "\n", ";", "Windows-1252", kOutside},
+        {"mark, Lodz", kMark + "5 \xE2\x82\xAC;\xE2\x80\x9ETee\xE2\x80\x9C;" + kLodz + "\n", ";", "UTF-8 mit BOM", ""},
         {"no mark, a-umlaut and euro", "Name;Preis\nM\xC3\xA4rz;5 \xE2\x82\xAC\n", ";", "UTF-8", ""},
-        {"no mark, Lodz", "Stadt;Land\n" + kLodz + ";PL\n", ";", "Windows-1252", kOutside},
-        {"decoded lines, then Lodz", "M\xC3\xBCller;1\nK\xC3\xB6ln;2\n" + kLodz + ";3\n", ";", "Windows-1252", kOutside},
+        {"no mark, Lodz", "Stadt;Land\n" + kLodz + ";PL\n", ";", "UTF-8", ""},
+        {"Latin lines, then Lodz", "M\xC3\xBCller;1\nK\xC3\xB6ln;2\n" + kLodz + ";3\n", ";", "UTF-8", ""},
+        {"Cyrillic, Greek, CJK and an emoji",
+         "\xD0\x9C\xD0\xBE\xD1\x81\xD0\xBA\xD0\xB2\xD0\xB0;\xCE\x91\xCE\xB8\xCE\xAE\xCE\xBD\xCE\xB1\n"
+         "\xE6\x9D\xB1\xE4\xBA\xAC;\xF0\x9F\x98\x80\n",
+         ";", "UTF-8", ""},
         {"a lone 0xC3 at a line's end", "Gr\xC3\xBC\xC3\n\xC3\xA4;b\n", ";", "Windows-1252", ""},
         {"mark, then a lone 0xC3", kMark + "x\xC3\ny\n", ";", "Windows-1252", kBroken},
         {"Windows-1252", "M\xFCller;K\xF6ln\n\x80;\x84\n", ";", "Windows-1252", ""},
@@ -83,34 +86,32 @@ TEST_F(FileRoundTripTest, OpenedAndSavedWithoutEditEveryFileComesBackByteForByte
     }
 }
 
-TEST_F(FileRoundTripTest, UtfEightShowsAsTheCodePageAndAnUndoneEditSavesTheSameBytes) {
-    const std::string bytes = kMark + "5 \xE2\x82\xAC;\xE2\x80\x9ETee\xE2\x80\x9C\r\n\xC3\x84rger;x\r\n";
+TEST_F(FileRoundTripTest, UtfEightCellsHoldTheFilesBytesAndAnUndoneEditSavesTheSameBytes) {
+    const std::string bytes = kMark + "5 \xE2\x82\xAC;\xE2\x80\x9ETee\xE2\x80\x9C\r\n\xC3\x84rger;" + kLodz + "\r\n";
     ASSERT_TRUE(open(bytes));
-    EXPECT_EQ(grid().cell(1, 1), "5 \x80");
-    EXPECT_EQ(grid().cell(2, 1), "\x84Tee\x93");
-    EXPECT_EQ(grid().cell(1, 2), "\xC4rger");
+    EXPECT_EQ(grid().cell(1, 1), "5 \xE2\x82\xAC");
+    EXPECT_EQ(grid().cell(2, 1), "\xE2\x80\x9ETee\xE2\x80\x9C");
+    EXPECT_EQ(grid().cell(2, 2), kLodz);
     edit(2, 2, "changed");
     commands().trigger("mnuMainUndo");
-    EXPECT_EQ(grid().cell(2, 2), "x");
+    EXPECT_EQ(grid().cell(2, 2), kLodz);
     EXPECT_EQ(saved(), bytes);
-    EXPECT_EQ(grid().cell(1, 1), "5 \x80");  // saving leaves the grid as it was
+    EXPECT_EQ(grid().cell(1, 1), "5 \xE2\x82\xAC");  // saving leaves the grid as it was
 }
 
 TEST_F(FileRoundTripTest, TextTypedIntoAUtf8FileIsSavedAsUtf8) {
     ASSERT_TRUE(open("Name;Ort\nM\xC3\xBCller;K\xC3\xB6ln\nB\xC3\xA4r;\n"));
-    EXPECT_EQ(grid().cell(1, 2), "M\xFCller");
+    EXPECT_EQ(grid().cell(1, 2), "M\xC3\xBCller");
     EXPECT_EQ(caption(), "UTF-8");
-    edit(2, 3, "Z\xFCrich");
+    edit(2, 3, "Z\xC3\xBCrich");
     EXPECT_EQ(saved(), "Name;Ort\nM\xC3\xBCller;K\xC3\xB6ln\nB\xC3\xA4r;\x5A\xC3\xBC\x72\x69\x63\x68\n");
 
     ASSERT_TRUE(open(kMark + "a;b\r\n", "mark.csv"));  // ASCII behind a mark is UTF-8 too
-    edit(2, 1, "\xE4");
+    edit(2, 1, "\xC3\xA4");
     EXPECT_EQ(saved("mark.csv"), kMark + "a;\xC3\xA4\r\n");
-
-    // A file read as it stands takes typed text as it stands, as any Windows-1252 file.
-    ASSERT_TRUE(open(kLodz + ";x\r\n", "raw.csv"));
-    edit(2, 1, "\xE4");
-    EXPECT_EQ(saved("raw.csv"), kLodz + ";\xE4\r\n");
+    ASSERT_TRUE(open(kLodz + ";x\r\n", "lodz.csv"));
+    edit(2, 1, "\xC5\x9B");
+    EXPECT_EQ(saved("lodz.csv"), kLodz + ";\xC5\x9B\r\n");
     ASSERT_TRUE(open("plain;text\r\n", "ascii.csv"));  // no multi-byte sequence, no mark: Windows-1252
     EXPECT_EQ(caption(), "Windows-1252");
     edit(2, 1, "\xE4");
@@ -126,31 +127,32 @@ TEST_F(FileRoundTripTest, SaveAsReloadAndTheLayoutCommandKeepTheFilesEncoding) {
 
     folder.write("copy.csv", "\xC3\xB6;\xC3\xA9\n");
     commands().trigger("mnuMainReLoad");
-    EXPECT_EQ(grid().cell(1, 1), "\xF6");
+    EXPECT_EQ(grid().cell(1, 1), "\xC3\xB6");
     EXPECT_EQ(caption(), "UTF-8");
     EXPECT_FALSE(form->document.format().encoding.byteOrderMark);
 
-    // The layout command reads the file again under the new delimiter, decoded as before.
+    // The layout command reads the file again under the new delimiter.
     fake.dialogs.layoutScripts.push_back([](LayoutDialog& d) {
         d.checkedSeparator = LayoutDialog::Separator::ASCII;
         return true;
     });
     folder.write("copy.csv", "\xC3\xB6,\xC3\xA9;x\n");
     commands().trigger("mnuMainSetDelimiter");
-    EXPECT_EQ(grid().cell(2, 1), "\xE9;x");
+    EXPECT_EQ(grid().cell(2, 1), "\xC3\xA9;x");
     EXPECT_EQ(caption(), "UTF-8");
 }
 
 TEST_F(FileRoundTripTest, TheNoticeComesOncePerFileAndTheTitleShowsTheEncoding) {
-    ASSERT_TRUE(open(kLodz + ";1\r\n"));
-    EXPECT_EQ(form->StatusBar.text(), kOutside);
-    EXPECT_EQ(grid().cell(1, 1), kLodz);  // as read
+    const std::string broken = kMark + "x\xC3;1\r\n";
+    ASSERT_TRUE(open(broken));
+    EXPECT_EQ(form->StatusBar.text(), kBroken);
+    EXPECT_EQ(grid().cell(1, 1), "x\xC3");  // as read
     form->StatusBar.ShowStatusText("1 marked Rows");
     commands().trigger("mnuMainReLoad");
     EXPECT_EQ(form->StatusBar.text(), "1 marked Rows");  // the same file again: told already
     ASSERT_TRUE(open("x\r\n", "other.csv"));
-    ASSERT_TRUE(open(kLodz + ";1\r\n"));
-    EXPECT_EQ(form->StatusBar.text(), kOutside);
+    ASSERT_TRUE(open(broken));
+    EXPECT_EQ(form->StatusBar.text(), kBroken);
 
     ASSERT_TRUE(open(kMark + "\xC3\xA4\r\n"));
     EXPECT_EQ(form->windowText(), folder.file("t.csv") + "  [UTF-8 mit BOM]");
@@ -173,11 +175,11 @@ TEST_F(FileRoundTripTest, TheUsersOwnUtf8CommandsTakeChargeOfTheEncoding) {
     EXPECT_EQ(saved("plain.csv"), "M\xFCller\n");
 }
 
-TEST_F(FileRoundTripTest, DelimitersAndFieldLengthsCountDecodedCharacters) {
+TEST_F(FileRoundTripTest, DelimitersAndFieldLengthsCountCharacters) {
     form->document.layout.CurrentDelimiter = "#167";  // the section sign, two bytes in UTF-8
     const std::string sections = "a\xC2\xA7\xC3\xA4\xC2\xA7" "c\n";
     ASSERT_TRUE(open(sections));
-    EXPECT_EQ(grid().cell(2, 1), "\xE4");
+    EXPECT_EQ(grid().cell(2, 1), "\xC3\xA4");
     EXPECT_EQ(grid().cell(3, 1), "c");
     EXPECT_EQ(saved(), sections);
 
@@ -186,9 +188,23 @@ TEST_F(FileRoundTripTest, DelimitersAndFieldLengthsCountDecodedCharacters) {
     const std::string fixed = kMark + "\xC3\xA4" "b\xE2\x82\xAC" "cd\r\nxyabc\r\n";
     ASSERT_TRUE(open(fixed, "fixed.txt"));
     EXPECT_TRUE(fake.dialogs.messages.empty());  // every line fits the lengths
-    EXPECT_EQ(grid().cell(1, 1), "\xE4" "b");
-    EXPECT_EQ(grid().cell(2, 1), "\x80" "cd");
+    EXPECT_EQ(grid().cell(1, 1), "\xC3\xA4" "b");
+    EXPECT_EQ(grid().cell(2, 1), "\xE2\x82\xAC" "cd");
     EXPECT_EQ(saved("fixed.txt"), fixed);
+
+    // A delimiter Windows-1252 lacks, typed as text, and a cell padded in characters.
+    form->document.layout.DelimitedMode = true;
+    form->document.layout.CurrentDelimiter = "\xE2\x86\x92";  // an arrow
+    ASSERT_TRUE(open("\xC5\x81\xE2\x86\x92" "b\xE2\x86\x92\r\n", "arrow.txt"));
+    EXPECT_EQ(grid().cell(1, 1), "\xC5\x81");
+    EXPECT_EQ(grid().cell(2, 1), "b");
+    EXPECT_EQ(grid().colCount(), 4);
+    form->document.layout.DelimitedMode = false;
+    form->document.layout.FieldLengths = {"3", "2"};
+    ASSERT_TRUE(open("\xC5\x81\xC3\xB3" "dxy\r\n", "pad.txt"));
+    edit(1, 1, "\xC5\x81");
+    fake.dialogs.answers.push_back(true);  // pad the cells to their lengths
+    EXPECT_EQ(saved("pad.txt"), "\xC5\x81  xy\r\n");
 }
 
 TEST_F(FileRoundTripTest, RowsTheEditorMakesHaveTheFullWidth) {
@@ -271,14 +287,14 @@ TEST_F(FileRoundTripTest, SamplesFromDebianPackagesReadAsTheyShouldAndComeBackBy
     const Sample samples[] = {
         {"tzdata-iso3166.tab", "#9", "UTF-8", "", 3, 91,
          {{1, 1, "# ISO 3166 alpha-2 country codes"},
-          {1, 19, "#     \"Czech Republic\" and \"Turkey\" rather than \"Czechia\" and \"T\xFCrkiye\"),"},
+          {1, 19, "#     \"Czech Republic\" and \"Turkey\" rather than \"Czechia\" and \"T\xC3\xBCrkiye\"),"},
           {2, 30, "name of country, territory, area, or subdivision"},
           {1, 45, "AX"},
-          {2, 45, "\xC5land Islands"},
-          {2, 74, "C\xF4te d'Ivoire"},
-          {2, 83, "Cura\xE7" "ao"}}},
-        // A decoded line with the plus-minus sign, then one with a macron that the code page lacks.
-        {"tzdata-zone1970.tab", "#9", "Windows-1252", kOutside, 5, 82,
+          {2, 45, "\xC3\x85land Islands"},
+          {2, 74, "C\xC3\xB4te d'Ivoire"},
+          {2, 83, "Cura\xC3\xA7" "ao"}}},
+        // A line with the plus-minus sign, then one with a macron that Windows-1252 lacks.
+        {"tzdata-zone1970.tab", "#9", "UTF-8", "", 5, 82,
          {{1, 15, "#     either \xC2\xB1" "DDMM\xC2\xB1" "DDDMM or \xC2\xB1" "DDMMSS\xC2\xB1" "DDDMMSS,"},
           {3, 39, "Europe/Andorra"},
           {4, 39, ""},
@@ -297,7 +313,7 @@ TEST_F(FileRoundTripTest, SamplesFromDebianPackagesReadAsTheyShouldAndComeBackBy
           {2, 23, ""}}},
         {"cmake-NSIS.template.in", ";", "UTF-8 mit BOM", "", 3, 41,
          {{1, 1, ""}, {2, 1, " CPack install script designed for a nmake build"}, {1, 6, "  !define VERSION \"@CPACK_PACKAGE_VERSION@\""}}},
-        {"vim-tutor.vi.utf-8", "#9", "Windows-1252", kOutside, 3, 10,
+        {"vim-tutor.vi.utf-8", "#9", "UTF-8 mit BOM", "", 3, 10,
          {{1, 4, ""}, {2, 4, "Vim l\xC3\xA0 m\xE1\xBB\x99t tr\xC3\xACnh so\xE1\xBA\xA1n th\xE1\xBA\xA3o r\xE1\xBA\xA5t m\xE1\xBA\xA1nh. "
                                    "Vim c\xC3\xB3 r\xE1\xBA\xA5t nhi\xE1\xBB\x81u c\xC3\xA2u l\xE1\xBB\x87nh,"}}},
     };
