@@ -1,6 +1,7 @@
 #include "ui/CellEditor.h"
 
 #include <QKeyEvent>
+#include <algorithm>
 
 #include "core/app/MainForm.h"
 #include "core/grid/StringGrid.h"
@@ -13,15 +14,21 @@ namespace tabulyst::ui {
 CellEditor::CellEditor(GridView& view) : QLineEdit(view.viewport()), view_(view) {
     setFrame(false);
     connect(this, &QLineEdit::textEdited, this, [this](const QString& text) {
-        std::string bytes = toAnsi(text);
-        // Show what the cell holds: a character outside the code page is stored as "?".
-        if (QString shown = fromAnsi(bytes); shown != text) {
-            int caret = cursorPosition();
-            setText(shown);
-            setCursorPosition(caret);
+        std::string cells;
+        if (!view_.form_.takeTypedText(toUtf8(text), cells)) {
+            // Not taken: the cell's text stays, the caret where the typing began.
+            const QString before = shown(grid().cell(grid().col(), grid().row()));
+            const int caret = cursorPosition() - static_cast<int>(text.size() - before.size());
+            setText(before);
+            setCursorPosition(std::max(caret, 0));
+            return;
         }
-        grid().editorTextChanged(bytes);
+        grid().editorTextChanged(cells);
     });
+}
+
+QString CellEditor::shown(std::string_view cells) const {
+    return fromCell(cells, view_.form_.document.format().encoding.cells());
 }
 
 void CellEditor::key(int virtualKey, bool shift, bool ctrl, bool alt) {
@@ -76,17 +83,19 @@ void CellEditor::keyPressEvent(QKeyEvent* event) {
 StringGrid& CellEditor::grid() const { return view_.grid(); }
 
 void CellEditor::open(const QString& text, bool replace) {
+    std::string cells;
+    // Text the table refuses leaves the cell as it is and the editor closed.
+    if (replace && !text.isEmpty() && !view_.form_.takeTypedText(toUtf8(text), cells)) return;
     if (!grid().openEditor()) return;
     if (replace) {
-        std::string bytes = toAnsi(text);
-        setText(fromAnsi(bytes));
-        grid().editorTextChanged(bytes);
+        setText(shown(cells));
+        grid().editorTextChanged(cells);
     }
 }
 
 void CellEditor::followGrid() {
     if (grid().editorOpen()) {
-        setText(fromAnsi(grid().cell(grid().col(), grid().row())));
+        setText(shown(grid().cell(grid().col(), grid().row())));
         place();
         show();
         setFocus();
@@ -110,8 +119,8 @@ void CellEditor::place() {
 
 void CellEditor::syncText() {
     if (!isVisible()) return;
-    const std::string_view cell = grid().cell(grid().col(), grid().row());
-    if (toAnsi(text()) != cell) setText(fromAnsi(cell));
+    const QString cell = shown(grid().cell(grid().col(), grid().row()));
+    if (text() != cell) setText(cell);
 }
 
 }  // namespace tabulyst::ui

@@ -3,6 +3,7 @@
 // closes as the core's grid says, shows the cell's text, and hands each change
 // of its text to the grid; keys the main window or the grid take go to them.
 #include <QLineEdit>
+#include <string_view>
 
 #include "core/grid/GridTypes.h"
 
@@ -39,6 +40,8 @@ protected:
 
 private:
     StringGrid& grid() const;
+    // Cell text as the screen shows it, in the open table's encoding.
+    QString shown(std::string_view cells) const;
 
     GridView& view_;
 };

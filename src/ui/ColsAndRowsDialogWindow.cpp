@@ -40,8 +40,8 @@ ColsAndRowsDialogWindow::ColsAndRowsDialogWindow(ColsAndRowsDialog& dialog, QWid
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
-    connect(cols_, &QLineEdit::textEdited, this, [this](const QString& t) { dialog_.edtNumberOfCols = toAnsi(t); });
-    connect(rows_, &QLineEdit::textEdited, this, [this](const QString& t) { dialog_.edtNumberOfRows = toAnsi(t); });
+    connect(cols_, &QLineEdit::textEdited, this, [this](const QString& t) { dialog_.edtNumberOfCols = toUtf8(t); });
+    connect(rows_, &QLineEdit::textEdited, this, [this](const QString& t) { dialog_.edtNumberOfRows = toUtf8(t); });
     connect(ok, &QPushButton::clicked, this, &ColsAndRowsDialogWindow::okClicked);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 }
@@ -57,8 +57,8 @@ void ColsAndRowsDialogWindow::okClicked() {
 }
 
 bool ColsAndRowsDialogWindow::run() {
-    cols_->setText(fromAnsi(dialog_.edtNumberOfCols));
-    rows_->setText(fromAnsi(dialog_.edtNumberOfRows));
+    cols_->setText(fromUtf8(dialog_.edtNumberOfCols));
+    rows_->setText(fromUtf8(dialog_.edtNumberOfRows));
     cols_->setFocus();
     cols_->selectAll();
     centreOnScreen(this);

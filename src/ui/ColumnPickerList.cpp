@@ -70,7 +70,7 @@ void ColumnPickerList::showState() {
     syncing_ = true;
     if (created) {
         for (const auto& item : state.items) {
-            auto* row = new QListWidgetItem(fromAnsi(item), list_);
+            auto* row = new QListWidgetItem(fromUtf8(item), list_);
             row->setSizeHint(QSize(0, kItemHeight));
         }
     }

@@ -56,7 +56,7 @@ FieldLengthDialogWindow::FieldLengthDialogWindow(FieldLengthDialog& dialog, QWid
 
     connect(grid_, &QTableWidget::itemChanged, this, [this](QTableWidgetItem* item) {
         if (loading_) return;
-        dialog_.StringGridSetEditText(item->column() + 1, item->row() + 1, toAnsi(item->text()));
+        dialog_.StringGridSetEditText(item->column() + 1, item->row() + 1, toUtf8(item->text()));
         showTotal();
     });
     connect(grid_, &QTableWidget::cellClicked, this, [this](int, int) {
@@ -75,11 +75,11 @@ FieldLengthDialogWindow::FieldLengthDialogWindow(FieldLengthDialog& dialog, QWid
 void FieldLengthDialogWindow::showState() {
     loading_ = true;
     QStringList headers;
-    for (int c = 1; c < FieldLengthDialog::kColCount; ++c) headers << fromAnsi(dialog_.cell(c, 0));
+    for (int c = 1; c < FieldLengthDialog::kColCount; ++c) headers << fromUtf8(dialog_.cell(c, 0));
     grid_->setHorizontalHeaderLabels(headers);
-    grid_->setVerticalHeaderLabels({fromAnsi(dialog_.cell(0, 1))});
+    grid_->setVerticalHeaderLabels({fromUtf8(dialog_.cell(0, 1))});
     for (int c = 1; c < FieldLengthDialog::kColCount; ++c) {
-        auto text = fromAnsi(dialog_.cell(c, 1));
+        auto text = fromUtf8(dialog_.cell(c, 1));
         if (auto* item = grid_->item(0, c - 1))
             item->setText(text);
         else
@@ -89,7 +89,7 @@ void FieldLengthDialogWindow::showState() {
     showTotal();
 }
 
-void FieldLengthDialogWindow::showTotal() { total_->setText(fromAnsi(dialog_.edtEdit)); }
+void FieldLengthDialogWindow::showTotal() { total_->setText(fromUtf8(dialog_.edtEdit)); }
 
 bool FieldLengthDialogWindow::run() {
     showState();

@@ -61,12 +61,12 @@ FindReplaceWindow::FindReplaceWindow(FindTextDialog& dialog, ReplaceTextDialog* 
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
     connect(findEdit_, &QLineEdit::textChanged, this, [this](const QString& text) {
-        dialog_.FindText = toAnsi(text);
+        dialog_.FindText = toUtf8(text);
         updateButtons();
     });
     if (replaceEdit_)
         connect(replaceEdit_, &QLineEdit::textChanged, this,
-                [this](const QString& text) { replace_->ReplaceText = toAnsi(text); });
+                [this](const QString& text) { replace_->ReplaceText = toUtf8(text); });
     connect(wholeWord_, &QCheckBox::toggled, this, [this](bool on) { dialog_.WholeWord = on; });
     connect(matchCase_, &QCheckBox::toggled, this, [this](bool on) { dialog_.MatchCase = on; });
     // After a message ("Nicht gefunden.") the keys come back to this dialog.
@@ -86,8 +86,8 @@ FindReplaceWindow::FindReplaceWindow(FindTextDialog& dialog, ReplaceTextDialog* 
 }
 
 void FindReplaceWindow::loadFromDialog() {
-    findEdit_->setText(fromAnsi(dialog_.FindText));
-    if (replaceEdit_) replaceEdit_->setText(fromAnsi(replace_->ReplaceText));
+    findEdit_->setText(fromUtf8(dialog_.FindText));
+    if (replaceEdit_) replaceEdit_->setText(fromUtf8(replace_->ReplaceText));
     wholeWord_->setChecked(dialog_.WholeWord);
     matchCase_->setChecked(dialog_.MatchCase);
     updateButtons();

@@ -49,6 +49,11 @@ GridView::GridView(MainForm& form, QWidget* parent) : QAbstractScrollArea(parent
         if (c == grid().col() && r == grid().row()) editor_->syncText();
     });
     connections_.connect(grid().editorChanged, [this] { editor_->followGrid(); });
+    // The same bytes read as other characters in the other encoding.
+    connections_.connect(form_.document.formatChanged, [this] {
+        viewport()->update();
+        editor_->syncText();
+    });
     // Selected cells look different while the grid has the focus.
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget* from, QWidget* to) {
         if (from == this || to == this || from == editor_ || to == editor_) viewport()->update();
@@ -250,7 +255,7 @@ void GridView::drawCell(QPainter& p, int col, int row, const QRect& rect, bool s
     }
     p.setClipRect(rect);
     QRect inner = rect.adjusted(kTextInset, kTextInset, 0, 0);
-    p.drawText(inner, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, fromAnsi(text));
+    p.drawText(inner, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, fromCell(text, cellEncoding_));
     p.setClipping(false);
 }
 
@@ -265,6 +270,7 @@ void GridView::paintEvent(QPaintEvent* event) {
     // The grid counts as focused while its cell editor has the focus.
     paintFocused_ = hasFocus() || (editor_ && editor_->hasFocus());
     paintBold_ = false;
+    cellEncoding_ = form_.document.format().encoding.cells();
     p.setFont(font());
 
     // Hidden columns, and columns dragged to no width, are not painted at all.

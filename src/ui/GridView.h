@@ -8,6 +8,7 @@
 
 #include "core/base/Signal.h"
 #include "core/grid/GridTypes.h"
+#include "core/text/TextEncoding.h"
 
 namespace tabulyst {
 class MainForm;
@@ -89,6 +90,7 @@ private:
     int dragOriginalSize_ = 0;
     bool paintFocused_ = false;  // set for each paint
     bool paintBold_ = false;     // the painter's font is the bold one
+    text::TextEncoding cellEncoding_ = text::TextEncoding::Windows1252;  // of the cells painted
 };
 
 }  // namespace tabulyst::ui

@@ -92,8 +92,8 @@ LayoutDialogWindow::LayoutDialogWindow(LayoutDialog& dialog, QWidget* parent) : 
 
     connect(separators_, &QButtonGroup::idClicked, this,
             [this](int id) { dialog_.checkedSeparator = static_cast<Separator>(id); });
-    connect(free1_, &QLineEdit::textEdited, this, [this](const QString& t) { dialog_.edtSeperatorFree1 = toAnsi(t); });
-    connect(free2_, &QLineEdit::textEdited, this, [this](const QString& t) { dialog_.edtSeperatorFree2 = toAnsi(t); });
+    connect(free1_, &QLineEdit::textEdited, this, [this](const QString& t) { dialog_.edtSeperatorFree1 = toUtf8(t); });
+    connect(free2_, &QLineEdit::textEdited, this, [this](const QString& t) { dialog_.edtSeperatorFree2 = toUtf8(t); });
     connect(modes_, &QButtonGroup::idClicked, this, [this](int id) {
         dialog_.rbxClientBottomClientClientSeperatorOrLengthClick(id);
         showState();
@@ -114,8 +114,8 @@ void LayoutDialogWindow::showState() {
         current->setChecked(false);
         separators_->setExclusive(true);
     }
-    free1_->setText(fromAnsi(dialog_.edtSeperatorFree1));
-    free2_->setText(fromAnsi(dialog_.edtSeperatorFree2));
+    free1_->setText(fromUtf8(dialog_.edtSeperatorFree1));
+    free2_->setText(fromUtf8(dialog_.edtSeperatorFree2));
     if (auto* mode = modes_->button(dialog_.rbxClientBottomClientClientSeperatorOrLength)) mode->setChecked(true);
     adjustLength_->setEnabled(dialog_.btnClientBottomClientClientAdjustLengthEnabled);
 }

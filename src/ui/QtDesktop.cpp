@@ -35,10 +35,10 @@ std::string QtDesktop::text() const {
         if (text[i] == u'\n' && (i == 0 || text[i - 1] != u'\r')) normalized += u'\r';
         normalized += text[i];
     }
-    return toAnsi(normalized);
+    return toUtf8(normalized);
 }
 
-void QtDesktop::setText(const std::string& text) { QGuiApplication::clipboard()->setText(fromAnsi(text)); }
+void QtDesktop::setText(const std::string& text) { QGuiApplication::clipboard()->setText(fromUtf8(text)); }
 
 void QtDesktop::setFont(const QFont& font) {
     QFontMetrics metrics(font);

@@ -110,7 +110,7 @@ void StringsChooserDialog::showState() {
             // An item gets its box only once it holds a check state, unchecked included.
             item->setCheckState(state);
         }
-        QString text = fromAnsi(source.text);
+        QString text = fromUtf8(source.text);
         if (item->text() != text) item->setText(text);
         if (item->checkState() != state) item->setCheckState(state);
     }

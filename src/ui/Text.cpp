@@ -1,7 +1,6 @@
 #include "ui/Text.h"
 
 #include <array>
-#include <unordered_map>
 
 namespace tabulyst::ui {
 
@@ -17,14 +16,6 @@ char16_t unicodeOf(unsigned char b) {
     return char16_t(b);
 }
 
-const std::unordered_map<char16_t, unsigned char>& reverseHigh() {
-    static const auto map = [] {
-        std::unordered_map<char16_t, unsigned char> m;
-        for (int i = 0; i < 32; ++i) m[unicodeOf(static_cast<unsigned char>(0x80 + i))] = static_cast<unsigned char>(0x80 + i);
-        return m;
-    }();
-    return map;
-}
 }  // namespace
 
 QString fromAnsi(std::string_view bytes) {
@@ -32,19 +23,6 @@ QString fromAnsi(std::string_view bytes) {
     out.resize(static_cast<qsizetype>(bytes.size()));
     QChar* d = out.data();
     for (std::size_t i = 0; i < bytes.size(); ++i) d[i] = QChar(unicodeOf(static_cast<unsigned char>(bytes[i])));
-    return out;
-}
-
-std::string toAnsi(const QString& text) {
-    std::string out;
-    out.reserve(static_cast<std::size_t>(text.size()));
-    const auto& high = reverseHigh();
-    for (QChar ch : text) {
-        char16_t u = ch.unicode();
-        if (u < 0x80 || (u >= 0xA0 && u <= 0xFF)) out.push_back(static_cast<char>(u));
-        else if (auto it = high.find(u); it != high.end()) out.push_back(static_cast<char>(it->second));
-        else out.push_back('?');
-    }
     return out;
 }
 

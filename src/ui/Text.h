@@ -1,15 +1,20 @@
 #pragma once
-// Cell text is Windows-1252 bytes in the core; Qt speaks Unicode.
+// The core's texts are UTF-8, but for cells, which are in their table's
+// encoding: Windows-1252 or UTF-8. Qt speaks Unicode.
 #include <QString>
 #include <string>
 #include <string_view>
 
+#include "core/text/TextEncoding.h"
+
 namespace tabulyst::ui {
 
 QString fromAnsi(std::string_view bytes);
-// Characters outside Windows-1252 become "?".
-std::string toAnsi(const QString& text);
-// Literal texts in the core's sources are UTF-8.
-inline QString fromUtf8(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<int>(text.size())); }
+inline QString fromUtf8(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+inline std::string toUtf8(const QString& text) { return text.toStdString(); }
+// A cell's text as the screen shows it.
+inline QString fromCell(std::string_view bytes, text::TextEncoding cells) {
+    return cells == text::TextEncoding::Utf8 ? fromUtf8(bytes) : fromAnsi(bytes);
+}
 
 }  // namespace tabulyst::ui

@@ -45,7 +45,7 @@ ValueDialogWindow::ValueDialogWindow(ValueDialog& dialog, QWidget* parent) : QDi
     setFixedSize(ValueDialog::kClientWidth, ValueDialog::kClientHeight);
 
     connect(ok, &QPushButton::clicked, this, [this] {
-        dialog_.edtString = toAnsi(edit_->text());
+        dialog_.edtString = toUtf8(edit_->text());
         accept();
     });
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
@@ -57,7 +57,7 @@ bool ValueDialogWindow::eventFilter(QObject* watched, QEvent* event) {
     if (watched == edit_ && event->type() == QEvent::KeyPress) {
         const QString text = static_cast<QKeyEvent*>(event)->text();
         if (text.size() == 1 && (text[0].unicode() >= 0x20 || text[0] == u'\b')) {
-            const std::string typed = toAnsi(text);
+            const std::string typed = toUtf8(text);
             if (!dialog_.edtStringKeyPress(typed[0])) return true;
         }
     }
@@ -68,7 +68,7 @@ bool ValueDialogWindow::run() {
     setWindowTitle(fromUtf8(dialog_.caption));
     label_->setText(fromUtf8(dialog_.lblString));
     edit_->setMaxLength(dialog_.maxLength > 0 ? dialog_.maxLength : 32767);
-    edit_->setText(fromAnsi(dialog_.edtString));
+    edit_->setText(fromUtf8(dialog_.edtString));
     centreOnScreen(this);
     // The field has the focus with its text selected, so typing replaces it.
     edit_->setFocus();

@@ -97,7 +97,7 @@ TEST_F(MainWindowTest, TypingIntoACellEnablesSaveAndUndoAndReachesTheCore) {
     QKeyEvent press(QEvent::KeyPress, Qt::Key_Adiaeresis, Qt::NoModifier, QStringLiteral("ä"));
     QApplication::sendEvent(view, &press);
     QApplication::processEvents();
-    EXPECT_EQ(form.document.StrGrid.cell(1, 1), "\xE4");  // Windows-1252 in the core
+    EXPECT_EQ(form.document.StrGrid.cell(1, 1), "\xE4");  // a new table is Windows-1252
     EXPECT_TRUE(window->action("mnuMainSave")->isEnabled());
     EXPECT_TRUE(window->action("ToolButtonSave")->isEnabled());
     EXPECT_TRUE(window->action("btnUndo")->isEnabled());
@@ -169,15 +169,29 @@ TEST_F(MainWindowTest, PastingIntoTheCellEditorReachesTheCell) {
     EXPECT_TRUE(form.document.journal.Modified);
 }
 
-TEST_F(MainWindowTest, TheEditorShowsWhatTheCellCanHold) {
+TEST_F(MainWindowTest, ACharacterTheTableLacksIsRefusedOrTurnsTheTableIntoUtf8) {
     GridView* view = window->gridView();
-    QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString::fromUtf8("\u4e2d"));
-    QApplication::sendEvent(view, &press);
+    auto typeChinese = [&](QWidget* into) {
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString::fromUtf8("\u4e2d"));
+        QApplication::sendEvent(into, &press);
+    };
+    form.document.StrGrid.setCell(1, 1, "K\xF6ln");
+    typeChinese(view);  // typing over the cell: refused, the cell stays
+    ASSERT_EQ(fake.dialogs.questions.size(), 1u);
+    EXPECT_NE(fake.dialogs.questions[0].find("\u4e2d"), std::string::npos);
+    EXPECT_FALSE(form.document.StrGrid.editorOpen());
+    EXPECT_EQ(form.document.StrGrid.cell(1, 1), "K\xF6ln");
+
+    QTest::keyClick(view, Qt::Key_F2, Qt::NoModifier);
     ASSERT_TRUE(form.document.StrGrid.editorOpen());
-    EXPECT_EQ(view->editor()->text(), QStringLiteral("?"));
-    QTest::keyClick(view->editor(), Qt::Key_B, Qt::NoModifier);
-    EXPECT_EQ(form.document.StrGrid.cell(1, 1), "?b");
-    EXPECT_EQ(view->editor()->text(), QStringLiteral("?b"));
+    QTest::keyClick(view->editor(), Qt::Key_End, Qt::NoModifier);
+    typeChinese(view->editor());  // refused in the editor: its text stays
+    EXPECT_EQ(view->editor()->text(), QString::fromUtf8("Köln"));
+    fake.dialogs.answers.push_back(true);  // now the table becomes UTF-8
+    typeChinese(view->editor());
+    EXPECT_TRUE(form.document.format().encoding.utf8);
+    EXPECT_EQ(view->editor()->text(), QString::fromUtf8("Köln\u4e2d"));
+    EXPECT_EQ(form.document.StrGrid.cell(1, 1), "K\xC3\xB6ln\xE4\xB8\xAD");
 }
 
 TEST_F(MainWindowTest, TheStatusPanelShowsMarkedCounts) {
@@ -313,12 +327,10 @@ TEST(SystemClipboard, BareLineFeedsArriveAsLineBreaksOfTheTable) {
     EXPECT_EQ(desktop.text(), "a;b\r\nc;d\r\ne");
 }
 
-TEST(TextConversion, WindowsCodePageRoundTripsAndForeignCharactersBecomeQuestionMarks) {
-    std::string all;
-    for (int b = 1; b < 256; ++b) all.push_back(static_cast<char>(b));
-    EXPECT_EQ(toAnsi(fromAnsi(all)), all);
-    EXPECT_EQ(fromAnsi("\x80"), QString(QChar(0x20AC)));
-    EXPECT_EQ(toAnsi(QString::fromUtf8("a\u4e2db\u20ac")), "a?b\x80");
+TEST(TextConversion, CellsShowInTheirTablesEncoding) {
+    EXPECT_EQ(fromCell("\x80\xFC", text::TextEncoding::Windows1252), QString::fromUtf8("\u20ac\u00fc"));
+    EXPECT_EQ(fromCell("\xC5\x81\xF0\x9F\x98\x80", text::TextEncoding::Utf8), QString::fromUtf8("\u0141\U0001F600"));
+    EXPECT_EQ(toUtf8(QString::fromUtf8("\u4e2d")), "\xE4\xB8\xAD");
 }
 
 }  // namespace

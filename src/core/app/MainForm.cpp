@@ -6,6 +6,7 @@
 #include "core/app/BuildVersion.h"
 #include "core/files/LayoutSettings.h"
 #include "core/files/TableScan.h"
+#include "core/text/Utf8Text.h"
 
 namespace tabulyst {
 
@@ -31,7 +32,7 @@ MainForm::MainForm(const Platform& p, std::string executablePath)
       fileChooser(document, *p.dialogs),
       files(document, commands, platform, StatusBar, timReload, recent, fileChooser, locale),
       layoutCommand(document, commands, *p.dialogs, config, settings, files),
-      clipboardTransfer(document.StrGrid, document.journal, commands, document.layout, p),
+      clipboardTransfer(document.StrGrid, document.journal, commands, document.layout, document.format(), p),
       gridKeys(document.StrGrid, document.journal, commands, navigation, clipboardTransfer, structure, locale),
       printing(document.StrGrid, commands, platform, timReload, [this] { return document.path(); }),
       macros(commands, platform, settings),
@@ -47,6 +48,9 @@ MainForm::MainForm(const Platform& p, std::string executablePath)
       columnPicker(document.StrGrid, commands, *p.dialogs, locale, p.geometry, p.textMeasure),
       about(commands, *p.dialogs, p.opener) {
     document.StrGrid.setEvents(this);
+    clipboardTransfer.takeText = [this](std::string_view utf8, std::string& cells) {
+        return takeTypedText(utf8, cells);
+    };
     // The bookmarks go with the journal.
     document.journal.cleared.connect([this] { bookmarks.clear(); });
     document.pathChanged.connect([this] { captionChanged(); });
@@ -65,6 +69,19 @@ MainForm::MainForm(const Platform& p, std::string executablePath)
 }
 
 MainForm::~MainForm() { document.StrGrid.setEvents(nullptr); }
+
+bool MainForm::takeTypedText(std::string_view utf8, std::string& cells) {
+    char32_t lacking = 0;
+    if (document.cellsFromUtf8(utf8, cells, lacking)) return true;
+    std::string character;
+    text::appendUtf8(character, lacking);
+    const std::string question = "Windows-1252 kennt das Zeichen „" + character +
+                                 "“ nicht. Soll die Tabelle in UTF-8 umgewandelt werden?";
+    // Converting changes how the file is saved: Enter keeps the table as it is.
+    if (!platform.dialogs->confirm(question, DefaultAnswer::No)) return false;
+    commands.trigger("mnuMainAnsiToUTF8");
+    return document.cellsFromUtf8(utf8, cells, lacking);
+}
 
 void MainForm::FormCreate() {
     // An empty journal, no bookmarks, undo and the jumps disabled.
@@ -92,7 +109,7 @@ void MainForm::readCommandLineFileAhead() {
 void MainForm::sumReadAheadWithAdvances() {
     const TextMeasure* measure = platform.textMeasure;
     if (const TableScan::Weights* weights = summableWeights(measure ? measure->advanceTable() : nullptr))
-        readAhead_.sumWith(*weights);
+        readAhead_.sumWith(*weights, summableWeights(measure->forUtf8Cells().advanceTable()));
 }
 
 void MainForm::FormPaint() {

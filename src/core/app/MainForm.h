@@ -105,6 +105,11 @@ public:
     void mnuStayOnTopClick();
     void timHideStatusBarTimer();
 
+    // Text typed or pasted (UTF-8) as the cells hold it. A Windows-1252 table
+    // lacking one of its characters is offered to become a UTF-8 table; false
+    // when the text is not taken.
+    bool takeTypedText(std::string_view utf8, std::string& cells);
+
     // What the window shows: the file's path, or a temporary caption (while a
     // macro is recorded) that leaves the path as it is.
     const std::string& caption() const;

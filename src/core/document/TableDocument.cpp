@@ -2,6 +2,9 @@
 
 #include <utility>
 
+#include "core/platform/Utf8Codec.h"
+#include "core/text/CodePageText.h"
+
 namespace tabulyst {
 
 TableDocument::TableDocument(Commands& commands, Dialogs& dialogs) : journal(StrGrid, commands, dialogs) {}
@@ -22,6 +25,22 @@ void TableDocument::setEncoding(const FileEncoding& encoding) {
     FileFormat format = format_;
     format.encoding = encoding;
     setFormat(format);
+}
+
+bool TableDocument::cellsFromUtf8(std::string_view utf8, std::string& cells, char32_t& lacking) const {
+    if (format_.encoding.utf8) {
+        cells.assign(utf8);
+        return true;
+    }
+    text::LackingCharacters missing;
+    cells.clear();
+    text::windows1252FromUtf8(utf8, cells, missing);
+    lacking = missing.first;
+    return missing.count == 0;
+}
+
+std::string TableDocument::utf8FromCells(std::string_view cells) const {
+    return format_.encoding.utf8 ? std::string(cells) : utf8FromWindows1252(cells);
 }
 
 void TableDocument::forgetFile() {

@@ -4,6 +4,7 @@
 // its lines are cut with, and the sort state. Subsystems work on it; it tells
 // what changed through its signals, the grid's and the journal's.
 #include <string>
+#include <string_view>
 
 #include "core/base/Signal.h"
 #include "core/document/EditJournal.h"
@@ -41,6 +42,13 @@ public:
     // The table was saved under a new name.
     void setPath(std::string path);
     void setEncoding(const FileEncoding& encoding);
+
+    // Text from the user or the clipboard (UTF-8) as this table's cells hold
+    // it. False when a Windows-1252 table lacks one of its characters; lacking
+    // is then the first of them.
+    bool cellsFromUtf8(std::string_view utf8, std::string& cells, char32_t& lacking) const;
+    // Cell text as UTF-8, for the clipboard and the screen.
+    std::string utf8FromCells(std::string_view cells) const;
     // No file behind the table: no path, and a save writes Windows-1252 with CR LF.
     void forgetFile();
 

@@ -4,15 +4,14 @@
 #include "core/files/FieldLengthDialog.h"
 #include "core/platform/Dialogs.h"
 #include "core/files/DelimiterNotation.h"
-#include "core/platform/Utf8Codec.h"
 
 namespace tabulyst {
 
 LayoutDialog::LayoutDialog(ConfigFile& config, FieldLengthDialog& fieldLengthDialog, Dialogs& dialogs)
     : config_(config), fieldLengthDialog_(fieldLengthDialog), dialogs_(dialogs) {
     config_.inspect([this](const ConfigFile::Editor& e) {
-        edtSeperatorFree1 = e.read("FreeDelimiter", "Delimiter1").value_or("#8");
-        edtSeperatorFree2 = e.read("FreeDelimiter", "Delimiter2").value_or("#13");
+        edtSeperatorFree1 = notationFromStorage(e.read("FreeDelimiter", "Delimiter1").value_or("#8"));
+        edtSeperatorFree2 = notationFromStorage(e.read("FreeDelimiter", "Delimiter2").value_or("#13"));
     });
 }
 
@@ -56,8 +55,7 @@ bool LayoutDialog::ok() {
         case Separator::None: ChosenDelimiter.clear(); break;
     }
     // The warning shows what was typed; the choice stands all the same.
-    // Typed text is Windows-1252; messages are UTF-8.
-    if (free && IsDecodeError(DecodeDelimiter(ChosenDelimiter))) dialogs_.showMessage(utf8FromWindows1252(ChosenDelimiter));
+    if (free && IsDecodeError(DecodeDelimiter(ChosenDelimiter))) dialogs_.showMessage(ChosenDelimiter);
     // Either would leave every file it is applied to unreadable, and a table without its file.
     if (chosenDelimitedMode() && ChosenDelimiter.empty()) {
         dialogs_.showMessage("Bitte geben Sie ein Trennzeichen ein!");

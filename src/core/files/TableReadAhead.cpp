@@ -26,6 +26,7 @@ struct TableReadAhead::State {
     std::unique_ptr<Utf8Detector> detector;
     std::unique_ptr<TableScan> scan;
     TableScan::Weights weights{};
+    TableScan::Weights utf8Weights{};
     bool weighed = false;
 
     // Stops the worker after the piece it is on and forgets what it read.
@@ -73,7 +74,7 @@ void makeScan(TableReadAhead::State& state, const std::string& path) {
     state.text = std::move(text);
     state.detector = std::move(detector);
     state.scan = std::move(scan);
-    if (state.weighed) state.scan->sumWith(&state.weights);
+    if (state.weighed) state.scan->sumWith(&state.weights, &state.utf8Weights);
 }
 
 }  // namespace
@@ -108,17 +109,19 @@ void TableReadAhead::start(const std::string& path, const TableLayout& layout) {
     }
 }
 
-void TableReadAhead::sumWith(const TableScan::Weights& weights) {
+void TableReadAhead::sumWith(const TableScan::Weights& weights, const TableScan::Weights* utf8Weights) {
     State& state = *state_;
     std::lock_guard lock(state.mutex);
     if (state.weighed) return;
     state.weights = weights;
+    state.utf8Weights = utf8Weights ? *utf8Weights : weights;
     state.weighed = true;
-    if (state.scan) state.scan->sumWith(&state.weights);
+    if (state.scan) state.scan->sumWith(&state.weights, &state.utf8Weights);
 }
 
 std::optional<LinesReadAhead> TableReadAhead::take(int fd, const TableLayout& layout,
-                                                   const TableScan::Weights* weights) {
+                                                   const TableScan::Weights* weights,
+                                                   const TableScan::Weights* utf8Weights) {
     State& state = *state_;
     if (!state.worker.joinable()) return std::nullopt;
     {
@@ -131,14 +134,14 @@ std::optional<LinesReadAhead> TableReadAhead::take(int fd, const TableLayout& la
         return std::nullopt;
     }
     // The pieces left are summed with the reader's advances (those summed with others are summed again).
-    if (weights && (!state.weighed || state.weights != *weights)) state.scan->sumWith(weights);
+    if (weights && (!state.weighed || state.weights != *weights)) state.scan->sumWith(weights, utf8Weights);
     state.scan->work();
     state.worker.join();
     std::optional<LinesReadAhead> read;
     try {
         // A writer since then took the bytes out of the file's pages: they may be older than the file.
         if (!state.snapshot->fileWritten()) {
-            state.scan->finish(weights);
+            state.scan->finish(weights, utf8Weights);
             read.emplace();
             read->detector = *state.detector;
             read->lineEnds = state.scan->lineEnds();

@@ -36,12 +36,14 @@ public:
     // Starts reading the file at path with layout, if it is one the reader
     // maps and nothing read ahead before is waiting to be taken.
     void start(const std::string& path, const TableLayout& layout);
-    // The advances the fields are summed with (see summableWeights); only the first call counts.
-    void sumWith(const TableScan::Weights& weights);
+    // The advances the fields are summed with (see summableWeights), and
+    // those of a UTF-8 file's (nullptr for the same); only the first call counts.
+    void sumWith(const TableScan::Weights& weights, const TableScan::Weights* utf8Weights = nullptr);
     // What was read ahead, when it is the file open at fd as it stands, read
     // with layout; else nothing, and it is given up. Splits what is left on
     // this thread too, and sums with weights what is not summed with them.
-    std::optional<LinesReadAhead> take(int fd, const TableLayout& layout, const TableScan::Weights* weights);
+    std::optional<LinesReadAhead> take(int fd, const TableLayout& layout, const TableScan::Weights* weights,
+                                       const TableScan::Weights* utf8Weights = nullptr);
     // Gives up what was read ahead and not taken.
     void drop();
 

@@ -153,9 +153,10 @@ namespace {
 
 // Reads the whole file from its start and splits it with layout; nullptr when
 // it cannot be read (err tells why).
+// utf8Weights: what the fields of a UTF-8 file are summed with instead.
 std::unique_ptr<TableText> readAndSplit(int fd, const TableLayout& layout, Utf8Detector& detector,
-                                        const TableScan::Weights* weights, TableReadResult& result,
-                                        std::vector<int>& widest, int& err) {
+                                        const TableScan::Weights* weights, const TableScan::Weights* utf8Weights,
+                                        TableReadResult& result, std::vector<int>& widest, int& err) {
     auto text = std::make_unique<TableText>(layout);
     // A big file is mapped where it can be kept unchanged so; else read.
     if (auto snapshot = FileSnapshot::take(fd, TableText::kSlack)) {
@@ -169,9 +170,9 @@ std::unique_ptr<TableText> readAndSplit(int fd, const TableLayout& layout, Utf8D
         if (err != 0) return nullptr;
     }
     TableScan scan(*text, layout, detector);
-    scan.sumWith(weights);
+    scan.sumWith(weights, utf8Weights);
     workOnAllProcessors(scan);
-    scan.finish(weights);
+    scan.finish(weights, utf8Weights);
     result.format.lineEnds = scan.lineEnds();
     result.format.lastLineEnded = scan.lastLineEnded();
     result.lengthMismatch = scan.lengthMismatch();
@@ -193,12 +194,14 @@ TableReadResult readTableFile(const std::string& path, const TableLayouts& layou
     int err = 0;
     std::unique_ptr<TableText> text;
     const TableScan::Weights* weights = summableWeights(fit ? fit->advanceTable() : nullptr);
+    const TableScan::Weights* utf8Weights =
+        weights ? summableWeights(fit->advanceTable()->forUtf8Cells().advanceTable()) : nullptr;
     std::vector<int> widest;
     const TableLayout* layout = &layouts.windows1252;
     try {
         // The file named at start may have been read while the windows were made.
         std::optional<LinesReadAhead> ahead;
-        if (readAhead) ahead = readAhead->take(file.fd(), *layout, weights);
+        if (readAhead) ahead = readAhead->take(file.fd(), *layout, weights, utf8Weights);
         if (ahead) {
             text = std::move(ahead->text);
             detector = ahead->detector;
@@ -207,7 +210,7 @@ TableReadResult readTableFile(const std::string& path, const TableLayouts& layou
             result.lengthMismatch = ahead->lengthMismatch;
             widest = std::move(ahead->widest);
         } else {
-            text = readAndSplit(file.fd(), *layout, detector, weights, result, widest, err);
+            text = readAndSplit(file.fd(), *layout, detector, weights, utf8Weights, result, widest, err);
         }
         if (text && detector.encoding().utf8) {
             // Lines are cut alike in both encodings at a delimiter of plain
@@ -218,8 +221,9 @@ TableReadResult readTableFile(const std::string& path, const TableLayouts& layou
                 layout = &layouts.utf8;
                 text.reset();
                 detector = Utf8Detector();
-                text = readAndSplit(file.fd(), *layout, detector, weights, result, widest, err);
+                text = readAndSplit(file.fd(), *layout, detector, weights, utf8Weights, result, widest, err);
             }
+            if (fit) fit->measureUtf8Cells();
         }
         if (text) fillGrid(std::move(text), *layout, grid, fit, weights ? &widest : nullptr);
     } catch (const std::length_error&) {

@@ -17,6 +17,7 @@
 #include "core/grid/TableText.h"
 #include "core/platform/AdvanceTable.h"
 #include "core/text/TextLength.h"
+#include "core/text/Utf8Text.h"
 
 namespace tabulyst {
 
@@ -244,6 +245,15 @@ const char* firstOf(const char* data, std::size_t size, char ch) {
     return first ? first : later;
 }
 
+// Whether a file's start suggests UTF-8: a byte-order mark, or upper bytes
+// that are valid UTF-8 (a sequence cut at the end of the look counts not).
+bool looksUtf8(std::string_view text) {
+    if (text.starts_with("\xEF\xBB\xBF")) return true;
+    text = text.substr(0, std::size_t{64} << 10);
+    while (!text.empty() && static_cast<unsigned char>(text.back()) >= 0x80) text.remove_suffix(1);
+    return !text::isAscii(text) && text::isValidUtf8(text);
+}
+
 // A mapped file's pages come into the map in one call rather than a fault
 // every few pages; where the system cannot, they fault in as they are read.
 void mapAhead(const char* data, std::size_t size) {
@@ -290,6 +300,7 @@ TableScan::TableScan(TableText& text, const TableLayout& layout, Utf8Detector& d
     // A file without any line end (empty, or one unended line) keeps CR LF.
     lineEnds_ = crLf_ || !firstBeforeCode26('\n') ? LineEnds::CrLf : LineEnds::Lf;
     lineEnd_ = crLf_ ? '\r' : '\n';
+    startLooksUtf8_ = looksUtf8(std::string_view(data, size));
 
     // Each piece after the first starts right after the first line end from its share of the text on.
     std::vector<std::size_t> starts{0};
@@ -321,7 +332,9 @@ TableScan::TableScan(TableText& text, const TableLayout& layout, Utf8Detector& d
 
 TableScan::~TableScan() = default;
 
-void TableScan::sumWith(const Weights* weights) { weights_.store(weights, std::memory_order_release); }
+void TableScan::sumWith(const Weights* weights, const Weights* utf8Weights) {
+    weights_.store(utf8Weights && startLooksUtf8_ ? utf8Weights : weights, std::memory_order_release);
+}
 
 void TableScan::cancel() {
     cancelled_.store(true);
@@ -395,7 +408,15 @@ void TableScan::joinWidest(const std::vector<int>& more) {
     for (std::size_t p = 0; p < more.size(); ++p) widest_[p] = std::max(widest_[p], more[p]);
 }
 
-void TableScan::finish(const Weights* weights) {
+bool TableScan::foundUtf8() const {
+    Utf8Detector all = detector_;
+    for (std::size_t index = 1; index < pieces_.size(); ++index)
+        if (pieces_[index]->detector) all.join(*pieces_[index]->detector);
+    return all.encoding().utf8;
+}
+
+void TableScan::finish(const Weights* weights, const Weights* utf8Weights) {
+    if (utf8Weights && foundUtf8()) weights = utf8Weights;
     // A piece kept is summed with weights (where it was not yet) and its widths taken.
     std::unique_ptr<LineSums> sums;
     auto takeWidths = [&](std::size_t index) {

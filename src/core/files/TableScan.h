@@ -31,18 +31,23 @@ public:
     TableScan& operator=(const TableScan&) = delete;
 
     // The pieces split from now on have their fields summed with weights,
-    // which must stay unchanged as long as the scan lives.
-    void sumWith(const Weights* weights);
+    // which must stay unchanged as long as the scan lives; with utf8Weights
+    // instead when the file's start looks like UTF-8 (finish sums again what
+    // turns out wrong).
+    void sumWith(const Weights* weights, const Weights* utf8Weights = nullptr);
     // Splits pieces until none is left to begin, then sums the pieces split
     // before there were weights. Any number of threads may work at once.
     void work();
     // No piece is begun any more (the scan is given up).
     void cancel();
     // Once every thread's work is over: sums with weights (nullptr for no
-    // sums) what is not summed with them yet, and joins the pieces in order.
+    // sums; utf8Weights instead where the file turns out UTF-8 and they are
+    // given) what is not summed with them yet, and joins the pieces in order.
     // A failure of the first piece is thrown again, the lines before it kept
     // in the text.
-    void finish(const Weights* weights);
+    void finish(const Weights* weights, const Weights* utf8Weights = nullptr);
+    // After work: whether the lines split are UTF-8, as far as they tell.
+    bool foundUtf8() const;
 
     LineEnds lineEnds() const { return lineEnds_; }
     // After finish: whether the file's last line has a line end (false for an empty file).
@@ -72,6 +77,7 @@ private:
     std::atomic<const Weights*> weights_{nullptr};
     std::vector<int> widest_;
     bool mismatch_ = false;
+    bool startLooksUtf8_ = false;
 };
 
 // The advances a reader sums fields with, or nullptr where widths are not

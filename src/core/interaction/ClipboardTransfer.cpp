@@ -7,9 +7,12 @@
 #include "core/files/DelimiterNotation.h"
 #include "core/files/FieldLength.h"
 #include "core/files/Fields.h"
+#include "core/files/FileEncoding.h"
 #include "core/files/LayoutSettings.h"
 #include "core/grid/StringGrid.h"
 #include "core/document/EditJournal.h"
+#include "core/platform/Utf8Codec.h"
+#include "core/text/TextLength.h"
 
 namespace tabulyst {
 
@@ -55,8 +58,8 @@ private:
 }  // namespace
 
 ClipboardTransfer::ClipboardTransfer(StringGrid& grid, EditJournal& cells, Commands& commands,
-                                     const LayoutSettings& layout, const Platform& platform)
-    : grid_(grid), cells_(cells), commands_(commands), layout_(layout), platform_(platform) {
+                                     const LayoutSettings& layout, const FileFormat& format, const Platform& platform)
+    : grid_(grid), cells_(cells), commands_(commands), layout_(layout), format_(format), platform_(platform) {
     commands.on("mnuCut", [this] { mnuCutClick(); });
     commands.on("btnCut", [this] { mnuCutClick(); });
     commands.on("mnuCopy", [this] { mnuCopyClick(); });
@@ -72,7 +75,7 @@ bool ClipboardTransfer::editorOpen() const { return grid_.editorOpen(); }
 bool ClipboardTransfer::copySeparator(std::string& separator) {
     separator.clear();
     if (!layout_.DelimitedMode) return true;
-    separator = DecodeDelimiter(layout_.CurrentDelimiter);
+    separator = DecodeDelimiter(layout_.CurrentDelimiter, format_.encoding.cells());
     if (!IsDecodeError(separator)) return true;
     // Joining cells with the error text would put garbage on the clipboard.
     if (platform_.dialogs) platform_.dialogs->showMessage(separator);
@@ -96,10 +99,15 @@ void ClipboardTransfer::CopySelection() {
             }
         }
     } catch (...) {
-        if (platform_.clipboard) platform_.clipboard->setText(text);
+        putOnClipboard(text);
         throw;
     }
-    if (platform_.clipboard) platform_.clipboard->setText(text);
+    putOnClipboard(text);
+}
+
+void ClipboardTransfer::putOnClipboard(const std::string& cells) {
+    if (!platform_.clipboard) return;
+    platform_.clipboard->setText(format_.encoding.utf8 ? cells : utf8FromWindows1252(cells));
 }
 
 void ClipboardTransfer::clearCells() {
@@ -133,7 +141,7 @@ void ClipboardTransfer::mnuCopyRowClick() {
         if (c > grid_.fixedCols()) text += separator;
         text += grid_.cell(c, r);
     }
-    if (platform_.clipboard) platform_.clipboard->setText(text);
+    putOnClipboard(text);
 }
 
 void ClipboardTransfer::mnuCopyColClick() {
@@ -143,7 +151,7 @@ void ClipboardTransfer::mnuCopyColClick() {
         text += grid_.cell(c, r);
         text += kCrLf;
     }
-    if (platform_.clipboard) platform_.clipboard->setText(text);
+    putOnClipboard(text);
 }
 
 // --- commands ---
@@ -222,7 +230,9 @@ void ClipboardTransfer::PasteClipboard() {
     ScopedFlag busyFlag(PasteBusy);
     // A huge clipboard takes a while even without redrawing.
     BusyCursor busy(platform_.busy);
-    std::string text = platform_.clipboard ? platform_.clipboard->text() : std::string();
+    const std::string utf8 = platform_.clipboard ? platform_.clipboard->text() : std::string();
+    std::string text = utf8;
+    if (takeText && !takeText(utf8, text)) return;
     stripOneLineBreak(text);
     const int startCol = grid_.col();
     const int startRow = grid_.row();
@@ -231,7 +241,7 @@ void ClipboardTransfer::PasteClipboard() {
 }
 
 void ClipboardTransfer::pasteDelimited(const std::string& text, int startCol, int startRow) {
-    const std::string d = DecodeDelimiter(layout_.CurrentDelimiter);
+    const std::string d = DecodeDelimiter(layout_.CurrentDelimiter, format_.encoding.cells());
     if (IsDecodeError(d)) {
         if (platform_.dialogs) platform_.dialogs->showMessage(d);
         return;
@@ -279,7 +289,8 @@ void ClipboardTransfer::pasteFixed(const std::string& text, int startCol, int st
             if (platform_.dialogs) platform_.dialogs->showMessage("Auswahl passt nicht zu den Einstellungen!");
             return;
         }
-        const std::size_t take = std::min(static_cast<std::size_t>(*width), all.size() - pos);
+        const std::size_t take =
+            text::charactersEnd(all, pos, static_cast<std::size_t>(*width), format_.encoding.cells()) - pos;
         piece.assign(trimmed(all.substr(pos, take)));
         pos += take;
         cells_.ChangeCell(i, j, piece);

@@ -1,8 +1,9 @@
 #pragma once
-// Cells to and from the system clipboard as plain text. Copies join cells
-// with the table's own delimiter (nothing in fixed-length mode) and rows with
-// CR LF; pastes split by the layout settings and write every piece through the
-// journal, so a paste can be undone cell by cell.
+// Cells to and from the system clipboard as plain text (UTF-8). Copies join
+// cells with the table's own delimiter (nothing in fixed-length mode) and rows
+// with CR LF; pastes split by the layout settings and write every piece
+// through the journal, so a paste can be undone cell by cell.
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -14,14 +15,20 @@ class StringGrid;
 class EditJournal;
 class Commands;
 struct LayoutSettings;
+struct FileFormat;
 
 class ClipboardTransfer {
 public:
     // The selection paste lets pending events run after this many pastes.
     static constexpr int kPastesBetweenEvents = 250;
 
+    // format: the open table's, for the encoding its cells are in.
     ClipboardTransfer(StringGrid& grid, EditJournal& cells, Commands& commands, const LayoutSettings& layout,
-                      const Platform& platform);
+                      const FileFormat& format, const Platform& platform);
+
+    // The clipboard's UTF-8 text as the cells hold it; false when the table
+    // cannot take it (the user was told). Unset: taken as it stands.
+    std::function<bool(std::string_view utf8, std::string& cells)> takeText;
 
     // Set while a paste runs; a paste started meanwhile does nothing.
     bool PasteBusy = false;
@@ -51,11 +58,13 @@ private:
     void pasteDelimited(const std::string& text, int startCol, int startRow);
     void pasteFixed(const std::string& text, int startCol, int startRow);
     void endOfPaste();
+    void putOnClipboard(const std::string& cells);
 
     StringGrid& grid_;
     EditJournal& cells_;
     Commands& commands_;
     const LayoutSettings& layout_;
+    const FileFormat& format_;
     Platform platform_;
 };
 

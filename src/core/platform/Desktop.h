@@ -42,6 +42,8 @@ public:
     // The advance of each character when a text's width is their sum
     // (fitting a million rows reads them directly); nullptr otherwise.
     virtual const AdvanceTable* advanceTable() const { return nullptr; }
+    // The measure for the cells of a UTF-8 table (this one's texts are Windows-1252).
+    virtual const TextMeasure& forUtf8Cells() const { return *this; }
 };
 
 }  // namespace tabulyst
