@@ -10,6 +10,15 @@
 
 namespace tabulyst {
 
+namespace {
+
+// What the open table's cells hold, asked anew at each command.
+std::function<text::TextEncoding()> cellEncodingOf(const TableDocument& document) {
+    return [&document] { return document.format().encoding.cells(); };
+}
+
+}  // namespace
+
 std::string executableFolderOf(const std::string& executablePath) {
     auto slash = executablePath.find_last_of('/');
     return slash == std::string::npos ? std::string() : executablePath.substr(0, slash + 1);
@@ -40,10 +49,9 @@ MainForm::MainForm(const Platform& p, std::string executablePath)
       editedCells(document.StrGrid, document.journal, commands),
       newTable(document, commands, platform, fixedHeaders, timReload),
       findReplace(document.StrGrid, document.journal, commands, StatusBar, timHideStatusBar, *p.dialogs, p.busy,
-                  locale),
-      sorting(document.StrGrid, document.journal, document.sort, p.busy, locale),
-      transforms(document.StrGrid, document.journal, commands, *p.dialogs, p.busy, locale,
-                 [this] { return document.format().encoding.utf8; }),
+                  locale, cellEncodingOf(document)),
+      sorting(document.StrGrid, document.journal, document.sort, p.busy, locale, cellEncodingOf(document)),
+      transforms(document.StrGrid, document.journal, commands, *p.dialogs, p.busy, locale, cellEncodingOf(document)),
       openLink(document.StrGrid, commands, *p.dialogs, p.opener),
       columnPicker(document.StrGrid, commands, *p.dialogs, locale, p.geometry, p.textMeasure),
       about(commands, *p.dialogs, p.opener) {

@@ -6,6 +6,8 @@
 #include "core/grid/StringGrid.h"
 #include "core/interaction/CellValueReaders.h"
 #include "core/platform/Locale.h"
+#include "core/text/SortKeyColumn.h"
+#include "core/text/SortKeyText.h"
 
 namespace tabulyst {
 
@@ -86,8 +88,17 @@ void SortKeys::readTexts(Key& key, const StringGrid& grid, int col, int first, i
     locale.upperInPlace(key.text);
 }
 
+// Each distinct text collated once; the sort then compares ranks only.
+void SortKeys::readCollated(Key& key, const StringGrid& grid, int col, int first, int last, const Locale& locale) {
+    const text::SortKeyMaker maker(text::TextEncoding::Utf8, locale);
+    text::SortKeyColumn column(maker);
+    for (int r = first; r <= last; ++r) column.add(grid.cell(col, r));
+    key.ranks = column.ranks();
+    key.collated = true;
+}
+
 SortKeys::SortKeys(const StringGrid& grid, std::span<const int> keyColumns, int first, int last,
-                   const Locale& locale)
+                   const Locale& locale, text::TextEncoding encoding)
     : count_(last < first ? 0 : static_cast<std::size_t>(last - first + 1)) {
     keys_.resize(keyColumns.size());
     for (std::size_t k = 0; k < keyColumns.size(); ++k) {
@@ -101,7 +112,8 @@ SortKeys::SortKeys(const StringGrid& grid, std::span<const int> keyColumns, int 
             key.kind = KeyKind::Date;
         } else {
             key.kind = KeyKind::Text;
-            readTexts(key, grid, col, first, last, locale);
+            if (encoding == text::TextEncoding::Utf8) readCollated(key, grid, col, first, last, locale);
+            else readTexts(key, grid, col, first, last, locale);
         }
     }
 }
@@ -116,7 +128,7 @@ std::uint64_t SortKeys::headOf(std::size_t k, std::uint32_t row, bool& exact) co
     case KeyKind::Date:
         return key.present[row] ? static_cast<std::uint64_t>(key.dates[row]) ^ kSignBit : 0;
     case KeyKind::Text:
-        return textHead(key.textOf(row), exact);
+        return key.collated ? key.ranks[row] : textHead(key.textOf(row), exact);
     }
     return 0;
 }
@@ -140,7 +152,7 @@ int SortKeys::compareFrom(std::size_t firstKey, std::uint32_t a, std::uint32_t b
         const Key& key = keys_[k];
         int result = 0;
         if (key.kind == KeyKind::Text) {
-            result = threeWay(key.textOf(a), key.textOf(b));
+            result = key.collated ? threeWay(key.ranks[a], key.ranks[b]) : threeWay(key.textOf(a), key.textOf(b));
         } else if (key.present[a] && key.present[b]) {
             result = key.kind == KeyKind::Numeric ? threeWay(key.numbers[a], key.numbers[b])
                                                   : threeWay(key.dates[a], key.dates[b]);

@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+#include "core/text/TextEncoding.h"
+
 namespace tabulyst {
 
 class StringGrid;
@@ -36,16 +38,18 @@ class SortKeys {
 public:
     // Rows first to last of the grid. A key column is numeric when every
     // non-empty cell is a number (so one without any is numeric), else date
-    // when every one is a date, else text.
-    SortKeys(const StringGrid& grid, std::span<const int> keyColumns, int first, int last, const Locale& locale);
+    // when every one is a date, else text. Text keys of Windows-1252 cells
+    // compare their upper case byte by byte; those of UTF-8 cells as the
+    // German locale orders them (see text::SortKeyMaker).
+    SortKeys(const StringGrid& grid, std::span<const int> keyColumns, int first, int last, const Locale& locale,
+             text::TextEncoding encoding = text::TextEncoding::Windows1252);
 
     KeyKind kind(std::size_t key) const { return keys_[key].kind; }
     // The rows in table order with their heads.
     std::vector<SortItem> items() const;
 
     // Key by key: numbers and dates by value when both cells are non-empty,
-    // otherwise the upper-case texts by character code (the empty text is
-    // smallest). -1, 0 or +1.
+    // otherwise the texts (the empty text is smallest). -1, 0 or +1.
     int compare(const SortItem& a, const SortItem& b) const {
         if (a.head != b.head) return a.head < b.head ? -1 : 1;
         const unsigned exact = a.exact & b.exact;
@@ -62,6 +66,8 @@ private:
         std::vector<std::uint8_t> present;  // numbers and dates: the cell is non-empty
         std::string text;                   // text keys: the upper-case cells one after the other
         std::vector<std::size_t> ends;      // text keys: where each cell ends in text
+        std::vector<std::uint32_t> ranks;   // collated text keys (UTF-8): each cell's place among the texts
+        bool collated = false;
         std::string_view textOf(std::uint32_t row) const {
             std::size_t begin = row == 0 ? 0 : ends[row - 1];
             return std::string_view(text).substr(begin, ends[row] - begin);
@@ -73,6 +79,7 @@ private:
     static bool readValues(std::vector<Value>& values, Key& key, const StringGrid& grid, int col, int first, int last,
                            Read read);
     static void readTexts(Key& key, const StringGrid& grid, int col, int first, int last, const Locale& locale);
+    static void readCollated(Key& key, const StringGrid& grid, int col, int first, int last, const Locale& locale);
     std::uint64_t headOf(std::size_t key, std::uint32_t row, bool& exact) const;
     int compareFrom(std::size_t firstKey, std::uint32_t a, std::uint32_t b) const;
 

@@ -35,8 +35,9 @@ bool hasSignature(const StringGrid& grid, int row, std::string_view signature) {
 
 }  // namespace
 
-Sorting::Sorting(StringGrid& grid, EditJournal& cells, SortState& state, BusyIndicator* busy, const Locale& locale)
-    : grid_(grid), cells_(cells), state_(state), busy_(busy), locale_(locale) {}
+Sorting::Sorting(StringGrid& grid, EditJournal& cells, SortState& state, BusyIndicator* busy, const Locale& locale,
+                 std::function<text::TextEncoding()> cellEncoding)
+    : grid_(grid), cells_(cells), state_(state), busy_(busy), locale_(locale), cellEncoding_(std::move(cellEncoding)) {}
 
 void Sorting::StrGridMouseDown(int col) { state_.HeaderPressColumn = col; }
 
@@ -90,7 +91,7 @@ void Sorting::sortByKeys(std::span<const int> keyColumns, bool descending) {
     cells_.SetModified(true);
     const int first = grid_.fixedRows(), last = grid_.rowCount() - 1;
     {
-        const SortKeys keys(grid_, keyColumns, first, last, locale_);
+        const SortKeys keys(grid_, keyColumns, first, last, locale_, cellEncoding_());
         std::vector<SortItem> items = keys.items();
         orderItems(items, keys, descending);
         std::vector<std::uint32_t> order(items.size());

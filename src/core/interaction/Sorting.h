@@ -4,6 +4,7 @@
 // column as the most significant of up to five keys. Whole rows move, their row
 // numbers with them. Sorting throws the undo journal away (asking first when
 // it holds entries) and sets the modified state.
+#include <functional>
 #include <span>
 #include <vector>
 
@@ -19,7 +20,9 @@ struct SortState;
 
 class Sorting {
 public:
-    Sorting(StringGrid& grid, EditJournal& cells, SortState& state, BusyIndicator* busy, const Locale& locale);
+    // cellEncoding: what the cells hold, which decides how texts compare.
+    Sorting(StringGrid& grid, EditJournal& cells, SortState& state, BusyIndicator* busy, const Locale& locale,
+            std::function<text::TextEncoding()> cellEncoding);
     virtual ~Sorting() = default;
     Sorting(const Sorting&) = delete;
     Sorting& operator=(const Sorting&) = delete;
@@ -49,6 +52,7 @@ private:
     SortState& state_;
     BusyIndicator* busy_;
     const Locale& locale_;
+    std::function<text::TextEncoding()> cellEncoding_;
 };
 
 }  // namespace tabulyst

@@ -10,17 +10,6 @@
 
 namespace tabulyst {
 
-namespace {
-
-// A byte in upper or lower case by the locale; in UTF-8 text only ASCII
-// letters change, so no byte of a multi-byte sequence does.
-unsigned char withCase(unsigned char c, bool upper, const Locale& locale, bool utf8) {
-    if (utf8 && c >= 0x80) return c;
-    return upper ? locale.toUpper(c) : locale.toLower(c);
-}
-
-}  // namespace
-
 bool IsWordSeparator(char c) {
     switch (c) {
     case ' ': case '!': case '"': case '&': case '(': case ')': case '+':
@@ -31,11 +20,12 @@ bool IsWordSeparator(char c) {
     }
 }
 
-std::string CapitalizeWords(std::string_view text, const Locale& locale, bool utf8) {
+std::string CapitalizeWords(std::string_view text, const Locale& locale) {
     std::string out(text);
     for (std::size_t i = 0; i < out.size(); ++i) {
         const bool startsWord = i == 0 || IsWordSeparator(text[i - 1]);
-        out[i] = static_cast<char>(withCase(static_cast<unsigned char>(text[i]), startsWord, locale, utf8));
+        const auto c = static_cast<unsigned char>(text[i]);
+        out[i] = static_cast<char>(startsWord ? locale.toUpper(c) : locale.toLower(c));
     }
     return out;
 }

@@ -21,9 +21,8 @@ namespace tabulyst {
 // The characters after which CapitalizeWords starts a word: blank ! " & ( ) + , - . / : ?
 bool IsWordSeparator(char c);
 // The first character and every one after a word separator in upper case, all
-// others in lower case, each by the locale's rules; the length stays. utf8:
-// the text is UTF-8, of which only ASCII letters change.
-std::string CapitalizeWords(std::string_view text, const Locale& locale, bool utf8 = false);
+// others in lower case, each by the locale's rules (Windows-1252); the length stays.
+std::string CapitalizeWords(std::string_view text, const Locale& locale);
 
 }  // namespace tabulyst
 

@@ -1,8 +1,11 @@
 #include "core/text/TextMatcher.h"
 
+#include <unicode/uchar.h>
+
 #include <array>
 
 #include "core/platform/Locale.h"
+#include "core/platform/Utf8Codec.h"
 #include "core/text/CaseFolding.h"
 #include "core/text/Utf8Text.h"
 
@@ -31,8 +34,31 @@ std::string mapped(std::string_view text, const unsigned char* table) {
     return out;
 }
 
-bool bounded(std::string_view cell, TextRange range) {
-    return (range.begin == 0 || cell[range.begin - 1] == ' ') && (range.end == cell.size() || cell[range.end] == ' ');
+// A letter, digit or combining mark: what a word of UTF-8 text is made of. A
+// byte that is no valid UTF-8 counts as its Windows-1252 character.
+bool isWordCharacter(Utf8Char c) {
+    const char32_t code = c.valid ? c.code : windows1252CodePoint(static_cast<unsigned char>(c.code));
+    if (code < 0x80) return (code >= '0' && code <= '9') || ((code | 0x20) >= 'a' && (code | 0x20) <= 'z');
+    return (U_GET_GC_MASK(static_cast<UChar32>(code)) & (U_GC_L_MASK | U_GC_N_MASK | U_GC_M_MASK)) != 0;
+}
+
+// The character that ends right before pos (a character start above 0).
+Utf8Char utf8CharBefore(std::string_view text, std::size_t pos) {
+    for (std::size_t back = 2; back <= 4 && back <= pos; ++back) {
+        if (!isUtf8Continuation(static_cast<unsigned char>(text[pos - back + 1]))) break;
+        const Utf8Char c = utf8CharAt(text, pos - back);
+        if (c.valid && c.size == back) return c;
+    }
+    return utf8CharAt(text.substr(0, pos), pos - 1);
+}
+
+// Windows-1252: only blanks separate words. UTF-8: whatever is no letter, digit or mark.
+bool bounded(std::string_view cell, TextRange range, bool utf8) {
+    if (!utf8)
+        return (range.begin == 0 || cell[range.begin - 1] == ' ') &&
+               (range.end == cell.size() || cell[range.end] == ' ');
+    return (range.begin == 0 || !isWordCharacter(utf8CharBefore(cell, range.begin))) &&
+           (range.end == cell.size() || !isWordCharacter(utf8CharAt(cell, range.end)));
 }
 
 }  // namespace
@@ -156,7 +182,7 @@ std::optional<TextRange> TextMatcher::occurrence(std::string_view cell, std::siz
 std::optional<TextRange> TextMatcher::find(std::string_view cell, std::size_t from) const {
     std::optional<TextRange> found = occurrence(cell, from);
     // Occurrences may overlap: after one between letters, the next may begin inside it.
-    while (wholeWord_ && found && !bounded(cell, *found))
+    while (wholeWord_ && found && !bounded(cell, *found, utf8_))
         found = occurrence(cell, found->begin + (utf8_ ? utf8CharAt(cell, found->begin).size : 1));
     return found;
 }

@@ -4,8 +4,9 @@
 // Without match case Windows-1252 text compares in the locale's upper case,
 // UTF-8 text in Unicode's full case folding (Ł and ł, Σ, σ and ς, "Straße"
 // and "STRASSE" match). An occurrence is a run of whole characters of the
-// cell, given as its byte range, so a replacement can splice it. Words are
-// separated by blanks only, in both encodings.
+// cell, given as its byte range, so a replacement can splice it. Whole words:
+// in Windows-1252 text only blanks separate them; in UTF-8 text any character
+// that is no letter, digit or combining mark does (Unicode's classes).
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -35,8 +36,8 @@ class TextMatcher {
 public:
     TextMatcher(std::string_view search, MatchOptions options, TextEncoding encoding, const Locale& locale);
 
-    // The find commands' test of a cell. Whole word: an occurrence with a
-    // blank or the cell's edge on either side (the first-place flag is then
+    // The find commands' test of a cell. Whole word: an occurrence with a word
+    // separator or the cell's edge on either side (the first-place flag is then
     // ignored). First place: the cell begins with an occurrence. Otherwise:
     // any occurrence. An empty search text or cell never matches.
     bool matches(std::string_view cell, bool firstPlace = false) const;

@@ -13,6 +13,8 @@
 #include "core/platform/Locale.h"
 #include "core/platform/Platform.h"
 #include "core/document/EditJournal.h"
+#include "core/text/CaseMapping.h"
+#include "core/text/TextLength.h"
 
 namespace tabulyst {
 
@@ -32,39 +34,9 @@ std::string_view rightTrimmed(std::string_view s) {
     return s.substr(0, n);
 }
 
-// A byte after the first of a UTF-8 sequence.
-bool isContinuation(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
-
-// Where the first n characters of s end: after n bytes, or in UTF-8 text
-// after n whole sequences (a continuation byte goes with the character before).
-std::size_t charactersEnd(std::string_view s, std::size_t n, bool utf8) {
-    if (!utf8) return std::min(n, s.size());
-    std::size_t count = 0;
-    for (std::size_t i = 0; i < s.size(); ++i) {
-        if (i > 0 && isContinuation(s[i])) continue;
-        if (count == n) return i;
-        ++count;
-    }
-    return s.size();
+void maximumLength(std::string_view s, std::size_t n, text::TextEncoding encoding, std::string& out) {
+    out.assign(text::firstCharacters(s, n, encoding));
 }
-
-// How many characters s has: its bytes, or in UTF-8 text its sequences.
-std::size_t characterCount(std::string_view s, bool utf8) {
-    if (!utf8 || s.empty()) return s.size();
-    const auto starts = std::count_if(s.begin() + 1, s.end(), [](char c) { return !isContinuation(c); });
-    return 1 + static_cast<std::size_t>(starts);
-}
-
-std::string fixedLength(std::string_view s, std::size_t n, bool utf8) {
-    std::string out(s.substr(0, charactersEnd(s, n, utf8)));
-    out.append(n - characterCount(out, utf8), ' ');
-    return out;
-}
-
-std::string maximumLength(std::string_view s, std::size_t n, bool utf8) {
-    return std::string(s.substr(0, charactersEnd(s, n, utf8)));
-}
-
 
 // The length field as a number: digits, perhaps a sign. A negative length
 // (only pasting can enter one) is no length either.
@@ -99,14 +71,14 @@ private:
 }  // namespace
 
 CellTransforms::CellTransforms(StringGrid& grid, EditJournal& cells, Commands& commands, Dialogs& dialogs,
-                               BusyIndicator* busy, const Locale& locale, std::function<bool()> rawUtf8Cells)
+                               BusyIndicator* busy, const Locale& locale, std::function<text::TextEncoding()> cellEncoding)
     : valueDialog(dialogs),
       grid_(grid),
       cells_(cells),
       dialogs_(dialogs),
       busy_(busy),
       locale_(locale),
-      rawUtf8Cells_(std::move(rawUtf8Cells)) {
+      cellEncoding_(std::move(cellEncoding)) {
     commands.on("mnuMainChangeCaseToUpper", [this] { mnuMainChangeCaseToUpperClick(); });
     commands.on("mnuMainChangeCaseToLower", [this] { mnuMainChangeCaseToLowerClick(); });
     commands.on("mnuMainChangeCaseToCapitalize", [this] { mnuMainChangeCaseToCapitalizeClick(); });
@@ -211,32 +183,19 @@ void CellTransforms::eachDataCell(std::string_view (*keep)(std::string_view)) {
     }
 }
 
-void CellTransforms::changeCase(bool upper) {
-    const bool utf8 = rawUtf8();
-    eachSelected([this, upper, utf8](std::string_view in, std::string& out) {
-        out.assign(in);
-        // In UTF-8 text only ASCII letters change, so no byte of a multi-byte sequence does.
-        for (char& c : out) {
-            const auto byte = static_cast<unsigned char>(c);
-            if (utf8 && byte >= 0x80) continue;
-            c = static_cast<char>(upper ? locale_.toUpper(byte) : locale_.toLower(byte));
-        }
-    });
+void CellTransforms::changeCase(CaseRule rule) {
+    const text::TextEncoding encoding = cellEncoding_();
+    eachSelected([this, rule, encoding](std::string_view in, std::string& out) { rule(in, encoding, locale_, out); });
 }
 
-void CellTransforms::mnuMainChangeCaseToUpperClick() { changeCase(true); }
-void CellTransforms::mnuMainChangeCaseToLowerClick() { changeCase(false); }
-
-void CellTransforms::mnuMainChangeCaseToCapitalizeClick() {
-    const bool utf8 = rawUtf8();
-    eachSelected([this, utf8](std::string_view in, std::string& out) { out = CapitalizeWords(in, locale_, utf8); });
-}
+void CellTransforms::mnuMainChangeCaseToUpperClick() { changeCase(text::upperCase); }
+void CellTransforms::mnuMainChangeCaseToLowerClick() { changeCase(text::lowerCase); }
+void CellTransforms::mnuMainChangeCaseToCapitalizeClick() { changeCase(text::capitalizedWords); }
 
 void CellTransforms::mnuMainLeftTrimClick() { eachDataCell(leftTrimmed); }
 void CellTransforms::mnuMainRightTrimClick() { eachDataCell(rightTrimmed); }
 
-void CellTransforms::askLength(const char* caption, const char* label,
-                               std::string (*apply)(std::string_view, std::size_t, bool utf8)) {
+void CellTransforms::askLength(const char* caption, const char* label, LengthRule apply) {
     if (!valueDialog.AskValue(std::to_string(LastCellLength), caption, label, kLengthMaxChars,
                                     kLengthCharacters))
         return;
@@ -247,12 +206,12 @@ void CellTransforms::askLength(const char* caption, const char* label,
     }
     LastCellLength = *length;
     const auto n = static_cast<std::size_t>(*length);
-    const bool utf8 = rawUtf8();
-    eachSelected([apply, n, utf8](std::string_view in, std::string& out) { out = apply(in, n, utf8); });
+    const text::TextEncoding encoding = cellEncoding_();
+    eachSelected([apply, n, encoding](std::string_view in, std::string& out) { apply(in, n, encoding, out); });
 }
 
 void CellTransforms::mnuFixLengthClick() {
-    askLength("Neue, feste Zellenlänge eingeben", "Feste Zellenlänge", fixedLength);
+    askLength("Neue, feste Zellenlänge eingeben", "Feste Zellenlänge", text::fixedLength);
 }
 
 void CellTransforms::mnuCutCellLengthClick() {

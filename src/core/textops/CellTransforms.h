@@ -9,7 +9,7 @@
 
 #include "core/grid/GridTypes.h"
 #include "core/platform/DateTimeText.h"
-#include "core/text/CaseMapping.h"
+#include "core/text/TextEncoding.h"
 #include "core/textops/ValueDialog.h"
 
 namespace tabulyst {
@@ -29,11 +29,10 @@ public:
     static constexpr const char* kLengthCharacters = "0123456789\b";
     static constexpr int kLengthMaxChars = 4;
 
-    // rawUtf8Cells: whether the cells hold UTF-8 as a file was read (one with
-    // characters the code page lacks); case and lengths then keep every
-    // multi-byte sequence whole.
+    // cellEncoding: what the cells hold. In UTF-8 case follows Unicode's
+    // mapping and lengths count whole characters.
     CellTransforms(StringGrid& grid, EditJournal& cells, Commands& commands, Dialogs& dialogs, BusyIndicator* busy,
-                   const Locale& locale, std::function<bool()> rawUtf8Cells);
+                   const Locale& locale, std::function<text::TextEncoding()> cellEncoding);
 
     // The value dialog, created once and reused.
     ValueDialog valueDialog;
@@ -57,17 +56,17 @@ private:
     void eachSelected(const std::function<void(std::string_view, std::string&)>& convert);
     // keep(text): the part of a cell to keep. Every data cell, column by column.
     void eachDataCell(std::string_view (*keep)(std::string_view));
-    void askLength(const char* caption, const char* label,
-                   std::string (*apply)(std::string_view, std::size_t, bool utf8));
-    void changeCase(bool upper);
-    bool rawUtf8() const { return rawUtf8Cells_ && rawUtf8Cells_(); }
+    using LengthRule = void (*)(std::string_view, std::size_t, text::TextEncoding, std::string&);
+    void askLength(const char* caption, const char* label, LengthRule apply);
+    using CaseRule = void (*)(std::string_view, text::TextEncoding, const Locale&, std::string&);
+    void changeCase(CaseRule rule);
 
     StringGrid& grid_;
     EditJournal& cells_;
     Dialogs& dialogs_;
     BusyIndicator* busy_;
     const Locale& locale_;
-    std::function<bool()> rawUtf8Cells_;
+    std::function<text::TextEncoding()> cellEncoding_;
 };
 
 }  // namespace tabulyst

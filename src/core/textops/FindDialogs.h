@@ -14,7 +14,7 @@ class FindTextDialog {
 public:
     virtual ~FindTextDialog() = default;
 
-    std::string FindText;  // Windows-1252 bytes
+    std::string FindText;  // UTF-8, as typed
     bool WholeWord = false;
     bool MatchCase = false;
     SearchOptions options() const { return {MatchCase, WholeWord}; }
@@ -43,7 +43,7 @@ private:
 
 class ReplaceTextDialog : public FindTextDialog {
 public:
-    std::string ReplaceText;
+    std::string ReplaceText;  // UTF-8, as typed
     // Set by "Alle ersetzen", clear after "Ersetzen"; the replace handler tells them apart by it.
     bool ReplaceAllRequested = false;
 

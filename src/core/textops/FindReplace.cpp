@@ -7,7 +7,6 @@
 #include "core/window/Commands.h"
 #include "core/base/CoreTimer.h"
 #include "core/window/StatusLine.h"
-#include "core/text/ReplaceAll.h"
 #include "core/grid/GridUpdateScope.h"
 #include "core/grid/StringGrid.h"
 #include "core/platform/Locale.h"
@@ -74,9 +73,10 @@ std::optional<CellPos> nextMatch(const StringGrid& grid, CellPos start, int only
 }  // namespace
 
 FindReplace::FindReplace(StringGrid& grid, EditJournal& cells, Commands& commands, StatusLine& status,
-                         CoreTimer& hideStatus, Dialogs& dialogs, BusyIndicator* busy, const Locale& locale)
+                         CoreTimer& hideStatus, Dialogs& dialogs, BusyIndicator* busy, const Locale& locale,
+                         std::function<text::TextEncoding()> cellEncoding)
     : grid_(grid), cells_(cells), status_(status), hideStatus_(hideStatus), dialogs_(dialogs), busy_(busy),
-      locale_(locale) {
+      locale_(locale), cellEncoding_(std::move(cellEncoding)) {
     for (const Opener& o : kOpeners) {
         commands.on(o.command, [this, o] {
             FirstPlaceMode = o.firstPlace;
@@ -110,7 +110,7 @@ void FindReplace::FindDialogFind(const FindTextDialog& sender) {
     bool found = false;
     try {
         BusyCursor busy(busy_);
-        const SearchMatcher matches(sender.FindText, sender.options(), FirstPlaceMode, locale_);
+        const SearchMatcher matches = matcherFor(sender);
         // After a match in a hidden column the walk goes on after that match;
         // the cell it left current is passed over, as the current cell always is.
         const CellPos start = currentOf(grid_);
@@ -147,13 +147,29 @@ void FindReplace::ReplaceDialogFind(const FindTextDialog& sender) {
     if (!LastSearchFound) dialogs_.showMessage(kNotFound);
 }
 
-bool FindReplace::replaceInCurrentCell(const ReplaceTextDialog& dialog) {
+SearchMatcher FindReplace::matcherFor(const FindTextDialog& dialog) const {
+    return SearchMatcher(dialog.FindText, dialog.options(), FirstPlaceMode, cellEncoding_(), locale_);
+}
+
+bool FindReplace::prepareReplacer(const ReplaceTextDialog& dialog, std::optional<text::CellReplacer>& replacer) {
+    const text::TextEncoding encoding = cellEncoding_();
+    const std::optional<std::string> replacement = typedTextInCells(dialog.ReplaceText, encoding);
+    if (!replacement) {
+        dialogs_.showMessage(kReplacementLacking);
+        return false;
+    }
+    if (const std::optional<std::string> search = typedTextInCells(dialog.FindText, encoding))
+        replacer.emplace(*search, *replacement, dialog.MatchCase, encoding, locale_);
+    return true;
+}
+
+bool FindReplace::replaceInCurrentCell(const text::CellReplacer& replacer) {
     const int col = grid_.col(), row = grid_.row();
     // Typing in the cell that was not journaled yet stays undoable; the
     // replacement itself is not journaled, also not when the cell is left.
     cells_.RecordPendingEdit(col, row);
     const std::string old(grid_.cell(col, row));
-    grid_.setCell(col, row, ReplaceAll(dialog.FindText, dialog.ReplaceText, old, dialog.MatchCase, locale_));
+    grid_.setCell(col, row, replacer(old));
     cells_.noteDirectWrite(col, row);
     if (cells_.CurrentCellText() == old) return false;
     --ReplaceCounter;
@@ -162,8 +178,12 @@ bool FindReplace::replaceInCurrentCell(const ReplaceTextDialog& dialog) {
 }
 
 void FindReplace::ReplaceDialogReplace(ReplaceTextDialog& sender) {
-    if (sender.ReplaceAllRequested) replaceAll(sender);
-    else replaceInCurrentCell(sender);
+    if (sender.ReplaceAllRequested) {
+        replaceAll(sender);
+        return;
+    }
+    std::optional<text::CellReplacer> replacer;
+    if (prepareReplacer(sender, replacer) && replacer) replaceInCurrentCell(*replacer);
 }
 
 // The walk goes from match to match, not from the current cell: a match in a
@@ -172,14 +192,17 @@ void FindReplace::ReplaceDialogReplace(ReplaceTextDialog& sender) {
 // journaled, so it could not even be undone unseen.
 void FindReplace::replaceAll(ReplaceTextDialog& dialog) {
     dialog.ReplaceAllRequested = false;
+    std::optional<text::CellReplacer> replacer;
+    if (!prepareReplacer(dialog, replacer)) return;
     const CellPos home = currentOf(grid_);
     bool replaced = false;
     {
         BusyCursor busy(busy_);
         GridUpdateScope noRedraw(grid_);
-        const SearchMatcher matches(dialog.FindText, dialog.options(), FirstPlaceMode, locale_);
+        // Without a replacer the search text cannot occur, so nothing matches.
+        const SearchMatcher matches = matcherFor(dialog);
         std::optional<CellPos> stop, hit;
-        if (matches(grid_.cell(home.col, home.row)) && replaceInCurrentCell(dialog)) {
+        if (matches(grid_.cell(home.col, home.row)) && replaceInCurrentCell(*replacer)) {
             replaced = true;
             stop = home;
             hit = moveToNextMatch(home, CellPos{}, matches);
@@ -193,7 +216,7 @@ void FindReplace::replaceAll(ReplaceTextDialog& dialog) {
         std::optional<CellPos> previous;
         while (hit && hit != previous) {
             replaced = true;
-            if (currentOf(grid_) == *hit) replaceInCurrentCell(dialog);
+            if (currentOf(grid_) == *hit) replaceInCurrentCell(*replacer);
             previous = hit;
             hit = moveToNextMatch(*hit, CellPos{}, matches);
             if (hit == stop) break;

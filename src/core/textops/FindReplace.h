@@ -3,9 +3,13 @@
 // dialog in one of three search modes, the search step that walks the table in
 // row-major order from the cell right of the current one, and the single and
 // the whole-table replacement. Replacements write the cells directly: they set
-// the modified state but are not journaled and cannot be undone.
+// the modified state but are not journaled and cannot be undone. The dialogs'
+// texts are UTF-8; they meet the cells in the table's encoding.
+#include <functional>
 #include <optional>
 
+#include "core/text/CellReplacer.h"
+#include "core/text/TextEncoding.h"
 #include "core/textops/FindDialogs.h"
 
 namespace tabulyst {
@@ -22,7 +26,12 @@ class Locale;
 class FindReplace {
 public:
     FindReplace(StringGrid& grid, EditJournal& cells, Commands& commands, StatusLine& status, CoreTimer& hideStatus,
-                Dialogs& dialogs, BusyIndicator* busy, const Locale& locale);
+                Dialogs& dialogs, BusyIndicator* busy, const Locale& locale,
+                std::function<text::TextEncoding()> cellEncoding);
+
+    // A replacement text with a character a Windows-1252 table cannot hold.
+    static constexpr const char* kReplacementLacking =
+        "Der Ersetzungstext enthält Zeichen, die es in Windows-1252 nicht gibt.";
 
     // Below zero while a find or replace dialog is open (one less per
     // replacement), 0 otherwise.
@@ -57,8 +66,13 @@ public:
     };
 
 private:
+    // The dialog's texts in the cells' encoding: replacer stays empty when the
+    // search text cannot occur in them; false (and the user told) when the
+    // replacement has characters they cannot hold.
+    bool prepareReplacer(const ReplaceTextDialog& dialog, std::optional<text::CellReplacer>& replacer);
+    SearchMatcher matcherFor(const FindTextDialog& dialog) const;
     // Replaces in the current cell; true when that changed it.
-    bool replaceInCurrentCell(const ReplaceTextDialog& dialog);
+    bool replaceInCurrentCell(const text::CellReplacer& replacer);
     void replaceAll(ReplaceTextDialog& dialog);
     // One step: the next match after from (skip never counts) becomes current
     // as a user's move; sets LastSearchFound and returns the match.
@@ -80,6 +94,7 @@ private:
     Dialogs& dialogs_;
     BusyIndicator* busy_;
     const Locale& locale_;
+    std::function<text::TextEncoding()> cellEncoding_;
 };
 
 }  // namespace tabulyst

@@ -24,7 +24,7 @@ public:
     // --- the dialog's state, as the ui shows it ---
     std::string caption;
     std::string lblString;
-    std::string edtString;  // Windows-1252
+    std::string edtString;  // UTF-8, as typed
     int maxLength = 0;      // characters the field takes; 0: no limit
 
     // Sets caption, label, text and limit, shows the dialog modally; true on OK.

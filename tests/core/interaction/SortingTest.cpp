@@ -225,7 +225,8 @@ TEST_F(SortingTest, ASortEndedByAnErrorStillClearsTheJournalAndTheCursor) {
     table({{"d", "c", "b", "a", "e", "f"}});
     journal().ChangeCell(1, 1, "g");
     fake.dialogs.answers.push_back(true);
-    FailingSorting failing(grid(), journal(), state(), &fake.desktop, form->locale);
+    FailingSorting failing(grid(), journal(), state(), &fake.desktop, form->locale,
+                           [] { return text::TextEncoding::Windows1252; });
     failing.StrGridMouseDown(1);
     EXPECT_THROW(failing.StrGridMouseUp(1, 0, 0, 100, 50, false), std::runtime_error);
     EXPECT_EQ(journal().JournalPos, -1);

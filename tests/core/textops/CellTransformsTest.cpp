@@ -4,6 +4,8 @@
 #include <vector>
 
 #include "core/textops/CellTransforms.h"
+
+#include "core/text/CaseMapping.h"
 #include "support/FormFixture.h"
 #include "support/TempFolder.h"
 
@@ -246,11 +248,9 @@ TEST_F(CellTransformsTest, FixedAndMaximumLengthOfFive) {
     for (int r = 1; r <= 3; ++r) EXPECT_EQ(grid().cell(1, r), "");
 }
 
-// A UTF-8 file with characters Windows-1252 lacks is read as it stands, so
-// its cells hold UTF-8: ASCII letters still change case, but no byte of a
-// multi-byte sequence changes and lengths count whole characters, so the
-// saved file stays UTF-8.
-TEST_F(CellTransformsTest, CellsOfAFileReadAsRawUtf8KeepTheirMultiByteSequences) {
+// The cells of a UTF-8 file hold UTF-8: case follows Unicode's mapping and
+// lengths count whole characters, so the saved file stays UTF-8.
+TEST_F(CellTransformsTest, CellsOfAUtf8FileTakeUnicodeCaseAndWholeCharacterLengths) {
     const std::string lodz = "\xC5\x81\xC3\xB3" "d\xC5\xBA";  // Łódź: Ł and ź are not in the code page
     const std::vector<std::string> line{"M\xC3\xBCller", lodz, "\xC3\x84RGER-k\xC3\xB6ln x"};
     auto joined = [](const std::vector<std::string>& cells) {
@@ -264,7 +264,9 @@ TEST_F(CellTransformsTest, CellsOfAFileReadAsRawUtf8KeepTheirMultiByteSequences)
     };
     const Case cases[] = {
         {"mnuMainChangeCaseToLower", "", 1, "m\xC3\xBCller"},
-        {"mnuMainChangeCaseToUpper", "", 1, "M\xC3\xBCLLER"},
+        {"mnuMainChangeCaseToUpper", "", 1, "M\xC3\x9CLLER"},
+        {"mnuMainChangeCaseToUpper", "", 2, "\xC5\x81\xC3\x93" "D\xC5\xB9"},  // ŁÓDŹ
+        {"mnuMainChangeCaseToLower", "", 2, "\xC5\x82\xC3\xB3" "d\xC5\xBA"},  // łódź
         {"mnuMainChangeCaseToCapitalize", "", 3, "\xC3\x84rger-K\xC3\xB6ln X"},
         {"mnuFixLength", "3", 2, "\xC5\x81\xC3\xB3" "d"},
         {"mnuFixLength", "6", 2, lodz + "  "},
