@@ -32,6 +32,11 @@ ColumnWidthFit::ColumnWidthFit(const TextMeasure& measure, int maxWidth, std::ve
     }
 }
 
+void ColumnWidthFit::measureUtf8Cells() {
+    measure_ = &measure_->forUtf8Cells();
+    advances_ = measure_->advanceTable();
+}
+
 void ColumnWidthFit::addColumns(std::size_t count) {
     const std::size_t old = target_.size();
     target_.resize(count, newWidth_);

@@ -35,10 +35,7 @@ public:
     // Offers a text of the column by its measured width.
     void offerWidth(std::size_t col, int width);
     // The texts offered from now on are cells of a UTF-8 table.
-    void measureUtf8Cells() {
-        measure_ = &measure_->forUtf8Cells();
-        advances_ = measure_->advanceTable();
-    }
+    void measureUtf8Cells();
     // The per-character advances when widths are their sums, else nullptr.
     const AdvanceTable* advanceTable() const { return advances_; }
     // Offers the texts of the numbers 1 to last in column 0 (the row numbers);
