@@ -33,7 +33,7 @@ MainForm::MainForm(const Platform& p, std::string executablePath)
       bookmarks(commands, document.StrGrid),
       navigation(document.StrGrid, document.journal, commands, StatusBar, *p.events,
                  [this] { return findReplace.ReplaceCounter < 0; }),
-      charsets(document, commands, p.busy),
+      charsets(document, commands, *p.dialogs, StatusBar, p.busy),
       structure(document.StrGrid, document.journal, commands, document.sort, p.busy),
       hiddenColumns(document.StrGrid, document.journal, commands, *p.dialogs, locale, p.textMeasure, p.busy),
       recent(commands, config, document.journal,
@@ -43,7 +43,8 @@ MainForm::MainForm(const Platform& p, std::string executablePath)
       layoutCommand(document, commands, *p.dialogs, config, settings, files),
       clipboardTransfer(document.StrGrid, document.journal, commands, document.layout, document.format(), p),
       gridKeys(document.StrGrid, document.journal, commands, navigation, clipboardTransfer, structure, locale),
-      printing(document.StrGrid, commands, platform, timReload, [this] { return document.path(); }),
+      printing(document.StrGrid, commands, platform, timReload, [this] { return document.path(); },
+               [this] { return document.format().encoding.cells(); }),
       macros(commands, platform, settings),
       fixedHeaders(document.StrGrid, document.journal, commands),
       editedCells(document.StrGrid, document.journal, commands),
@@ -53,7 +54,8 @@ MainForm::MainForm(const Platform& p, std::string executablePath)
       sorting(document.StrGrid, document.journal, document.sort, p.busy, locale, cellEncodingOf(document)),
       transforms(document.StrGrid, document.journal, commands, *p.dialogs, p.busy, locale, cellEncodingOf(document)),
       openLink(document.StrGrid, commands, *p.dialogs, p.opener),
-      columnPicker(document.StrGrid, commands, *p.dialogs, locale, p.geometry, p.textMeasure),
+      columnPicker(document.StrGrid, commands, *p.dialogs, locale, p.geometry, p.textMeasure,
+                   [this] { return document.format().encoding.cells(); }),
       about(commands, *p.dialogs, p.opener) {
     document.StrGrid.setEvents(this);
     clipboardTransfer.takeText = [this](std::string_view utf8, std::string& cells) {

@@ -9,13 +9,16 @@
 #include "core/platform/Desktop.h"
 #include "core/platform/Dialogs.h"
 #include "core/platform/Locale.h"
+#include "core/platform/Utf8Codec.h"
 #include "core/platform/WindowGeometry.h"
+#include "core/text/CaseMapping.h"
+#include "core/text/CodePageText.h"
 
 namespace tabulyst {
 
 namespace {
 
-bool isBlank(const std::string& text) {
+bool isBlank(std::string_view text) {
     return std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) <= ' '; });
 }
 
@@ -49,8 +52,10 @@ int ColumnPickerHeight(int count, int top, int windowHeight) {
 }
 
 ColumnPicker::ColumnPicker(StringGrid& grid, Commands& commands, Dialogs& dialogs, const Locale& locale,
-                           const WindowGeometry* geometry, const TextMeasure* measure)
-    : grid_(grid), dialogs_(dialogs), locale_(locale), geometry_(geometry), measure_(measure) {
+                           const WindowGeometry* geometry, const TextMeasure* measure,
+                           std::function<text::TextEncoding()> cells)
+    : grid_(grid), dialogs_(dialogs), locale_(locale), geometry_(geometry), measure_(measure),
+      cells_(std::move(cells)) {
     commands.on("mnuMainCellSelection", [this] { mnuMainCellSelectionClick(); });
 }
 
@@ -61,29 +66,43 @@ void ColumnPicker::mnuMainCellSelectionClick() {
         return;
     }
     list_ = List{};
+    encoding_ = cells_();
     if (geometry_) {
         const PixelPoint corner = geometry_->cellTopLeft(grid_.col(), grid_.row());
         list_.left = corner.x;
         list_.top = corner.y;
     }
-    std::string currentLabel;
+    std::string currentLabel, measured;
+    text::LackingCharacters lacking;
     eachPickableColumn(grid_, [&](int k) {
-        std::string label = ColumnLabel(grid_, k);
-        if (k == grid_.col()) currentLabel = label;
-        if (isBlank(label)) return;
-        if (measure_) list_.width = std::max(list_.width, measure_->textWidth(label));
-        list_.items.push_back(std::move(label));
+        const std::string raw = ColumnLabel(grid_, k);
+        std::string shown = inUtf8(raw);
+        if (k == grid_.col()) currentLabel = shown;
+        if (isBlank(raw)) return;
+        if (measure_) {
+            // The measure takes Windows-1252: a character it lacks counts as wide as "?".
+            std::string_view width = raw;
+            if (encoding_ == text::TextEncoding::Utf8) {
+                text::windows1252FromUtf8(raw, measured, lacking);
+                width = measured;
+            }
+            list_.width = std::max(list_.width, measure_->textWidth(width));
+        }
+        list_.items.push_back(std::move(shown));
     });
     const int windowHeight = geometry_ ? geometry_->windowHeight() : std::numeric_limits<int>::max() / 2;
     list_.height = ColumnPickerHeight(static_cast<int>(list_.items.size()), list_.top, windowHeight);
     // With one fixed row the labels are the column numbers, in column order.
     if (grid_.fixedRows() != 1) sortGerman(list_.items);
-    const std::string wanted = locale_.upper(currentLabel);
-    for (std::size_t i = 0; i < list_.items.size(); ++i)
-        if (locale_.upper(list_.items[i]) == wanted) {
+    std::string wanted, upper;
+    text::upperCase(currentLabel, text::TextEncoding::Utf8, locale_, wanted);
+    for (std::size_t i = 0; i < list_.items.size(); ++i) {
+        text::upperCase(list_.items[i], text::TextEncoding::Utf8, locale_, upper);
+        if (upper == wanted) {
             list_.itemIndex = static_cast<int>(i);
             break;
         }
+    }
     open_ = true;
     changed();
 }
@@ -119,7 +138,7 @@ void ColumnPicker::pick() {
         const std::string chosen = list_.items[static_cast<std::size_t>(list_.itemIndex)];
         // Several columns of the same label are made current in turn: the last one stays.
         eachPickableColumn(grid_, [&](int k) {
-            if (ColumnLabel(grid_, k) != chosen) return;
+            if (inUtf8(ColumnLabel(grid_, k)) != chosen) return;
             try {
                 grid_.setCol(k);
             } catch (const GridError&) {
@@ -127,6 +146,10 @@ void ColumnPicker::pick() {
         });
     }
     close();
+}
+
+std::string ColumnPicker::inUtf8(std::string label) const {
+    return encoding_ == text::TextEncoding::Utf8 ? label : utf8FromWindows1252(label);
 }
 
 void ColumnPicker::close() {

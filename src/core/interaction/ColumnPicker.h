@@ -2,10 +2,12 @@
 // "Spaltenauswahl": a small list of the visible columns' header labels over
 // the current cell; picking a label makes its column current in the current
 // row. While the list is open the grid and the main menu are disabled.
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "core/base/Signal.h"
+#include "core/text/TextEncoding.h"
 
 namespace tabulyst {
 
@@ -17,7 +19,8 @@ class TextMeasure;
 class WindowGeometry;
 
 // A column's label from the fixed rows: none without a fixed row, the cell in
-// row 0 with one, else the cells of rows 1 to fixed rows - 1 joined by " / ".
+// row 0 with one, else the cells of rows 1 to fixed rows - 1 joined by " / ";
+// in the table's encoding.
 std::string ColumnLabel(const StringGrid& grid, int col);
 
 // The list's height for count items: 13.5 pixels each, a half rounded to the
@@ -35,13 +38,14 @@ public:
     static constexpr unsigned kTextColour = 0x0000FF;  // RGB 0, 0, 255
 
     // geometry and measure may be missing: the list then sits at the window's
-    // origin and keeps its width.
+    // origin and keeps its width. cells: the table's encoding when the list opens.
     ColumnPicker(StringGrid& grid, Commands& commands, Dialogs& dialogs, const Locale& locale,
-                 const WindowGeometry* geometry, const TextMeasure* measure);
+                 const WindowGeometry* geometry, const TextMeasure* measure,
+                 std::function<text::TextEncoding()> cells);
 
     // ColumnPickerList: present only while the picker is open.
     struct List {
-        std::vector<std::string> items;  // Windows-1252, in the order shown
+        std::vector<std::string> items;  // UTF-8 whatever the table's encoding, in the order shown
         int itemIndex = -1;              // the highlighted item, -1 none
         int left = 0, top = 0, width = kDefaultWidth, height = kDefaultHeight;
     };
@@ -67,12 +71,16 @@ public:
 private:
     void pick();
     void close();
+    // A label of the table in UTF-8.
+    std::string inUtf8(std::string label) const;
 
     StringGrid& grid_;
     Dialogs& dialogs_;
     const Locale& locale_;
     const WindowGeometry* geometry_;
     const TextMeasure* measure_;
+    std::function<text::TextEncoding()> cells_;
+    text::TextEncoding encoding_ = text::TextEncoding::Windows1252;  // while the list is open
     bool open_ = false;
     List list_;
 };

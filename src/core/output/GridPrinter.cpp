@@ -123,7 +123,7 @@ private:
             canvas_.fillRect(deviceRect);
         }
         canvas_.setPenColor(GridPrinter::kBlack);
-        canvas_.drawText(textRect, text, TextCoding::Ansi);
+        canvas_.drawText(textRect, text, options_.cells);
     }
 
     void PrintPageHeader() {

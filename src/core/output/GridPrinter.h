@@ -16,6 +16,7 @@ class EventPump;
 struct PrintOptions {
     int minimumFontSize = 6;
     std::string title;  // UTF-8, printed at the top left of every page
+    TextCoding cells = TextCoding::Ansi;  // what the cells' bytes are
     int firstPageNumber = 1;
     std::string pagePrefix = "Page ";
     bool printPageNumbers = true;

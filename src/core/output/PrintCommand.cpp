@@ -30,8 +30,8 @@ private:
 }  // namespace
 
 PrintCommand::PrintCommand(StringGrid& grid, Commands& commands, const Platform& platform, CoreTimer& reloadTimer,
-                           std::function<std::string()> title)
-    : grid_(grid), platform_(platform), reloadTimer_(reloadTimer), title_(std::move(title)) {
+                           std::function<std::string()> title, std::function<text::TextEncoding()> cells)
+    : grid_(grid), platform_(platform), reloadTimer_(reloadTimer), title_(std::move(title)), cells_(std::move(cells)) {
     commands.on("mnuPrint", [this] { print(); });
     commands.on("ToolButton14", [this] { print(); });
 }
@@ -53,6 +53,7 @@ void PrintCommand::print() {
     GridPrinter gridPrinter(printer->canvas(), &printer->progress(), platform_.busy, platform_.events);
     PrintOptions options;
     options.title = title_();
+    options.cells = cells_() == text::TextEncoding::Utf8 ? TextCoding::Utf8 : TextCoding::Ansi;
     lastPageCount_ = gridPrinter.PrintGrid(grid_, options);
 }
 

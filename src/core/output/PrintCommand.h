@@ -4,6 +4,8 @@
 #include <functional>
 #include <string>
 
+#include "core/text/TextEncoding.h"
+
 namespace tabulyst {
 
 class StringGrid;
@@ -14,9 +16,9 @@ struct Platform;
 
 class PrintCommand {
 public:
-    // title: the main window's caption when the command runs.
+    // title: the main window's caption when the command runs; cells: the table's encoding then.
     PrintCommand(StringGrid& grid, Commands& commands, const Platform& platform, CoreTimer& reloadTimer,
-                 std::function<std::string()> title);
+                 std::function<std::string()> title, std::function<text::TextEncoding()> cells);
 
     void print();
     // The page count of the last job (0 when nothing was printed).
@@ -27,6 +29,7 @@ private:
     const Platform& platform_;
     CoreTimer& reloadTimer_;
     std::function<std::string()> title_;
+    std::function<text::TextEncoding()> cells_;
     int lastPageCount_ = 0;
 };
 

@@ -6,7 +6,6 @@
 #include <memory>
 #include <numeric>
 
-#include "core/platform/Utf8Codec.h"
 
 namespace tabulyst {
 
@@ -16,15 +15,12 @@ void sortGerman(std::vector<std::string>& texts) {
     if (U_FAILURE(status) || !collator) return;  // only without memory or ICU's data: the order stays
     // Secondary strength: accents count, case does not.
     ucol_setStrength(collator.get(), UCOL_SECONDARY);
-    std::vector<std::string> utf8;
-    utf8.reserve(texts.size());
-    for (const std::string& text : texts) utf8.push_back(utf8FromWindows1252(text));
     std::vector<std::size_t> order(texts.size());
     std::iota(order.begin(), order.end(), std::size_t{0});
     std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
         UErrorCode error = U_ZERO_ERROR;
-        return ucol_strcollUTF8(collator.get(), utf8[a].data(), static_cast<int32_t>(utf8[a].size()), utf8[b].data(),
-                                static_cast<int32_t>(utf8[b].size()), &error) == UCOL_LESS;
+        return ucol_strcollUTF8(collator.get(), texts[a].data(), static_cast<int32_t>(texts[a].size()),
+                                texts[b].data(), static_cast<int32_t>(texts[b].size()), &error) == UCOL_LESS;
     });
     std::vector<std::string> sorted;
     sorted.reserve(texts.size());

@@ -1,7 +1,8 @@
 #pragma once
-// Alphabetical order of Windows-1252 texts as a German reader expects it:
-// case ignored, and a letter with umlaut or accent beside its plain letter
-// (Änderung before Zeit), where the bytes alone would put it after Z.
+// Alphabetical order of UTF-8 texts as a German reader expects it: case
+// ignored, and a letter with umlaut or accent beside its plain letter
+// (Änderung before Zeit, Łukasz before Oskar), where the bytes alone would put
+// it after Z.
 #include <string>
 #include <vector>
 

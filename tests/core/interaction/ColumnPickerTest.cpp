@@ -75,7 +75,7 @@ TEST_F(ColumnPickerTest, ThreeFixedRowsJoinRowsOneAndTwoAndSortTheLabels) {
     EXPECT_EQ(ColumnLabel(grid(), 2), "Name / First");
     EXPECT_EQ(ColumnLabel(grid(), 4), "   / ");  // not blank: the joint counts
     EXPECT_EQ(items(),
-              (std::vector<std::string>{"   / ", "alpha / ", "\xC4nderung / x", "Name / First", "zeta / last"}));
+              (std::vector<std::string>{"   / ", "alpha / ", "\xC3\x84nderung / x", "Name / First", "zeta / last"}));
     EXPECT_EQ(picker().list().itemIndex, 3);
 
     pick("zeta / last");
@@ -84,19 +84,38 @@ TEST_F(ColumnPickerTest, ThreeFixedRowsJoinRowsOneAndTwoAndSortTheLabels) {
 }
 
 // As in a German dictionary: umlauts and accents beside their plain letters,
-// case ignored, equal labels in column order.
-TEST_F(ColumnPickerTest, LabelsSortAsGermanReadersLookThemUp) {
-    const char* labels[] = {"Zeit", "\xC4nderung", "apfel", "\xE9tage", "Abend"};
-    for (int c = 1; c <= 5; ++c) grid().setCell(c, 1, labels[c - 1]);
-    grid().setFixedRows(2);
-    open();
-    EXPECT_EQ(items(), (std::vector<std::string>{"Abend", "\xC4nderung", "apfel", "\xE9tage", "Zeit"}));
-    press(27);
+// case ignored, equal labels in column order. The list holds UTF-8 in either
+// encoding; the current column's label is highlighted, picking one finds its column.
+TEST_F(ColumnPickerTest, LabelsSortAsGermanReadersLookThemUpInEitherEncoding) {
+    struct Case {
+        bool utf8;
+        std::vector<std::string> labels;  // columns 1 to 5; column 2 is current, column 5 picked
+        std::vector<std::string> items;
+    };
+    const Case cases[] = {
+        {false, {"Zeit", "\xC4nderung", "apfel", "\xE9tage", "Abend"},
+         {"Abend", "\xC3\x84nderung", "apfel", "\xC3\xA9tage", "Zeit"}},
+        {true, {"Zeit", "\xC3\x84nderung", "Oskar", "\xC3\xA9tage", "\xC5\x81ukasz"},
+         {"\xC3\x84nderung", "\xC3\xA9tage", "\xC5\x81ukasz", "Oskar", "Zeit"}},
+    };
+    for (const Case& c : cases) {
+        form->document.setEncoding({.byteOrderMark = false, .utf8 = c.utf8});
+        for (int col = 1; col <= 5; ++col) grid().setCell(col, 1, c.labels[static_cast<std::size_t>(col - 1)]);
+        grid().setFixedRows(2);
+        grid().setCurrent(2, 3);
+        open();
+        EXPECT_EQ(items(), c.items);
+        EXPECT_EQ(picker().list().itemIndex, c.utf8 ? 0 : 1);
+        pick(c.utf8 ? c.items[2] : c.items[0]);
+        EXPECT_EQ(grid().col(), 5);
+    }
 
-    grid().setCell(1, 1, "ABEND");
-    grid().setCell(4, 1, "\xC4NDERUNG");
+    form->document.setEncoding({});
+    const char* equalButCase[] = {"ABEND", "\xC4nderung", "apfel", "\xC4NDERUNG", "Abend"};
+    for (int col = 1; col <= 5; ++col) grid().setCell(col, 1, equalButCase[col - 1]);
     open();
-    EXPECT_EQ(items(), (std::vector<std::string>{"ABEND", "Abend", "\xC4nderung", "\xC4NDERUNG", "apfel"}));
+    EXPECT_EQ(items(),
+              (std::vector<std::string>{"ABEND", "Abend", "\xC3\x84nderung", "\xC3\x84NDERUNG", "apfel"}));
 }
 
 TEST_F(ColumnPickerTest, HiddenZeroWidthFixedAndBlankColumnsAreLeftOut) {

@@ -44,6 +44,21 @@ TEST_F(PrintCommandTest, ConfirmedDialogPrintsTheWholeGridHeadedByTheWindowCapti
     EXPECT_GE(canvas().fontSize, 6);
 }
 
+// A UTF-8 table's cells printed as Windows-1252 would come out garbled.
+TEST_F(PrintCommandTest, CellsArePrintedInTheTablesEncoding) {
+    for (const bool utf8 : {false, true}) {
+        form->document.setEncoding({.byteOrderMark = false, .utf8 = utf8});
+        canvas().texts.clear();
+        commands().trigger("mnuPrint");
+        const auto headers = canvas().pageHeaders().size();
+        ASSERT_EQ(canvas().texts.size(), 4u * 30u + headers);
+        for (const auto& t : canvas().texts) {
+            if (t.rect.top == 10) continue;  // a page header
+            ASSERT_EQ(t.coding, utf8 ? TextCoding::Utf8 : TextCoding::Ansi) << t.text;
+        }
+    }
+}
+
 TEST_F(PrintCommandTest, GridWithEveryColumnHiddenIsRefusedBeforeTheDialog) {
     for (int c = 0; c < grid().colCount(); ++c) grid().setColWidth(c, StringGrid::kHiddenWidth);
     commands().trigger("mnuPrint");
