@@ -33,8 +33,8 @@ public:
 
     // The file's full path; empty while no file is behind the table.
     const std::string& path() const { return path_; }
-    // How the file is written back: every load sets it, the user's own UTF-8
-    // conversions of all cells reset its encoding to plain Windows-1252.
+    // How the file is written back and what the cells are in: every load sets
+    // it, the conversion commands change its encoding with the cells.
     const FileFormat& format() const { return format_; }
 
     // A table was read from path in this format and is shown now.

@@ -24,6 +24,7 @@
 #include "core/grid/HugePages.h"
 #include "core/grid/StringGrid.h"
 #include "core/grid/TableText.h"
+#include "core/platform/AdvanceTable.h"
 
 namespace tabulyst {
 

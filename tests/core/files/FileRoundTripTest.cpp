@@ -163,10 +163,11 @@ TEST_F(FileRoundTripTest, TheNoticeComesOncePerFileAndTheTitleShowsTheEncoding) 
 
 TEST_F(FileRoundTripTest, TheUsersOwnUtf8CommandsTakeChargeOfTheEncoding) {
     ASSERT_TRUE(open(kMark + "Gr\xC3\xBC\xC3\x9F" "e;x\r\n"));
-    commands().trigger("mnuMainAnsiToUTF8");
-    EXPECT_FALSE(form->document.format().encoding.byteOrderMark);
-    EXPECT_EQ(caption(), "Windows-1252");
-    // The cells hold UTF-8 and the mark now; they are written as they are, not encoded twice.
+    commands().trigger("mnuMainAnsiToUTF8");  // UTF-8 already: nothing to do
+    EXPECT_TRUE(form->document.format().encoding.byteOrderMark);
+    EXPECT_EQ(caption(), "UTF-8 mit BOM");
+    EXPECT_EQ(form->StatusBar.text(), CharsetCommands::kAlreadyUtf8);
+    // Written as they stand, not encoded twice.
     EXPECT_EQ(saved(), kMark + "Gr\xC3\xBC\xC3\x9F" "e;x\r\n");
 
     ASSERT_TRUE(open("M\xC3\xBCller\n", "plain.csv"));
