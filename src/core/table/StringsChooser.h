@@ -24,7 +24,7 @@ public:
     static constexpr const char* kCancelCaption = "Cancel";
 
     struct Item {
-        std::string text;  // Windows-1252
+        std::string text;  // UTF-8, as the ui shows it
         bool checked = false;
     };
 
