@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "core/table/CharsetConversions.h"
+#include "core/platform/Utf8Codec.h"
 
 namespace tabulyst::bench {
 
@@ -82,8 +82,12 @@ std::string generateTable(std::size_t rows, Variant variant) {
         appendPadded(line, rnd.below(100000000), 8);                                     // code
         line += ';';
         line.append(rnd.below(13), 'x');                                                 // 0 to 12 x
-        if (variant == Variant::Utf8Bom) out += AnsiToUtf8Text(line);
-        else out += line;
+        if (variant == Variant::Utf8Bom) {
+            out += utf8FromWindows1252(line);
+            if (r % 10 == 0) out += "\xC5\x81";  // a character Windows-1252 lacks, every tenth row
+        } else {
+            out += line;
+        }
         out += end;
     }
     if (variant == Variant::Utf8Bom) out.insert(0, "\xEF\xBB\xBF");
