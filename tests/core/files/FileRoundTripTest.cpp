@@ -336,3 +336,25 @@ TEST_F(FileRoundTripTest, SamplesFromDebianPackagesReadAsTheyShouldAndComeBackBy
 
 }  // namespace
 }  // namespace tabulyst::testing
+
+namespace tabulyst::testing {
+namespace {
+
+TEST_F(FileRoundTripTest, NamesOnDiskMayHoldAnyCharacter) {
+    std::filesystem::create_directories(folder.file("jürgen/Łódź"));
+    const std::string name = "jürgen/Łódź/Kunden 東京.csv";
+    ASSERT_TRUE(open("Name;Ort\r\nM\xC3\xBCller;K\xC3\xB6ln\r\n", name));
+    EXPECT_EQ(form->document.path(), folder.file(name));
+    EXPECT_EQ(form->recent.captions().front(), folder.file(name));
+    edit(2, 2, "\xC5\x81\xC3\xB3" "d\xC5\xBA");
+    EXPECT_EQ(saved(name), "Name;Ort\r\nM\xC3\xBCller;\xC5\x81\xC3\xB3" "d\xC5\xBA\r\n");
+    commands().trigger("mnuMainReLoad");
+    EXPECT_EQ(grid().cell(2, 2), "\xC5\x81\xC3\xB3" "d\xC5\xBA");
+    // The recent list comes back from the settings file with the name as it was.
+    MainForm again(fake.platform(), form->ExecutablePath);
+    again.FormCreate();
+    EXPECT_EQ(again.recent.captions().front(), folder.file(name));
+}
+
+}  // namespace
+}  // namespace tabulyst::testing

@@ -337,3 +337,47 @@ TEST_F(ClipboardTest, OpenEditorGetsCutCopyAndPaste) {
 
 }  // namespace
 }  // namespace tabulyst::testing
+
+namespace tabulyst::testing {
+namespace {
+
+// The clipboard speaks UTF-8; cells are in their table's encoding.
+TEST_F(ClipboardTest, TheClipboardCarriesRealCharactersInEitherEncoding) {
+    letters(3, 2);
+    grid().setCell(1, 1, "K\xF6ln");  // Windows-1252
+    grid().setCurrent(1, 1);
+    grid().extendTo(2, 1);
+    commands().trigger("mnuCopy");
+    EXPECT_EQ(clip(), "Köln;b");
+
+    grid().setCurrent(1, 2);
+    clip() = "Müller;€";
+    commands().trigger("btnPaste");
+    EXPECT_EQ(at(1, 2), "M\xFCller");
+    EXPECT_EQ(at(2, 2), "\x80");
+
+    // A character the table lacks: the user keeps the table as it is, and nothing is pasted.
+    clip() = "Łódź";
+    commands().trigger("btnPaste");
+    ASSERT_EQ(fake.dialogs.questions.size(), 1u);
+    EXPECT_EQ(at(1, 2), "M\xFCller");
+    EXPECT_FALSE(form->document.format().encoding.utf8);
+    // Agreed: the table becomes UTF-8, its cells with it, and the text goes in.
+    fake.dialogs.answers.push_back(true);
+    commands().trigger("btnPaste");
+    EXPECT_TRUE(form->document.format().encoding.utf8);
+    EXPECT_EQ(at(1, 2), "Łódź");
+    EXPECT_EQ(at(2, 2), "€");
+
+    // Field lengths count characters of a UTF-8 table.
+    form->document.layout.DelimitedMode = false;
+    form->document.layout.FieldLengths = {"2", "3"};
+    clip() = "ŁóDź€x";
+    grid().setCurrent(1, 1);
+    commands().trigger("btnPaste");
+    EXPECT_EQ(at(1, 1), "Łó");
+    EXPECT_EQ(at(2, 1), "Dź€");
+}
+
+}  // namespace
+}  // namespace tabulyst::testing
