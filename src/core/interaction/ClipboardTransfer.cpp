@@ -7,6 +7,7 @@
 #include "core/files/DelimiterNotation.h"
 #include "core/files/FieldLength.h"
 #include "core/files/Fields.h"
+#include "core/files/quoted/ClipboardTable.h"
 #include "core/files/LayoutSettings.h"
 #include "core/grid/StringGrid.h"
 #include "core/document/EditJournal.h"
@@ -69,9 +70,20 @@ ClipboardTransfer::ClipboardTransfer(StringGrid& grid, EditJournal& cells, Comma
 
 bool ClipboardTransfer::editorOpen() const { return grid_.editorOpen(); }
 
+bool ClipboardTransfer::spreadsheetCells() const { return layout_.DelimitedMode && layout_.QuotedFields; }
+
+void ClipboardTransfer::appendCell(std::string& text, std::string_view cell) const {
+    if (spreadsheetCells()) appendClipboardCell(text, cell);
+    else text += cell;
+}
+
 bool ClipboardTransfer::copySeparator(std::string& separator) {
     separator.clear();
     if (!layout_.DelimitedMode) return true;
+    if (spreadsheetCells()) {
+        separator = "\t";
+        return true;
+    }
     separator = DecodeDelimiter(layout_.CurrentDelimiter);
     if (!IsDecodeError(separator)) return true;
     // Joining cells with the error text would put garbage on the clipboard.
@@ -92,7 +104,7 @@ void ClipboardTransfer::CopySelection() {
             if (r > sel.top) text += kCrLf;
             for (int c = sel.left; c <= sel.right; ++c) {
                 if (c > sel.left) text += separator;
-                text += grid_.cell(c, r);
+                appendCell(text, grid_.cell(c, r));
             }
         }
     } catch (...) {
@@ -131,7 +143,7 @@ void ClipboardTransfer::mnuCopyRowClick() {
     const int r = grid_.row();
     for (int c = grid_.fixedCols(); c < grid_.colCount(); ++c) {
         if (c > grid_.fixedCols()) text += separator;
-        text += grid_.cell(c, r);
+        appendCell(text, grid_.cell(c, r));
     }
     if (platform_.clipboard) platform_.clipboard->setText(text);
 }
@@ -140,7 +152,7 @@ void ClipboardTransfer::mnuCopyColClick() {
     std::string text;
     const int c = grid_.col();
     for (int r = grid_.fixedRows(); r < grid_.rowCount(); ++r) {
-        text += grid_.cell(c, r);
+        appendCell(text, grid_.cell(c, r));
         text += kCrLf;
     }
     if (platform_.clipboard) platform_.clipboard->setText(text);
@@ -226,8 +238,24 @@ void ClipboardTransfer::PasteClipboard() {
     stripOneLineBreak(text);
     const int startCol = grid_.col();
     const int startRow = grid_.row();
-    if (layout_.DelimitedMode) pasteDelimited(text, startCol, startRow);
+    if (spreadsheetCells()) pasteSpreadsheetCells(text, startCol, startRow);
+    else if (layout_.DelimitedMode) pasteDelimited(text, startCol, startRow);
     else pasteFixed(text, startCol, startRow);
+}
+
+void ClipboardTransfer::pasteSpreadsheetCells(const std::string& text, int startCol, int startRow) {
+    const std::vector<std::vector<std::string>> rows = parseClipboardTable(text);
+    int i = startCol, j = startRow;
+    bool changed = false;
+    for (std::size_t r = 0; r < rows.size(); ++r) {
+        j = startRow + static_cast<int>(r);
+        i = startCol;
+        for (const std::string& cell : rows[r]) {
+            if (cells_.ChangeCell(i, j, cell)) changed = true;
+            ++i;
+        }
+    }
+    if ((i != startCol || j != startRow) && changed) endOfPaste();
 }
 
 void ClipboardTransfer::pasteDelimited(const std::string& text, int startCol, int startRow) {
