@@ -249,9 +249,10 @@ void BM_ReadTable_QuotedRows_SettingOn(benchmark::State& state) { readOn(state, 
 // An untouched save of either table.
 void saveOn(benchmark::State& state, const std::string& name, const std::string& bytes) {
     const std::string& path = onDisk(name, bytes);
-    const TableLayout layout = TableLayout::quotedBy(";");
+    TableLayout layout = TableLayout::quotedBy(";");
     StringGrid grid;
     const TableReadResult result = readTableFile(path, layout, grid);
+    layout.encoding = result.format.encoding.cells();
     grid.setRowCount(grid.rowCount() - 1);
     const std::string out = path + ".out";
     std::string error;

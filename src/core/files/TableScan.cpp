@@ -125,21 +125,17 @@ public:
         out_ = out;
     }
 
-    // A quoted field: its quotes at open and close.
-    void quoted(std::size_t, std::size_t open, std::size_t close, bool pairs) {
-        text_.noteQuotedField(origin_ + open, origin_ + close, pairs);
-    }
+    void quoted(std::size_t, std::size_t, std::size_t, bool) { text_.noteQuotedField(); }
     // The line is split again without quotes: the quote at quote never closes.
     void restartPlain(std::size_t lineStart, std::size_t) {
         drop(lineStart);
         plainStart_ = origin_ + lineStart;
     }
     // What was found of the line is forgotten.
-    void drop(std::size_t lineStart) {
+    void drop(std::size_t) {
         sync();
         text_.dropLine();
         open_ = false;
-        text_.dropQuotedFrom(origin_ + lineStart);
     }
 
     bool line(std::size_t lineStart, std::size_t stop, bool upper) {
@@ -420,7 +416,17 @@ void TableScan::split(Piece& piece, std::size_t index, LineSums* sums, const Wei
                     index != 0 || markTaken_);
     try {
         mapAhead(text_.data() + piece.begin, piece.end - piece.begin);
-        if (taker.quoted()) {
+        // A piece without any quote is split as lines are: its records are its lines.
+        const bool plainPiece = taker.quoted() && layout_.delimiter.size() == 1 &&
+                                !std::memchr(text_.data() + piece.begin, '"', piece.end - piece.begin);
+        if (plainPiece) {
+            if (index > 0) taker.sumHeadsApart(&piece.heads);
+            std::size_t stoppedAt = 0;
+            piece.done = scanRange(taker, text_.data(), piece.begin, piece.end, lineEnd_, crLf_, &stoppedAt);
+            piece.stopped = stoppedAt < piece.end - piece.begin;
+            piece.stopAt = piece.begin + stoppedAt;
+            piece.quoted = {QuotedScanEnd::Done, piece.stopAt, 0};
+        } else if (taker.quoted()) {
             if (index > 0) taker.sumHeadsApart(&piece.heads);
             piece.quoted = scanQuotedRange(taker, text_.data(), piece.begin, piece.end, piece.end == text_.size(),
                                            layout_, lineEnd_, crLf_);

@@ -7,10 +7,16 @@ namespace tabulyst {
 namespace {
 
 void appendUnquoted(std::string& out, std::string_view field) {
-    const std::string_view inside = insideQuotes(field);
-    for (std::size_t at = 0; at < inside.size(); ++at) {
-        out += inside[at];
-        if (inside[at] == '"' && at + 1 < inside.size() && inside[at + 1] == '"') ++at;
+    // Runs up to and with each quote at once; the second quote of a pair is passed.
+    for (std::string_view rest = insideQuotes(field);;) {
+        const std::size_t quote = rest.find('"');
+        if (quote == std::string_view::npos) {
+            out.append(rest);
+            return;
+        }
+        out.append(rest.substr(0, quote + 1));
+        rest.remove_prefix(quote + 1);
+        if (!rest.empty() && rest.front() == '"') rest.remove_prefix(1);
     }
 }
 

@@ -201,7 +201,12 @@ void TableText::dropFirstLines(std::size_t count) {
 
 std::string_view TableText::quotedCell(Line line, std::string_view field) const {
     if (field.size() < 2 || readPlain(line)) return field;
-    return quotedFieldCell(field, static_cast<std::size_t>(field.data() - data_), quotedTexts_);
+    const std::string_view inside = insideQuotes(field);
+    if (!holdsQuotePair(inside)) return inside;
+    const auto offset = static_cast<std::size_t>(field.data() - data_);
+    if (auto known = unquoted_.find(offset); known != unquoted_.end()) return known->second;
+    unquotedTexts_.push_back(unquotedField(field));
+    return unquoted_.emplace(offset, unquotedTexts_.back()).first->second;
 }
 
 bool TableText::wasQuoted(Line line, std::size_t index) const {
@@ -318,7 +323,6 @@ bool TableText::append(TableText& part) {
     if (part.lines_ > 0) {
         const std::size_t first = part.lineStart(0);
         hasQuoted_ = hasQuoted_ || part.hasQuoted_;
-        quotedTexts_.append(part.quotedTexts_, first);
         for (std::size_t start : part.plainRecords_)
             if (start >= first) plainRecords_.push_back(start);
     }

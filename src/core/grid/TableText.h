@@ -11,9 +11,11 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <deque>
 #include <memory>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "core/grid/QuotedCellTexts.h"
@@ -131,16 +133,10 @@ public:
     // advances. best must have maxCells() places.
     void addFieldSums(Line line, LineSums& sums, std::vector<int>& best) const;
     // --- quoted fields, while reading ---
-    // A quoted field of the line being split, its quotes at open and close
-    // in the buffer; pairs: it holds "".
-    void noteQuotedField(std::size_t open, std::size_t close, bool pairs) {
-        hasQuoted_ = true;
-        if (pairs) quotedTexts_.add(open, std::string_view(data_ + open, close + 1 - open));
-    }
+    // The line being split has a field in quotes.
+    void noteQuotedField() { hasQuoted_ = true; }
     // The line starting at start was split without quotes: one of its quotes never closes.
     void notePlainRecord(std::size_t start) { plainRecords_.push_back(start); }
-    // Forgets what was noted of fields from offset on (the line is split again).
-    void dropQuotedFrom(std::size_t offset) { quotedTexts_.dropFrom(offset); }
     // Where the lines split without quotes start in the buffer, in order.
     const std::vector<std::size_t>& plainRecords() const { return plainRecords_; }
     // Where a line starts in the buffer.
@@ -300,11 +296,13 @@ private:
     std::vector<std::uint32_t> readCells_;
     std::vector<std::uint32_t> sizes_;
 
-    // Quoted fields: whether the text has any, the cell texts of those with
-    // pairs of quotes, and where the lines split without quotes start.
+    // Quoted fields: whether the text has any, and where the lines split
+    // without quotes start. The cell texts of fields with pairs of quotes are
+    // made when first asked for, like the numbers' texts, and kept.
     bool hasQuoted_ = false;
-    QuotedCellTexts quotedTexts_;
     std::vector<std::size_t> plainRecords_;
+    mutable std::unordered_map<std::size_t, std::string_view> unquoted_;
+    mutable std::deque<std::string> unquotedTexts_;
 
     mutable std::size_t rowsShown_ = 0;
     // The decimal texts of the numbers, 65536 to a chunk, made when first shown.
