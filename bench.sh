@@ -6,7 +6,7 @@ cd "$(dirname "$0")"
 rows="${1:-1000000}"
 tools/install-deps.sh
 cmake -S . -B build/bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DTABULYST_TESTS=OFF >/dev/null
-cmake --build build/bench --target bench_generate bench_files bench_render bench_reshape bench_textops bench_macros bench_findsort bench_transforms
+cmake --build build/bench --target bench_generate bench_files bench_render bench_reshape bench_textops bench_macros bench_findsort bench_transforms bench_quoted
 cmake --build build/bench --target tabulyst bench_startup bench_plainread >/dev/null
 data="build/bench/data-$rows"
 mkdir -p "$data"
@@ -17,6 +17,8 @@ echo "== start to grid ready, the table in UTF-8 with a character Windows-1252 l
 build/bench/bench/bench_startup build/bench/src/tabulyst build/bench/bench/bench_plainread "$data/table-utf8.csv"
 echo "== file round trip and structure edits"
 build/bench/bench/bench_files "$data"
+echo "== fields in quotes: the scan, the whole reader and an untouched save"
+build/bench/bench/bench_quoted
 echo "== sorting, find and replace"
 build/bench/bench/bench_findsort "$data"
 echo "== value transformations"

@@ -3,7 +3,8 @@
 // costs a file that does not use it) and on the same table with every field
 // of every fifth row in quotes, some holding the delimiter, some a line break
 // (what quotes cost). The pieces' join is timed on both, with how many bytes
-// it had to scan again.
+// it had to scan again; then the whole reader with the setting off and on,
+// and an untouched save of either table.
 #include <benchmark/benchmark.h>
 
 #include <cstdint>
@@ -14,7 +15,15 @@
 #include "core/files/LineScan.h"
 #include "core/files/quoted/QuotedPieces.h"
 #include "core/files/quoted/QuotedScan.h"
+#include "core/files/FitColumnWidths.h"
+#include "core/files/TableReader.h"
+#include "core/files/TableWriter.h"
+#include "core/grid/StringGrid.h"
 #include "core/grid/TableText.h"
+#include "core/platform/AdvanceTable.h"
+
+#include <cstdio>
+#include <fstream>
 
 namespace tabulyst::bench {
 namespace {
@@ -206,6 +215,61 @@ void piecesOn(benchmark::State& state, const std::string& text) {
 void BM_QuotedPieces_NoQuotes(benchmark::State& state) { piecesOn(state, plainTable()); }
 void BM_QuotedPieces_QuotedRows(benchmark::State& state) { piecesOn(state, quotedTable()); }
 
+// The whole reader on a file on disk, as a start reads it: mapped, split on
+// both processors, the widths summed, the rows made; setting off and on.
+const std::string& onDisk(const std::string& name, const std::string& bytes) {
+    static std::string paths[2];
+    std::string& path = paths[name == "plain" ? 0 : 1];
+    if (path.empty()) {
+        path = "/tmp/bench_quoted_" + name + ".csv";
+        std::ofstream(path, std::ios::binary) << bytes;
+    }
+    return path;
+}
+
+void readOn(benchmark::State& state, const std::string& name, const std::string& bytes, bool quoted) {
+    const std::string& path = onDisk(name, bytes);
+    const TableLayout layout = quoted ? TableLayout::quotedBy(";") : TableLayout::delimitedBy(";");
+    AdvanceTable advances;
+    for (int ch = 0; ch < 256; ++ch) advances.setAdvance(static_cast<unsigned char>(ch), 7);
+    int rows = 0;
+    for (auto _ : state) {
+        StringGrid grid;
+        ColumnWidthFit fit(advances, 1200, {StringGrid::kDefaultColWidth}, StringGrid::kDefaultColWidth);
+        const TableReadResult result = readTableFile(path, layout, grid, &fit);
+        if (!result.ok) state.SkipWithError("not read");
+        rows = grid.rowCount();
+    }
+    state.counters["rows"] = static_cast<double>(rows);
+}
+
+void BM_ReadTable_NoQuotes_SettingOff(benchmark::State& state) { readOn(state, "plain", plainTable(), false); }
+void BM_ReadTable_NoQuotes_SettingOn(benchmark::State& state) { readOn(state, "plain", plainTable(), true); }
+void BM_ReadTable_QuotedRows_SettingOn(benchmark::State& state) { readOn(state, "quoted", quotedTable(), true); }
+
+// An untouched save of either table.
+void saveOn(benchmark::State& state, const std::string& name, const std::string& bytes) {
+    const std::string& path = onDisk(name, bytes);
+    TableLayout layout = TableLayout::quotedBy(";");
+    StringGrid grid;
+    const TableReadResult result = readTableFile(path, layout, grid);
+    layout.encoding = result.format.encoding.cells();
+    grid.setRowCount(grid.rowCount() - 1);
+    const std::string out = path + ".out";
+    std::string error;
+    for (auto _ : state)
+        if (!writeTableFile(out, {layout, false, true, result.format}, grid, error)) state.SkipWithError("not written");
+    std::remove(out.c_str());
+}
+
+void BM_SaveUntouched_NoQuotes(benchmark::State& state) { saveOn(state, "plain", plainTable()); }
+void BM_SaveUntouched_QuotedRows(benchmark::State& state) { saveOn(state, "quoted", quotedTable()); }
+
+BENCHMARK(BM_ReadTable_NoQuotes_SettingOff)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_ReadTable_NoQuotes_SettingOn)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_ReadTable_QuotedRows_SettingOn)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_SaveUntouched_NoQuotes)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_SaveUntouched_QuotedRows)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_ScanLines_NoQuotes)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_QuotedScan_NoQuotes)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_QuotedScanOff_NoQuotes)->Unit(benchmark::kMillisecond);

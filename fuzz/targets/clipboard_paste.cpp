@@ -6,7 +6,7 @@
 // once per changed cell gives the table back.
 //
 // Input: the delimiter in its notation, or "=" and field lengths separated
-// by commas; a line feed; the clipboard text.
+// by commas; a line feed; the clipboard text (UTF-8, as the system's clipboard hands it).
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -15,6 +15,7 @@
 #include "core/files/FieldLength.h"
 #include "core/files/Fields.h"
 #include "core/files/TableReader.h"
+#include "core/text/CodePageText.h"
 #include "support/Check.h"
 #include "support/FormHarness.h"
 #include "support/Input.h"
@@ -125,7 +126,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     form.document.journal.ClearJournal();
     harness.fake().desktop.clipboardText = std::string(clipboard);
 
-    const std::string text = stripOneLineBreak(std::string(clipboard));
+    // The clipboard speaks UTF-8: the Windows-1252 table takes its text in the
+    // code page, or (asked, and the fake answers No) nothing at all.
+    std::string inCells;
+    text::LackingCharacters lacking;
+    text::windows1252FromUtf8(clipboard, inCells, lacking);
+    if (lacking.count > 0) {
+        form.commands.trigger("btnPaste");
+        FUZZ_CHECK(harness.fake().dialogs.questions.size() == 1, "a character the table lacks brings one question");
+        for (int r = 1; r <= kRows; ++r)
+            for (int c = 1; c <= kCols; ++c)
+                FUZZ_CHECK_BYTES(grid.cell(c, r), before[r][c], "a refused paste leaves cell " + std::to_string(c));
+        return 0;
+    }
+    const std::string text = stripOneLineBreak(inCells);
+    form.document.layout.QuotedFields = false;  // the model splits at the delimiter (quoted_fields has the rest)
     bool messageExpected = false;
     if (header.starts_with("=")) {
         form.document.layout.DelimitedMode = false;

@@ -23,6 +23,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FormHarness& harness = FormHarness::fresh();
     MainForm& form = harness.form();
     form.document.layout.CurrentDelimiter = hasLayout ? std::string(header) : ";";
+    form.document.layout.QuotedFields = false;  // the model splits at every delimiter (quoted_fields has the rest)
     const std::string delimiter = DecodeDelimiter(form.document.layout.CurrentDelimiter);
     const std::string utf8Delimiter = DecodeDelimiter(form.document.layout.CurrentDelimiter, text::TextEncoding::Utf8);
 

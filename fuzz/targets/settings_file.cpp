@@ -123,12 +123,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     checkSettles(harness, name, [&] { form.recent.RecordRecentFile(table); });
 
-    FUZZ_CHECK(WriteLayoutSettings(config, !delimited, lengths).empty(), "the layout settings are written");
+    const bool quoted = lengths.size() % 2 == 0;
+    FUZZ_CHECK(WriteLayoutSettings(config, !delimited, lengths, quoted).empty(), "the layout settings are written");
     std::vector<std::string> lengthsAgain;
-    FUZZ_CHECK(ReadLayoutSettings(config, lengthsAgain) == !delimited && lengthsAgain == lengths,
+    FUZZ_CHECK(ReadLayoutSettings(config, lengthsAgain) == !delimited && lengthsAgain == lengths &&
+                   ReadQuotedFields(config) == quoted,
                "the layout settings read back as written");
     FUZZ_CHECK(without(snapshot(config), {"Common", "Lengths"}) == without(after, {"Common", "Lengths"}),
                "writing the layout changes nothing else");
-    checkSettles(harness, name, [&] { WriteLayoutSettings(config, !delimited, lengths); });
+    checkSettles(harness, name, [&] { WriteLayoutSettings(config, !delimited, lengths, quoted); });
     return 0;
 }

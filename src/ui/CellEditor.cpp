@@ -5,6 +5,7 @@
 
 #include "core/app/MainForm.h"
 #include "core/grid/StringGrid.h"
+#include "core/output/CellLineBreaks.h"
 #include "ui/GridView.h"
 #include "ui/KeyMap.h"
 #include "ui/Text.h"
@@ -57,6 +58,13 @@ bool CellEditor::event(QEvent* e) {
 
 void CellEditor::keyPressEvent(QKeyEvent* event) {
     KeyStroke s = strokeOf(*event);
+    const TableDocument& document = view_.form_.document;
+    if (std::string_view lineBreak = lineBreakTyped(s, document.layout, document.format()); !lineBreak.empty()) {
+        insert(fromUtf8(lineBreak));
+        std::string cells;
+        if (view_.form_.takeTypedText(toUtf8(text()), cells)) grid().editorTextChanged(cells);
+        return;
+    }
     if (s.key != 0) {
         view_.form_.StrGridKeyDown(s);
         if (s.key == 0) return;

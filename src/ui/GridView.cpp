@@ -10,6 +10,7 @@
 
 #include "core/app/MainForm.h"
 #include "core/grid/StringGrid.h"
+#include "core/output/CellLineBreaks.h"
 #include "ui/CellEditor.h"
 #include "ui/KeyMap.h"
 #include "ui/Text.h"
@@ -255,7 +256,11 @@ void GridView::drawCell(QPainter& p, int col, int row, const QRect& rect, bool s
     }
     p.setClipRect(rect);
     QRect inner = rect.adjusted(kTextInset, kTextInset, 0, 0);
-    p.drawText(inner, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, fromCell(text, cellEncoding_));
+    QString shown;
+    forEachShownPart(
+        text, [&](std::string_view part) { shown += fromCell(part, cellEncoding_); },
+        [&] { shown += QString::fromUtf8(kLineBreakMark.data(), static_cast<qsizetype>(kLineBreakMark.size())); });
+    p.drawText(inner, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, shown);
     p.setClipping(false);
 }
 

@@ -1,6 +1,7 @@
 #include "ui/LayoutDialogWindow.h"
 
 #include <QButtonGroup>
+#include <QCheckBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -71,6 +72,8 @@ LayoutDialogWindow::LayoutDialogWindow(LayoutDialog& dialog, QWidget* parent) : 
     modeLayout->addWidget(fixed);
     adjustLength_ = new QPushButton(fromUtf8(LayoutDialog::kAdjustLengthCaption), this);
 
+    quotedFields_ = new QCheckBox(fromUtf8(LayoutDialog::kQuotedFieldsCaption), this);
+
     auto* modeRow = new QHBoxLayout;
     modeRow->addWidget(modeBox, 1);
     modeRow->addWidget(adjustLength_, 0, Qt::AlignBottom);
@@ -85,6 +88,7 @@ LayoutDialogWindow::LayoutDialogWindow(LayoutDialog& dialog, QWidget* parent) : 
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(separatorBox);
+    layout->addWidget(quotedFields_);
     layout->addLayout(modeRow);
     layout->addStretch();
     layout->addLayout(bottom);
@@ -98,6 +102,7 @@ LayoutDialogWindow::LayoutDialogWindow(LayoutDialog& dialog, QWidget* parent) : 
         dialog_.rbxClientBottomClientClientSeperatorOrLengthClick(id);
         showState();
     });
+    connect(quotedFields_, &QCheckBox::toggled, this, [this](bool on) { dialog_.chkQuotedFields = on; });
     connect(adjustLength_, &QPushButton::clicked, this,
             [this] { dialog_.btnClientBottomClientClientAdjustLengthClick(); });
     connect(ok, &QPushButton::clicked, this, &LayoutDialogWindow::okClicked);
@@ -118,6 +123,8 @@ void LayoutDialogWindow::showState() {
     free2_->setText(fromUtf8(dialog_.edtSeperatorFree2));
     if (auto* mode = modes_->button(dialog_.rbxClientBottomClientClientSeperatorOrLength)) mode->setChecked(true);
     adjustLength_->setEnabled(dialog_.btnClientBottomClientClientAdjustLengthEnabled);
+    quotedFields_->setChecked(dialog_.chkQuotedFields);
+    quotedFields_->setEnabled(dialog_.chkQuotedFieldsEnabled);
 }
 
 void LayoutDialogWindow::okClicked() {

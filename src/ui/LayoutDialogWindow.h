@@ -4,6 +4,7 @@
 #include <QDialog>
 
 class QButtonGroup;
+class QCheckBox;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
@@ -32,6 +33,7 @@ private:
     QLineEdit* free1_;
     QLineEdit* free2_;
     QPushButton* adjustLength_;
+    QCheckBox* quotedFields_;
 };
 
 }  // namespace tabulyst::ui

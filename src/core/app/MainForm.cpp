@@ -105,6 +105,7 @@ void MainForm::FormCreate() {
     layout.CurrentDelimiter = ReadDelimiterFile(settings.delimiterFile);
     layout.FieldLengths.clear();
     layout.DelimitedMode = ReadLayoutSettings(config, layout.FieldLengths);
+    layout.QuotedFields = ReadQuotedFields(config);
     // Oldest key first, so the newest ends at the top.
     recent.readStoredFiles();
     commands.setEnabled("mnuMainShowAllCols", false);

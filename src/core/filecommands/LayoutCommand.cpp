@@ -34,6 +34,7 @@ void LayoutCommand::chooseLayout() {
     layoutDialog.setShownDelimiter(layout.CurrentDelimiter);
     layoutDialog.setShownMode(layout.DelimitedMode);
     layoutDialog.setFieldLengths(layout.FieldLengths);
+    layoutDialog.chkQuotedFields = layout.QuotedFields;
     if (!dialogs_.showLayoutDialog(layoutDialog)) return;
     EditJournal& journal = document_.journal;
     if (journal.Modified && !journal.ConfirmDiscard("Änderungen verwerfen und Datei erneut laden?")) return;
@@ -41,6 +42,7 @@ void LayoutCommand::chooseLayout() {
     LayoutSettings chosen = layout;
     chosen.CurrentDelimiter = layoutDialog.ChosenDelimiter;
     chosen.DelimitedMode = layoutDialog.chosenDelimitedMode();
+    chosen.QuotedFields = layoutDialog.chkQuotedFields;
     TableFiles::Reload outcome = TableFiles::Reload::Failed;
     const unsigned long tablesRead = files_.tablesRead();
     try {
@@ -67,7 +69,7 @@ void LayoutCommand::apply(LayoutSettings settings) {
     layout = std::move(settings);
     auto error = WriteDelimiterFile(settings_.delimiterFile, layout.CurrentDelimiter);
     if (!error.empty()) dialogs.showMessage(error);
-    error = WriteLayoutSettings(config_, layout.DelimitedMode, layout.FieldLengths);
+    error = WriteLayoutSettings(config_, layout.DelimitedMode, layout.FieldLengths, layout.QuotedFields);
     if (!error.empty()) dialogs.showMessage(error);
 }
 

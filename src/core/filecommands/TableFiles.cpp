@@ -44,12 +44,32 @@ TableFiles::TableFiles(TableDocument& document, Commands& commands, const Platfo
     reloadTimer_.onTimer([this] { timReloadTimer(); });
 }
 
+namespace {
+
+// What the status line tells of a file read: an encoding that is not what its
+// mark says, quotes that never close.
+std::string readNotice(const TableReadResult& result) {
+    std::string notice = result.notice ? result.notice : "";
+    if (result.unclosedQuoteRows > 0) {
+        if (!notice.empty()) notice += "; ";
+        notice += "Anführungszeichen in Zeile " + std::to_string(result.firstUnclosedQuoteRow) + " nicht geschlossen";
+        if (result.unclosedQuoteRows > 1)
+            notice += " (" + std::to_string(result.unclosedQuoteRows) + " Zeilen ohne Anführungszeichen gelesen)";
+    }
+    return notice;
+}
+
+}  // namespace
+
 void TableFiles::takeNotice(const std::string& path, const TableReadResult& result) {
-    if (!result.notice) {
+    // A reload of the same file tells the same only once.
+    std::string notice = readNotice(result);
+    if (notice.empty()) {
         noticedPath_.clear();
-    } else if (noticedPath_ != path) {
+    } else if (noticedPath_ != path || noticed_ != notice) {
         noticedPath_ = path;
-        status_.ShowStatusText(result.notice);
+        noticed_ = notice;
+        status_.ShowStatusText(notice);
     }
 }
 

@@ -94,6 +94,7 @@ private:
     unsigned long tablesRead_ = 0;
     // The file whose encoding notice the status line told last: a reload does not repeat it.
     std::string noticedPath_;
+    std::string noticed_;
 };
 
 }  // namespace tabulyst

@@ -35,6 +35,7 @@ void LayoutDialog::setShownMode(bool delimited) { rbxClientBottomClientClientSep
 void LayoutDialog::rbxClientBottomClientClientSeperatorOrLengthClick(int itemIndex) {
     rbxClientBottomClientClientSeperatorOrLength = itemIndex;
     btnClientBottomClientClientAdjustLengthEnabled = itemIndex == 1;
+    chkQuotedFieldsEnabled = itemIndex != 1;
 }
 
 bool LayoutDialog::ok() {

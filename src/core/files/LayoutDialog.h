@@ -29,6 +29,7 @@ public:
     static constexpr const char* kModeDelimited = "Trennzeichen";
     static constexpr const char* kModeFixed = "Feste Feldlänge";
     static constexpr const char* kAdjustLengthCaption = "Feldlänge festlegen";
+    static constexpr const char* kQuotedFieldsCaption = "Felder in Anführungszeichen";
     static constexpr const char* kOkCaption = "OK";
     static constexpr const char* kCancelCaption = "Cancel";
 
@@ -45,6 +46,9 @@ public:
     // rbxClientBottomClientClientSeperatorOrLength: 0 delimited, 1 fixed length.
     int rbxClientBottomClientClientSeperatorOrLength = 0;
     bool btnClientBottomClientClientAdjustLengthEnabled = false;
+    // Fields in quotes: a choice of delimited mode only.
+    bool chkQuotedFields = true;
+    bool chkQuotedFieldsEnabled = true;
     std::string ChosenDelimiter;
 
     // What the layout command uses, in its order.

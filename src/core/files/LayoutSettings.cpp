@@ -13,7 +13,11 @@ std::optional<TableLayout> decodeLayout(const LayoutSettings& settings, text::Te
     if (settings.DelimitedMode) {
         std::string delimiter = DecodeDelimiter(settings.CurrentDelimiter, cells);
         // Used as a delimiter the error text would garble every line.
-        if (!IsDecodeError(delimiter)) return TableLayout::delimitedBy(std::move(delimiter), cells);
+        if (!IsDecodeError(delimiter)) {
+            TableLayout layout = TableLayout::delimitedBy(std::move(delimiter), cells);
+            layout.quoted = settings.QuotedFields;
+            return layout;
+        }
         error = std::move(delimiter);
         return std::nullopt;
     }
@@ -63,9 +67,21 @@ bool ReadLayoutSettings(const ConfigFile& config, std::vector<std::string>& leng
     return delimited;
 }
 
-std::string WriteLayoutSettings(ConfigFile& config, bool delimitedMode, const std::vector<std::string>& lengths) {
+bool ReadQuotedFields(const ConfigFile& config) {
+    bool quoted = true;
+    config.inspect([&](const ConfigFile::Editor& e) {
+        auto stored = e.read("Common", "QuotedFields");
+        auto number = stored ? parseInteger(*stored) : std::nullopt;
+        quoted = !number || *number != 0;
+    });
+    return quoted;
+}
+
+std::string WriteLayoutSettings(ConfigFile& config, bool delimitedMode, const std::vector<std::string>& lengths,
+                                bool quotedFields) {
     return config.update([&](ConfigFile::Editor& e) {
         e.write("Common", "IsDelimitered", delimitedMode ? "1" : "0");
+        e.write("Common", "QuotedFields", quotedFields ? "1" : "0");
         e.eraseSection("Lengths");
         for (std::size_t n = 0; n < lengths.size(); ++n) e.write("Lengths", std::to_string(n), lengths[n]);
     });

@@ -16,6 +16,9 @@ struct LayoutSettings {
     std::string CurrentDelimiter = ";";  // delimiter notation (UTF-8), not decoded
     bool DelimitedMode = true;
     std::vector<std::string> FieldLengths;  // whole-number texts, grid column 1 first
+    // "Felder in Anführungszeichen": in delimited mode a field in quotes may
+    // hold the delimiter, quotes and line breaks.
+    bool QuotedFields = true;
 };
 
 // The layout the settings describe in their mode for a table whose cells are
@@ -37,7 +40,11 @@ std::string WriteDelimiterFile(const std::string& path, const std::string& delim
 // Fills lengths from section "Lengths" (up to the first missing, non-numeric
 // or negative key) and returns the mode from "IsDelimitered" of "Common".
 bool ReadLayoutSettings(const ConfigFile& config, std::vector<std::string>& lengths);
-// Writes the mode and replaces section "Lengths"; an error text, empty on success.
-std::string WriteLayoutSettings(ConfigFile& config, bool delimitedMode, const std::vector<std::string>& lengths);
+// "QuotedFields" of "Common": on unless it is stored as 0.
+bool ReadQuotedFields(const ConfigFile& config);
+// Writes the mode and whether fields may be quoted, and replaces section
+// "Lengths"; an error text, empty on success.
+std::string WriteLayoutSettings(ConfigFile& config, bool delimitedMode, const std::vector<std::string>& lengths,
+                                bool quotedFields);
 
 }  // namespace tabulyst

@@ -127,8 +127,16 @@ void fitLines(const TableText& text, ColumnWidthFit& fit, const std::vector<int>
 // with the spare row after the last one.
 // widest: the sums worked out while splitting, or nullptr.
 void fillGrid(std::unique_ptr<TableText> text, const TableLayout& layout, StringGrid& grid, ColumnWidthFit* fit,
-              const std::vector<int>* widest) {
+              const std::vector<int>* widest, TableReadResult& result) {
     text->finish();
+    if (const std::vector<std::size_t>& plain = text->plainRecords(); !plain.empty()) {
+        result.unclosedQuoteRows = plain.size();
+        std::uint32_t row = 0;
+        text->forEachLine([&](TableText::Line line) {
+            ++row;
+            if (!result.firstUnclosedQuoteRow && text->lineStart(line) == plain.front()) result.firstUnclosedQuoteRow = row;
+        });
+    }
     if (fit) fitLines(*text, *fit, widest);
     const std::uint32_t lines = text->lineCount();
     std::vector<RowCells> rows;
@@ -226,7 +234,7 @@ TableReadResult readTableFile(const std::string& path, const TableLayouts& layou
             }
             if (fit) fit->measureUtf8Cells();
         }
-        if (text) fillGrid(std::move(text), *layout, grid, fit, weights ? &widest : nullptr);
+        if (text) fillGrid(std::move(text), *layout, grid, fit, weights ? &widest : nullptr, result);
     } catch (const std::length_error&) {
         result.error = "Eine Zeile der Datei ist zu lang (mehr als 4 GiB).";
     } catch (const std::bad_alloc&) {

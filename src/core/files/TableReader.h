@@ -2,6 +2,7 @@
 // Reading a table file into the grid: lines split at a delimiter or cut into
 // field lengths. The whole file is read into one buffer, where the rows show
 // their cells (TableText), because users open files of millions of lines.
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -21,6 +22,10 @@ struct TableReadResult {
     FileFormat format;                   // the encoding found, the byte-order mark taken aside
     bool lengthMismatch = false;         // a line did not match the field lengths
     const char* notice = nullptr;        // why a file with a mark is no UTF-8 table
+    // Quoted fields: the lines read without quotes because a quote in them
+    // never closes, and the row of the first of them (0 for none).
+    std::size_t unclosedQuoteRows = 0;
+    std::uint32_t firstUnclosedQuoteRow = 0;
 };
 
 // Reads path into rows 1 and up of grid, which the caller has emptied to 2 x 2.

@@ -7,12 +7,14 @@
 #include <cstdint>
 #include <cstring>
 #include <exception>
+#include <functional>
 #include <stdexcept>
 #include <string_view>
 #include <system_error>
 #include <thread>
 
 #include "core/files/LineScan.h"
+#include "core/files/quoted/QuotedScan.h"
 #include "core/grid/LineSums.h"
 #include "core/grid/TableText.h"
 #include "core/platform/AdvanceTable.h"
@@ -78,11 +80,21 @@ public:
     // others of the file (the first line has no mark to look for).
     LineTaker(TableText& text, Utf8Detector& detector, LineSplitter& splitter, const TableLayout& layout,
               LineSums* sums, std::vector<int>& widest, bool inTheMiddle)
-        : text_(text), detector_(detector), splitter_(splitter),
-          scanSplits_(layout.delimited && layout.delimiter.size() == 1),
-          delimiter_(scanSplits_ ? layout.delimiter[0] : '\0'), sums_(sums), widest_(widest), first_(!inTheMiddle) {}
+        : text_(text), detector_(detector), splitter_(splitter), quoted_(layout.delimited && layout.quoted),
+          scanSplits_(layout.delimited && (layout.delimiter.size() == 1 || quoted_)),
+          delimiter_(layout.delimited && layout.delimiter.size() == 1 ? layout.delimiter[0] : '\0'),
+          noDelimiter_(layout.delimited && layout.delimiter.empty()), sums_(sums), widest_(widest),
+          first_(!inTheMiddle) {}
 
     bool scanSplits() const { return scanSplits_; }
+    bool quoted() const { return quoted_; }
+    // The first lines' sums go one by one into heads (up to kHeadLines of
+    // them) instead of widest: a piece may begin inside a quoted field, and
+    // its first lines be dropped when the pieces are joined.
+    static constexpr std::size_t kHeadLines = 4;
+    void sumHeadsApart(std::vector<std::vector<int>>* heads) { heads_ = heads; }
+    // After each line: stop(where the next line starts) ends the scan when true.
+    void stopWhen(const std::function<bool(std::size_t)>* stop) { stop_ = stop; }
     char delimiter() const { return delimiter_; }
     // Positions the scan reports count from here in the buffer.
     void setOrigin(std::size_t origin) { origin_ = origin; }
@@ -114,6 +126,19 @@ public:
         out_ = out;
     }
 
+    void quoted(std::size_t, std::size_t, std::size_t, bool) { text_.noteQuotedField(); }
+    // The line is split again without quotes: the quote at quote never closes.
+    void restartPlain(std::size_t lineStart, std::size_t) {
+        drop(lineStart);
+        plainStart_ = origin_ + lineStart;
+    }
+    // What was found of the line is forgotten.
+    void drop(std::size_t) {
+        sync();
+        text_.dropLine();
+        open_ = false;
+    }
+
     bool line(std::size_t lineStart, std::size_t stop, bool upper) {
         char* data = text_.data();
         const std::size_t start = origin_ + lineStart;
@@ -134,17 +159,27 @@ public:
             return true;
         }
         open(lineStart);
-        addEnd(stop - lineStart);  // the last field ends at the line end
+        // The last field ends at the line end (an empty line has none without a delimiter).
+        if (!noDelimiter_ || stop > lineStart) addEnd(stop - lineStart);
         sync();
         text_.endLine();
         open_ = false;
+        if (plainStart_ == start) {
+            text_.notePlainRecord(start);
+            plainStart_ = SIZE_MAX;
+        }
         if (!redoing_) lineDone();
-        return true;
+        return !stop_ || !(*stop_)(origin_ + stop);
     }
 
 private:
     void lineDone() {
         if (!sums_) return;
+        if (heads_ && heads_->size() < kHeadLines) {
+            heads_->emplace_back(text_.maxCells(), 0);
+            text_.addFieldSums(text_.lastLine(), *sums_, heads_->back());
+            return;
+        }
         if (widest_.size() < text_.maxCells()) widest_.resize(text_.maxCells(), 0);
         text_.addFieldSums(text_.lastLine(), *sums_, widest_);
     }
@@ -194,10 +229,15 @@ private:
     TableText& text_;
     Utf8Detector& detector_;
     LineSplitter& splitter_;
+    const bool quoted_;
     const bool scanSplits_;
     const char delimiter_;
+    const bool noDelimiter_;
     LineSums* sums_;
     std::vector<int>& widest_;
+    std::vector<std::vector<int>>* heads_ = nullptr;
+    const std::function<bool(std::size_t)>* stop_ = nullptr;
+    std::size_t plainStart_ = SIZE_MAX;  // the line being split again without quotes
     char lineEnd_ = '\n';
     bool first_;
     bool open_ = false;                 // the text has the line begun
@@ -215,6 +255,20 @@ bool scanRange(LineTaker& taker, const char* data, std::size_t begin, std::size_
     taker.setLineEnd(lineEnd);
     const char stop = taker.scanSplits() ? taker.delimiter() : lineEnd;
     return scanLines(data + begin, end - begin, lineEnd, stop, crLf, taker, true, stoppedAt);
+}
+
+// Scans text[begin, end) of the buffer for records with quoted fields into
+// taker; textEnd: the text ends at end. Positions in the result count from
+// the buffer's start.
+QuotedScanResult scanQuotedRange(LineTaker& taker, const char* data, std::size_t begin, std::size_t end,
+                                 bool textEnd, const TableLayout& layout, char lineEnd, bool crLf) {
+    taker.setOrigin(begin);
+    taker.setLineEnd(lineEnd);
+    const QuotedLayout quoted{lineEnd, crLf, layout.delimiter, true, true};
+    QuotedScanResult result = scanQuotedRecords(data + begin, end - begin, textEnd, quoted, taker);
+    result.end += begin;
+    result.unfinished += begin;
+    return result;
 }
 
 }  // namespace
@@ -281,8 +335,28 @@ struct TableScan::Piece {
     std::size_t stopAt = 0;  // where, when stopped
     std::exception_ptr error;
     std::vector<int> widest;
+    std::vector<std::vector<int>> heads;  // quoted: the first lines' sums, one by one
     const Weights* summedWith = nullptr;
     std::atomic<int> state{kWaiting};
+    // Quoted: how the scan ended, and where the lines looked up start (see recordAt).
+    QuotedScanResult quoted;
+    TableText::Line cursor = 0;
+    std::size_t passed = 0;
+
+    // Where its lines stop covering the text: where the last one ends, or
+    // where the one that runs on behind the piece starts.
+    std::size_t covered() const { return quoted.how == QuotedScanEnd::Unfinished ? quoted.unfinished : quoted.end; }
+    // Whether one of its lines starts at pos; before: how many start ahead
+    // of it. Asked with pos growing from call to call.
+    bool recordAt(std::size_t pos, std::size_t& before) {
+        if (text->lineCount() == 0) return false;
+        while (cursor != TableText::kNoLine && text->lineStart(cursor) < pos) {
+            cursor = text->lineAfter(cursor);
+            ++passed;
+        }
+        before = passed;
+        return cursor != TableText::kNoLine && text->lineStart(cursor) == pos;
+    }
 };
 
 TableScan::TableScan(TableText& text, const TableLayout& layout, Utf8Detector& detector)
@@ -315,6 +389,14 @@ TableScan::TableScan(TableText& text, const TableLayout& layout, Utf8Detector& d
             starts.push_back(start);
         }
     }
+    // With quotes the first record must start behind the byte-order mark,
+    // where a quote can open its first field: the detector sees the mark alone.
+    if (layout_.delimited && layout_.quoted && size >= 3 && std::memcmp(data, "\xEF\xBB\xBF", 3) == 0) {
+        std::string_view rest;
+        detector_.take(std::string_view(data, 3), rest);
+        markTaken_ = true;
+        starts[0] = 3;
+    }
     for (std::size_t i = 0; i < starts.size(); ++i) {
         auto piece = std::make_unique<Piece>();
         piece->begin = starts[i];
@@ -344,13 +426,32 @@ void TableScan::cancel() {
 void TableScan::split(Piece& piece, std::size_t index, LineSums* sums, const Weights* weights) {
     TableText& text = index == 0 ? text_ : *piece.text;
     LineTaker taker(text, index == 0 ? detector_ : *piece.detector, *piece.splitter, layout_, sums, piece.widest,
-                    index != 0);
+                    index != 0 || markTaken_);
     try {
-        std::size_t stoppedAt = 0;
         mapAhead(text_.data() + piece.begin, piece.end - piece.begin);
-        piece.done = scanRange(taker, text_.data(), piece.begin, piece.end, lineEnd_, crLf_, &stoppedAt);
-        piece.stopped = stoppedAt < piece.end - piece.begin;
-        piece.stopAt = piece.begin + stoppedAt;
+        // A piece without any quote is split as lines are: its records are its lines.
+        const bool plainPiece = taker.quoted() && layout_.delimiter.size() == 1 &&
+                                !std::memchr(text_.data() + piece.begin, '"', piece.end - piece.begin);
+        if (plainPiece) {
+            if (index > 0) taker.sumHeadsApart(&piece.heads);
+            std::size_t stoppedAt = 0;
+            piece.done = scanRange(taker, text_.data(), piece.begin, piece.end, lineEnd_, crLf_, &stoppedAt);
+            piece.stopped = stoppedAt < piece.end - piece.begin;
+            piece.stopAt = piece.begin + stoppedAt;
+            piece.quoted = {QuotedScanEnd::Done, piece.stopAt, 0};
+        } else if (taker.quoted()) {
+            if (index > 0) taker.sumHeadsApart(&piece.heads);
+            piece.quoted = scanQuotedRange(taker, text_.data(), piece.begin, piece.end, piece.end == text_.size(),
+                                           layout_, lineEnd_, crLf_);
+            piece.done = true;
+            piece.stopped = piece.quoted.end < piece.end;
+            piece.stopAt = piece.quoted.end;
+        } else {
+            std::size_t stoppedAt = 0;
+            piece.done = scanRange(taker, text_.data(), piece.begin, piece.end, lineEnd_, crLf_, &stoppedAt);
+            piece.stopped = stoppedAt < piece.end - piece.begin;
+            piece.stopAt = piece.begin + stoppedAt;
+        }
     } catch (...) {
         piece.done = false;
         piece.error = std::current_exception();
@@ -359,12 +460,20 @@ void TableScan::split(Piece& piece, std::size_t index, LineSums* sums, const Wei
     if (sums) piece.summedWith = weights;
 }
 
-void TableScan::sum(std::size_t index, const Weights& weights, std::unique_ptr<LineSums>& sums) {
+void TableScan::sum(std::size_t index, const Weights& weights, std::unique_ptr<LineSums>& sums, bool headsApart) {
     Piece& piece = *pieces_[index];
     const TableText& text = index == 0 ? text_ : *piece.text;
     if (!sums || sums->weights() != weights) sums = std::make_unique<LineSums>(weights);
     piece.widest.assign(text.maxCells(), 0);
-    text.forEachLine([&](TableText::Line line) { text.addFieldSums(line, *sums, piece.widest); });
+    piece.heads.clear();
+    text.forEachLine([&](TableText::Line line) {
+        if (headsApart && piece.heads.size() < LineTaker::kHeadLines) {
+            piece.heads.emplace_back(text.maxCells(), 0);
+            text.addFieldSums(line, *sums, piece.heads.back());
+            return;
+        }
+        text.addFieldSums(line, *sums, piece.widest);
+    });
     piece.summedWith = &weights;
 }
 
@@ -393,7 +502,7 @@ void TableScan::work() {
         int split = Piece::kSplit;
         if (!piece.state.compare_exchange_strong(split, Piece::kSumming, std::memory_order_acq_rel)) continue;
         try {
-            if (!piece.summedWith && piece.done) sum(index, *weights, sums);
+            if (!piece.summedWith && piece.done) sum(index, *weights, sums, index > 0 && layout_.delimited && layout_.quoted);
         } catch (...) {
             piece.summedWith = nullptr;
         }
@@ -408,6 +517,18 @@ void TableScan::joinWidest(const std::vector<int>& more) {
     for (std::size_t p = 0; p < more.size(); ++p) widest_[p] = std::max(widest_[p], more[p]);
 }
 
+void TableScan::takeWidths(std::size_t index, const Weights* weights, std::unique_ptr<LineSums>& sums,
+                           std::size_t dropped) {
+    Piece& piece = *pieces_[index];
+    const bool summed = weights && piece.summedWith && *piece.summedWith == *weights;
+    if (dropped > 0) (index == 0 ? text_ : *piece.text).dropFirstLines(dropped);
+    if (!weights) return;
+    // Lines dropped beyond those summed apart leave sums that cannot be taken back.
+    if (!summed || dropped > piece.heads.size()) sum(index, *weights, sums, false);
+    for (std::size_t h = dropped; h < piece.heads.size(); ++h) joinWidest(piece.heads[h]);
+    joinWidest(piece.widest);
+}
+
 bool TableScan::foundUtf8() const {
     Utf8Detector all = detector_;
     for (std::size_t index = 1; index < pieces_.size(); ++index)
@@ -419,19 +540,17 @@ void TableScan::finish(const Weights* weights, const Weights* utf8Weights) {
     if (utf8Weights && foundUtf8()) weights = utf8Weights;
     // A piece kept is summed with weights (where it was not yet) and its widths taken.
     std::unique_ptr<LineSums> sums;
-    auto takeWidths = [&](std::size_t index) {
-        if (!weights) return;
-        Piece& piece = *pieces_[index];
-        if (!piece.summedWith || *piece.summedWith != *weights) sum(index, *weights, sums);
-        joinWidest(piece.widest);
-    };
     widest_.clear();
     Piece& first = *pieces_[0];
     // The lines of a failed first piece stay in the grid: they are summed too.
-    if (first.done || first.error) takeWidths(0);
+    if (first.done || first.error) takeWidths(0, weights, sums, 0);
     if (first.error) std::rethrow_exception(first.error);
     if (first.stopped) {
         end_ = first.stopAt;
+        return;
+    }
+    if (layout_.delimited && layout_.quoted) {
+        joinQuoted(weights, sums);
         return;
     }
     for (std::size_t index = 1; index < pieces_.size(); ++index) {
@@ -441,13 +560,71 @@ void TableScan::finish(const Weights* weights, const Weights* utf8Weights) {
             return;
         }
         detector_.join(*piece.detector);
-        takeWidths(index);
+        takeWidths(index, weights, sums, 0);
         text_.append(*piece.text);
         mismatch_ = mismatch_ || piece.splitter->mismatch();
         if (piece.stopped) {
             end_ = piece.stopAt;
             return;  // the pieces after it lie behind the file's end
         }
+    }
+}
+
+// What one pass from a record's start does depends on that place alone: a
+// piece agrees with the one pass from the first record start the two share.
+// A piece that follows one ending inside a quoted field began inside it too;
+// the text is then scanned on in one pass from where the lines kept end,
+// until a line start that a later piece has, and that piece is taken from there.
+void TableScan::joinQuoted(const Weights* weights, std::unique_ptr<LineSums>& sums) {
+    std::size_t next = pieces_[0]->covered();  // where the lines kept end
+    std::size_t index = 1, before = 0;
+    bool synced = false;
+    for (;;) {
+        if (index < pieces_.size()) {
+            Piece& piece = *pieces_[index];
+            const bool joinable = piece.done && text_.canAppend(*piece.text);
+            if (joinable && (synced || next == piece.begin)) {
+                detector_.join(*piece.detector);
+                takeWidths(index, weights, sums, synced ? before : 0);
+                text_.append(*piece.text);
+                next = piece.covered();
+                synced = false;
+                if (piece.stopped) {
+                    end_ = piece.stopAt;
+                    return;
+                }
+                ++index;
+                if (piece.quoted.how != QuotedScanEnd::Unfinished) continue;
+            } else if (!joinable) {
+                index = pieces_.size();  // the rest in one pass
+            }
+        }
+        if (next >= text_.size()) return;
+        // One pass on from next, up to a line start of a piece from index on.
+        std::function<bool(std::size_t)> stop = [&](std::size_t lineEnd) {
+            std::size_t start = lineEnd + 1;
+            if (crLf_ && start < text_.size() && text_.data()[start] == '\n') ++start;
+            if (start >= text_.size()) return false;
+            std::size_t k = index;
+            while (k + 1 < pieces_.size() && pieces_[k + 1]->begin <= start) ++k;
+            if (k >= pieces_.size() || pieces_[k]->begin > start) return false;
+            Piece& later = *pieces_[k];
+            if (!later.done || start >= later.covered() || !later.recordAt(start, before)) return false;
+            index = k;
+            next = start;
+            return true;
+        };
+        std::unique_ptr<LineSums> lineSums;
+        if (weights) lineSums = std::make_unique<LineSums>(*weights);
+        LineTaker taker(text_, detector_, *pieces_[0]->splitter, layout_, lineSums.get(), widest_, true);
+        taker.stopWhen(&stop);
+        const QuotedScanResult result =
+            scanQuotedRange(taker, text_.data(), next, text_.size(), true, layout_, lineEnd_, crLf_);
+        if (result.how != QuotedScanEnd::Stopped) {
+            end_ = result.end;
+            return;
+        }
+        synced = true;
     }
 }
 

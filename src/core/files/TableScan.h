@@ -60,7 +60,11 @@ public:
 private:
     struct Piece;
     void split(Piece& piece, std::size_t index, LineSums* sums, const Weights* weights);
-    void sum(std::size_t index, const Weights& weights, std::unique_ptr<LineSums>& sums);
+    void sum(std::size_t index, const Weights& weights, std::unique_ptr<LineSums>& sums, bool headsApart);
+    // Drops the piece's first lines (quoted: they lie before the lines kept)
+    // and takes its widths.
+    void takeWidths(std::size_t index, const Weights* weights, std::unique_ptr<LineSums>& sums, std::size_t dropped);
+    void joinQuoted(const Weights* weights, std::unique_ptr<LineSums>& sums);
     void splitAgainFrom(std::size_t index, const Weights* weights);
     void joinWidest(const std::vector<int>& more);
 
@@ -70,6 +74,7 @@ private:
     LineEnds lineEnds_ = LineEnds::CrLf;
     char lineEnd_ = '\n';
     bool crLf_ = false;
+    bool markTaken_ = false;  // quoted: the first piece starts behind the byte-order mark
     std::size_t end_ = 0;  // where the text ends: its size, or its first code 26
     std::vector<std::unique_ptr<Piece>> pieces_;
     std::atomic<std::size_t> next_{0};

@@ -5,6 +5,8 @@
 #include <cstring>
 
 #include "core/files/SafeFileWriter.h"
+#include "core/files/quoted/QuotedFields.h"
+#include "core/files/quoted/QuotedLayout.h"
 #include "core/grid/StringGrid.h"
 #include "core/text/TextLength.h"
 
@@ -96,6 +98,9 @@ bool writeTableFile(const std::string& path, const TableWriteLayout& write, Stri
     if (write.format.encoding.byteOrderMark && grid.rowCount() > 1) out.write("\xEF\xBB\xBF");
 
     const bool asRead = linesWrittenAsRead(grid, write, columns);
+    // A cell that would not read back as itself goes in quotes, and so does one read from quotes.
+    const bool quoting = write.layout.delimited && quotingActive({'\n', false, write.layout.delimiter,
+                                                                   write.layout.quoted, false});
     LineOutput lines(out, lineEnd);
     std::string line, padded;
     bool ok = true;
@@ -121,7 +126,8 @@ bool writeTableFile(const std::string& path, const TableWriteLayout& write, Stri
                 if (padded != text) grid.setCell(c, r, padded);
                 text = grid.cell(c, r);
             }
-            line += text;
+            if (quoting) appendWrittenCell(line, text, write.layout.delimiter, row.wasQuoted(static_cast<std::size_t>(c)));
+            else line += text;
         }
         ok = lines.built(line, ended);
     }

@@ -18,7 +18,7 @@ constexpr std::size_t kWord = sizeof(std::uint32_t);
 }
 
 char* RowCells::allocate(std::uint32_t count, std::size_t byteCount) {
-    if (byteCount > UINT32_MAX) throw std::length_error("row longer than 4 GiB");
+    if (byteCount > kEndBits) throw std::length_error("row longer than 2 GiB");
     auto* block = memoryRequestRefused() ? nullptr : static_cast<char*>(std::malloc((1 + count) * kWord + byteCount));
     if (!block) throw std::bad_alloc();
     reinterpret_cast<std::uint32_t*>(block)[0] = count;
@@ -71,6 +71,11 @@ void RowCells::release() {
 }
 
 RowCells RowCells::fromCells(std::span<const std::string_view> cells, std::uint32_t readCells) {
+    return build(cells, readCells, [](std::size_t) { return false; });
+}
+
+template <class Quoted>
+RowCells RowCells::build(std::span<const std::string_view> cells, std::uint32_t readCells, Quoted quoted) {
     RowCells row;
     row.extra_ = readCells;
     if (cells.empty()) return row;
@@ -84,7 +89,7 @@ RowCells RowCells::fromCells(std::span<const std::string_view> cells, std::uint3
     for (std::uint32_t i = 0; i < count; ++i) {
         if (!cells[i].empty()) std::memcpy(out + pos, cells[i].data(), cells[i].size());
         pos += static_cast<std::uint32_t>(cells[i].size());
-        ends[i] = pos;
+        ends[i] = pos | (quoted(i) ? kQuotedBit : 0);
     }
     return row;
 }
@@ -98,7 +103,12 @@ void RowCells::ownBlockOfLine() {
     const std::uint32_t n = size();
     std::vector<std::string_view> cells(n);
     for (std::uint32_t i = 0; i < n; ++i) cells[i] = cell(i);
-    *this = fromCells(cells, readCells());
+    *this = build(cells, readCells(), [this](std::size_t i) { return wasQuoted(i); });
+}
+
+bool RowCells::wasQuoted(std::size_t index) const {
+    if (text()) return text_->wasQuoted(line_, index);
+    return index < ownSize() && (header()[index + 1] & kQuotedBit) != 0;
 }
 
 std::uint32_t RowCells::lineReadCells() const { return text_->readCells(line_); }
@@ -132,7 +142,7 @@ std::size_t RowCells::byteSize() const {
         return total;
     }
     std::uint32_t n = ownSize();
-    return n == 0 ? 0 : header()[n];
+    return n == 0 ? 0 : header()[n] & kEndBits;
 }
 
 void RowCells::setCell(std::size_t index, std::string_view text) {
@@ -148,7 +158,7 @@ void RowCells::setCell(std::size_t index, std::string_view text) {
         std::vector<std::string_view> cells(std::max<std::size_t>(n, index + 1));
         for (std::uint32_t i = 0; i < n; ++i) cells[i] = cell(i);
         cells[index] = text;
-        *this = fromCells(cells, readCells());
+        *this = build(cells, readCells(), [this](std::size_t i) { return wasQuoted(i); });
         return;
     }
     std::uint32_t n = ownSize();
@@ -178,7 +188,7 @@ void RowCells::setCell(std::size_t index, std::string_view text) {
     cells.reserve(count);
     std::string keep(text);  // text may point into this row
     for (std::uint32_t i = 0; i < count; ++i) cells.push_back(i == index ? std::string_view(keep) : cell(i));
-    *this = fromCells(cells, extra_);
+    *this = build(cells, extra_, [this](std::size_t i) { return wasQuoted(i); });
 }
 
 void RowCells::insertCell(std::size_t index) {
@@ -234,7 +244,14 @@ void RowCells::moveCell(std::size_t from, std::size_t to) {
     std::string_view moved = cells[from];
     cells.erase(cells.begin() + static_cast<std::ptrdiff_t>(from));
     cells.insert(cells.begin() + static_cast<std::ptrdiff_t>(to), moved);
-    *this = fromCells(cells, extra_);
+    // Where each cell came from, for its quoted bit.
+    auto source = [from, to](std::size_t i) {
+        if (i == to) return from;
+        if (from < to && i >= from && i < to) return i + 1;
+        if (to < from && i > to && i <= from) return i - 1;
+        return i;
+    };
+    *this = build(cells, extra_, [this, &source](std::size_t i) { return wasQuoted(source(i)); });
 }
 
 void RowCells::truncate(std::size_t count) {
@@ -245,7 +262,7 @@ void RowCells::truncate(std::size_t count) {
     std::vector<std::string_view> cells;
     cells.reserve(count);
     for (std::size_t i = 0; i < count; ++i) cells.push_back(cell(i));
-    *this = fromCells(cells, extra_);
+    *this = build(cells, extra_, [this](std::size_t i) { return wasQuoted(i); });
 }
 
 void RowCells::clear() {

@@ -61,6 +61,9 @@ public:
     std::uint32_t size() const { return line_ == kOwnBlock ? ownSize() : lineSize(); }
     bool empty() const { return size() == 0; }
     std::string_view cell(std::size_t index) const;
+    // Whether the cell was a quoted field of the row's line: kept through
+    // edits of the row, so that an edited row writes it in quotes again.
+    bool wasQuoted(std::size_t index) const;
     // All bytes of the row, cell after cell without separators.
     std::size_t byteSize() const;
 
@@ -93,8 +96,14 @@ private:
     std::uint32_t ownSize() const { return block_ ? header()[0] : 0; }
     const char* bytes() const { return block_ + (1 + ownSize()) * sizeof(std::uint32_t); }
     static char* allocate(std::uint32_t count, std::size_t byteCount);
-    std::size_t begin(std::size_t index) const { return index == 0 ? 0 : header()[index]; }
-    std::size_t end(std::size_t index) const { return header()[index + 1]; }
+    // An own block's end words carry in their top bit whether the cell was quoted.
+    static constexpr std::uint32_t kQuotedBit = 0x80000000u;
+    static constexpr std::uint32_t kEndBits = kQuotedBit - 1;
+    std::size_t begin(std::size_t index) const { return index == 0 ? 0 : header()[index] & kEndBits; }
+    std::size_t end(std::size_t index) const { return header()[index + 1] & kEndBits; }
+    // fromCells, with each cell's quoted bit from quoted(index).
+    template <class Quoted>
+    static RowCells build(std::span<const std::string_view> cells, std::uint32_t readCells, Quoted quoted);
 
     union {
         char* block_;             // own block, nullptr while empty

@@ -16,13 +16,19 @@ struct TableLayout {
     std::vector<int> fieldLengths;  // fixed lengths: column 1 first, in characters
     // What the delimiter's bytes are written in and what a field length counts.
     text::TextEncoding encoding = text::TextEncoding::Windows1252;
+    // Delimited: a field that begins with a quote runs to its closing quote,
+    // delimiters and line ends inside it included (see files/quoted/).
+    bool quoted = false;
 
     static TableLayout delimitedBy(std::string delimiter,
                                    text::TextEncoding encoding = text::TextEncoding::Windows1252) {
-        return {true, std::move(delimiter), {}, encoding};
+        return {true, std::move(delimiter), {}, encoding, false};
+    }
+    static TableLayout quotedBy(std::string delimiter, text::TextEncoding encoding = text::TextEncoding::Windows1252) {
+        return {true, std::move(delimiter), {}, encoding, true};
     }
     static TableLayout fixed(std::vector<int> lengths, text::TextEncoding encoding = text::TextEncoding::Windows1252) {
-        return {false, {}, std::move(lengths), encoding};
+        return {false, {}, std::move(lengths), encoding, false};
     }
     // Whether lines are cut the same in either encoding: at a delimiter of plain ASCII.
     bool cutsAlikeInBothEncodings() const {

@@ -151,6 +151,76 @@ void TableText::dropLine() {
     else pos_ = openAt_;
 }
 
+TableText::Line TableText::lineAfter(Line line) const {
+    if (wide_) {
+        const std::size_t at = line + 3 + wideRecords_[line + 2];
+        return at < wideRecords_.size() ? static_cast<Line>(at) : kNoLine;
+    }
+    std::size_t piece = line >> kChunkBits;
+    std::size_t at = (line & (kChunkWords - 1)) + 3 + narrowRecord(line)[2];
+    while (at >= used_[piece]) {
+        if (++piece == used_.size()) return kNoLine;
+        at = 0;
+    }
+    return static_cast<Line>((piece << kChunkBits) + at);
+}
+
+void TableText::dropFirstLines(std::size_t count) {
+    if (count == 0 || open_) return;
+    count = std::min<std::size_t>(count, lines_);
+    if (!wide_) {
+        // They lie at the head of the first chunk, unless a piece began with thousands of them.
+        std::size_t words = 0, dropped = 0;
+        while (dropped < count && words < used_[0]) {
+            words += 3 + chunks_[0][words + 2];
+            ++dropped;
+        }
+        if (dropped < count) goWide();
+        else {
+            std::uint16_t* chunk = chunks_[0].get();
+            std::memmove(chunk, chunk + words, (used_[0] - words) * sizeof(std::uint16_t));
+            used_[0] -= words;
+            if (chunks_.size() == 1) {
+                pos_ -= words;
+            } else if (used_[0] == 0) {
+                // Line 0 is where the next chunk starts.
+                chunks_.erase(chunks_.begin());
+                used_.erase(used_.begin());
+            }
+        }
+    }
+    if (wide_) {
+        std::size_t words = 0;
+        for (std::size_t dropped = 0; dropped < count; ++dropped) words += 3 + wideRecords_[words + 2];
+        wideRecords_.erase(wideRecords_.begin(), wideRecords_.begin() + static_cast<std::ptrdiff_t>(words));
+    }
+    lines_ -= static_cast<std::uint32_t>(count);
+    maxCells_ = 0;
+    forEachLine([&](Line line) { maxCells_ = std::max(maxCells_, cellCount(line)); });
+}
+
+std::string_view TableText::quotedCell(Line line, std::string_view field) const {
+    if (field.size() < 2 || readPlain(line)) return field;
+    const std::string_view inside = insideQuotes(field);
+    if (!holdsQuotePair(inside)) return inside;
+    const auto offset = static_cast<std::size_t>(field.data() - data_);
+    if (auto known = unquoted_.find(offset); known != unquoted_.end()) return known->second;
+    unquotedTexts_.push_back(unquotedField(field));
+    return unquoted_.emplace(offset, unquotedTexts_.back()).first->second;
+}
+
+bool TableText::wasQuoted(Line line, std::size_t index) const {
+    if (!hasQuoted_) return false;
+    std::size_t p = index;
+    if (!identity_) {
+        if (index >= map_.size() || map_[index] <= 0) return false;
+        p = static_cast<std::size_t>(map_[index]);
+    }
+    if (p == 0) return false;
+    const std::string_view field = wide_ ? fieldOf(&wideRecords_[line], p) : fieldOf(narrowRecord(line), p);
+    return field.size() >= 2 && field.front() == '"' && !readPlain(line);
+}
+
 void TableText::goWide() {
     // Every record so far, the open one too, moves to 32-bit words.
     std::vector<std::uint32_t> wide;
@@ -249,6 +319,13 @@ std::size_t TableText::wideWords() const {
 
 bool TableText::append(TableText& part) {
     if (!canAppend(part)) return false;
+    // The part's quoted fields from its first line on (it may have dropped lines before it).
+    if (part.lines_ > 0) {
+        const std::size_t first = part.lineStart(0);
+        hasQuoted_ = hasQuoted_ || part.hasQuoted_;
+        for (std::size_t start : part.plainRecords_)
+            if (start >= first) plainRecords_.push_back(start);
+    }
     if (wide_ || part.wide_) {
         // A line too long for 16-bit records in either: all records take 32 bits.
         if (!wide_) goWide();

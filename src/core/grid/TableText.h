@@ -11,11 +11,14 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <deque>
 #include <memory>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
+#include "core/grid/QuotedCellTexts.h"
 #include "core/grid/TableLayout.h"
 
 namespace tabulyst {
@@ -129,6 +132,25 @@ public:
     // of the field's bytes: what the width fit wants when widths are sums of
     // advances. best must have maxCells() places.
     void addFieldSums(Line line, LineSums& sums, std::vector<int>& best) const;
+    // --- quoted fields, while reading ---
+    // The line being split has a field in quotes.
+    void noteQuotedField() { hasQuoted_ = true; }
+    // The line starting at start was split without quotes: one of its quotes never closes.
+    void notePlainRecord(std::size_t start) { plainRecords_.push_back(start); }
+    // Where the lines split without quotes start in the buffer, in order.
+    const std::vector<std::size_t>& plainRecords() const { return plainRecords_; }
+    // Where a line starts in the buffer.
+    std::size_t lineStart(Line line) const {
+        if (wide_) return wideRecords_[line] | std::size_t{wideRecords_[line + 1]} << 32;
+        const std::uint16_t* record = narrowRecord(line);
+        return record[0] | std::size_t{record[1]} << 16;
+    }
+    // The line after line in order, or kNoLine.
+    static constexpr Line kNoLine = UINT32_MAX;
+    Line lineAfter(Line line) const;
+    // Forgets the first count lines (read from a place that turned out to lie inside a quoted field).
+    void dropFirstLines(std::size_t count);
+
     // The line endLine closed last.
     Line lastLine() const {
         return wide_ ? static_cast<Line>(openAt_) : static_cast<Line>(((chunks_.size() - 1) << kChunkBits) + openAt_);
@@ -156,8 +178,12 @@ public:
             p = static_cast<std::size_t>(map_[index]);
         }
         if (p == 0) return numberText(number);
-        return wide_ ? fieldOf(&wideRecords_[line], p) : fieldOf(narrowRecord(line), p);
+        const std::string_view field = wide_ ? fieldOf(&wideRecords_[line], p) : fieldOf(narrowRecord(line), p);
+        if (!hasQuoted_ || field.empty() || field.front() != '"') return field;
+        return quotedCell(line, field);
     }
+    // Whether the cell at index was a quoted field of the line.
+    bool wasQuoted(Line line, std::size_t index) const;
     std::uint32_t readCells(Line line) const { return readCells_[cellCount(line)]; }
     std::uint32_t storedCells(Line line) const { return sizes_[cellCount(line)]; }
     // How many rows show a line of this text; a row counts itself in and out.
@@ -217,6 +243,11 @@ private:
             begin = end + gap_;
         }
     }
+    // The cell of a field that begins with a quote.
+    std::string_view quotedCell(Line line, std::string_view field) const;
+    bool readPlain(Line line) const {
+        return std::binary_search(plainRecords_.begin(), plainRecords_.end(), lineStart(line));
+    }
     // The 32-bit words the records take once wide.
     std::size_t wideWords() const;
     void beginLineElsewhere(std::size_t start);
@@ -264,6 +295,14 @@ private:
     // By the cells a line was read with: its read count and stored cells now.
     std::vector<std::uint32_t> readCells_;
     std::vector<std::uint32_t> sizes_;
+
+    // Quoted fields: whether the text has any, and where the lines split
+    // without quotes start. The cell texts of fields with pairs of quotes are
+    // made when first asked for, like the numbers' texts, and kept.
+    bool hasQuoted_ = false;
+    std::vector<std::size_t> plainRecords_;
+    mutable std::unordered_map<std::size_t, std::string_view> unquoted_;
+    mutable std::deque<std::string> unquotedTexts_;
 
     mutable std::size_t rowsShown_ = 0;
     // The decimal texts of the numbers, 65536 to a chunk, made when first shown.

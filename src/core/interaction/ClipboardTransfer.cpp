@@ -8,6 +8,7 @@
 #include "core/files/FieldLength.h"
 #include "core/files/Fields.h"
 #include "core/files/FileEncoding.h"
+#include "core/files/quoted/ClipboardTable.h"
 #include "core/files/LayoutSettings.h"
 #include "core/grid/StringGrid.h"
 #include "core/document/EditJournal.h"
@@ -72,9 +73,20 @@ ClipboardTransfer::ClipboardTransfer(StringGrid& grid, EditJournal& cells, Comma
 
 bool ClipboardTransfer::editorOpen() const { return grid_.editorOpen(); }
 
+bool ClipboardTransfer::spreadsheetCells() const { return layout_.DelimitedMode && layout_.QuotedFields; }
+
+void ClipboardTransfer::appendCell(std::string& text, std::string_view cell) const {
+    if (spreadsheetCells()) appendClipboardCell(text, cell);
+    else text += cell;
+}
+
 bool ClipboardTransfer::copySeparator(std::string& separator) {
     separator.clear();
     if (!layout_.DelimitedMode) return true;
+    if (spreadsheetCells()) {
+        separator = "\t";
+        return true;
+    }
     separator = DecodeDelimiter(layout_.CurrentDelimiter, format_.encoding.cells());
     if (!IsDecodeError(separator)) return true;
     // Joining cells with the error text would put garbage on the clipboard.
@@ -95,7 +107,7 @@ void ClipboardTransfer::CopySelection() {
             if (r > sel.top) text += kCrLf;
             for (int c = sel.left; c <= sel.right; ++c) {
                 if (c > sel.left) text += separator;
-                text += grid_.cell(c, r);
+                appendCell(text, grid_.cell(c, r));
             }
         }
     } catch (...) {
@@ -139,7 +151,7 @@ void ClipboardTransfer::mnuCopyRowClick() {
     const int r = grid_.row();
     for (int c = grid_.fixedCols(); c < grid_.colCount(); ++c) {
         if (c > grid_.fixedCols()) text += separator;
-        text += grid_.cell(c, r);
+        appendCell(text, grid_.cell(c, r));
     }
     putOnClipboard(text);
 }
@@ -148,7 +160,7 @@ void ClipboardTransfer::mnuCopyColClick() {
     std::string text;
     const int c = grid_.col();
     for (int r = grid_.fixedRows(); r < grid_.rowCount(); ++r) {
-        text += grid_.cell(c, r);
+        appendCell(text, grid_.cell(c, r));
         text += kCrLf;
     }
     putOnClipboard(text);
@@ -236,8 +248,24 @@ void ClipboardTransfer::PasteClipboard() {
     stripOneLineBreak(text);
     const int startCol = grid_.col();
     const int startRow = grid_.row();
-    if (layout_.DelimitedMode) pasteDelimited(text, startCol, startRow);
+    if (spreadsheetCells()) pasteSpreadsheetCells(text, startCol, startRow);
+    else if (layout_.DelimitedMode) pasteDelimited(text, startCol, startRow);
     else pasteFixed(text, startCol, startRow);
+}
+
+void ClipboardTransfer::pasteSpreadsheetCells(const std::string& text, int startCol, int startRow) {
+    const std::vector<std::vector<std::string>> rows = parseClipboardTable(text);
+    int i = startCol, j = startRow;
+    bool changed = false;
+    for (std::size_t r = 0; r < rows.size(); ++r) {
+        j = startRow + static_cast<int>(r);
+        i = startCol;
+        for (const std::string& cell : rows[r]) {
+            if (cells_.ChangeCell(i, j, cell)) changed = true;
+            ++i;
+        }
+    }
+    if ((i != startCol || j != startRow) && changed) endOfPaste();
 }
 
 void ClipboardTransfer::pasteDelimited(const std::string& text, int startCol, int startRow) {

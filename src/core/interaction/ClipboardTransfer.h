@@ -54,6 +54,11 @@ private:
     // The cell separator of a copy; false (after telling the user) when the
     // delimiter cannot be decoded.
     bool copySeparator(std::string& separator);
+    // With quoted fields the clipboard holds cells as spreadsheets write
+    // them: split by tabs, in quotes where a cell holds a tab or a line break.
+    bool spreadsheetCells() const;
+    void appendCell(std::string& text, std::string_view cell) const;
+    void pasteSpreadsheetCells(const std::string& text, int startCol, int startRow);
     void clearCells();
     void pasteDelimited(const std::string& text, int startCol, int startRow);
     void pasteFixed(const std::string& text, int startCol, int startRow);

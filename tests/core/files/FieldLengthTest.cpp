@@ -36,7 +36,7 @@ TEST_F(FieldLengthEverywhereTest, ALengthTheSettingsTakeOpensSavesAndPastes) {
     for (std::string text : {"+3", "03", "3", "-0", "-3", "+-3", "x3"}) {
         SCOPED_TRACE(text);
         const bool isLength = parseFieldLength(text).has_value();
-        ASSERT_EQ(WriteLayoutSettings(form->config, false, {text, "2"}), "");
+        ASSERT_EQ(WriteLayoutSettings(form->config, false, {text, "2"}, true), "");
         std::vector<std::string> read;
         form->document.layout.DelimitedMode = ReadLayoutSettings(form->config, read);
         EXPECT_FALSE(form->document.layout.DelimitedMode);

@@ -63,6 +63,19 @@ TEST_F(LayoutConfigTest, TheModeIsFixedOnlyForZero) {
     }
 }
 
+TEST_F(LayoutConfigTest, QuotedFieldsAreOnUnlessStoredAsZeroAndWrittenWithTheMode) {
+    EXPECT_TRUE(ReadQuotedFields(config));  // no settings file at all
+    for (auto [common, quoted] : {std::pair{"IsDelimitered=1\n", true}, {"QuotedFields=0\n", false},
+                                  {"QuotedFields=1\n", true}, {"QuotedFields=x\n", true}}) {
+        folder.write("tabulyst.CFG", "[Common]\n"s + common);
+        EXPECT_EQ(ReadQuotedFields(config), quoted) << common;
+    }
+    for (bool quoted : {false, true}) {
+        EXPECT_EQ(WriteLayoutSettings(config, true, {}, quoted), "");
+        EXPECT_EQ(ReadQuotedFields(config), quoted);
+    }
+}
+
 TEST_F(LayoutConfigTest, TheLengthListEndsAtAGapANegativeOrANonNumber) {
     std::vector<std::pair<std::string, std::vector<std::string>>> cases = {
         {"0=10\n1=20\n3=5\n", {"10", "20"}},
@@ -81,7 +94,7 @@ TEST_F(LayoutConfigTest, TheLengthListEndsAtAGapANegativeOrANonNumber) {
 
 TEST_F(LayoutConfigTest, WritingReplacesTheWholeListAndKeepsOtherSections) {
     folder.write("tabulyst.CFG", "[Recent]\n/a.csv=1\n[Lengths]\n0=1\n1=2\n2=3\n3=4\n");
-    EXPECT_EQ(WriteLayoutSettings(config, false, {"10", "20"}), "");
+    EXPECT_EQ(WriteLayoutSettings(config, false, {"10", "20"}, true), "");
     std::vector<std::string> lengths;
     EXPECT_FALSE(read(lengths));
     EXPECT_EQ(lengths, (std::vector<std::string>{"10", "20"}));

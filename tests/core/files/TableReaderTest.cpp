@@ -17,6 +17,7 @@
 #include "core/files/FitColumnWidths.h"
 #include "core/files/TableReader.h"
 #include "core/files/TableWriter.h"
+#include "core/files/quoted/QuotedReference.h"
 #include "core/grid/StringGrid.h"
 #include "core/text/Utf8Text.h"
 #include "core/platform/AdvanceTable.h"
@@ -282,6 +283,85 @@ TEST_F(TableReaderTest, LinesOf64KiBAndMoreKeepTheirFields) {
     ASSERT_TRUE(read(bytes, layout, grid).ok);
     expectRows(grid, readLineByLine(bytes, layout), "long lines");
     EXPECT_EQ(grid.cell(2, 3).size(), 70000u);
+}
+
+TEST_F(TableReaderTest, BigFilesWithQuotedFieldsComeOutAsOnePassReadsThem) {
+    // Pieces start right after line ends, here often inside quoted fields, and
+    // one quoted field runs over several pieces: the rows, their widths and an
+    // untouched save must be those of one pass from the start.
+    struct Case {
+        const char* name;
+        bool crLf;
+        const char* delimiter;
+        bool mark = false;      // UTF-8 with a byte-order mark
+        bool unclosed = false;  // a stray quote near the end never closes
+    };
+    const Case cases[] = {{"CR LF", true, ";"}, {"LF", false, ";"}, {"two bytes", true, "||"},
+                          {"mark", true, ";", true}, {"unclosed", false, ";", false, true}};
+    for (const Case& c : cases) {
+        const std::string end = c.crLf ? "\r\n" : "\n", d = c.delimiter;
+        std::string bytes = c.mark ? "\xEF\xBB\xBF\"M\xC3\xBCller\"" + d + "x" + end : "";
+        for (int i = 0; bytes.size() < (std::size_t{5} << 19); ++i) {
+            std::string line;
+            for (int f = 0; f < 6; ++f) {
+                // Each column wider than the one before: a line misread from inside a quoted field would widen the first.
+                std::string field = std::to_string(i * 7 + f) + std::string(static_cast<std::size_t>((i + f) % 13 + 20 * f), 'k');
+                if (i % 5 == 0) {
+                    const std::string inner[] = {field + d + "x", "a" + end + field, "say \"\"" + field + "\"\"", field};
+                    field = "\"" + inner[(i / 5 + f) % 4] + "\"";
+                }
+                line += (f ? d : "") + field;
+            }
+            if (i == 3000) line = "\"" + std::string(1000, 'q') + [&] {
+                std::string over;  // a field over 300 KiB of lines
+                while (over.size() < (std::size_t{300} << 10)) over += std::string(60, 'o') + end;
+                return over;
+            }() + "\"" + d + "end";
+            bytes += line + end;
+        }
+        if (c.unclosed) bytes += "a" + d + "\"stray" + end + "b" + d + "c" + end;
+        const TableLayout layout = TableLayout::quotedBy(d);
+        AdvanceTable advances;
+        for (int ch = 0; ch < 256; ++ch) advances.setAdvance(static_cast<unsigned char>(ch), 1 + (ch * 7) % 11);
+        StringGrid grid;
+        ColumnWidthFit fit(advances, 5000, {StringGrid::kDefaultColWidth}, StringGrid::kDefaultColWidth);
+        const TableReadResult result = read(bytes, layout, grid, &fit);
+        ASSERT_TRUE(result.ok) << result.error;
+        fit.apply(grid);
+
+        // One pass of the rules, and the widths as sums of each field's bytes as they stand.
+        const std::string_view text = std::string_view(bytes).substr(c.mark ? 3 : 0);
+        const std::vector<QuotedRecord> records =
+            splitQuotedReference(text, {c.crLf ? '\r' : '\n', c.crLf, d, true, true});
+        Expected expected;
+        std::vector<int> widest(1, 0);
+        for (const QuotedRecord& record : records) {
+            expected.rows.push_back({std::to_string(expected.rows.size() + 1)});
+            for (const std::string& cell : recordCells(text, record, d)) expected.rows.back().push_back(cell);
+            const std::vector<std::string_view> raw = rawFields(text, record, d);
+            widest.resize(std::max(widest.size(), raw.size() + 1), 0);
+            for (std::size_t p = 0; p < raw.size(); ++p) widest[p + 1] = std::max(widest[p + 1], advances.textWidth(raw[p]));
+        }
+        expectRows(grid, expected, c.name);
+        EXPECT_EQ(result.unclosedQuoteRows, c.unclosed ? 1u : 0u) << c.name;
+        EXPECT_EQ(result.format.encoding.byteOrderMark, c.mark) << c.name;
+        StringGrid model;
+        model.setColCount(grid.colCount());
+        ColumnWidthFit modelFit(advances, 5000, {StringGrid::kDefaultColWidth}, StringGrid::kDefaultColWidth);
+        modelFit.offerNumbers(records.size() + 1);
+        for (std::size_t col = 1; col < widest.size(); ++col)
+            if (widest[col] > 0) modelFit.offerWidth(col, widest[col]);
+        modelFit.apply(model);
+        for (int col = 0; col < grid.colCount(); ++col)
+            ASSERT_EQ(grid.colWidth(col), model.colWidth(col)) << c.name << " col " << col;
+
+        grid.setRowCount(grid.rowCount() - 1);  // the spare row
+        std::string error;
+        TableLayout written = layout;
+        written.encoding = result.format.encoding.cells();
+        ASSERT_TRUE(writeTableFile(folder.file("out.csv"), {written, false, true, result.format}, grid, error)) << error;
+        EXPECT_TRUE(folder.read("out.csv") == bytes) << c.name;
+    }
 }
 
 TEST_F(TableReaderTest, AFileThatCannotBeOpenedLeavesTheGridAlone) {

@@ -19,13 +19,15 @@ public:
 
 class ClipboardTest : public FormFixture {
 protected:
-    // Cells "a".."x" row by row, a semicolon layout, a clean journal.
+    // Cells "a".."x" row by row, a semicolon layout without quoted fields
+    // (the clipboard then uses the table's delimiter), a clean journal.
     void letters(int dataCols, int dataRows) {
         fill(dataCols + 1, dataRows + 1);
         char next = 'a';
         for (int r = 1; r <= dataRows; ++r)
             for (int c = 1; c <= dataCols; ++c) grid().setCell(c, r, std::string(1, next++));
         form->document.layout = LayoutSettings{};
+        form->document.layout.QuotedFields = false;
         journal().ClearJournal();
         journal().SetModified(false);
     }
@@ -333,6 +335,33 @@ TEST_F(ClipboardTest, OpenEditorGetsCutCopyAndPaste) {
     EXPECT_EQ(at(1, 1), "a");
     EXPECT_TRUE(clip().empty());
     grid().setEditorHost(nullptr);
+}
+
+TEST_F(ClipboardTest, WithQuotedFieldsCellsTravelAsSpreadsheetsWriteThem) {
+    letters(3, 2);
+    form->document.layout.QuotedFields = true;
+    grid().setCell(2, 1, "x\ty");
+    grid().setCell(3, 1, "l1\r\nl2");
+    grid().setCell(1, 2, "say \"hi\"");
+    grid().setCell(2, 2, "a;b");
+    grid().setCurrent(1, 1);
+    grid().extendTo(3, 2);
+    commands().trigger("mnuCopy");
+    // Tabs between cells; quotes only round a tab or a line break.
+    EXPECT_EQ(clip(), "a\t\"x\ty\"\t\"l1\r\nl2\"\r\nsay \"hi\"\ta;b\tf");
+    grid().setCurrent(1, 2);
+    commands().trigger("mnuCopyRow");
+    EXPECT_EQ(clip(), "say \"hi\"\ta;b\tf");
+
+    // A block copied from a spreadsheet lands cell by cell, its line break kept in the cell.
+    clip() = "1\t\"two\nlines\"\r\n\"q\"\"\"\t4\r\n";
+    grid().setCurrent(2, 1);
+    commands().trigger("btnPaste");
+    EXPECT_EQ(at(2, 1), "1");
+    EXPECT_EQ(at(3, 1), "two\nlines");
+    EXPECT_EQ(at(2, 2), "q\"");
+    EXPECT_EQ(at(3, 2), "4");
+    EXPECT_TRUE(journal().Modified);
 }
 
 }  // namespace

@@ -8,6 +8,10 @@
 #include "core/files/quoted/QuotedFields.h"
 #include "core/files/quoted/QuotedReference.h"
 #include "core/files/quoted/QuotedScan.h"
+#include "core/files/TableReader.h"
+#include "core/files/TableWriter.h"
+#include "core/grid/StringGrid.h"
+#include "support/TempFolder.h"
 
 namespace tabulyst {
 namespace {
@@ -90,7 +94,7 @@ const std::vector<ReadCase> kCases = {
     {"SelfOverlappingDelimiter", "aa", Ends::Lf, "\"xa\"aac\n", {{"xa", "c"}}},
 };
 
-class QuotedReading : public testing::TestWithParam<ReadCase> {};
+class QuotedReading : public ::testing::TestWithParam<ReadCase> {};
 
 TEST_P(QuotedReading, CellsAndWritingBack) {
     const ReadCase& c = GetParam();
@@ -123,8 +127,44 @@ TEST_P(QuotedReading, CellsAndWritingBack) {
     EXPECT_EQ(cellsOf(rewritten, splitQuotedReference(rewritten, layout), delimiter), c.cells);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, QuotedReading, testing::ValuesIn(kCases),
-                         [](const testing::TestParamInfo<ReadCase>& info) { return std::string(info.param.name); });
+// The same files opened and saved: the grid shows the cells, an untouched
+// table goes back byte for byte, and with every row edited each cell is
+// written in quotes where it needs them or had them.
+TEST_P(QuotedReading, ThroughTheReaderAndTheWriter) {
+    const ReadCase& c = GetParam();
+    const std::string delimiter = DecodeDelimiter(c.delimiter);
+    const TableLayout layout = c.quoted ? TableLayout::quotedBy(delimiter) : TableLayout::delimitedBy(delimiter);
+    tabulyst::testing::TempFolder folder;
+    folder.write("t.csv", c.text);
+    StringGrid grid;
+    const TableReadResult read = readTableFile(folder.file("t.csv"), layout, grid);
+    ASSERT_TRUE(read.ok) << read.error;
+    ASSERT_EQ(grid.rowCount(), static_cast<int>(c.cells.size()) + 2);  // the header row and the spare row
+    grid.setRowCount(grid.rowCount() - 1);
+    Rows shown;
+    for (int r = 1; r < grid.rowCount(); ++r) {
+        shown.emplace_back();
+        for (std::uint32_t p = 1; p < grid.rowCells(r).readCells(); ++p)
+            shown.back().emplace_back(grid.cell(static_cast<int>(p), r));
+    }
+    EXPECT_EQ(shown, c.cells);
+    EXPECT_EQ(read.unclosedQuoteRows, c.unclosedAt.size());
+
+    TableWriteLayout write{layout, false, true, read.format};
+    std::string error;
+    const std::string asRead = c.text.substr(0, c.text.find('\x1A'));
+    ASSERT_TRUE(writeTableFile(folder.file("out.csv"), write, grid, error)) << error;
+    EXPECT_EQ(folder.read("out.csv"), asRead);
+
+    for (int r = 1; r < grid.rowCount(); ++r) grid.setRowCells(r, RowCells(grid.rowCells(r)));  // rows of their own
+    ASSERT_TRUE(writeTableFile(folder.file("out.csv"), write, grid, error)) << error;
+    std::string rewritten = c.rewritten.empty() ? c.text : c.rewritten;
+    if (!read.format.lastLineEnded) rewritten.erase(rewritten.find_last_not_of("\r\n") + 1);
+    EXPECT_EQ(folder.read("out.csv"), rewritten);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, QuotedReading, ::testing::ValuesIn(kCases),
+                         [](const ::testing::TestParamInfo<ReadCase>& info) { return std::string(info.param.name); });
 
 TEST(QuotedCellTextsTest, KeepsTheTextsOfFieldsWithPairsAcrossPiecesJoined) {
     QuotedCellTexts first, second;
