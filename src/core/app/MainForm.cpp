@@ -58,6 +58,7 @@ MainForm::MainForm(const Platform& p, std::string executablePath)
                    [this] { return document.format().encoding.cells(); }),
       about(commands, *p.dialogs, p.opener) {
     document.StrGrid.setEvents(this);
+    files.delimiterFound = [this](const std::string& delimiter) { layoutCommand.offerDelimiter(delimiter); };
     clipboardTransfer.takeText = [this](std::string_view utf8, std::string& cells) {
         return takeTypedText(utf8, cells);
     };

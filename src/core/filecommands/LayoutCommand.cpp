@@ -43,6 +43,22 @@ void LayoutCommand::chooseLayout() {
     chosen.CurrentDelimiter = layoutDialog.ChosenDelimiter;
     chosen.DelimitedMode = layoutDialog.chosenDelimitedMode();
     chosen.QuotedFields = layoutDialog.chkQuotedFields;
+    switchTo(std::move(chosen), std::move(before));
+}
+
+void LayoutCommand::offerDelimiter(const std::string& delimiter) {
+    const std::string shown = delimiter == "\t" ? "Tabulatoren" : "„" + delimiter + "“";
+    // Taking it only cuts the file just opened anew: nothing is lost either way.
+    if (!dialogs_.confirm("Die Datei trennt ihre Felder offenbar mit " + shown +
+                              ", nicht mit dem eingestellten Trennzeichen. Dieses Trennzeichen übernehmen?",
+                          DefaultAnswer::Yes))
+        return;
+    LayoutSettings chosen = document_.layout;
+    chosen.CurrentDelimiter = delimiter;
+    switchTo(std::move(chosen), document_.layout);
+}
+
+void LayoutCommand::switchTo(LayoutSettings chosen, LayoutSettings before) {
     TableFiles::Reload outcome = TableFiles::Reload::Failed;
     const unsigned long tablesRead = files_.tablesRead();
     try {

@@ -22,6 +22,9 @@ public:
                   const SettingsLocation& settings, TableFiles& files);
 
     void chooseLayout();
+    // Offers the delimiter a file just opened into one column seems to use
+    // and, when the user takes it, puts it in force as the dialog would.
+    void offerDelimiter(const std::string& delimiter);
 
     FieldLengthDialog fieldLengthDialog;
     LayoutDialog layoutDialog;
@@ -29,6 +32,9 @@ public:
 private:
     // Puts settings in force and stores them.
     void apply(LayoutSettings settings);
+    // Puts chosen in force and cuts the file again with it; before stays in
+    // force when that fails.
+    void switchTo(LayoutSettings chosen, LayoutSettings before);
 
     TableDocument& document_;
     Dialogs& dialogs_;

@@ -6,6 +6,8 @@
 #include "core/document/TableDocument.h"
 #include "core/filecommands/FileChooser.h"
 #include "core/filecommands/RecentFiles.h"
+#include "core/files/DelimiterGuess.h"
+#include "core/files/DelimiterNotation.h"
 #include "core/files/FitColumnWidths.h"
 #include "core/files/LayoutSettings.h"
 #include "core/files/TableReadAhead.h"
@@ -111,7 +113,17 @@ bool TableFiles::OpenTableFile(const std::string& path, TableReadAhead* ahead) {
     noticedPath_.clear();  // opening tells again what a reload would not repeat
     const bool ok = LoadTableFile(path, ahead);
     setReloadCommands(ok);
+    if (ok) offerDelimiter(path);
     return ok;
+}
+
+void TableFiles::offerDelimiter(const std::string& path) {
+    const LayoutSettings& layout = document_.layout;
+    if (!delimiterFound || !layout.DelimitedMode || document_.StrGrid.colCount() > 2) return;
+    bool whole = false;
+    const std::string found = guessDelimiter(readFileHead(path, whole), layout.QuotedFields, whole);
+    if (found.empty() || found == DecodeDelimiter(layout.CurrentDelimiter)) return;
+    delimiterFound(found);
 }
 
 bool TableFiles::LoadTableFile(const std::string& path, TableReadAhead* ahead) {

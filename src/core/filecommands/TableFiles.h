@@ -1,6 +1,7 @@
 #pragma once
 // The file commands of the main window: Open, loading under the layout
 // settings, Save and Save As, Reload and cyclic reload.
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -37,6 +38,8 @@ public:
     // not load leaves an empty table without a file name. ahead: what the
     // start read of the file already, taken or given up.
     bool OpenTableFile(const std::string& path, TableReadAhead* ahead = nullptr);
+    // Told the delimiter a file just opened into one column seems to use.
+    std::function<void(const std::string& delimiter)> delimiterFound;
     // The same after asking whether changes may go, when there are any.
     bool openAfterAsking(const std::string& path);
     // The layout the start reads the command line's file ahead with (as for
@@ -68,6 +71,8 @@ public:
     static constexpr int kStopInterval = 10000000;
 
 private:
+    // After an open into one column: tells delimiterFound what the file seems to use.
+    void offerDelimiter(const std::string& path);
     // Reads path and shows it when the whole file was read; false (after a
     // message) leaves the table shown, its path and its file format as they were.
     bool LoadTableFile(const std::string& path, TableReadAhead* ahead = nullptr);
