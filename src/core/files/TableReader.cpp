@@ -112,6 +112,7 @@ void readWholeFile(int fd, TableText& text, int& err) {
 // too) and the fields. Where widths are sums of advances, the widest sum of
 // each column, worked out while splitting, stands for the column's fields.
 void fitLines(const TableText& text, ColumnWidthFit& fit, const std::vector<int>* widest) {
+    fit.addColumns(text.maxCells());
     fit.offerNumbers(std::uint64_t{text.lineCount()} + 1);
     if (!widest) {
         text.forEachLine([&](TableText::Line line) {
