@@ -13,6 +13,7 @@ namespace tabulyst {
 class ColumnWidthFit;
 class StringGrid;
 class TableReadAhead;
+class ProgressScope;
 
 
 struct TableReadResult {
@@ -21,6 +22,7 @@ struct TableReadResult {
     FileFormat format;                   // the encoding found, the byte-order mark taken aside
     bool lengthMismatch = false;         // a line did not match the field lengths
     const char* notice = nullptr;        // why a file with a mark is no UTF-8 table
+    bool cancelled = false;              // the user stopped the read (not ok, no error to tell)
 };
 
 // Reads path into rows 1 and up of grid, which the caller has emptied to 2 x 2.
@@ -35,8 +37,10 @@ struct TableReadResult {
 // encoding found (see Utf8Detector), cut with the layout for it. Every row
 // remembers how many fields its line had.
 // ahead: what may have been read of the file already (it is taken or given up).
+// progress: told how much of the file is split; stopping it leaves the grid as it was.
 TableReadResult readTableFile(const std::string& path, const TableLayouts& layouts, StringGrid& grid,
-                              ColumnWidthFit* fit = nullptr, TableReadAhead* ahead = nullptr);
+                              ColumnWidthFit* fit = nullptr, TableReadAhead* ahead = nullptr,
+                              ProgressScope* progress = nullptr);
 // The same with one delimiter or set of field lengths for either encoding.
 inline TableReadResult readTableFile(const std::string& path, const TableLayout& layout, StringGrid& grid,
                                      ColumnWidthFit* fit = nullptr, TableReadAhead* ahead = nullptr) {
