@@ -103,9 +103,12 @@ bool TableFiles::LoadTableFile(const std::string& path, TableReadAhead* ahead) {
     if (ec) absolute = path;
     recent_.AddRecentFile(absolute);
     bool ok = false;
+    stopped_ = false;
     const unsigned long tablesRead = tablesRead_;
+    // Escape stops the read; the table shown before stays (reload) or the empty one (open).
+    ProgressScope progress(platform_.progress, "Datei wird geladen …", true);
     try {
-        ok = readTable(absolute, ahead);
+        ok = readTable(absolute, ahead, progress);
     } catch (const std::bad_alloc&) {
         // Once shown, the table is the file's, with its path and format, whatever failed after.
         ok = tablesRead_ != tablesRead;
@@ -164,9 +167,6 @@ void numberColumns(StringGrid& grid, ColumnWidthFit& fit) {
         cells.emplace_back(digits.data() + at, digits.size() - at);
         fit.offer(c, cells.back());
     }
-    // The reader numbered every row showing a line; the fit has seen all other cells but these.
-    for (int r = 1; r < grid.rowCount(); ++r) {
-        if (grid.rowCells(r).text()) continue;
     grid.setRowCells(0, RowCells::fromCells(cells));
 }
 
@@ -174,6 +174,9 @@ void numberColumns(StringGrid& grid, ColumnWidthFit& fit) {
 
 void TableFiles::finishRead(StringGrid& grid, ColumnWidthFit& fit) {
     numberColumns(grid, fit);
+    // The reader numbered every row showing a line; the fit has seen all other cells but these.
+    for (int r = 1; r < grid.rowCount(); ++r) {
+        if (grid.rowCells(r).text()) continue;
         std::string number = std::to_string(r);
         if (grid.cell(0, r) == number) continue;
         grid.setCell(0, r, number);
@@ -192,7 +195,7 @@ void TableFiles::finishRead(StringGrid& grid, ColumnWidthFit& fit) {
     if (empty) grid.setRowCount(grid.rowCount() - 1);
 }
 
-bool TableFiles::readTable(const std::string& path, TableReadAhead* ahead) {
+bool TableFiles::readTable(const std::string& path, TableReadAhead* ahead, ProgressScope& progress) {
     std::optional<TableLayouts> layouts = readLayout();
     if (!layouts) return false;
     // Read on the side: the table shown stays as it is unless the whole file is read.
@@ -200,9 +203,10 @@ bool TableFiles::readTable(const std::string& path, TableReadAhead* ahead) {
     const TableLayout& layout = layouts->windows1252;
     if (!layout.delimited) read.setColCount(static_cast<int>(layout.fieldLengths.size()) + 1);
     ColumnWidthFit fit = startWidthFit(read);
-    TableReadResult result = readTableFile(path, *layouts, read, &fit, ahead);
+    TableReadResult result = readTableFile(path, *layouts, read, &fit, ahead, &progress);
+    stopped_ = result.cancelled;
     if (!result.ok) {
-        platform_.dialogs->showMessage(result.error);
+        if (!result.cancelled) platform_.dialogs->showMessage(result.error);
         return false;
     }
     if (result.lengthMismatch) platform_.dialogs->showMessage(kLengthMismatch);
@@ -304,7 +308,9 @@ bool TableFiles::writeTable(const std::string& path, bool delimited, bool includ
     bool ok = false;
     {
         GridUpdateScope update(document_.StrGrid);
-        ok = writeTableFile(path, write, document_.StrGrid, error, writeFaults);
+        // Not stoppable: the file on disk is replaced whole or not at all, and stays whole meanwhile.
+        ProgressScope progress(platform_.progress, "Datei wird gespeichert …");
+        ok = writeTableFile(path, write, document_.StrGrid, error, writeFaults, &progress);
     }
     if (!ok) platform_.dialogs->showMessage(error);
     return ok;
@@ -340,7 +346,7 @@ TableFiles::Reload TableFiles::reload(bool ask) {
     std::vector<int> widths;
     for (int c = 0; c < grid.colCount(); ++c) widths.push_back(grid.colWidth(c));
     // A reload that fails leaves the table, its changes and its journal as they were.
-    if (!LoadTableFile(document_.path())) return Reload::Failed;
+    if (!LoadTableFile(document_.path())) return stopped_ ? Reload::Stopped : Reload::Failed;
     journal.ClearJournal();
     journal.markUnmodified();
     document_.sort.reset();
