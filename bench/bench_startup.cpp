@@ -115,10 +115,11 @@ int main(int argc, char** argv) {
                 ew / pw, ec / pc);
     if (argc > 6) {
         const double budget = std::atof(argv[5]);
-        std::printf("%-34s %9.1f ms wall, budget %.1f ms (%s)%s\n", "start to grid ready", ew * 1000, budget, argv[6],
+        std::printf("%-34s %9.1f ms wall, budget %.1f ms (%s)%s\n", "ready against the budget", ew * 1000, budget, argv[6],
                     ew * 1000 <= budget ? "" : "   OVER");
     }
-    std::printf("%-34s %9.0f MiB (%.2f x the file)   budget 1.5 x\n", "peak resident of the editor", median(peak),
-                median(peak) / mib);
+    // The memory budget holds for big tables, where the program's own few dozen MiB do not count.
+    std::printf("%-34s %9.0f MiB (%.2f x the file)%s\n", "peak resident of the editor", median(peak), median(peak) / mib,
+                mib >= 512 ? "   budget 1.5 x" : "");
     return 0;
 }
