@@ -111,6 +111,10 @@ bool QtProgress::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::Close:
     case QEvent::InputMethod:
         return true;
+    case QEvent::Timer:
+        // Timers wait (they fire again once the work is done): a cyclic reload
+        // must not replace the table a save or a sort is busy with.
+        return true;
     default:
         return QObject::eventFilter(watched, event);
     }

@@ -2,8 +2,8 @@
 // Long work's progress in the status line: once the work has run for half a
 // second, a bar with the share done (and a cancel button for work that can
 // stop), and the window keeps painting. Meanwhile no input reaches the
-// window but Escape and the cancel button, so no command touches the table
-// the work is busy with.
+// window but Escape and the cancel button, and no timer fires, so no command
+// touches the table the work is busy with.
 #include <QElapsedTimer>
 #include <QObject>
 
