@@ -1,8 +1,15 @@
 #!/usr/bin/env bash
 # Builds Release under build/bench, generates the benchmark tables (1,000,000
 # rows by default, or the row count given) and prints every figure.
+# ./bench.sh big [ROWS] adds the table of 50,000,000 rows past 4 GiB (about
+# 4.6 GB on disk and 12 GB of memory while it runs).
 set -euo pipefail
 cd "$(dirname "$0")"
+big=0
+if [ "${1:-}" = big ]; then
+    big=1
+    shift
+fi
 rows="${1:-1000000}"
 tools/install-deps.sh
 cmake -S . -B build/bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DTABULYST_TESTS=OFF >/dev/null
@@ -12,9 +19,35 @@ data="build/bench/data-$rows"
 mkdir -p "$data"
 [ -f "$data/table.csv" ] || build/bench/bench/bench_generate "$data" "$rows"
 echo "== start to grid ready (whole process, offscreen)"
-build/bench/bench/bench_startup build/bench/src/tabulyst build/bench/bench/bench_plainread "$data/table.csv"
+startup() { build/bench/bench/bench_startup build/bench/src/tabulyst build/bench/bench/bench_plainread "$@"; }
+# The ready time in ms that bench_startup printed.
+readyMs() { awk '$1 == "start" && $4 == "ready" && $6 == "ms" { print $5; exit }'; }
+figures=$(startup "$data/table.csv")
+echo "$figures"
+tableReady=$(echo "$figures" | readyMs)
 echo "== start to grid ready, the table in UTF-8 with a character Windows-1252 lacks in every tenth row"
-build/bench/bench/bench_startup build/bench/src/tabulyst build/bench/bench/bench_plainread "$data/table-utf8.csv"
+startup "$data/table-utf8.csv"
+echo "== a line of many fields, against the $rows-row table's ready time"
+for fields in 100000 1000000; do
+    wide="build/bench/wide-$fields.csv"
+    [ -f "$wide" ] || build/bench/bench/bench_generate --wide "$wide" "$fields"
+    echo "-- one line of $fields fields"
+    startup "$wide" 5 "$tableReady" "the $rows-row table"
+done
+echo "== 10,000,000 rows"
+mkdir -p build/bench/data-10000000
+tenMillion=build/bench/data-10000000/table.csv
+[ -f "$tenMillion" ] || build/bench/bench/bench_generate --table "$tenMillion" 10000000
+figures=$(startup "$tenMillion" 3)
+echo "$figures"
+tenMillionReady=$(echo "$figures" | readyMs)
+if [ "$big" = 1 ]; then
+    echo "== 50,000,000 rows, past 4 GiB, against 6 x the 10,000,000-row table"
+    mkdir -p build/bench/data-50000000
+    fiftyMillion=build/bench/data-50000000/table.csv
+    [ -f "$fiftyMillion" ] || build/bench/bench/bench_generate --table "$fiftyMillion" 50000000
+    startup "$fiftyMillion" 3 "$(awk -v t="$tenMillionReady" 'BEGIN { print 6 * t }')" "6 x the 10,000,000-row table"
+fi
 echo "== file round trip and structure edits"
 build/bench/bench/bench_files "$data"
 echo "== fields in quotes: the scan, the whole reader and an untouched save"

@@ -44,9 +44,16 @@ std::string upper(std::string_view word) {
 }  // namespace
 
 std::string generateTable(std::size_t rows, Variant variant) {
-    Random rnd{20261208};
     std::string out;
     out.reserve(rows * 96);
+    generateTable(rows, variant, [&out](std::string_view block) { out += block; });
+    return out;
+}
+
+void generateTable(std::size_t rows, Variant variant, const std::function<void(std::string_view)>& write) {
+    Random rnd{20261208};
+    std::string out;
+    if (variant == Variant::Utf8Bom) out = "\xEF\xBB\xBF";
     std::string line;
     const std::string_view end = variant == Variant::Lf ? "\n" : "\r\n";
     for (std::size_t r = 1; r <= rows; ++r) {
@@ -89,9 +96,26 @@ std::string generateTable(std::size_t rows, Variant variant) {
             out += line;
         }
         out += end;
+        if (out.size() >= (std::size_t{4} << 20)) {
+            write(out);
+            out.clear();
+        }
     }
-    if (variant == Variant::Utf8Bom) out.insert(0, "\xEF\xBB\xBF");
-    return out;
+    write(out);
+}
+
+std::string generateWideLine(std::size_t fields) {
+    // The table's rows one after the other, joined by delimiters instead of line ends.
+    std::string line = generateTable(fields / 10 + 1, Variant::CrLf);
+    std::size_t out = 0, count = 1;
+    for (std::size_t i = 0; i < line.size(); ++i) {
+        if (line[i] == '\n') continue;
+        char c = line[i] == '\r' ? ';' : line[i];
+        if (c == ';' && ++count > fields) break;
+        line[out++] = c;
+    }
+    line.resize(out);
+    return line + "\r\n";
 }
 
 }  // namespace tabulyst::bench

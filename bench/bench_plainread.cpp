@@ -50,8 +50,8 @@ int main(int argc, char** argv) {
         }
         if (n == 0) break;
         kept = p < end ? static_cast<std::size_t>(end - p) : 0;
-        if (kept == buffer.size()) buffer.resize(buffer.size() * 2);  // a line longer than the block
         std::memmove(buffer.data(), p, kept);
+        if (kept == buffer.size()) buffer.resize(buffer.size() * 2);  // a line longer than the block
     }
     ::close(fd);
     tabulyst::ui::printReadyLine(lines);

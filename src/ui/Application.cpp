@@ -15,6 +15,7 @@
 #include "ui/QtKeyboard.h"
 #include "ui/QtOpener.h"
 #include "ui/QtPrinter.h"
+#include "ui/QtProgress.h"
 #include "ui/QtWindowGeometry.h"
 #include "ui/ReadyProbe.h"
 #include "ui/StandardDialogs.h"
@@ -68,6 +69,8 @@ int runApplication(int argc, char** argv) {
     platform.opener = &opener;
     QtWindowGeometry geometry;
     platform.geometry = &geometry;
+    QtProgress progress;
+    platform.progress = &progress;
     MainForm form(platform, QFileInfo(QApplication::applicationFilePath()).absoluteFilePath().toStdString());
     // QApplication has run setlocale(LC_ALL, "") already; the core reads it once here.
     form.locale = Locale::fromCLibrary();
@@ -84,6 +87,7 @@ int runApplication(int argc, char** argv) {
     dialogs.setParent(&window);
     printer.setParent(&window);
     geometry.setWindow(&window);
+    progress.setWindow(&window);
     window.show();
     quitWhenReadyIfAsked(form, window);
     return app.exec();

@@ -136,8 +136,32 @@ public:
     int textWidth(std::string_view t) const override { return static_cast<int>(t.size()) * pixelsPerChar; }
 };
 
+// Records what long work reported; the stopAt-th report (counted from 1 over
+// all work) asks stoppable work to stop.
+class FakeProgress : public Progress {
+public:
+    struct Work {
+        std::string caption;
+        bool stoppable = false;
+        std::vector<std::pair<std::uint64_t, std::uint64_t>> reports;  // done, total
+        bool ended = false;
+    };
+    std::vector<Work> work;
+    int reports = 0;
+    int stopAt = 0;  // 0: never
+    void begin(std::string_view caption, bool stoppable) override {
+        work.push_back({std::string(caption), stoppable, {}, false});
+    }
+    bool report(std::uint64_t done, std::uint64_t total) override {
+        work.back().reports.emplace_back(done, total);
+        return ++reports != stopAt || !work.back().stoppable;
+    }
+    void end() override { work.back().ended = true; }
+};
+
 struct FakePlatform {
     FakeDialogs dialogs;
+    FakeProgress progress;
     FakeDesktop desktop;
     FakeKeyboard keyboard;
     FakeOpener opener;
@@ -146,6 +170,7 @@ struct FakePlatform {
         Platform p{&dialogs, &desktop, &desktop, &desktop, &desktop, &keyboard};
         p.opener = &opener;
         p.geometry = &geometry;
+        p.progress = &progress;
         return p;
     }
 };

@@ -69,9 +69,9 @@ void LayoutCommand::switchTo(LayoutSettings chosen, LayoutSettings before) {
         if (files_.tablesRead() == tablesRead) apply(std::move(before));
         throw;
     }
-    if (outcome == TableFiles::Reload::Failed) {
+    if (outcome == TableFiles::Reload::Failed || outcome == TableFiles::Reload::Stopped) {
         // The table shown was cut with the layout before: it stays, and so does that layout.
-        dialogs_.showMessage(kLayoutKept);
+        if (outcome == TableFiles::Reload::Failed) dialogs_.showMessage(kLayoutKept);
         apply(std::move(before));
     } else if (outcome == TableFiles::Reload::NoFile) {
         document_.journal.markUnmodified();

@@ -1,5 +1,6 @@
 #include "core/filecommands/TableFiles.h"
 
+#include <charconv>
 #include <filesystem>
 
 #include "core/base/CoreTimer.h"
@@ -13,6 +14,7 @@
 #include "core/files/TableReadAhead.h"
 #include "core/files/TableWriter.h"
 #include "core/grid/GridUpdateScope.h"
+#include "core/grid/HugePages.h"
 #include "core/platform/Platform.h"
 #include "core/text/TextLength.h"
 #include "core/table/StringsChooser.h"
@@ -133,9 +135,12 @@ bool TableFiles::LoadTableFile(const std::string& path, TableReadAhead* ahead) {
     if (ec) absolute = path;
     recent_.AddRecentFile(absolute);
     bool ok = false;
+    stopped_ = false;
     const unsigned long tablesRead = tablesRead_;
+    // Escape stops the read; the table shown before stays (reload) or the empty one (open).
+    ProgressScope progress(platform_.progress, "Datei wird geladen …", true);
     try {
-        ok = readTable(absolute, ahead);
+        ok = readTable(absolute, ahead, progress);
     } catch (const std::bad_alloc&) {
         // Once shown, the table is the file's, with its path and format, whatever failed after.
         ok = tablesRead_ != tablesRead;
@@ -172,11 +177,35 @@ ColumnWidthFit TableFiles::startWidthFit(const StringGrid& grid) const {
                           grid.defaultColWidth());
 }
 
-void TableFiles::finishRead(StringGrid& grid, ColumnWidthFit& fit) {
-    for (int c = 1; c < grid.colCount(); ++c) {
-        grid.setCell(c, 0, std::to_string(c));
-        fit.offer(static_cast<std::size_t>(c), grid.cell(c, 0));
+namespace {
+
+// Numbers the columns in row 0 with one block for the whole row: cell by cell,
+// a line of a million fields would copy the growing row a million times.
+void numberColumns(StringGrid& grid, ColumnWidthFit& fit) {
+    const auto cols = static_cast<std::size_t>(grid.colCount());
+    // The digits of 1 to cols - 1, counted first: the views into them must not move.
+    std::size_t total = 0;
+    for (std::size_t from = 1, digits = 1; from < cols; from *= 10, ++digits) total += (std::min(cols, from * 10) - from) * digits;
+    std::string digits;
+    digits.reserve(total);
+    preferHugePages(digits.data(), total);
+    std::vector<std::string_view> cells;
+    reserveHuge(cells, cols);
+    cells.push_back(grid.cell(0, 0));
+    char number[24];
+    for (std::size_t c = 1; c < cols; ++c) {
+        const std::size_t at = digits.size();
+        digits.append(number, std::to_chars(number, number + sizeof number, c).ptr);
+        cells.emplace_back(digits.data() + at, digits.size() - at);
+        fit.offer(c, cells.back());
     }
+    grid.setRowCells(0, RowCells::fromCells(cells));
+}
+
+}  // namespace
+
+void TableFiles::finishRead(StringGrid& grid, ColumnWidthFit& fit) {
+    numberColumns(grid, fit);
     // The reader numbered every row showing a line; the fit has seen all other cells but these.
     for (int r = 1; r < grid.rowCount(); ++r) {
         if (grid.rowCells(r).text()) continue;
@@ -198,7 +227,7 @@ void TableFiles::finishRead(StringGrid& grid, ColumnWidthFit& fit) {
     if (empty) grid.setRowCount(grid.rowCount() - 1);
 }
 
-bool TableFiles::readTable(const std::string& path, TableReadAhead* ahead) {
+bool TableFiles::readTable(const std::string& path, TableReadAhead* ahead, ProgressScope& progress) {
     std::optional<TableLayouts> layouts = readLayout();
     if (!layouts) return false;
     // Read on the side: the table shown stays as it is unless the whole file is read.
@@ -206,9 +235,10 @@ bool TableFiles::readTable(const std::string& path, TableReadAhead* ahead) {
     const TableLayout& layout = layouts->windows1252;
     if (!layout.delimited) read.setColCount(static_cast<int>(layout.fieldLengths.size()) + 1);
     ColumnWidthFit fit = startWidthFit(read);
-    TableReadResult result = readTableFile(path, *layouts, read, &fit, ahead);
+    TableReadResult result = readTableFile(path, *layouts, read, &fit, ahead, &progress);
+    stopped_ = result.cancelled;
     if (!result.ok) {
-        platform_.dialogs->showMessage(result.error);
+        if (!result.cancelled) platform_.dialogs->showMessage(result.error);
         return false;
     }
     if (result.lengthMismatch) platform_.dialogs->showMessage(kLengthMismatch);
@@ -310,7 +340,9 @@ bool TableFiles::writeTable(const std::string& path, bool delimited, bool includ
     bool ok = false;
     {
         GridUpdateScope update(document_.StrGrid);
-        ok = writeTableFile(path, write, document_.StrGrid, error, writeFaults);
+        // Not stoppable: the file on disk is replaced whole or not at all, and stays whole meanwhile.
+        ProgressScope progress(platform_.progress, "Datei wird gespeichert …");
+        ok = writeTableFile(path, write, document_.StrGrid, error, writeFaults, &progress);
     }
     if (!ok) platform_.dialogs->showMessage(error);
     return ok;
@@ -346,7 +378,7 @@ TableFiles::Reload TableFiles::reload(bool ask) {
     std::vector<int> widths;
     for (int c = 0; c < grid.colCount(); ++c) widths.push_back(grid.colWidth(c));
     // A reload that fails leaves the table, its changes and its journal as they were.
-    if (!LoadTableFile(document_.path())) return Reload::Failed;
+    if (!LoadTableFile(document_.path())) return stopped_ ? Reload::Stopped : Reload::Failed;
     journal.ClearJournal();
     journal.markUnmodified();
     document_.sort.reset();

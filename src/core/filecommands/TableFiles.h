@@ -13,6 +13,7 @@
 namespace tabulyst {
 
 class Commands;
+class ProgressScope;
 class CoreTimer;
 class FileChooser;
 class Locale;
@@ -56,7 +57,8 @@ public:
     bool CellsFitFieldLengths() const;
 
     void mnuMainReLoadClick();
-    enum class Reload { Done, NoFile, Refused, Failed };
+    // Stopped: the user stopped the read; the table stays as after Failed, without a message.
+    enum class Reload { Done, NoFile, Refused, Failed, Stopped };
     // ask: whether changes are confirmed away first (the caller may have asked already).
     Reload reload(bool ask = true);
     void mnuMainCyclicalReLoadClick();
@@ -79,7 +81,7 @@ private:
     void setReloadCommands(bool enabled);
     // The layout a read cuts lines with; nothing after telling what is wrong with it.
     std::optional<TableLayouts> readLayout() const;
-    bool readTable(const std::string& path, TableReadAhead* ahead);
+    bool readTable(const std::string& path, TableReadAhead* ahead, ProgressScope& progress);
     // The width fit a read feeds, from the grid's widths before it.
     ColumnWidthFit startWidthFit(const StringGrid& grid) const;
     // Header numbers, fitted widths and the removal of an empty last row.
@@ -97,6 +99,7 @@ private:
     FileChooser& chooser_;
     const Locale& locale_;
     unsigned long tablesRead_ = 0;
+    bool stopped_ = false;  // the last read was stopped by the user
     // The file whose encoding notice the status line told last: a reload does not repeat it.
     std::string noticedPath_;
     std::string noticed_;

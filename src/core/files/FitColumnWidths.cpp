@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cstring>
 
+#include "core/grid/HugePages.h"
 #include "core/grid/StringGrid.h"
 #include "core/platform/AdvanceTable.h"
 #include "core/platform/Desktop.h"
@@ -39,10 +40,15 @@ void ColumnWidthFit::measureUtf8Cells() {
 
 void ColumnWidthFit::addColumns(std::size_t count) {
     const std::size_t old = target_.size();
+    if (count <= old) return;
+    // Room for a whole wide line at once, in few page faults.
+    reserveHuge(target_, count);
+    reserveHuge(shortEnough_, count);
     target_.resize(count, newWidth_);
-    shortEnough_.resize(count, newWidth_ < maxWidth_ ? 0 : kClosed);
-    for (std::size_t c = old; c < count; ++c)
-        if (shortEnough_[c] != kClosed) updateBound(c);
+    // Every new column starts alike: its bound is worked out once.
+    shortEnough_.resize(old + 1, newWidth_ < maxWidth_ ? 0 : kClosed);
+    if (shortEnough_[old] != kClosed) updateBound(old);
+    shortEnough_.resize(count, shortEnough_[old]);
 }
 
 // A text no longer than this many bytes cannot widen the column: skipping it

@@ -32,6 +32,8 @@ public:
         if (col >= shortEnough_.size()) addColumns(col + 1);
         if (text.size() > shortEnough_[col]) take(col, text);
     }
+    // Makes room for count columns at once (a line of a million fields).
+    void addColumns(std::size_t count);
     // Offers a text of the column by its measured width.
     void offerWidth(std::size_t col, int width);
     // The texts offered from now on are cells of a UTF-8 table.
@@ -48,7 +50,6 @@ public:
 
 private:
     static constexpr std::size_t kClosed = static_cast<std::size_t>(-1);
-    void addColumns(std::size_t count);
     void take(std::size_t col, std::string_view text);
     void updateBound(std::size_t col);
 

@@ -112,6 +112,7 @@ void readWholeFile(int fd, TableText& text, int& err) {
 // too) and the fields. Where widths are sums of advances, the widest sum of
 // each column, worked out while splitting, stands for the column's fields.
 void fitLines(const TableText& text, ColumnWidthFit& fit, const std::vector<int>* widest) {
+    fit.addColumns(text.maxCells());
     fit.offerNumbers(std::uint64_t{text.lineCount()} + 1);
     if (!widest) {
         text.forEachLine([&](TableText::Line line) {
@@ -165,7 +166,8 @@ namespace {
 // utf8Weights: what the fields of a UTF-8 file are summed with instead.
 std::unique_ptr<TableText> readAndSplit(int fd, const TableLayout& layout, Utf8Detector& detector,
                                         const TableScan::Weights* weights, const TableScan::Weights* utf8Weights,
-                                        TableReadResult& result, std::vector<int>& widest, int& err) {
+                                        TableReadResult& result, std::vector<int>& widest, int& err,
+                                        ProgressScope* progress) {
     auto text = std::make_unique<TableText>(layout);
     // A big file is mapped where it can be kept unchanged so; else read.
     if (auto snapshot = FileSnapshot::take(fd, TableText::kSlack)) {
@@ -180,7 +182,11 @@ std::unique_ptr<TableText> readAndSplit(int fd, const TableLayout& layout, Utf8D
     }
     TableScan scan(*text, layout, detector);
     scan.sumWith(weights, utf8Weights);
-    workOnAllProcessors(scan);
+    workOnAllProcessors(scan, 0, progress);
+    if (scan.cancelled()) {
+        result.cancelled = true;
+        return nullptr;
+    }
     scan.finish(weights, utf8Weights);
     result.format.lineEnds = scan.lineEnds();
     result.format.lastLineEnded = scan.lastLineEnded();
@@ -192,7 +198,7 @@ std::unique_ptr<TableText> readAndSplit(int fd, const TableLayout& layout, Utf8D
 }  // namespace
 
 TableReadResult readTableFile(const std::string& path, const TableLayouts& layouts, StringGrid& grid,
-                              ColumnWidthFit* fit, TableReadAhead* readAhead) {
+                              ColumnWidthFit* fit, TableReadAhead* readAhead, ProgressScope* progress) {
     TableReadResult result;
     FileHandle file(path);
     if (file.fd() < 0) {
@@ -219,7 +225,7 @@ TableReadResult readTableFile(const std::string& path, const TableLayouts& layou
             result.lengthMismatch = ahead->lengthMismatch;
             widest = std::move(ahead->widest);
         } else {
-            text = readAndSplit(file.fd(), *layout, detector, weights, utf8Weights, result, widest, err);
+            text = readAndSplit(file.fd(), *layout, detector, weights, utf8Weights, result, widest, err, progress);
         }
         if (text && detector.encoding().utf8) {
             // Lines are cut alike in both encodings at a delimiter of plain
@@ -230,7 +236,7 @@ TableReadResult readTableFile(const std::string& path, const TableLayouts& layou
                 layout = &layouts.utf8;
                 text.reset();
                 detector = Utf8Detector();
-                text = readAndSplit(file.fd(), *layout, detector, weights, utf8Weights, result, widest, err);
+                text = readAndSplit(file.fd(), *layout, detector, weights, utf8Weights, result, widest, err, progress);
             }
             if (fit) fit->measureUtf8Cells();
         }
@@ -242,7 +248,7 @@ TableReadResult readTableFile(const std::string& path, const TableLayouts& layou
     }
     result.format.encoding = detector.encoding();
     result.notice = detector.notice();
-    if (!result.error.empty()) return result;
+    if (!result.error.empty() || result.cancelled) return result;
     if (err != 0) {
         result.error = errorText(err);
         return result;

@@ -14,6 +14,7 @@ namespace tabulyst {
 class ColumnWidthFit;
 class StringGrid;
 class TableReadAhead;
+class ProgressScope;
 
 
 struct TableReadResult {
@@ -26,6 +27,7 @@ struct TableReadResult {
     // never closes, and the row of the first of them (0 for none).
     std::size_t unclosedQuoteRows = 0;
     std::uint32_t firstUnclosedQuoteRow = 0;
+    bool cancelled = false;              // the user stopped the read (not ok, no error to tell)
 };
 
 // Reads path into rows 1 and up of grid, which the caller has emptied to 2 x 2.
@@ -40,8 +42,10 @@ struct TableReadResult {
 // encoding found (see Utf8Detector), cut with the layout for it. Every row
 // remembers how many fields its line had.
 // ahead: what may have been read of the file already (it is taken or given up).
+// progress: told how much of the file is split; stopping it leaves the grid as it was.
 TableReadResult readTableFile(const std::string& path, const TableLayouts& layouts, StringGrid& grid,
-                              ColumnWidthFit* fit = nullptr, TableReadAhead* ahead = nullptr);
+                              ColumnWidthFit* fit = nullptr, TableReadAhead* ahead = nullptr,
+                              ProgressScope* progress = nullptr);
 // The same with one delimiter or set of field lengths for either encoding.
 inline TableReadResult readTableFile(const std::string& path, const TableLayout& layout, StringGrid& grid,
                                      ColumnWidthFit* fit = nullptr, TableReadAhead* ahead = nullptr) {

@@ -18,6 +18,7 @@
 #include "core/grid/LineSums.h"
 #include "core/grid/TableText.h"
 #include "core/platform/AdvanceTable.h"
+#include "core/platform/Progress.h"
 #include "core/text/TextLength.h"
 #include "core/text/Utf8Text.h"
 
@@ -479,7 +480,7 @@ void TableScan::sum(std::size_t index, const Weights& weights, std::unique_ptr<L
 
 // Runs on threads of its own: a failure here only leaves work to finish,
 // which reports it where it fails again.
-void TableScan::work() {
+void TableScan::work(const std::function<bool()>& afterPiece) {
     std::unique_ptr<LineSums> sums;
     for (;;) {
         const std::size_t index = next_.fetch_add(1);
@@ -493,6 +494,11 @@ void TableScan::work() {
         }
         split(piece, index, sums ? sums.get() : nullptr, weights);
         piece.state.store(Piece::kSplit, std::memory_order_release);
+        piecesSplit_.fetch_add(1, std::memory_order_relaxed);
+        if (afterPiece && !afterPiece()) {
+            cancel();
+            return;
+        }
     }
     // The pieces split before there were weights are summed now, where they are.
     const Weights* weights = weights_.load(std::memory_order_acquire);
@@ -652,7 +658,7 @@ const TableScan::Weights* summableWeights(const AdvanceTable* advances) {
     return &weights;
 }
 
-void workOnAllProcessors(TableScan& scan, unsigned leftFree) {
+void workOnAllProcessors(TableScan& scan, unsigned leftFree, ProgressScope* progress) {
     std::vector<std::thread> helpers;
     if (scan.pieceCount() > 1) {
         const unsigned processors = std::min(std::thread::hardware_concurrency(), 8u);
@@ -662,7 +668,8 @@ void workOnAllProcessors(TableScan& scan, unsigned leftFree) {
             // Fewer threads: the pieces are split all the same.
         }
     }
-    scan.work();
+    if (progress) scan.work([&] { return progress->report(scan.piecesSplit(), scan.pieceCount()); });
+    else scan.work();
     for (std::thread& helper : helpers) helper.join();
 }
 

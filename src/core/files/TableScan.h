@@ -8,6 +8,7 @@
 #include <array>
 #include <atomic>
 #include <cstddef>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -17,6 +18,7 @@ namespace tabulyst {
 
 class AdvanceTable;
 class LineSums;
+class ProgressScope;
 class TableText;
 
 class TableScan {
@@ -37,9 +39,14 @@ public:
     void sumWith(const Weights* weights, const Weights* utf8Weights = nullptr);
     // Splits pieces until none is left to begin, then sums the pieces split
     // before there were weights. Any number of threads may work at once.
-    void work();
+    // afterPiece, when given, is asked after each piece this thread split
+    // whether to go on; false cancels the scan.
+    void work(const std::function<bool()>& afterPiece = {});
     // No piece is begun any more (the scan is given up).
     void cancel();
+    bool cancelled() const { return cancelled_.load(); }
+    // How many pieces are split so far, of pieceCount().
+    std::size_t piecesSplit() const { return piecesSplit_.load(std::memory_order_relaxed); }
     // Once every thread's work is over: sums with weights (nullptr for no
     // sums; utf8Weights instead where the file turns out UTF-8 and they are
     // given) what is not summed with them yet, and joins the pieces in order.
@@ -79,6 +86,7 @@ private:
     std::vector<std::unique_ptr<Piece>> pieces_;
     std::atomic<std::size_t> next_{0};
     std::atomic<bool> cancelled_{false};
+    std::atomic<std::size_t> piecesSplit_{0};
     std::atomic<const Weights*> weights_{nullptr};
     std::vector<int> widest_;
     bool mismatch_ = false;
@@ -90,7 +98,8 @@ private:
 const TableScan::Weights* summableWeights(const AdvanceTable* advances);
 
 // Splits the scan's pieces on as many processors as it can use, this thread
-// included, but for those left free for other work.
-void workOnAllProcessors(TableScan& scan, unsigned leftFree = 0);
+// included, but for those left free for other work. This thread reports each
+// piece split to progress, and cancels the scan when told to stop.
+void workOnAllProcessors(TableScan& scan, unsigned leftFree = 0, ProgressScope* progress = nullptr);
 
 }  // namespace tabulyst

@@ -8,6 +8,7 @@
 #include "core/files/quoted/QuotedFields.h"
 #include "core/files/quoted/QuotedLayout.h"
 #include "core/grid/StringGrid.h"
+#include "core/platform/Progress.h"
 #include "core/text/TextLength.h"
 
 namespace tabulyst {
@@ -82,10 +83,12 @@ private:
     std::string gathered_;
 };
 
+constexpr int kRowsPerReport = 8192;
+
 }  // namespace
 
 bool writeTableFile(const std::string& path, const TableWriteLayout& write, StringGrid& grid, std::string& error,
-                    const WriteFaults* faults) {
+                    const WriteFaults* faults, ProgressScope* progress) {
     SafeFileWriter out(path, faults);
     if (!out.open()) {
         error = out.error();
@@ -105,6 +108,7 @@ bool writeTableFile(const std::string& path, const TableWriteLayout& write, Stri
     std::string line, padded;
     bool ok = true;
     for (int r = 1; r < grid.rowCount() && ok; ++r) {
+        if (progress && r % kRowsPerReport == 0) progress->report(static_cast<std::uint64_t>(r), grid.rowCount());
         const RowCells& row = grid.rowCells(r);
         const bool ended = write.format.lastLineEnded || r + 1 < grid.rowCount();
         if (asRead && row.text()) {

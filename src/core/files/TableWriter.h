@@ -23,7 +23,8 @@ struct TableWriteLayout {
 // or after its last non-empty cell when that lies further right (see
 // RowCells::writtenCells): short lines stay short. On failure error holds the
 // platform's text and the old file is kept.
+// progress: told the rows written now and then.
 bool writeTableFile(const std::string& path, const TableWriteLayout& layout, StringGrid& grid, std::string& error,
-                    const WriteFaults* faults = nullptr);
+                    const WriteFaults* faults = nullptr, ProgressScope* progress = nullptr);
 
 }  // namespace tabulyst

@@ -1,8 +1,10 @@
 #pragma once
 #include <sys/mman.h>
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <vector>
 
 namespace tabulyst {
 
@@ -14,6 +16,15 @@ inline void preferHugePages(void* data, std::size_t bytes) {
     const auto begin = (reinterpret_cast<std::uintptr_t>(data) + kHuge - 1) & ~(kHuge - 1);
     const auto end = reinterpret_cast<std::uintptr_t>(data) + bytes;
     if (end > begin + kHuge) ::madvise(reinterpret_cast<void*>(begin), end - begin, MADV_HUGEPAGE);
+}
+
+// Room for at least count elements (growing by half again at least, so that
+// asking one more each time stays linear), in huge pages where granted.
+template <class T>
+void reserveHuge(std::vector<T>& v, std::size_t count) {
+    if (count <= v.capacity()) return;
+    v.reserve(std::max(count, v.capacity() + v.capacity() / 2));
+    preferHugePages(v.data(), v.capacity() * sizeof(T));
 }
 
 }  // namespace tabulyst

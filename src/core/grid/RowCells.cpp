@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "core/grid/HugePages.h"
 #include "core/grid/MemoryRequests.h"
 #include "core/grid/TableText.h"
 
@@ -21,6 +22,7 @@ char* RowCells::allocate(std::uint32_t count, std::size_t byteCount) {
     if (byteCount > kEndBits) throw std::length_error("row longer than 2 GiB");
     auto* block = memoryRequestRefused() ? nullptr : static_cast<char*>(std::malloc((1 + count) * kWord + byteCount));
     if (!block) throw std::bad_alloc();
+    preferHugePages(block, (1 + count) * kWord + byteCount);  // a line of a million fields
     reinterpret_cast<std::uint32_t*>(block)[0] = count;
     return block;
 }

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "core/grid/HugePages.h"
+
 namespace tabulyst {
 
 StringGrid::StringGrid() : rows_(2), widths_(2, kDefaultColWidth) {}
@@ -17,6 +19,7 @@ void StringGrid::setColCount(int count) {
             if (!r.text() && r.size() > static_cast<std::uint32_t>(count)) r.truncate(static_cast<std::size_t>(count));
     }
     colCount_ = count;
+    reserveHuge(widths_, static_cast<std::size_t>(count));  // a million columns fault in few pages
     widths_.resize(static_cast<std::size_t>(count), defaultColWidth_);
     if (fixedCols_ >= count) fixedCols_ = count - 1;
     clampCurrent();

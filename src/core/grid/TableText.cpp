@@ -248,6 +248,8 @@ void TableText::goWide() {
 void TableText::finish() {
     dropLine();
     maxCells_ = std::max<std::uint32_t>(maxCells_, 1);
+    reserveHuge(map_, maxCells_);  // a line of a million fields
+    reserveHuge(readCells_, maxCells_ + 1);
     map_.resize(maxCells_);
     for (std::uint32_t i = 0; i < maxCells_; ++i) map_[i] = static_cast<int>(i);
     readCells_.resize(maxCells_ + 1);

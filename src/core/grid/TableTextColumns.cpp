@@ -7,6 +7,7 @@
 #include <climits>
 #include <cstring>
 
+#include "core/grid/HugePages.h"
 #include "core/grid/RowCells.h"
 
 namespace tabulyst {
@@ -70,6 +71,13 @@ void TableText::recomputeSizes() {
     for (std::size_t j = 0; j < map_.size() && identity_; ++j)
         identity_ = j < maxCells_ ? map_[j] == static_cast<int>(j) : map_[j] < 0;
     // A line of p cells stores up to the last place that shows one of them.
+    if (identity_) {
+        // Each cell at its own place: p cells store p (a line of a million fields needs no map walk).
+        reserveHuge(sizes_, maxCells_ + 1);
+        sizes_.resize(maxCells_ + 1);
+        for (std::uint32_t p = 0; p <= maxCells_; ++p) sizes_[p] = p;
+        return;
+    }
     std::vector<long long> placeOf(maxCells_, -1);
     for (std::size_t j = 0; j < map_.size(); ++j)
         if (map_[j] >= 0 && static_cast<std::uint32_t>(map_[j]) < maxCells_)

@@ -36,8 +36,9 @@ bool hasSignature(const StringGrid& grid, int row, std::string_view signature) {
 }  // namespace
 
 Sorting::Sorting(StringGrid& grid, EditJournal& cells, SortState& state, BusyIndicator* busy, const Locale& locale,
-                 std::function<text::TextEncoding()> cellEncoding)
-    : grid_(grid), cells_(cells), state_(state), busy_(busy), locale_(locale), cellEncoding_(std::move(cellEncoding)) {}
+                 std::function<text::TextEncoding()> cellEncoding, Progress* progress)
+    : grid_(grid), cells_(cells), state_(state), busy_(busy), progress_(progress), locale_(locale),
+      cellEncoding_(std::move(cellEncoding)) {}
 
 void Sorting::StrGridMouseDown(int col) { state_.HeaderPressColumn = col; }
 
@@ -91,12 +92,17 @@ void Sorting::sortByKeys(std::span<const int> keyColumns, bool descending) {
     cells_.SetModified(true);
     const int first = grid_.fixedRows(), last = grid_.rowCount() - 1;
     {
+        // Told in its steps: the keys, their order, the rows moved.
+        ProgressScope progress(progress_, "Sortieren …");
         const SortKeys keys(grid_, keyColumns, first, last, locale_, cellEncoding_());
+        progress.report(1, 3);
         std::vector<SortItem> items = keys.items();
         orderItems(items, keys, descending);
+        progress.report(2, 3);
         std::vector<std::uint32_t> order(items.size());
         std::transform(items.begin(), items.end(), order.begin(), [](const SortItem& item) { return item.row; });
         grid_.reorderRows(first, order);
+        progress.report(3, 3);
     }
     // Other cells lie under the current cell now; the move below must not take them for an edit.
     cells_.noteDirectWrite();

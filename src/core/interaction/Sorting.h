@@ -15,6 +15,7 @@ namespace tabulyst {
 class StringGrid;
 class EditJournal;
 class BusyIndicator;
+class Progress;
 class Locale;
 struct SortState;
 
@@ -22,7 +23,7 @@ class Sorting {
 public:
     // cellEncoding: what the cells hold, which decides how texts compare.
     Sorting(StringGrid& grid, EditJournal& cells, SortState& state, BusyIndicator* busy, const Locale& locale,
-            std::function<text::TextEncoding()> cellEncoding);
+            std::function<text::TextEncoding()> cellEncoding, Progress* progress = nullptr);
     virtual ~Sorting() = default;
     Sorting(const Sorting&) = delete;
     Sorting& operator=(const Sorting&) = delete;
@@ -51,6 +52,7 @@ private:
     EditJournal& cells_;
     SortState& state_;
     BusyIndicator* busy_;
+    Progress* progress_;
     const Locale& locale_;
     std::function<text::TextEncoding()> cellEncoding_;
 };

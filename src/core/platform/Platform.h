@@ -4,6 +4,7 @@
 #include "core/platform/Dialogs.h"
 #include "core/platform/Keyboard.h"
 #include "core/platform/PrintCanvas.h"
+#include "core/platform/Progress.h"
 #include "core/platform/DesktopOpener.h"
 #include "core/platform/WindowGeometry.h"
 
@@ -19,6 +20,7 @@ struct Platform {
     Printer* printer = nullptr;
     DesktopOpener* opener = nullptr;
     WindowGeometry* geometry = nullptr;
+    Progress* progress = nullptr;
 };
 
 // Shows the busy cursor for a scope and restores the previous one on every exit.

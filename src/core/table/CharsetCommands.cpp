@@ -24,6 +24,8 @@ namespace tabulyst {
 
 namespace {
 
+constexpr int kRowsPerReport = 8192;
+
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
 bool hasDataCell(const StringGrid& grid) { return grid.colCount() > 1 && grid.rowCount() > 1; }
@@ -148,9 +150,9 @@ bool convertTableToUtf8(TableDocument& document, BusyIndicator* busy) {
 }
 
 CharsetCommands::CharsetCommands(TableDocument& document, Commands& commands, Dialogs& dialogs, StatusLine& status,
-                                 BusyIndicator* busy)
+                                 BusyIndicator* busy, Progress* progress)
     : grid_(document.StrGrid), cells_(document.journal), dialogs_(dialogs), status_(status), busy_(busy),
-      document_(document) {
+      progress_(progress), document_(document) {
     commands.on("mnuMainOEMToChar", [this] { mnuMainOEMToCharClick(); });
     commands.on("mnuMainChartoOEM", [this] { mnuMainChartoOEMClick(); });
     commands.on("mnuMainUTF8toAnsi", [this] { mnuMainUTF8toAnsiClick(); });
@@ -166,9 +168,13 @@ void CharsetCommands::convertJournaled(const unsigned char* table) {
     GridUpdateScope update(grid_);
     const bool utf8 = document_.format().encoding.utf8;
     std::string text;
+    ProgressScope progress(progress_, "Zeichensatz wird umgewandelt …");
+    const auto rows = static_cast<std::uint64_t>(grid_.rowCount());
+    const std::uint64_t cells = rows * static_cast<std::uint64_t>(std::max(grid_.colCount() - 1, 1));
     // Column by column, so the journal holds the changes in that order.
     for (int x = 1; x < grid_.colCount(); ++x) {
         for (int y = 1; y < grid_.rowCount(); ++y) {
+            if (y % kRowsPerReport == 0) progress.report(static_cast<std::uint64_t>(x - 1) * rows + static_cast<std::uint64_t>(y), cells);
             std::string_view cell = grid_.cell(x, y);
             // The conversion works on a zero-terminated copy: a zero byte ends the text.
             std::string_view before = cell.substr(0, cell.find('\0'));

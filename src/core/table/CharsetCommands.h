@@ -14,6 +14,7 @@ class Commands;
 class Dialogs;
 class StatusLine;
 class BusyIndicator;
+class Progress;
 
 // Turns a Windows-1252 table into a UTF-8 table with byte-order mark whose
 // characters stay what they are: every data cell and every text of the undo
@@ -27,7 +28,7 @@ public:
     static constexpr const char* kAlreadyUtf8 = "Die Tabelle ist bereits UTF-8.";
 
     CharsetCommands(TableDocument& document, Commands& commands, Dialogs& dialogs, StatusLine& status,
-                    BusyIndicator* busy);
+                    BusyIndicator* busy, Progress* progress = nullptr);
 
     // The characters Windows-1252 has, through code page 850 and back; every
     // changed cell is one journal entry. A cell holding a zero byte keeps only
@@ -51,6 +52,7 @@ private:
     Dialogs& dialogs_;
     StatusLine& status_;
     BusyIndicator* busy_;
+    Progress* progress_;
     TableDocument& document_;
 };
 

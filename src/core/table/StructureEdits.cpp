@@ -9,6 +9,7 @@
 
 #include "core/window/Commands.h"
 #include "core/base/ScopedFlag.h"
+#include "core/grid/GridUpdateScope.h"
 #include "core/grid/StringGrid.h"
 #include "core/document/SortState.h"
 #include "core/platform/Platform.h"
@@ -125,6 +126,8 @@ void StructureEdits::removeColumns(int first, int count) {
     widths.reserve(static_cast<std::size_t>(oldCount));
     for (int c = 0; c < oldCount; ++c)
         if (c < first || c >= first + count) widths.push_back(grid_.colWidth(c));
+    // One layout change for the whole edit: each would lay out every column again.
+    GridUpdateScope update(grid_);
     for (int i = 0; i < count; ++i) grid_.shiftCellsLeft(first);
     // Lowering the count also lowers the fixed columns so one scrollable column remains.
     grid_.setColCount(oldCount - count);

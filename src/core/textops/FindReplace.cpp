@@ -74,9 +74,9 @@ std::optional<CellPos> nextMatch(const StringGrid& grid, CellPos start, int only
 
 FindReplace::FindReplace(StringGrid& grid, EditJournal& cells, Commands& commands, StatusLine& status,
                          CoreTimer& hideStatus, Dialogs& dialogs, BusyIndicator* busy, const Locale& locale,
-                         std::function<text::TextEncoding()> cellEncoding)
+                         std::function<text::TextEncoding()> cellEncoding, Progress* progress)
     : grid_(grid), cells_(cells), status_(status), hideStatus_(hideStatus), dialogs_(dialogs), busy_(busy),
-      locale_(locale), cellEncoding_(std::move(cellEncoding)) {
+      progress_(progress), locale_(locale), cellEncoding_(std::move(cellEncoding)) {
     for (const Opener& o : kOpeners) {
         commands.on(o.command, [this, o] {
             FirstPlaceMode = o.firstPlace;
@@ -199,6 +199,12 @@ void FindReplace::replaceAll(ReplaceTextDialog& dialog) {
     {
         BusyCursor busy(busy_);
         GridUpdateScope noRedraw(grid_);
+        // The share done: the rows the pass went through from the current cell on, round the end.
+        ProgressScope progress(progress_, "Ersetzen …");
+        const auto rows = static_cast<std::uint64_t>(std::max(grid_.rowCount(), 1));
+        auto report = [&](const CellPos& at) {
+            progress.report((static_cast<std::uint64_t>(at.row) + rows - static_cast<std::uint64_t>(home.row)) % rows, rows);
+        };
         // Without a replacer the search text cannot occur, so nothing matches.
         const SearchMatcher matches = matcherFor(dialog);
         std::optional<CellPos> stop, hit;
@@ -217,6 +223,7 @@ void FindReplace::replaceAll(ReplaceTextDialog& dialog) {
         while (hit && hit != previous) {
             replaced = true;
             if (currentOf(grid_) == *hit) replaceInCurrentCell(*replacer);
+            report(*hit);
             previous = hit;
             hit = moveToNextMatch(*hit, CellPos{}, matches);
             if (hit == stop) break;

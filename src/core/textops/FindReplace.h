@@ -20,6 +20,7 @@ class Commands;
 class StatusLine;
 class CoreTimer;
 class Dialogs;
+class Progress;
 class BusyIndicator;
 class Locale;
 
@@ -27,7 +28,7 @@ class FindReplace {
 public:
     FindReplace(StringGrid& grid, EditJournal& cells, Commands& commands, StatusLine& status, CoreTimer& hideStatus,
                 Dialogs& dialogs, BusyIndicator* busy, const Locale& locale,
-                std::function<text::TextEncoding()> cellEncoding);
+                std::function<text::TextEncoding()> cellEncoding, Progress* progress = nullptr);
 
     // A replacement text with a character a Windows-1252 table cannot hold.
     static constexpr const char* kReplacementLacking =
@@ -93,6 +94,7 @@ private:
     CoreTimer& hideStatus_;
     Dialogs& dialogs_;
     BusyIndicator* busy_;
+    Progress* progress_;
     const Locale& locale_;
     std::function<text::TextEncoding()> cellEncoding_;
 };

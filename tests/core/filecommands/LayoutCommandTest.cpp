@@ -305,3 +305,34 @@ TEST_F(LayoutCommandTest, ToolButton4RunsTheSameCommand) {
 
 }  // namespace
 }  // namespace tabulyst::testing
+
+namespace tabulyst::testing {
+namespace {
+
+TEST_F(LayoutCommandTest, AFileOpenedIntoOneColumnIsOfferedTheDelimiterItUses) {
+    TempFolder files;
+    // A comma file with a quoted comma, opened with ";": offered ",", declined, then taken.
+    files.write("comma.csv", "Name,Ort\r\n\"M\xC3\xBCller, Hans\",K\xC3\xB6ln\r\n");
+    ASSERT_TRUE(form->files.OpenTableFile(files.file("comma.csv")));
+    ASSERT_EQ(fake.dialogs.questions.size(), 1u);
+    EXPECT_NE(fake.dialogs.questions[0].find("„,“"), std::string::npos);
+    EXPECT_EQ(grid().colCount(), 2);
+    EXPECT_EQ(layout().CurrentDelimiter, ";");
+    fake.dialogs.answers.push_back(true);
+    ASSERT_TRUE(form->files.OpenTableFile(files.file("comma.csv")));
+    EXPECT_EQ(layout().CurrentDelimiter, ",");
+    EXPECT_EQ(delimiterFile(), ",");
+    EXPECT_EQ(grid().cell(1, 2), "M\xC3\xBCller, Hans");
+    EXPECT_EQ(grid().cell(2, 2), "K\xC3\xB6ln");
+
+    // Nothing is offered where the fields do not agree, or the table has columns already.
+    files.write("prose.txt", "Ja, gut\r\nNein\r\n");
+    files.write("semi.csv", "a,b\r\n");
+    fake.dialogs.questions.clear();
+    ASSERT_TRUE(form->files.OpenTableFile(files.file("prose.txt")));
+    ASSERT_TRUE(form->files.OpenTableFile(files.file("semi.csv")));
+    EXPECT_TRUE(fake.dialogs.questions.empty());
+}
+
+}  // namespace
+}  // namespace tabulyst::testing

@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
+#include "core/files/Fields.h"
 #include "core/files/SafeFileWriter.h"
 #include "core/table/StringsChooser.h"
 #include "support/FormFixture.h"
@@ -439,4 +441,47 @@ TEST_F(TableFilesTest, ALastLineWithoutLineEndStaysSoAndARowAfterItGetsOneBetwee
 }
 
 }  // namespace
+// A line of more fields than a record of 16-bit words holds, among short lines:
+// the grid shows what splitting each line on its own gives, the header numbers
+// every column, and saving gives the file back (untouched, and with a cell of
+// the wide line changed).
+TEST_F(TableFilesTest, AVeryWideLineReadsAsSplittingLineByLine) {
+    std::string wide;
+    for (int i = 0; i < 70'000; ++i) wide += (i ? ";" : "") + std::string(i % 5 == 0 ? "" : "f") + std::to_string(i);
+    const std::vector<std::string> lines{"a;b", wide, "", "x;y;z"};
+    std::string file;
+    for (const auto& line : lines) file += line + "\r\n";
+    ASSERT_TRUE(open(file));
+    ASSERT_EQ(grid().rowCount(), 5);
+    ASSERT_EQ(grid().colCount(), 70'001);
+    std::vector<std::string_view> fields;
+    for (int r = 1; r <= 4; ++r) {
+        splitFields(lines[static_cast<std::size_t>(r - 1)], ";", fields);
+        fields.resize(static_cast<std::size_t>(grid().colCount() - 1));
+        int wrong = 0;
+        for (int c = 1; c < grid().colCount(); ++c)
+            wrong += grid().cell(c, r) != fields[static_cast<std::size_t>(c - 1)];
+        EXPECT_EQ(wrong, 0) << "row " << r;
+    }
+    int misnumbered = 0;
+    for (int c = 1; c < grid().colCount(); ++c) misnumbered += grid().cell(c, 0) != std::to_string(c);
+    EXPECT_EQ(misnumbered, 0);
+    EXPECT_EQ(grid().cell(0, 0), "");
+
+    // Where the saved bytes first differ from the expected ones (npos: nowhere), so a failure stays short.
+    auto firstDifference = [&](const std::string& expected) {
+        const std::string saved = folder.read("t.csv");
+        const auto at = std::mismatch(saved.begin(), saved.end(), expected.begin(), expected.end());
+        return at.first == saved.end() && at.second == expected.end() ? std::string::npos
+                                                                      : static_cast<std::size_t>(at.first - saved.begin());
+    };
+    folder.write("t.csv", "");  // read into memory (under a MiB): the save must write it all again
+    files().SaveCurrentFile();
+    EXPECT_EQ(firstDifference(file), std::string::npos);
+    ASSERT_TRUE(journal().ChangeCell(70'000, 2, "changed"));
+    files().SaveCurrentFile();
+    const std::string changed = "a;b\r\n" + wide.substr(0, wide.rfind(';') + 1) + "changed\r\n\r\nx;y;z\r\n";
+    EXPECT_EQ(firstDifference(changed), std::string::npos);
+}
+
 }  // namespace tabulyst::testing

@@ -223,4 +223,80 @@ TEST_F(FailedLoadTest, AnEmptyFileOpensWithOneRowAndWhatIsTypedIsSaved) {
 }
 
 }  // namespace
+// Escape during a load, at any of its reports: an open leaves an empty table
+// without a name, a reload the table before with its change; never part of
+// the file, and no message (the user asked for it).
+TEST_F(FailedLoadTest, StoppingALoadLeavesTheTableBeforeOrAnEmptyOneWithoutName) {
+    const std::string original = table(40'000);  // split in pieces, each reported
+    folder.write("t.csv", original);
+    folder.write("other.csv", "x;y\r\n");
+    form->document.layout.CurrentDelimiter = ";";
+    FakeProgress& progress = fake.progress;
+    ASSERT_TRUE(open("t.csv"));
+    ASSERT_FALSE(progress.work.empty());
+    EXPECT_TRUE(progress.work.back().stoppable);
+    EXPECT_TRUE(progress.work.back().ended);
+    const auto& reported = progress.work.back().reports;
+    ASSERT_FALSE(reported.empty());
+    const std::size_t pieces = reported.back().second;
+    EXPECT_GT(pieces, 1u);
+    for (std::size_t i = 0; i < reported.size(); ++i) EXPECT_LE(reported[i].first, pieces);
+
+    for (int stopAt : {1, 2, 3, 6}) {
+        SCOPED_TRACE(stopAt);
+        ASSERT_TRUE(open("other.csv"));
+        progress.reports = 0;
+        progress.stopAt = stopAt;
+        const bool opened = open("t.csv");
+        const bool stopped = progress.reports >= stopAt;
+        EXPECT_EQ(opened, !stopped);
+        EXPECT_TRUE(fake.dialogs.messages.empty());
+        if (stopped) {
+            EXPECT_EQ(form->document.path(), "");
+            EXPECT_EQ(grid().cell(1, 1), "");
+            EXPECT_LE(grid().rowCount(), 2);
+        } else {
+            EXPECT_EQ(grid().rowCount(), 40'001);
+        }
+        saveAsTheUserWould();
+        EXPECT_EQ(folder.read("t.csv"), original);
+
+        // Reload of a changed table: the table before stays with its change and its journal.
+        progress.stopAt = 0;
+        ASSERT_TRUE(open("t.csv"));
+        journal().ChangeCell(1, 1, "first");
+        journal().SetModified(true);
+        fake.dialogs.answers = {true};
+        progress.reports = 0;
+        progress.stopAt = stopAt;
+        commands().trigger("mnuMainReLoad");
+        progress.stopAt = 0;
+        EXPECT_TRUE(fake.dialogs.messages.empty());
+        EXPECT_EQ(form->document.path(), folder.file("t.csv"));
+        EXPECT_EQ(grid().rowCount(), 40'001);
+        if (progress.reports >= stopAt) {
+            EXPECT_EQ(grid().cell(1, 1), "first");
+            EXPECT_TRUE(journal().Modified);
+            EXPECT_TRUE(commands().enabled("mnuMainUndo"));
+        } else {
+            EXPECT_EQ(grid().cell(1, 1), "row 0");
+        }
+    }
+
+    // A new delimiter stopped at once: the table and the layout it was cut with stay, without a message.
+    ASSERT_TRUE(open("t.csv"));
+    fake.dialogs.layoutScripts.push_back([](LayoutDialog& d) {
+        d.checkedSeparator = Separator::ASCII;
+        return true;
+    });
+    progress.reports = 0;
+    progress.stopAt = 1;
+    commands().trigger("mnuMainSetDelimiter");
+    progress.stopAt = 0;
+    EXPECT_TRUE(fake.dialogs.messages.empty());
+    EXPECT_EQ(form->document.layout.CurrentDelimiter, ";");
+    EXPECT_EQ(form->document.path(), folder.file("t.csv"));
+    EXPECT_EQ(grid().colCount(), 5);
+}
+
 }  // namespace tabulyst::testing
