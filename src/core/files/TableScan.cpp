@@ -668,9 +668,20 @@ void workOnAllProcessors(TableScan& scan, unsigned leftFree, ProgressScope* prog
             // Fewer threads: the pieces are split all the same.
         }
     }
-    if (progress) scan.work([&] { return progress->report(scan.piecesSplit(), scan.pieceCount()); });
-    else scan.work();
-    for (std::thread& helper : helpers) helper.join();
+    // The helpers are joined on every way out: a failure here (the report's
+    // own memory, say) must not leave a running thread behind.
+    struct Joiner {
+        std::vector<std::thread>& threads;
+        ~Joiner() {
+            for (std::thread& thread : threads)
+                if (thread.joinable()) thread.join();
+        }
+    } joiner{helpers};
+    if (progress) {
+        scan.work([&] { return progress->report(scan.piecesSplit(), scan.pieceCount()); });
+    } else {
+        scan.work();
+    }
 }
 
 }  // namespace tabulyst
