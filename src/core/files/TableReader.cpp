@@ -23,6 +23,7 @@
 #include "core/files/TableScan.h"
 #include "core/grid/HugePages.h"
 #include "core/grid/StringGrid.h"
+#include "core/grid/TableLimits.h"
 #include "core/grid/TableText.h"
 #include "core/platform/AdvanceTable.h"
 
@@ -34,6 +35,18 @@ constexpr std::size_t kMinimumRoom = std::size_t{1} << 20;
 constexpr std::size_t kReadInTwoFrom = std::size_t{1} << 20;
 
 std::string errorText(int err) { return std::strerror(err); }
+
+std::string limitText(TableLimit limit) {
+    switch (limit) {
+    case TableLimit::Records:
+        return "Die Datei hat zu viele Zeilen und Felder (zusammen mehr als rund vier Milliarden).";
+    case TableLimit::Fields:
+        return "Eine Zeile der Datei hat zu viele Felder (mehr als 1.073.741.823).";
+    case TableLimit::LineLength:
+        break;
+    }
+    return "Eine Zeile der Datei ist zu lang (mehr als 4 GiB).";
+}
 
 class FileHandle {
 public:
@@ -241,8 +254,10 @@ TableReadResult readTableFile(const std::string& path, const TableLayouts& layou
             if (fit) fit->measureUtf8Cells();
         }
         if (text) fillGrid(std::move(text), *layout, grid, fit, weights ? &widest : nullptr, result);
+    } catch (const TableLimitReached& reached) {
+        result.error = limitText(reached.limit());
     } catch (const std::length_error&) {
-        result.error = "Eine Zeile der Datei ist zu lang (mehr als 4 GiB).";
+        result.error = limitText(TableLimit::LineLength);
     } catch (const std::bad_alloc&) {
         result.error = "Nicht genug Arbeitsspeicher, um die Datei zu laden.";
     }

@@ -16,6 +16,7 @@
 #include "core/files/LineScan.h"
 #include "core/files/quoted/QuotedScan.h"
 #include "core/grid/LineSums.h"
+#include "core/grid/TableLimits.h"
 #include "core/grid/TableText.h"
 #include "core/platform/AdvanceTable.h"
 #include "core/platform/Progress.h"
@@ -35,7 +36,7 @@ public:
 
     // The line's text starts at start in the buffer.
     void line(std::size_t start, std::string_view line) {
-        if (line.size() > UINT32_MAX) throw std::length_error("line longer than 4 GiB");
+        if (line.size() > UINT32_MAX) throw TableLimitReached(TableLimit::LineLength);
         text_.beginLine(start);
         if (layout_.delimited) splitAtDelimiter(line);
         else cutIntoLengths(line);

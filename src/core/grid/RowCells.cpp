@@ -216,20 +216,20 @@ std::uint32_t RowCells::readCellsAfterErasing(std::uint32_t readCells, std::size
     return static_cast<std::uint32_t>(first + (readCells - first > count ? readCells - first - count : 0));
 }
 
-void RowCells::eraseCell(std::size_t index) {
+void RowCells::eraseCells(std::size_t first, std::size_t count) {
     ownBlock();
-    extra_ = readCellsAfterErasing(extra_, index, 1);
+    extra_ = readCellsAfterErasing(extra_, first, count);
     const std::uint32_t n = ownSize();
-    if (index >= n) return;
-    // In place: the ends after it lose the cell's length, and the bytes move
-    // up by the cell and by the end word that goes.
-    const std::size_t b = begin(index), e = end(index), total = byteSize();
+    if (first >= n || count == 0) return;
+    count = std::min<std::size_t>(count, n - first);
+    // In place: the ends after them lose the cells' length, and the bytes move
+    // up by the cells and by the end words that go.
+    const std::size_t b = begin(first), e = end(first + count - 1), total = byteSize();
     std::uint32_t* head = header();
-    for (std::uint32_t i = static_cast<std::uint32_t>(index) + 1; i < n; ++i)
-        head[i] = head[i + 1] - static_cast<std::uint32_t>(e - b);
-    head[0] = n - 1;
+    for (std::size_t i = first + 1; i + count <= n; ++i) head[i] = head[i + count] - static_cast<std::uint32_t>(e - b);
+    head[0] = n - static_cast<std::uint32_t>(count);
     char* data = block_ + (1 + n) * kWord;
-    char* moved = block_ + n * kWord;
+    char* moved = block_ + (1 + n - count) * kWord;
     std::memmove(moved, data, b);
     std::memmove(moved + b, data + e, total - e);
 }

@@ -71,7 +71,7 @@ public:
     // Inserts an empty cell before index (nothing to do past the stored cells).
     void insertCell(std::size_t index);
     // Removes the cell at index; the following cells move one to the left.
-    void eraseCell(std::size_t index);
+    void eraseCells(std::size_t first, std::size_t count);
     // Moves the cell at from to position to, shifting the cells between.
     void moveCell(std::size_t from, std::size_t to);
     // Drops the cells from count on.

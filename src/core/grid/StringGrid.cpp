@@ -15,8 +15,10 @@ void StringGrid::setColCount(int count) {
     if (count == colCount_) return;
     if (count < colCount_) {
         if (text_) text_->truncate(static_cast<std::size_t>(count));
+        // A row whose last cells were emptied may be shorter than its read count: that goes down too.
+        const auto n = static_cast<std::uint32_t>(count);
         for (auto& r : rows_)
-            if (!r.text() && r.size() > static_cast<std::uint32_t>(count)) r.truncate(static_cast<std::size_t>(count));
+            if (!r.text() && (r.size() > n || (!r.madeByEditor() && r.readCells() > n))) r.truncate(n);
     }
     colCount_ = count;
     reserveHuge(widths_, static_cast<std::size_t>(count));  // a million columns fault in few pages
@@ -278,7 +280,7 @@ void StringGrid::insertColumn(int at) {
 
 void StringGrid::deleteColumn(int at) {
     if (at < 0 || at >= colCount_ || colCount_ <= 1) return;
-    eraseCells(at);
+    eraseCells(at, 1);
     widths_.erase(widths_.begin() + at);
     --colCount_;
     if (fixedCols_ >= colCount_) fixedCols_ = colCount_ - 1;
@@ -286,15 +288,16 @@ void StringGrid::deleteColumn(int at) {
     notifyLayout();
 }
 
-void StringGrid::eraseCells(int col) {
-    if (text_) text_->eraseCell(static_cast<std::size_t>(col));
+void StringGrid::eraseCells(int col, int count) {
+    const auto first = static_cast<std::size_t>(col), n = static_cast<std::size_t>(count);
+    if (text_) text_->eraseCells(first, n);
     for (auto& r : rows_)
-        if (!r.text()) r.eraseCell(static_cast<std::size_t>(col));
+        if (!r.text()) r.eraseCells(first, n);
 }
 
-void StringGrid::shiftCellsLeft(int col) {
-    if (col < 0 || col >= colCount_) return;
-    eraseCells(col);
+void StringGrid::shiftCellsLeft(int col, int count) {
+    if (col < 0 || col >= colCount_ || count <= 0) return;
+    eraseCells(col, count);
     notifyLayout();
 }
 

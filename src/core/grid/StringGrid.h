@@ -107,9 +107,9 @@ public:
     void deleteRows(int at, int count);
     void insertColumn(int at);
     void deleteColumn(int at);
-    // Every row loses its cell at col; the cells right of it move one column
-    // left. The column count and the widths stay.
-    void shiftCellsLeft(int col);
+    // Every row loses its count cells from col on; the cells right of them move
+    // count columns left, in one pass per row. The column count and the widths stay.
+    void shiftCellsLeft(int col, int count = 1);
     // Moves a row or column (cells and width) from one index to another.
     void moveRow(int from, int to);
     void moveColumn(int from, int to);
@@ -147,8 +147,8 @@ private:
     void notifyLayout();
     void notifyCurrent();
     void notifyCell(int col, int row);
-    // Every row loses its cell at col (no notification).
-    void eraseCells(int col);
+    // Every row loses its count cells from col on (no notification).
+    void eraseCells(int col, int count);
     // Lets the text go when every row has a block of its own.
     void dropUnusedText() {
         if (text_ && text_->rowsShown() == 0) text_.reset();

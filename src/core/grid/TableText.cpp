@@ -12,6 +12,7 @@
 #include "core/grid/LineSums.h"
 #include "core/grid/MemoryRequests.h"
 #include "core/grid/RowCells.h"
+#include "core/grid/TableLimits.h"
 
 namespace tabulyst {
 
@@ -20,7 +21,9 @@ void TableText::ChunkRelease::operator()(std::uint16_t* words) const {
 }
 
 TableText::TableText(TableLayout layout)
-    : layout_(std::move(layout)), gap_(layout_.delimited ? layout_.delimiter.size() : 0) {}
+    : layout_(std::move(layout)),
+      gap_(layout_.delimited ? layout_.delimiter.size() : 0),
+      startSpan_(std::min<std::size_t>(recordStartSpan, 0xFFFFFFFF)) {}
 
 TableText::~TableText() {
     if (!bytes_ && !borrowed_) std::free(data_);
@@ -56,9 +59,12 @@ void TableText::setSize(std::size_t size) {
 
 // --- records ---
 
-void TableText::newChunk() {
+void TableText::newChunk(std::size_t base) {
     // A row keeps where its line's record starts in 32 bits.
-    if (chunks_.size() >= (std::size_t{1} << (32 - kChunkBits)) - 1) throw std::bad_alloc();
+    if (chunks_.size() >= (std::size_t{1} << (32 - kChunkBits)) - 1) throw TableLimitReached(TableLimit::Records);
+    chunks_.reserve(chunks_.size() + 1);
+    used_.reserve(used_.size() + 1);
+    bases_.reserve(bases_.size() + 1);
     void* words = memoryRequestRefused() ? MAP_FAILED
                                          : ::mmap(nullptr, kChunkWords * sizeof(std::uint16_t), PROT_READ | PROT_WRITE,
                                                   MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
@@ -66,6 +72,8 @@ void TableText::newChunk() {
     std::unique_ptr<std::uint16_t[], ChunkRelease> chunk(static_cast<std::uint16_t*>(words));
     chunks_.push_back(std::move(chunk));  // unmapped again if this throws
     used_.push_back(0);
+    bases_.push_back(base);
+    base_ = base;
     pos_ = 0;
     backed_ = 0;
     backWordsUpTo(0);
@@ -86,9 +94,8 @@ void TableText::backWordsUpTo(std::size_t words) {
 }
 
 void TableText::beginLineElsewhere(std::size_t start) {
-    if (!wide_ && start > 0xFFFFFFFFu) goWide();
     if (wide_) {
-        if (wideRecords_.size() >= UINT32_MAX - 3) throw std::bad_alloc();
+        if (wideRecords_.size() >= UINT32_MAX - 3) throw TableLimitReached(TableLimit::Records);
         openAt_ = wideRecords_.size();
         wideRecords_.push_back(static_cast<std::uint32_t>(start));
         wideRecords_.push_back(static_cast<std::uint32_t>(std::uint64_t{start} >> 32));
@@ -96,8 +103,8 @@ void TableText::beginLineElsewhere(std::size_t start) {
         open_ = true;
         return;
     }
-    if (!chunks_.empty() && kChunkWords - pos_ >= 3) backWordsUpTo(pos_ + 3);
-    else newChunk();  // the last one is full (or there is none): the line fits the next
+    if (!chunks_.empty() && kChunkWords - pos_ >= 3 && start - base_ <= startSpan_) backWordsUpTo(pos_ + 3);
+    else newChunk(start);  // the last one is full, too far behind, or there is none
     beginLine(start);
 }
 
@@ -108,8 +115,9 @@ std::uint16_t* TableText::endRoomElsewhere(std::size_t& room) {
         // The open record moves whole to a fresh chunk.
         const std::size_t words = openWords();
         const std::uint16_t* from = chunks_.back().get() + openAt_;
-        newChunk();
-        std::copy(from, from + words, chunks_.back().get());
+        newChunk(base_ + (from[0] | std::size_t{from[1]} << 16));
+        std::copy(from + 2, from + words, chunks_.back().get() + 2);
+        chunks_.back()[0] = chunks_.back()[1] = 0;
         pos_ = words;
         openAt_ = 0;
     }
@@ -119,7 +127,7 @@ std::uint16_t* TableText::endRoomElsewhere(std::size_t& room) {
 }
 
 void TableText::addEnd(std::size_t end) {
-    if (end > UINT32_MAX) throw std::length_error("line longer than 4 GiB");
+    if (end > UINT32_MAX) throw TableLimitReached(TableLimit::LineLength);
     if (!wide_ && end > 0xFFFF) goWide();
     if (wide_) {
         wideRecords_.push_back(static_cast<std::uint32_t>(end));
@@ -186,6 +194,7 @@ void TableText::dropFirstLines(std::size_t count) {
                 // Line 0 is where the next chunk starts.
                 chunks_.erase(chunks_.begin());
                 used_.erase(used_.begin());
+                bases_.erase(bases_.begin());
             }
         }
     }
@@ -217,29 +226,31 @@ bool TableText::wasQuoted(Line line, std::size_t index) const {
         p = static_cast<std::size_t>(map_[index]);
     }
     if (p == 0) return false;
-    const std::string_view field = wide_ ? fieldOf(&wideRecords_[line], p) : fieldOf(narrowRecord(line), p);
+    const std::string_view field = fieldOf(line, p);
     return field.size() >= 2 && field.front() == '"' && !readPlain(line);
 }
 
 void TableText::goWide() {
     // Every record so far, the open one too, moves to 32-bit words.
     std::vector<std::uint32_t> wide;
-    auto move = [&wide](const std::uint16_t* record, std::size_t words) {
-        wide.push_back(record[0] | std::uint32_t{record[1]} << 16);
-        wide.push_back(0);
+    auto move = [&wide](const std::uint16_t* record, std::size_t base, std::size_t words) {
+        const std::uint64_t start = base + (record[0] | std::size_t{record[1]} << 16);
+        wide.push_back(static_cast<std::uint32_t>(start));
+        wide.push_back(static_cast<std::uint32_t>(start >> 32));
         wide.insert(wide.end(), record + 2, record + words);
     };
     for (std::size_t piece = 0; piece < used_.size(); ++piece)
         for (std::size_t at = 0; at < used_[piece]; at += 3 + chunks_[piece][at + 2])
-            move(chunks_[piece].get() + at, 3 + chunks_[piece][at + 2]);
+            move(chunks_[piece].get() + at, bases_[piece], 3 + chunks_[piece][at + 2]);
     if (open_) {
         const std::size_t at = wide.size();
-        move(chunks_.back().get() + openAt_, openWords());
+        move(chunks_.back().get() + openAt_, base_, openWords());
         openAt_ = at;
     }
     wideRecords_ = std::move(wide);
     chunks_.clear();
     used_.clear();
+    bases_.clear();
     pos_ = 0;
     backed_ = 0;
     wide_ = true;
@@ -247,6 +258,8 @@ void TableText::goWide() {
 
 void TableText::finish() {
     dropLine();
+    // Column numbers stay far from the largest int.
+    if (maxCells_ > kMostCells) throw TableLimitReached(TableLimit::Fields);
     maxCells_ = std::max<std::uint32_t>(maxCells_, 1);
     reserveHuge(map_, maxCells_);  // a line of a million fields
     reserveHuge(readCells_, maxCells_ + 1);
@@ -263,7 +276,7 @@ std::string_view TableText::lineText(Line line) const {
         return {data_ + (record[0] | std::size_t{record[1]} << 32), record[2] == 0 ? 0 : record[2 + record[2]]};
     }
     const std::uint16_t* record = narrowRecord(line);
-    return {data_ + (record[0] | std::size_t{record[1]} << 16), record[2] == 0 ? std::size_t{0} : record[2 + record[2]]};
+    return {data_ + lineStart(line), record[2] == 0 ? std::size_t{0} : record[2 + record[2]]};
 }
 
 void TableText::addFieldSums(Line line, LineSums& sums, std::vector<int>& best) const {
@@ -281,7 +294,7 @@ void TableText::addFieldSums(Line line, LineSums& sums, std::vector<int>& best) 
     const std::uint16_t* record = narrowRecord(line);
     const std::size_t fields = record[2];
     if (fields == 0) return;
-    const auto* text = reinterpret_cast<const unsigned char*>(data_ + (record[0] | std::size_t{record[1]} << 16));
+    const auto* text = reinterpret_cast<const unsigned char*>(data_ + lineStart(line));
     sums.take(text, record[2 + fields]);
     // Between two fields lies the delimiter, of the same weight every time.
     int gapWeight = 0;
@@ -341,7 +354,9 @@ bool TableText::append(TableText& part) {
     }
     for (auto& chunk : part.chunks_) chunks_.push_back(std::move(chunk));
     used_.insert(used_.end(), part.used_.begin(), part.used_.end());
+    bases_.insert(bases_.end(), part.bases_.begin(), part.bases_.end());
     if (!part.chunks_.empty()) {
+        base_ = part.base_;
         pos_ = part.pos_;
         backed_ = part.backed_;
         openAt_ = part.openAt_;
@@ -350,6 +365,7 @@ bool TableText::append(TableText& part) {
     maxCells_ = std::max(maxCells_, part.maxCells_);
     part.chunks_.clear();
     part.used_.clear();
+    part.bases_.clear();
     part.lines_ = 0;
     return true;
 }

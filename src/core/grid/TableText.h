@@ -40,6 +40,11 @@ public:
     // Where a line's record starts: what a row showing the line keeps.
     using Line = std::uint32_t;
 
+    // How far past the first line of its chunk a record's start may lie: what
+    // two 16-bit words hold. A test shrinks it to reach what only files past
+    // 4 GiB reach otherwise; a text takes it when made.
+    static inline std::size_t recordStartSpan = 0xFFFFFFFF;
+
     // How lines were cut.
     explicit TableText(TableLayout layout);
     ~TableText();
@@ -68,11 +73,11 @@ public:
     // each of its fields counted from there, then endLine.
     void beginLine(std::size_t start) {
         // Inline while the line fits the last chunk: a million lines call this.
-        if (!wide_ && start <= 0xFFFFFFFFu && !chunks_.empty() && backed_ - pos_ >= 3) {
+        if (!wide_ && start - base_ <= startSpan_ && !chunks_.empty() && backed_ - pos_ >= 3) {
             openAt_ = pos_;
             std::uint16_t* words = chunks_.back().get();
-            words[pos_++] = static_cast<std::uint16_t>(start);
-            words[pos_++] = static_cast<std::uint16_t>(start >> 16);
+            words[pos_++] = static_cast<std::uint16_t>(start - base_);
+            words[pos_++] = static_cast<std::uint16_t>((start - base_) >> 16);
             words[pos_++] = 0;
             open_ = true;
             return;
@@ -109,6 +114,7 @@ public:
     std::uint32_t lineCount() const { return lines_; }
     // The most cells a line has: its number and its fields.
     std::uint32_t maxCells() const { return maxCells_; }
+    static constexpr std::uint32_t kMostCells = std::uint32_t{1} << 30;
 
     // Calls f(line) for every line in order.
     template <class F>
@@ -124,8 +130,8 @@ public:
     // Calls f(p, field) for the fields of a line as read, p from 1 on.
     template <class F>
     void forEachField(Line line, F&& f) const {
-        if (wide_) return forEachFieldOf(&wideRecords_[line], f);
-        forEachFieldOf(narrowRecord(line), f);
+        if (wide_) return forEachFieldOf(&wideRecords_[line], lineStart(line), f);
+        forEachFieldOf(narrowRecord(line), lineStart(line), f);
     }
 
     // Raises best[p], for each field p of the line, to the sum of the weights
@@ -143,7 +149,7 @@ public:
     std::size_t lineStart(Line line) const {
         if (wide_) return wideRecords_[line] | std::size_t{wideRecords_[line + 1]} << 32;
         const std::uint16_t* record = narrowRecord(line);
-        return record[0] | std::size_t{record[1]} << 16;
+        return bases_[line >> kChunkBits] + (record[0] | std::size_t{record[1]} << 16);
     }
     // The line after line in order, or kNoLine.
     static constexpr Line kNoLine = UINT32_MAX;
@@ -178,7 +184,7 @@ public:
             p = static_cast<std::size_t>(map_[index]);
         }
         if (p == 0) return numberText(number);
-        const std::string_view field = wide_ ? fieldOf(&wideRecords_[line], p) : fieldOf(narrowRecord(line), p);
+        const std::string_view field = fieldOf(line, p);
         if (!hasQuoted_ || field.empty() || field.front() != '"') return field;
         return quotedCell(line, field);
     }
@@ -199,7 +205,7 @@ public:
 
     // --- column edits, for all lines at once, as RowCells does them for one row ---
     void insertCell(std::size_t index);
-    void eraseCell(std::size_t index);
+    void eraseCells(std::size_t first, std::size_t count);
     void moveCell(std::size_t from, std::size_t to);
     void truncate(std::size_t count);
 
@@ -217,25 +223,29 @@ public:
 private:
     // A record: the line's start in two words (low, high), its field count,
     // then the end of each field counted from the start. Records lie in chunks
-    // of 16-bit words, never across two; once a line needs more than 16 bits,
-    // all of them move to one array of 32-bit words.
+    // of 16-bit words, never across two, and a chunk's starts count from the
+    // first line it holds, so a file of any size keeps its records this small.
+    // Once a line's ends or field count need more than 16 bits, all records
+    // move to one array of 32-bit words that hold whole starts.
     static constexpr unsigned kChunkBits = 22;
     static constexpr std::size_t kChunkWords = std::size_t{1} << kChunkBits;
 
     const std::uint16_t* narrowRecord(Line line) const {
         return chunks_[line >> kChunkBits].get() + (line & (kChunkWords - 1));
     }
+    std::string_view fieldOf(Line line, std::size_t p) const {
+        return wide_ ? fieldOf(&wideRecords_[line], lineStart(line), p) : fieldOf(narrowRecord(line), lineStart(line), p);
+    }
     template <class Word>
-    std::string_view fieldOf(const Word* record, std::size_t p) const {
+    std::string_view fieldOf(const Word* record, std::size_t start, std::size_t p) const {
         if (p > record[2]) return {};
-        const std::size_t start = record[0] | std::size_t{record[1]} << (8 * sizeof(Word));
         const std::size_t end = record[2 + p];
         const std::size_t begin = p == 1 ? 0 : record[1 + p] + gap_;
         return {data_ + start + begin, end - begin};
     }
     template <class Word, class F>
-    void forEachFieldOf(const Word* record, F& f) const {
-        const char* text = data_ + (record[0] | std::size_t{record[1]} << (8 * sizeof(Word)));
+    void forEachFieldOf(const Word* record, std::size_t start, F& f) const {
+        const char* text = data_ + start;
         std::size_t begin = 0;
         for (std::size_t p = 1; p <= record[2]; ++p) {
             const std::size_t end = record[2 + p];
@@ -255,7 +265,8 @@ private:
     std::uint16_t* endRoomElsewhere(std::size_t& room);
     // Words of the open record written so far.
     std::size_t openWords() const { return pos_ - openAt_; }
-    void newChunk();
+    // A fresh chunk whose starts count from base.
+    void newChunk(std::size_t base);
     void backWordsUpTo(std::size_t words);
     void goWide();
     void recomputeSizes();
@@ -279,6 +290,9 @@ private:
     };
     std::vector<std::unique_ptr<std::uint16_t[], ChunkRelease>> chunks_;
     std::vector<std::size_t> used_;  // the words of each chunk its records fill
+    std::vector<std::size_t> bases_;  // where each chunk's starts count from
+    std::size_t base_ = 0;            // and the last chunk's
+    std::size_t startSpan_;           // how far past its base a chunk's start may lie
     std::size_t pos_ = 0;            // where the next word goes in the last chunk
     std::size_t backed_ = 0;         // the words of the last chunk given memory ahead, at least pos_
     std::size_t openAt_ = 0;         // where the open record starts in it

@@ -98,10 +98,11 @@ void TableText::insertCell(std::size_t index) {
     recomputeSizes();
 }
 
-void TableText::eraseCell(std::size_t index) {
-    for (auto& read : readCells_) read = RowCells::readCellsAfterErasing(read, index, 1);
-    if (index >= map_.size()) return;
-    map_.erase(map_.begin() + static_cast<std::ptrdiff_t>(index));
+void TableText::eraseCells(std::size_t first, std::size_t count) {
+    for (auto& read : readCells_) read = RowCells::readCellsAfterErasing(read, first, count);
+    if (first >= map_.size() || count == 0) return;
+    const auto at = map_.begin() + static_cast<std::ptrdiff_t>(first);
+    map_.erase(at, at + static_cast<std::ptrdiff_t>(std::min(count, map_.size() - first)));
     recomputeSizes();
 }
 

@@ -128,7 +128,7 @@ void StructureEdits::removeColumns(int first, int count) {
         if (c < first || c >= first + count) widths.push_back(grid_.colWidth(c));
     // One layout change for the whole edit: each would lay out every column again.
     GridUpdateScope update(grid_);
-    for (int i = 0; i < count; ++i) grid_.shiftCellsLeft(first);
+    grid_.shiftCellsLeft(first, count);
     // Lowering the count also lowers the fixed columns so one scrollable column remains.
     grid_.setColCount(oldCount - count);
     for (int c = 0; c < grid_.colCount(); ++c) grid_.setColWidth(c, widths[static_cast<std::size_t>(c)]);

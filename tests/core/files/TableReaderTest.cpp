@@ -21,6 +21,7 @@
 #include "core/grid/StringGrid.h"
 #include "core/text/Utf8Text.h"
 #include "core/platform/AdvanceTable.h"
+#include "support/RecordStartSpan.h"
 #include "support/TempFolder.h"
 
 namespace tabulyst {
@@ -255,9 +256,11 @@ TEST_F(TableReaderTest, BigFilesComeOutAsReadLineByLineWithTheirWidthsAndStayAsT
 
 TEST_F(TableReaderTest, BigRandomFilesComeOutAsReadLineByLine) {
     // Big enough to be split in two halves: the halves' decoders must agree with one decoder.
-    // Every kind of first half before every kind of second half, and code 26 in the first.
+    // Every kind of first half before every kind of second half, and code 26 in the first;
+    // every other round with line starts as far apart as past 4 GiB.
     std::mt19937 rng(1818);
     for (unsigned round = 0; round < 11; ++round) {
+        RecordStartSpan span(round % 2 ? 30000 : TableText::recordStartSpan);
         TableLayout layout;
         layout.delimiter = round % 3 == 2 ? ";;" : ";";
         const std::string bytes = randomFile(rng, layout.delimiter, 80000, round >= 9, round % 3) +
@@ -295,10 +298,16 @@ TEST_F(TableReaderTest, BigFilesWithQuotedFieldsComeOutAsOnePassReadsThem) {
         const char* delimiter;
         bool mark = false;      // UTF-8 with a byte-order mark
         bool unclosed = false;  // a stray quote near the end never closes
+        std::size_t span = TableText::recordStartSpan;
     };
-    const Case cases[] = {{"CR LF", true, ";"}, {"LF", false, ";"}, {"two bytes", true, "||"},
-                          {"mark", true, ";", true}, {"unclosed", false, ";", false, true}};
+    const Case cases[] = {{"CR LF", true, ";"},
+                          {"LF", false, ";"},
+                          {"two bytes", true, "||"},
+                          {"mark", true, ";", true},
+                          {"unclosed", false, ";", false, true},
+                          {"starts far apart", true, ";", false, false, 20000}};
     for (const Case& c : cases) {
+        RecordStartSpan span(c.span);
         const std::string end = c.crLf ? "\r\n" : "\n", d = c.delimiter;
         std::string bytes = c.mark ? "\xEF\xBB\xBF\"M\xC3\xBCller\"" + d + "x" + end : "";
         for (int i = 0; bytes.size() < (std::size_t{5} << 19); ++i) {
@@ -364,6 +373,18 @@ TEST_F(TableReaderTest, BigFilesWithQuotedFieldsComeOutAsOnePassReadsThem) {
     }
 }
 
+TEST_F(TableReaderTest, AFileWithMoreLinesThanRecordsCanHoldIsRefusedWithAMessage) {
+    RecordStartSpan span(8);  // every line begins records of its own
+    std::string bytes;
+    for (int i = 0; i < 1100; ++i) bytes += "line " + std::to_string(i) + ";x\n";
+    StringGrid grid;
+    grid.setCell(1, 1, "kept");
+    const TableReadResult result = read(bytes, TableLayout::delimitedBy(";"), grid);
+    EXPECT_FALSE(result.ok);
+    EXPECT_EQ(result.error, "Die Datei hat zu viele Zeilen und Felder (zusammen mehr als rund vier Milliarden).");
+    EXPECT_EQ(grid.cell(1, 1), "kept");
+}
+
 TEST_F(TableReaderTest, AFileThatCannotBeOpenedLeavesTheGridAlone) {
     StringGrid grid;
     grid.setCell(1, 1, "kept");
@@ -385,7 +406,13 @@ void randomEdit(StringGrid& a, StringGrid& b, std::mt19937& rng, std::string& wh
     case 0: what = "insertColumn " + std::to_string(at); a.insertColumn(at); b.insertColumn(at); break;
     case 1: what = "deleteColumn " + std::to_string(at); a.deleteColumn(at); b.deleteColumn(at); break;
     case 2: what = "moveColumn " + std::to_string(at) + " " + std::to_string(to); a.moveColumn(at, to); b.moveColumn(at, to); break;
-    case 3: what = "shiftCellsLeft " + std::to_string(at); a.shiftCellsLeft(at); b.shiftCellsLeft(at); break;
+    case 3: {
+        const int count = 1 + static_cast<int>(rng() % 3);
+        what = "shiftCellsLeft " + std::to_string(at) + " " + std::to_string(count);
+        a.shiftCellsLeft(at, count);
+        b.shiftCellsLeft(at, count);
+        break;
+    }
     case 4: what = "setColCount " + std::to_string(to + 1); a.setColCount(to + 1); b.setColCount(to + 1); break;
     case 5: what = "setColCount " + std::to_string(cols + 2); a.setColCount(cols + 2); b.setColCount(cols + 2); break;
     case 6: {

@@ -7,6 +7,7 @@
 
 #include "core/grid/StringGrid.h"
 #include "core/grid/TableText.h"
+#include "support/RecordStartSpan.h"
 
 namespace tabulyst {
 namespace {
@@ -106,7 +107,8 @@ TEST(TableText, ACopyOfALineRowOutlivesTheText) {
 }
 
 // Records of every size, some wider than the stretch of memory taken at a
-// time, and enough of them to fill a chunk, keep every field where it was.
+// time, and enough of them to fill a chunk, keep every field where it was;
+// so do they where starts lie too far apart for one chunk, as past 4 GiB.
 TEST(TableText, RecordsOfEverySizeKeepTheirFieldsAcrossChunks) {
     const std::size_t counts[] = {1, 7, 300, 32000, 32760};  // one-letter fields: ends stay in 16 bits
     auto letter = [](std::size_t line, std::size_t field) { return std::string(1, static_cast<char>('a' + (line + field) % 26)); };
@@ -116,6 +118,9 @@ TEST(TableText, RecordsOfEverySizeKeepTheirFieldsAcrossChunks) {
         for (std::size_t f = 0; f < counts[i % 5]; ++f) line += (f ? ";" : "") + letter(i, f);
         lines.push_back(std::move(line));
     }
+    for (std::size_t span : {TableText::recordStartSpan, std::size_t{100000}}) {
+    SCOPED_TRACE(span);
+    RecordStartSpan shrunk(span);
     const auto text = textOf(lines);
     ASSERT_EQ(text->lineCount(), lines.size());
     std::size_t i = 0;
@@ -127,6 +132,7 @@ TEST(TableText, RecordsOfEverySizeKeepTheirFieldsAcrossChunks) {
         ++i;
     });
     EXPECT_EQ(i, lines.size());
+    }
 }
 
 }  // namespace
