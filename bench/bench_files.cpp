@@ -1,5 +1,6 @@
 // The file round trip and the structure edits on a generated table:
-// bench_files FOLDER (with the files of bench_generate)
+// bench_files FOLDER (with the files of bench_generate); or only opening and
+// saving one table: bench_files --round-trip TABLE
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
@@ -39,11 +40,37 @@ AdvanceTable uiLikeMeasure() {
     return t;
 }
 
+// Opening and saving untouched one big table, nothing else: how the time
+// grows with the file's size.
+int roundTrip(const std::string& table) {
+    const double mb = static_cast<double>(std::filesystem::file_size(table)) / 1e6;
+    AdvanceTable advances = uiLikeMeasure();
+    BenchForm bench(advances);
+    MainForm& form = bench.form;
+    std::printf("table: %.1f MB, %s\n", mb, table.c_str());
+    bool ok = false;
+    report("first open in a fresh process", medianSeconds(1, [&] { ok = form.files.OpenTableFile(table); }), mb, "-");
+    if (!ok || !bench.fake.dialogs.messages.empty()) {
+        std::fprintf(stderr, "open failed\n");
+        return 1;
+    }
+    std::printf("peak resident after the first open %.0f MiB (%.2f x the file)\n", peakResidentMiB(),
+                peakResidentMiB() * 1048576.0 / (mb * 1e6));
+    measure("open", 3, [&] { form.files.OpenTableFile(table); }, {}, "-", mb);
+    bench.settings.write("copy.csv", "");
+    const std::string copy = bench.settings.file("copy.csv");
+    form.document.setPath(copy);
+    measure("save", 3, [&] { form.files.SaveCurrentFile(); }, [&] { form.document.journal.SetModified(true); }, "-", mb);
+    std::printf("saved bytes equal the input: %s\n", sameBytes(copy, table) ? "yes" : "NO");
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (argc == 3 && std::string(argv[1]) == "--round-trip") return roundTrip(argv[2]);
     if (argc < 2) {
-        std::fprintf(stderr, "usage: bench_files FOLDER\n");
+        std::fprintf(stderr, "usage: bench_files FOLDER | bench_files --round-trip TABLE\n");
         return 2;
     }
     const std::string folder = argv[1];

@@ -90,7 +90,7 @@ bool MainForm::takeTypedText(std::string_view utf8, std::string& cells) {
                                  "“ nicht. Soll die Tabelle in UTF-8 umgewandelt werden?";
     // Converting changes how the file is saved: Enter keeps the table as it is.
     if (!platform.dialogs->confirm(question, DefaultAnswer::No)) return false;
-    convertTableToUtf8(document, platform.busy);
+    convertTableToUtf8(document, platform.busy, platform.progress);
     return document.cellsFromUtf8(utf8, cells, lacking);
 }
 

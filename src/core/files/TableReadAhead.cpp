@@ -11,6 +11,7 @@
 #include "core/files/FileEncoding.h"
 #include "core/files/FileSnapshot.h"
 #include "core/grid/TableText.h"
+#include "core/platform/Progress.h"
 
 namespace tabulyst {
 
@@ -121,7 +122,8 @@ void TableReadAhead::sumWith(const TableScan::Weights& weights, const TableScan:
 
 std::optional<LinesReadAhead> TableReadAhead::take(int fd, const TableLayout& layout,
                                                    const TableScan::Weights* weights,
-                                                   const TableScan::Weights* utf8Weights) {
+                                                   const TableScan::Weights* utf8Weights,
+                                                   ProgressScope* progress) {
     State& state = *state_;
     if (!state.worker.joinable()) return std::nullopt;
     {
@@ -135,9 +137,18 @@ std::optional<LinesReadAhead> TableReadAhead::take(int fd, const TableLayout& la
     }
     // The pieces left are summed with the reader's advances (those summed with others are summed again).
     if (weights && (!state.weighed || state.weights != *weights)) state.scan->sumWith(weights, utf8Weights);
-    state.scan->work();
+    TableScan& scan = *state.scan;
+    // Reported once before: the other thread may have split every piece by now.
+    auto goOn = [&] { return !progress || progress->report(scan.piecesSplit(), scan.pieceCount()); };
+    if (!goOn()) scan.cancel();
+    else scan.work(goOn);
     state.worker.join();
     std::optional<LinesReadAhead> read;
+    if (scan.cancelled()) {
+        state.drop();
+        read.emplace().cancelled = true;
+        return read;
+    }
     try {
         // A writer since then took the bytes out of the file's pages: they may be older than the file.
         if (!state.snapshot->fileWritten()) {

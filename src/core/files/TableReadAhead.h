@@ -24,6 +24,7 @@ struct LinesReadAhead {
     bool lastLineEnded = true;
     bool lengthMismatch = false;
     std::vector<int> widest;  // the fields' widest sums with the weights asked for
+    bool cancelled = false;   // the user stopped the read: nothing else is set
 };
 
 class TableReadAhead {
@@ -41,9 +42,11 @@ public:
     void sumWith(const TableScan::Weights& weights, const TableScan::Weights* utf8Weights = nullptr);
     // What was read ahead, when it is the file open at fd as it stands, read
     // with layout; else nothing, and it is given up. Splits what is left on
-    // this thread too, and sums with weights what is not summed with them.
+    // this thread too, and sums with weights what is not summed with them;
+    // reports to progress after each piece, and stops when told to.
     std::optional<LinesReadAhead> take(int fd, const TableLayout& layout, const TableScan::Weights* weights,
-                                       const TableScan::Weights* utf8Weights = nullptr);
+                                       const TableScan::Weights* utf8Weights = nullptr,
+                                       ProgressScope* progress = nullptr);
     // Gives up what was read ahead and not taken.
     void drop();
 

@@ -229,8 +229,10 @@ TableReadResult readTableFile(const std::string& path, const TableLayouts& layou
     try {
         // The file named at start may have been read while the windows were made.
         std::optional<LinesReadAhead> ahead;
-        if (readAhead) ahead = readAhead->take(file.fd(), *layout, weights, utf8Weights);
-        if (ahead) {
+        if (readAhead) ahead = readAhead->take(file.fd(), *layout, weights, utf8Weights, progress);
+        if (ahead && ahead->cancelled) {
+            result.cancelled = true;
+        } else if (ahead) {
             text = std::move(ahead->text);
             detector = ahead->detector;
             result.format.lineEnds = ahead->lineEnds;

@@ -19,7 +19,7 @@ constexpr std::size_t kWord = sizeof(std::uint32_t);
 }
 
 char* RowCells::allocate(std::uint32_t count, std::size_t byteCount) {
-    if (byteCount > kEndBits) throw std::length_error("row longer than 2 GiB");
+    if (byteCount > kEndBits) throw std::length_error("Eine Zeile darf höchstens 2 GiB lang werden.");
     auto* block = memoryRequestRefused() ? nullptr : static_cast<char*>(std::malloc((1 + count) * kWord + byteCount));
     if (!block) throw std::bad_alloc();
     preferHugePages(block, (1 + count) * kWord + byteCount);  // a line of a million fields

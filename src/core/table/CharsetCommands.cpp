@@ -25,6 +25,7 @@ namespace tabulyst {
 namespace {
 
 constexpr int kRowsPerReport = 8192;
+constexpr std::string_view kConvertingCaption = "Zeichensatz wird umgewandelt …";
 
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
@@ -44,11 +45,13 @@ void eachDataCell(const StringGrid& grid, Each each) {
 // out, false when it stays as it is), one whole row at a time. True when a
 // cell changed.
 template <class Convert>
-bool convertRows(StringGrid& grid, Convert convert) {
+bool convertRows(StringGrid& grid, Convert convert, ProgressScope& progress) {
     bool changed = false;
     std::vector<std::string> converted;
     std::vector<std::string_view> views;
+    const auto rows = static_cast<std::uint64_t>(grid.rowCount());
     for (int y = 1; y < grid.rowCount(); ++y) {
+        if (y % kRowsPerReport == 0) progress.report(static_cast<std::uint64_t>(y), rows);
         const RowCells& row = grid.rowCells(y);
         const std::size_t stored = std::min<std::size_t>(row.size(), static_cast<std::size_t>(grid.colCount()));
         if (stored < 2) continue;
@@ -74,12 +77,13 @@ bool convertRows(StringGrid& grid, Convert convert) {
 // encoding through convert and makes it the table's: an undo afterwards
 // writes text of the new encoding. True when a cell changed.
 template <class Convert>
-bool changeEncoding(TableDocument& document, const FileEncoding& encoding, Convert convert) {
+bool changeEncoding(TableDocument& document, const FileEncoding& encoding, Convert convert, Progress* progress) {
     StringGrid& grid = document.StrGrid;
     EditJournal& journal = document.journal;
     // Journaled first, the edit under way is written over with the others.
     if (journal.hasPendingEdit()) journal.RecordPendingEdit(grid.col(), grid.row());
-    const bool changed = convertRows(grid, convert);
+    ProgressScope shown(progress, kConvertingCaption);
+    const bool changed = convertRows(grid, convert, shown);
     std::string out;
     for (JournalEntry& entry : journal.Journal) {
         if (entry.empty()) continue;
@@ -140,12 +144,12 @@ bool mapsToItself(std::string_view text, const unsigned char* table) {
 
 }  // namespace
 
-bool convertTableToUtf8(TableDocument& document, BusyIndicator* busy) {
+bool convertTableToUtf8(TableDocument& document, BusyIndicator* busy, Progress* progress) {
     if (document.format().encoding.utf8) return false;
     AtExit modified([&document] { document.journal.SetModified(true); });
     BusyCursor cursor(busy);
     GridUpdateScope update(document.StrGrid);
-    changeEncoding(document, {.byteOrderMark = true, .utf8 = true}, utf8Converted);
+    changeEncoding(document, {.byteOrderMark = true, .utf8 = true}, utf8Converted, progress);
     return true;
 }
 
@@ -168,7 +172,7 @@ void CharsetCommands::convertJournaled(const unsigned char* table) {
     GridUpdateScope update(grid_);
     const bool utf8 = document_.format().encoding.utf8;
     std::string text;
-    ProgressScope progress(progress_, "Zeichensatz wird umgewandelt …");
+    ProgressScope progress(progress_, kConvertingCaption);
     const auto rows = static_cast<std::uint64_t>(grid_.rowCount());
     const std::uint64_t cells = rows * static_cast<std::uint64_t>(std::max(grid_.colCount() - 1, 1));
     // Column by column, so the journal holds the changes in that order.
@@ -218,7 +222,7 @@ void CharsetCommands::mnuMainUTF8toAnsiClick() {
             if (text::isAscii(in)) return false;
             text::windows1252FromUtf8(in, out, lost);
             return out != in;
-        });
+        }, progress_);
         // Without the mark the file is written otherwise even when no cell changed.
         changed = changed || encoding.byteOrderMark;
         return;
@@ -236,11 +240,12 @@ void CharsetCommands::mnuMainUTF8toAnsiClick() {
         grid_.setCell(1, 1, std::string(first.substr(kByteOrderMark.size())));
         changed = true;
     }
+    ProgressScope progress(progress_, kConvertingCaption);
     if (convertRows(grid_, [](std::string_view in, std::string& out) {
             if (!mayHoldUtf8(in)) return false;
             out = Utf8ToAnsiText(in);
             return out != in;
-        }))
+        }, progress))
         changed = true;
 }
 
@@ -250,7 +255,7 @@ void CharsetCommands::mnuMainAnsiToUTF8Click() {
         return;
     }
     grid_.closeEditor();  // it would go on writing text of the old encoding
-    convertTableToUtf8(document_, busy_);
+    convertTableToUtf8(document_, busy_, progress_);
 }
 
 }  // namespace tabulyst

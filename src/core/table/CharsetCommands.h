@@ -21,7 +21,7 @@ class Progress;
 // journal; the table is modified then. An edit under way in the current cell
 // is journaled first and its editor stays open: what the editor adds from
 // then on must be UTF-8. False, changing nothing, when the table is UTF-8 already.
-bool convertTableToUtf8(TableDocument& document, BusyIndicator* busy);
+bool convertTableToUtf8(TableDocument& document, BusyIndicator* busy, Progress* progress);
 
 class CharsetCommands {
 public:

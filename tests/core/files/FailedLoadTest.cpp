@@ -6,6 +6,7 @@
 #include <functional>
 #include <string>
 
+#include "core/files/TableReadAhead.h"
 #include "support/FailingAllocator.h"
 #include "support/FormFixture.h"
 
@@ -223,6 +224,33 @@ TEST_F(FailedLoadTest, AnEmptyFileOpensWithOneRowAndWhatIsTypedIsSaved) {
 }
 
 }  // namespace
+// The file named at start, read while the windows were made, shows its
+// progress when it is taken and stops as any open does.
+TEST_F(FailedLoadTest, TheFileReadAheadShowsItsProgressAndStopsAsAnyOpen) {
+    folder.write("t.csv", table(40'000));
+    form->document.layout.CurrentDelimiter = ";";
+    FakeProgress& progress = fake.progress;
+    for (int stopAt : {0, 1, 2}) {
+        SCOPED_TRACE(stopAt);
+        TableReadAhead ahead;
+        ahead.start(folder.file("t.csv"), *form->files.readAheadLayout());
+        progress.work.clear();
+        progress.reports = 0;
+        progress.stopAt = stopAt;
+        const bool opened = form->files.OpenTableFile(folder.file("t.csv"), &ahead);
+        const bool stopped = stopAt > 0 && progress.reports >= stopAt;
+        ASSERT_FALSE(progress.work.empty());
+        EXPECT_FALSE(progress.work.front().reports.empty());
+        EXPECT_TRUE(progress.work.front().ended);
+        EXPECT_EQ(opened, !stopped);
+        EXPECT_EQ(form->document.path(), stopped ? "" : folder.file("t.csv"));
+        if (stopped) EXPECT_LE(grid().rowCount(), 2);
+        else EXPECT_EQ(grid().rowCount(), 40'001);
+        EXPECT_TRUE(fake.dialogs.messages.empty());
+    }
+    progress.stopAt = 0;
+}
+
 // Escape during a load, at any of its reports: an open leaves an empty table
 // without a name, a reload the table before with its change; never part of
 // the file, and no message (the user asked for it).

@@ -122,13 +122,35 @@ TEST_F(CharsetCommandsTest, ConvertInEitherEncoding) {
     }
 }
 
+// A conversion of many rows shows how far it got, whichever way it goes.
+TEST_F(CharsetCommandsTest, LongConversionsShowTheirProgress) {
+    const std::pair<FileEncoding, const char*> kinds[] = {{kWindows1252, "mnuMainAnsiToUTF8"},
+                                                          {kUtf8WithMark, "mnuMainUTF8toAnsi"},
+                                                          {kWindows1252, "mnuMainUTF8toAnsi"},
+                                                          {kWindows1252, "mnuMainChartoOEM"}};
+    for (const auto& [encoding, command] : kinds) {
+        SCOPED_TRACE(command);
+        fill(3, 30000);
+        form->document.setEncoding(encoding);
+        fake.progress.work.clear();
+        ASSERT_TRUE(commands().trigger(command));
+        ASSERT_EQ(fake.progress.work.size(), 1u);
+        const FakeProgress::Work& work = fake.progress.work.front();
+        EXPECT_EQ(work.caption, "Zeichensatz wird umgewandelt …");
+        EXPECT_TRUE(work.ended);
+        ASSERT_GE(work.reports.size(), 3u);
+        EXPECT_GT(work.reports.back().first, work.reports.back().second / 2);
+        EXPECT_LE(work.reports.back().first, work.reports.back().second);
+    }
+}
+
 // Undo after a change of the encoding writes text of the new one, the edit
 // under way when the table changed included.
 TEST_F(CharsetCommandsTest, TheJournalFollowsTheEncoding) {
     grid().setCurrent(2, 2);
     type("\xD6l");  // Öl, not yet journaled
-    ASSERT_TRUE(convertTableToUtf8(form->document, nullptr));
-    EXPECT_FALSE(convertTableToUtf8(form->document, nullptr));
+    ASSERT_TRUE(convertTableToUtf8(form->document, nullptr, nullptr));
+    EXPECT_FALSE(convertTableToUtf8(form->document, nullptr, nullptr));
     EXPECT_EQ(grid().cell(2, 2), "\xC3\x96l");
     EXPECT_TRUE(grid().editorOpen());
     grid().editorTextChanged("\xC3\x96l \xC5\x81");
