@@ -1,9 +1,11 @@
 #include "ui/CellEditor.h"
 
 #include <QKeyEvent>
+#include <QScrollBar>
 #include <algorithm>
 
 #include "core/app/MainForm.h"
+#include "core/base/ScopedFlag.h"
 #include "core/grid/StringGrid.h"
 #include "core/output/CellLineBreaks.h"
 #include "ui/GridView.h"
@@ -12,38 +14,75 @@
 
 namespace tabulyst::ui {
 
-CellEditor::CellEditor(GridView& view) : QLineEdit(view.viewport()), view_(view) {
-    setFrame(false);
-    connect(this, &QLineEdit::textEdited, this, [this](const QString& text) {
-        std::string cells;
-        if (!view_.form_.takeTypedText(toUtf8(text), cells)) {
-            // Not taken: the cell's text stays, the caret where the typing began.
-            const QString before = shown(grid().cell(grid().col(), grid().row()));
-            const int caret = cursorPosition() - static_cast<int>(text.size() - before.size());
-            setText(before);
-            setCursorPosition(std::max(caret, 0));
-            return;
-        }
-        grid().editorTextChanged(cells);
+CellEditor::CellEditor(GridView& view) : QPlainTextEdit(view.viewport()), view_(view) {
+    setFrameShape(QFrame::NoFrame);
+    setLineWrapMode(QPlainTextEdit::NoWrap);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    document()->setDocumentMargin(0);
+    // The margins around the text are the editor's own, painted as its text area.
+    setBackgroundRole(QPalette::Base);
+    setAutoFillBackground(true);
+    setViewportMargins(GridView::kTextInset, GridView::kTextInset, 0, 0);
+    connect(this, &QPlainTextEdit::textChanged, this, [this] {
+        if (!setting_) edited();
+        place();
     });
 }
 
+QString CellEditor::text() const {
+    // The raw text: toPlainText would turn a no-break space of the cell into a space.
+    QString raw = document()->toRawText();
+    raw.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+    return raw;
+}
+
 QString CellEditor::shown(std::string_view cells) const {
-    return fromCell(cells, view_.form_.document.format().encoding.cells());
+    return fromCell(editorTextOfCell(cells), view_.form_.document.format().encoding.cells());
+}
+
+void CellEditor::setShown(const QString& text, int caret) {
+    {
+        ScopedFlag setting(setting_);
+        setPlainText(text);
+    }
+    QTextCursor c = textCursor();
+    c.setPosition(std::clamp(caret, 0, static_cast<int>(text.size())));
+    setTextCursor(c);
+}
+
+void CellEditor::edited() {
+    const QString now = text();
+    const TableDocument& document = view_.form_.document;
+    const std::string_view lineBreak = editedLineBreak(grid().cell(grid().col(), grid().row()), document.layout,
+                                                       document.format());
+    std::string cells;
+    if (!view_.form_.takeTypedText(cellOfEditorText(toUtf8(now), lineBreak), cells)) {
+        // Not taken: the cell's text stays, the caret where the typing began.
+        const QString before = shown(grid().cell(grid().col(), grid().row()));
+        setShown(before, textCursor().position() - static_cast<int>(now.size() - before.size()));
+        return;
+    }
+    // A line break the table cannot hold was taken as a space: show it so.
+    if (const QString taken = shown(cells); taken != now) setShown(taken, textCursor().position());
+    grid().editorTextChanged(cells);
 }
 
 void CellEditor::key(int virtualKey, bool shift, bool ctrl, bool alt) {
+    const int qtKey = qtKeyOf(static_cast<std::uint16_t>(virtualKey));
+    // Keys a line edit left alone would add a line or a tab to the text here.
+    if (qtKey == Qt::Key_Return || qtKey == Qt::Key_Enter || qtKey == Qt::Key_Tab || qtKey == Qt::Key_Backtab) return;
     Qt::KeyboardModifiers m;
     if (shift) m |= Qt::ShiftModifier;
     if (ctrl) m |= Qt::ControlModifier;
     if (alt) m |= Qt::AltModifier;
-    QKeyEvent e(QEvent::KeyPress, qtKeyOf(static_cast<std::uint16_t>(virtualKey)), m);
-    QLineEdit::keyPressEvent(&e);
+    QKeyEvent e(QEvent::KeyPress, qtKey, m);
+    QPlainTextEdit::keyPressEvent(&e);
 }
 
 bool CellEditor::event(QEvent* e) {
     if (e->type() == QEvent::ShortcutOverride && view_.isMenuShortcut(*static_cast<QKeyEvent*>(e))) {
-        e->ignore();  // the line edit would take Ctrl+Z, Ctrl+C or Ctrl+Home for itself
+        e->ignore();  // the text edit would take Ctrl+Z, Ctrl+C or Ctrl+Home for itself
         return true;
     }
     if (e->type() == QEvent::KeyPress) {
@@ -53,16 +92,14 @@ bool CellEditor::event(QEvent* e) {
             return true;
         }
     }
-    return QLineEdit::event(e);
+    return QPlainTextEdit::event(e);
 }
 
 void CellEditor::keyPressEvent(QKeyEvent* event) {
     KeyStroke s = strokeOf(*event);
     const TableDocument& document = view_.form_.document;
-    if (std::string_view lineBreak = lineBreakTyped(s, document.layout, document.format()); !lineBreak.empty()) {
-        insert(fromUtf8(lineBreak));
-        std::string cells;
-        if (view_.form_.takeTypedText(toUtf8(text()), cells)) grid().editorTextChanged(cells);
+    if (!lineBreakTyped(s, document.layout, document.format()).empty()) {
+        insertPlainText(QStringLiteral("\n"));  // handed on as the cell's own line break
         return;
     }
     if (s.key != 0) {
@@ -84,7 +121,7 @@ void CellEditor::keyPressEvent(QKeyEvent* event) {
         view_.forwardKey(event);
         return;
     default:
-        QLineEdit::keyPressEvent(event);
+        QPlainTextEdit::keyPressEvent(event);
     }
 }
 
@@ -96,14 +133,16 @@ void CellEditor::open(const QString& text, bool replace) {
     if (replace && !text.isEmpty() && !view_.form_.takeTypedText(toUtf8(text), cells)) return;
     if (!grid().openEditor()) return;
     if (replace) {
-        setText(shown(cells));
+        const QString taken = shown(cells);
+        setShown(taken, static_cast<int>(taken.size()));
         grid().editorTextChanged(cells);
     }
 }
 
 void CellEditor::followGrid() {
     if (grid().editorOpen()) {
-        setText(shown(grid().cell(grid().col(), grid().row())));
+        const QString cell = shown(grid().cell(grid().col(), grid().row()));
+        setShown(cell, static_cast<int>(cell.size()));
         place();
         show();
         setFocus();
@@ -122,13 +161,28 @@ void CellEditor::place() {
         move(-1000, -1000);
         return;
     }
-    setGeometry(r.adjusted(0, 0, 1, 1));
+    r.adjust(0, 0, 1, 1);
+    // The first line where the grid paints it, so opening moves no text; each
+    // further line below it, as far as the view reaches, then a scroll bar.
+    const int lineHeight = fontMetrics().height();
+    const int inset = GridView::kTextInset;
+    const int wanted = r.height() + (document()->blockCount() - 1) * lineHeight;
+    const int room = std::max(r.height(), view_.viewport()->height() - r.top());
+    // The text area takes a pixel more than its lines, or the text edit scrolls.
+    setViewportMargins(inset, inset, 0, std::max(0, r.height() - inset - lineHeight - 1));
+    const bool capped = wanted > room;
+    setVerticalScrollBarPolicy(capped ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
+    r.setHeight(std::min(wanted, room));
+    setGeometry(r);
+    raise();
+    if (!capped) verticalScrollBar()->setValue(0);  // all lines show
+    ensureCursorVisible();
 }
 
 void CellEditor::syncText() {
     if (!isVisible()) return;
     const QString cell = shown(grid().cell(grid().col(), grid().row()));
-    if (text() != cell) setText(cell);
+    if (text() != cell) setShown(cell, static_cast<int>(cell.size()));
 }
 
 }  // namespace tabulyst::ui

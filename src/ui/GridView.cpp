@@ -19,7 +19,6 @@ namespace tabulyst::ui {
 
 namespace {
 constexpr int kLine = 1;          // grid line width
-constexpr int kTextInset = 2;     // text starts 2,2 inside the cell
 constexpr int kBorderGrip = 3;    // pixels around a border that start sizing
 
 template <typename F>

@@ -23,6 +23,9 @@ class CellEditor;
 class GridView : public QAbstractScrollArea {
     Q_OBJECT
 public:
+    // Cell text is painted this far right of and below the cell's corner.
+    static constexpr int kTextInset = 2;
+
     explicit GridView(MainForm& form, QWidget* parent = nullptr);
     ~GridView() override;
 

@@ -169,6 +169,41 @@ TEST_F(MainWindowTest, PastingIntoTheCellEditorReachesTheCell) {
     EXPECT_TRUE(form.document.journal.Modified);
 }
 
+TEST_F(MainWindowTest, ACellsLineBreaksShowAsLinesAndKeepTheirBytes) {
+    GridView* view = window->gridView();
+    FileFormat lf;
+    lf.lineEnds = LineEnds::Lf;
+    form.document.setFile("", lf);
+    form.document.StrGrid.setCell(1, 1, "a\r\n\xA0" "b");  // a no-break space, too, stays one
+    QTest::keyClick(view, Qt::Key_F2);
+    EXPECT_EQ(view->editor()->text(), QString::fromUtf8("a\n\u00A0b"));
+    EXPECT_EQ(view->cellRect(1, 1).height(), form.document.StrGrid.defaultRowHeight());
+    EXPECT_GE(view->editor()->height(), view->cellRect(1, 1).height() + view->editor()->fontMetrics().height());
+    QTest::keyClick(view->editor(), Qt::Key_X);
+    QTest::keyClick(view->editor(), Qt::Key_Return, Qt::AltModifier);  // the cell's line break, not the file's
+    QApplication::clipboard()->setText(QStringLiteral("y\nz"));
+    window->action("mnuPaste")->trigger();
+    EXPECT_EQ(form.document.StrGrid.cell(1, 1), "a\r\n\xA0" "bx\r\ny\r\nz");
+    QTest::keyClick(view->editor(), Qt::Key_Return);
+    QTest::keyClick(view, Qt::Key_C);  // typed over the cell
+    QTest::keyClick(view->editor(), Qt::Key_Return, Qt::ControlModifier);  // a new line break: the file's
+    QTest::keyClick(view->editor(), Qt::Key_D);
+    EXPECT_EQ(form.document.StrGrid.cell(1, 1), "c\nd");
+}
+
+TEST_F(MainWindowTest, WithoutQuotedFieldsNoLineBreakReachesACell) {
+    GridView* view = window->gridView();
+    form.document.layout.QuotedFields = false;
+    QTest::keyClick(view, Qt::Key_A);
+    QTest::keyClick(view->editor(), Qt::Key_Return, Qt::AltModifier);  // ends the edit like Return
+    EXPECT_FALSE(form.document.StrGrid.editorOpen());
+    QTest::keyClick(view, Qt::Key_F2);
+    QApplication::clipboard()->setText(QStringLiteral("b\r\nc"));
+    window->action("mnuPaste")->trigger();  // a line break would split the row in the file
+    EXPECT_EQ(form.document.StrGrid.cell(1, 1), "ab c");
+    EXPECT_EQ(view->editor()->text(), QStringLiteral("ab c"));
+}
+
 TEST_F(MainWindowTest, ACharacterTheTableLacksIsRefusedOrTurnsTheTableIntoUtf8) {
     GridView* view = window->gridView();
     auto typeChinese = [&](QWidget* into) {
