@@ -166,7 +166,9 @@ void CellEditor::place() {
     // further line below it, as far as the view reaches, then a scroll bar.
     const int lineHeight = fontMetrics().height();
     const int inset = GridView::kTextInset;
-    const int wanted = r.height() + (document()->blockCount() - 1) * lineHeight;
+    // Whole rows are covered: a row's text half hidden behind the editor would show its lower part.
+    const int pitch = r.height();
+    const int wanted = (pitch + (document()->blockCount() - 1) * lineHeight + pitch - 1) / pitch * pitch;
     const int room = std::max(r.height(), view_.viewport()->height() - r.top());
     // The text area takes a pixel more than its lines, or the text edit scrolls.
     setViewportMargins(inset, inset, 0, std::max(0, r.height() - inset - lineHeight - 1));
