@@ -89,7 +89,7 @@ int runApplication(int argc, char** argv) {
     geometry.setWindow(&window);
     progress.setWindow(&window);
     window.show();
-    quitWhenReadyIfAsked(form, window);
+    quitWhenReadyIfAsked(form, window, progress);
     return app.exec();
 }
 

@@ -25,6 +25,8 @@ public:
     void begin(std::string_view caption, bool stoppable) override;
     bool report(std::uint64_t done, std::uint64_t total) override;
     void end() override;
+    // Whether long work is under way (it lets events through while it runs).
+    bool busy() const { return depth_ > 0; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

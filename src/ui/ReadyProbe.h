@@ -10,9 +10,11 @@ class MainForm;
 namespace tabulyst::ui {
 
 class MainWindow;
+class QtProgress;
 
 // Call right after the main window was shown: the check runs after the first
-// paint's load, which the window queued while being shown.
-void quitWhenReadyIfAsked(MainForm& form, MainWindow& window);
+// paint's load, which the window queued while being shown, once no long work
+// is under way.
+void quitWhenReadyIfAsked(MainForm& form, MainWindow& window, const QtProgress& progress);
 
 }  // namespace tabulyst::ui

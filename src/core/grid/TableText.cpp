@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <new>
+#include <utility>
 #include <stdexcept>
 
 #include "core/grid/HugePages.h"
@@ -16,8 +17,45 @@
 
 namespace tabulyst {
 
-void TableText::ChunkRelease::operator()(std::uint16_t* words) const {
-    ::munmap(words, kChunkWords * sizeof(std::uint16_t));
+TableText::RecordChunk::RecordChunk(std::size_t words, bool isWide) : wide(isWide), memory_(nullptr), bytes_(0) {
+    const std::size_t bytes = words * (wide ? 4 : 2);
+    void* memory = memoryRequestRefused()
+                       ? MAP_FAILED
+                       : ::mmap(nullptr, bytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    if (memory == MAP_FAILED) throw std::bad_alloc();
+    memory_ = memory;
+    bytes_ = bytes;
+}
+
+TableText::RecordChunk::RecordChunk(RecordChunk&& other) noexcept
+    : used(other.used), base(other.base), wide(other.wide), memory_(other.memory_), bytes_(other.bytes_) {
+    other.memory_ = nullptr;
+    other.bytes_ = 0;
+}
+
+TableText::RecordChunk& TableText::RecordChunk::operator=(RecordChunk&& other) noexcept {
+    if (this != &other) {
+        if (memory_) ::munmap(memory_, bytes_);
+        used = other.used;
+        base = other.base;
+        wide = other.wide;
+        memory_ = std::exchange(other.memory_, nullptr);
+        bytes_ = std::exchange(other.bytes_, 0);
+    }
+    return *this;
+}
+
+TableText::RecordChunk::~RecordChunk() {
+    if (memory_) ::munmap(memory_, bytes_);
+}
+
+void TableText::RecordChunk::grow(std::size_t words) {
+    const std::size_t bytes = words * (wide ? 4 : 2);
+    if (bytes <= bytes_) return;
+    void* memory = memoryRequestRefused() ? MAP_FAILED : ::mremap(memory_, bytes_, bytes, MREMAP_MAYMOVE);
+    if (memory == MAP_FAILED) throw std::bad_alloc();
+    memory_ = memory;
+    bytes_ = bytes;
 }
 
 TableText::TableText(TableLayout layout)
@@ -59,94 +97,126 @@ void TableText::setSize(std::size_t size) {
 
 // --- records ---
 
-void TableText::newChunk(std::size_t base) {
+void TableText::newChunk(std::size_t base, bool wide, std::size_t words) {
     // A row keeps where its line's record starts in 32 bits.
-    if (chunks_.size() >= (std::size_t{1} << (32 - kChunkBits)) - 1) throw TableLimitReached(TableLimit::Records);
+    if (chunks_.size() >= kMostChunks) throw TableLimitReached(TableLimit::Records);
+    // Whole stretches, so that each stretch given memory starts on a page.
+    const std::size_t stretch = kStretchBytes / (wide ? 4 : 2);
+    words = std::max(words, wide ? kChunkWords / 2 : kChunkWords);
+    words = (words + stretch - 1) / stretch * stretch;
     chunks_.reserve(chunks_.size() + 1);
-    used_.reserve(used_.size() + 1);
-    bases_.reserve(bases_.size() + 1);
-    void* words = memoryRequestRefused() ? MAP_FAILED
-                                         : ::mmap(nullptr, kChunkWords * sizeof(std::uint16_t), PROT_READ | PROT_WRITE,
-                                                  MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
-    if (words == MAP_FAILED) throw std::bad_alloc();
-    std::unique_ptr<std::uint16_t[], ChunkRelease> chunk(static_cast<std::uint16_t*>(words));
-    chunks_.push_back(std::move(chunk));  // unmapped again if this throws
-    used_.push_back(0);
-    bases_.push_back(base);
-    base_ = base;
+    chunks_.emplace_back(words, wide);
+    chunks_.back().base = base;
     pos_ = 0;
     backed_ = 0;
+    lastChunkChanged();
     backWordsUpTo(0);
+}
+
+void TableText::lastChunkChanged() {
+    last_ = chunks_.empty() ? nullptr : chunks_.back().memory();
+    lastWide_ = !chunks_.empty() && chunks_.back().wide;
+    base_ = chunks_.empty() ? 0 : chunks_.back().base;
 }
 
 // Where fresh memory is costly to fault in page by page (virtual machines
 // above all), the next stretch of the chunk is asked for in one call; where the
 // system cannot, its pages fault in as they are written.
 void TableText::backWordsUpTo(std::size_t words) {
-    constexpr std::size_t kStretch = (std::size_t{64} << 10) / sizeof(std::uint16_t);
+    const std::size_t size = lastWide_ ? 4 : 2;
+    const std::size_t stretch = kStretchBytes / size;
     const std::size_t from = backed_;
-    backed_ = std::min(kChunkWords, (std::max(backed_, words) / kStretch + 1) * kStretch);
+    backed_ = std::min(chunks_.back().capacity(), (std::max(backed_, words) / stretch + 1) * stretch);
 #ifdef MADV_POPULATE_WRITE
-    ::madvise(chunks_.back().get() + from, (backed_ - from) * sizeof(std::uint16_t), MADV_POPULATE_WRITE);
+    if (backed_ > from) ::madvise(static_cast<char*>(last_) + from * size, (backed_ - from) * size, MADV_POPULATE_WRITE);
 #else
     (void)from;
 #endif
 }
 
 void TableText::beginLineElsewhere(std::size_t start) {
-    if (wide_) {
-        if (wideRecords_.size() >= UINT32_MAX - 3) throw TableLimitReached(TableLimit::Records);
-        openAt_ = wideRecords_.size();
-        wideRecords_.push_back(static_cast<std::uint32_t>(start));
-        wideRecords_.push_back(static_cast<std::uint32_t>(std::uint64_t{start} >> 32));
-        wideRecords_.push_back(0);
-        open_ = true;
-        return;
+    // A record starts where a line can name it, and as far from its chunk's base as two words say.
+    const bool fits = last_ && pos_ < kChunkWords && chunks_.back().capacity() - pos_ >= 3 && start - base_ <= startSpan_;
+    if (!fits) newChunk(start, false);
+    if (pos_ + 3 > backed_) backWordsUpTo(pos_ + 3);
+    openAt_ = pos_;
+    const std::size_t at = start - base_;
+    if (lastWide_) {
+        auto* words = static_cast<std::uint32_t*>(last_);
+        words[pos_++] = static_cast<std::uint32_t>(at);
+        words[pos_++] = 0;
+        words[pos_++] = 0;
+    } else {
+        auto* words = static_cast<std::uint16_t*>(last_);
+        words[pos_++] = static_cast<std::uint16_t>(at);
+        words[pos_++] = static_cast<std::uint16_t>(at >> 16);
+        words[pos_++] = 0;
     }
-    if (!chunks_.empty() && kChunkWords - pos_ >= 3 && start - base_ <= startSpan_) backWordsUpTo(pos_ + 3);
-    else newChunk(start);  // the last one is full, too far behind, or there is none
-    beginLine(start);
+    open_ = true;
+}
+
+void TableText::roomForOpen(std::size_t more) {
+    RecordChunk& chunk = chunks_.back();
+    if (pos_ + more > chunk.capacity()) {
+        const std::size_t words = pos_ - openAt_ + more;
+        if (openAt_ == 0) {
+            // The record fills its chunk alone (a line of millions of fields): the chunk grows.
+            chunk.grow(std::max(2 * chunk.capacity(), words));
+            lastChunkChanged();
+        } else {
+            // Out of a full chunk of 32-bit words, a record that 16 bits hold takes them again.
+            const std::size_t fields = pos_ - openAt_ - 3;
+            const bool wide = lastWide_ && (fields > 0xFFFF ||
+                                            (fields > 0 && static_cast<const std::uint32_t*>(last_)[pos_ - 1] > 0xFFFF));
+            moveOpenRecord(wide, more);
+        }
+    }
+    if (pos_ + more > backed_) backWordsUpTo(pos_ + more);
+}
+
+void TableText::moveOpenRecord(bool wide, std::size_t more) {
+    const std::size_t words = pos_ - openAt_;
+    std::vector<std::uint32_t> record(words);
+    if (lastWide_) std::copy_n(static_cast<const std::uint32_t*>(last_) + openAt_, words, record.begin());
+    else std::copy_n(static_cast<const std::uint16_t*>(last_) + openAt_, words, record.begin());
+    const std::size_t start = base_ + (lastWide_ ? record[0] : record[0] | std::size_t{record[1]} << 16);
+    pos_ = openAt_;
+    // A chunk the record alone was begun in is left with nothing: it goes.
+    if (chunks_.back().used == 0) {
+        chunks_.pop_back();
+        lastChunkChanged();
+    }
+    newChunk(start, wide, 2 * (words + more));
+    record[0] = record[1] = 0;
+    if (wide) std::copy(record.begin(), record.end(), static_cast<std::uint32_t*>(last_));
+    else std::copy(record.begin(), record.end(), static_cast<std::uint16_t*>(last_));
+    pos_ = words;
+    openAt_ = 0;
+    if (pos_ + more > backed_) backWordsUpTo(pos_ + more);
 }
 
 std::uint16_t* TableText::endRoomElsewhere(std::size_t& room) {
     room = 0;
-    if (wide_ || !open_) return nullptr;
-    if (pos_ == kChunkWords) {
-        // The open record moves whole to a fresh chunk.
-        const std::size_t words = openWords();
-        const std::uint16_t* from = chunks_.back().get() + openAt_;
-        newChunk(base_ + (from[0] | std::size_t{from[1]} << 16));
-        std::copy(from + 2, from + words, chunks_.back().get() + 2);
-        chunks_.back()[0] = chunks_.back()[1] = 0;
-        pos_ = words;
-        openAt_ = 0;
-    }
-    if (pos_ >= backed_) backWordsUpTo(pos_ + 1);
+    if (lastWide_ || !open_) return nullptr;
+    roomForOpen(1);
     room = backed_ - pos_;
-    return chunks_.back().get() + pos_;
+    return static_cast<std::uint16_t*>(last_) + pos_;
 }
 
 void TableText::addEnd(std::size_t end) {
     if (end > UINT32_MAX) throw TableLimitReached(TableLimit::LineLength);
-    if (!wide_ && end > 0xFFFF) goWide();
-    if (wide_) {
-        wideRecords_.push_back(static_cast<std::uint32_t>(end));
-        return;
-    }
-    std::size_t room = 0;
-    endRoom(room)[0] = static_cast<std::uint16_t>(end);
-    ++pos_;
+    if (!lastWide_ && end > 0xFFFF) moveOpenRecord(true, 1);
+    roomForOpen(1);
+    if (lastWide_) static_cast<std::uint32_t*>(last_)[pos_++] = static_cast<std::uint32_t>(end);
+    else static_cast<std::uint16_t*>(last_)[pos_++] = static_cast<std::uint16_t>(end);
 }
 
 void TableText::endLineElsewhere() {
-    const std::size_t fields = (wide_ ? wideRecords_.size() : pos_) - openAt_ - 3;
-    if (!wide_ && fields > 0xFFFF) goWide();
-    if (wide_) {
-        wideRecords_[openAt_ + 2] = static_cast<std::uint32_t>(fields);
-    } else {
-        chunks_.back()[openAt_ + 2] = static_cast<std::uint16_t>(fields);
-        used_.back() = pos_;
-    }
+    const std::size_t fields = pos_ - openAt_ - 3;
+    if (!lastWide_ && fields > 0xFFFF) moveOpenRecord(true, 0);
+    if (lastWide_) static_cast<std::uint32_t*>(last_)[openAt_ + 2] = static_cast<std::uint32_t>(fields);
+    else static_cast<std::uint16_t*>(last_)[openAt_ + 2] = static_cast<std::uint16_t>(fields);
+    chunks_.back().used = pos_;
     open_ = false;
     maxCells_ = std::max(maxCells_, static_cast<std::uint32_t>(fields + 1));
     ++lines_;
@@ -155,54 +225,43 @@ void TableText::endLineElsewhere() {
 void TableText::dropLine() {
     if (!open_) return;
     open_ = false;
-    if (wide_) wideRecords_.resize(openAt_);
-    else pos_ = openAt_;
+    pos_ = openAt_;
 }
 
 TableText::Line TableText::lineAfter(Line line) const {
-    if (wide_) {
-        const std::size_t at = line + 3 + wideRecords_[line + 2];
-        return at < wideRecords_.size() ? static_cast<Line>(at) : kNoLine;
-    }
-    std::size_t piece = line >> kChunkBits;
-    std::size_t at = (line & (kChunkWords - 1)) + 3 + narrowRecord(line)[2];
-    while (at >= used_[piece]) {
-        if (++piece == used_.size()) return kNoLine;
+    std::size_t c = line >> kChunkBits;
+    std::size_t at = (line & (kChunkWords - 1)) + cellCount(line) + 2;
+    while (at >= chunks_[c].used) {
+        if (++c == chunks_.size()) return kNoLine;
         at = 0;
     }
-    return static_cast<Line>((piece << kChunkBits) + at);
+    return static_cast<Line>((c << kChunkBits) + at);
 }
 
 void TableText::dropFirstLines(std::size_t count) {
     if (count == 0 || open_) return;
     count = std::min<std::size_t>(count, lines_);
-    if (!wide_) {
-        // They lie at the head of the first chunk, unless a piece began with thousands of them.
-        std::size_t words = 0, dropped = 0;
-        while (dropped < count && words < used_[0]) {
-            words += 3 + chunks_[0][words + 2];
+    std::size_t dropped = 0;
+    while (dropped < count && !chunks_.empty()) {
+        RecordChunk& chunk = chunks_.front();
+        // The words of the records dropped from the first chunk.
+        std::size_t words = 0;
+        while (dropped < count && words < chunk.used) {
+            words += 3 + (chunk.wide ? chunk.words<std::uint32_t>()[words + 2] : chunk.words<std::uint16_t>()[words + 2]);
             ++dropped;
         }
-        if (dropped < count) goWide();
-        else {
-            std::uint16_t* chunk = chunks_[0].get();
-            std::memmove(chunk, chunk + words, (used_[0] - words) * sizeof(std::uint16_t));
-            used_[0] -= words;
-            if (chunks_.size() == 1) {
-                pos_ -= words;
-            } else if (used_[0] == 0) {
-                // Line 0 is where the next chunk starts.
-                chunks_.erase(chunks_.begin());
-                used_.erase(used_.begin());
-                bases_.erase(bases_.begin());
-            }
+        if (words == chunk.used && chunks_.size() > 1) {
+            chunks_.erase(chunks_.begin());
+            continue;
         }
+        // The rest moves to the chunk's head: their starts count from the same base.
+        const std::size_t size = chunk.wide ? 4 : 2;
+        auto* bytes = static_cast<char*>(chunk.memory());
+        std::memmove(bytes, bytes + words * size, (chunk.used - words) * size);
+        chunk.used -= words;
+        if (chunks_.size() == 1) pos_ -= words;
     }
-    if (wide_) {
-        std::size_t words = 0;
-        for (std::size_t dropped = 0; dropped < count; ++dropped) words += 3 + wideRecords_[words + 2];
-        wideRecords_.erase(wideRecords_.begin(), wideRecords_.begin() + static_cast<std::ptrdiff_t>(words));
-    }
+    lastChunkChanged();
     lines_ -= static_cast<std::uint32_t>(count);
     maxCells_ = 0;
     forEachLine([&](Line line) { maxCells_ = std::max(maxCells_, cellCount(line)); });
@@ -230,32 +289,6 @@ bool TableText::wasQuoted(Line line, std::size_t index) const {
     return field.size() >= 2 && field.front() == '"' && !readPlain(line);
 }
 
-void TableText::goWide() {
-    // Every record so far, the open one too, moves to 32-bit words.
-    std::vector<std::uint32_t> wide;
-    auto move = [&wide](const std::uint16_t* record, std::size_t base, std::size_t words) {
-        const std::uint64_t start = base + (record[0] | std::size_t{record[1]} << 16);
-        wide.push_back(static_cast<std::uint32_t>(start));
-        wide.push_back(static_cast<std::uint32_t>(start >> 32));
-        wide.insert(wide.end(), record + 2, record + words);
-    };
-    for (std::size_t piece = 0; piece < used_.size(); ++piece)
-        for (std::size_t at = 0; at < used_[piece]; at += 3 + chunks_[piece][at + 2])
-            move(chunks_[piece].get() + at, bases_[piece], 3 + chunks_[piece][at + 2]);
-    if (open_) {
-        const std::size_t at = wide.size();
-        move(chunks_.back().get() + openAt_, base_, openWords());
-        openAt_ = at;
-    }
-    wideRecords_ = std::move(wide);
-    chunks_.clear();
-    used_.clear();
-    bases_.clear();
-    pos_ = 0;
-    backed_ = 0;
-    wide_ = true;
-}
-
 void TableText::finish() {
     dropLine();
     // Column numbers stay far from the largest int.
@@ -271,42 +304,43 @@ void TableText::finish() {
 }
 
 std::string_view TableText::lineText(Line line) const {
-    if (wide_) {
-        const std::uint32_t* record = &wideRecords_[line];
-        return {data_ + (record[0] | std::size_t{record[1]} << 32), record[2] == 0 ? 0 : record[2 + record[2]]};
-    }
-    const std::uint16_t* record = narrowRecord(line);
-    return {data_ + lineStart(line), record[2] == 0 ? std::size_t{0} : record[2 + record[2]]};
+    return withRecord(line, [this](const auto* record, std::size_t base) {
+        return std::string_view(data_ + startOf(record, base), record[2] == 0 ? 0 : record[2 + record[2]]);
+    });
 }
 
 void TableText::addFieldSums(Line line, LineSums& sums, std::vector<int>& best) const {
-    if (wide_) {
-        forEachField(line, [&](std::size_t p, std::string_view field) {
-            int sum = 0;
-            for (char ch : field) sum += sums.weights()[static_cast<unsigned char>(ch)];
-            best[p] = std::max(best[p], sum);
-        });
-        return;
-    }
-    // The running sums over the whole line, then one subtraction per field: a
-    // loop per field, of a length the processor cannot foresee, costs more
-    // than the sums themselves.
-    const std::uint16_t* record = narrowRecord(line);
-    const std::size_t fields = record[2];
-    if (fields == 0) return;
-    const auto* text = reinterpret_cast<const unsigned char*>(data_ + lineStart(line));
-    sums.take(text, record[2 + fields]);
-    // Between two fields lies the delimiter, of the same weight every time.
-    int gapWeight = 0;
-    if (layout_.delimited)
-        for (char ch : layout_.delimiter) gapWeight += sums.weights()[static_cast<unsigned char>(ch)];
-    int* top = best.data();
-    int from = 0;
-    for (std::size_t p = 1; p <= fields; ++p) {
-        const int to = sums.before(record[2 + p]);
-        top[p] = std::max(top[p], to - from);
-        from = to + gapWeight;
-    }
+    withRecord(line, [&](const auto* record, std::size_t base) {
+        const std::size_t fields = record[2];
+        if (fields == 0) return;
+        const std::size_t length = record[2 + fields];
+        const auto* text = reinterpret_cast<const unsigned char*>(data_ + startOf(record, base));
+        if (length > 0xFFFF) {
+            // Longer than the running sums reach: field by field.
+            auto sumField = [&](std::size_t p, std::string_view field) {
+                int sum = 0;
+                for (char ch : field) sum += sums.weights()[static_cast<unsigned char>(ch)];
+                best[p] = std::max(best[p], sum);
+            };
+            forEachFieldOf(record, startOf(record, base), sumField);
+            return;
+        }
+        // The running sums over the whole line, then one subtraction per field: a
+        // loop per field, of a length the processor cannot foresee, costs more
+        // than the sums themselves.
+        sums.take(text, length);
+        // Between two fields lies the delimiter, of the same weight every time.
+        int gapWeight = 0;
+        if (layout_.delimited)
+            for (char ch : layout_.delimiter) gapWeight += sums.weights()[static_cast<unsigned char>(ch)];
+        int* top = best.data();
+        int from = 0;
+        for (std::size_t p = 1; p <= fields; ++p) {
+            const int to = sums.before(record[2 + p]);
+            top[p] = std::max(top[p], to - from);
+            from = to + gapWeight;
+        }
+    });
 }
 
 void TableText::borrowBuffer(TableText& owner) {
@@ -320,16 +354,7 @@ void TableText::borrowBuffer(TableText& owner) {
 }
 
 bool TableText::canAppend(const TableText& part) const {
-    if (open_ || part.open_) return false;
-    if (wide_ || part.wide_) return wideWords() + part.wideWords() < UINT32_MAX - 3;
-    return chunks_.size() + part.chunks_.size() < (std::size_t{1} << (32 - kChunkBits)) - 1;
-}
-
-std::size_t TableText::wideWords() const {
-    if (wide_) return wideRecords_.size();
-    std::size_t words = 0;
-    for (std::size_t used : used_) words += used;  // a record takes as many words either way
-    return words;
+    return !open_ && !part.open_ && chunks_.size() + part.chunks_.size() <= kMostChunks;
 }
 
 bool TableText::append(TableText& part) {
@@ -341,31 +366,18 @@ bool TableText::append(TableText& part) {
         for (std::size_t start : part.plainRecords_)
             if (start >= first) plainRecords_.push_back(start);
     }
-    if (wide_ || part.wide_) {
-        // A line too long for 16-bit records in either: all records take 32 bits.
-        if (!wide_) goWide();
-        if (!part.wide_) part.goWide();
-        wideRecords_.insert(wideRecords_.end(), part.wideRecords_.begin(), part.wideRecords_.end());
-        part.wideRecords_.clear();
-        lines_ += part.lines_;
-        maxCells_ = std::max(maxCells_, part.maxCells_);
-        part.lines_ = 0;
-        return true;
-    }
-    for (auto& chunk : part.chunks_) chunks_.push_back(std::move(chunk));
-    used_.insert(used_.end(), part.used_.begin(), part.used_.end());
-    bases_.insert(bases_.end(), part.bases_.begin(), part.bases_.end());
     if (!part.chunks_.empty()) {
-        base_ = part.base_;
+        chunks_.reserve(chunks_.size() + part.chunks_.size());
+        for (auto& chunk : part.chunks_) chunks_.push_back(std::move(chunk));
         pos_ = part.pos_;
         backed_ = part.backed_;
         openAt_ = part.openAt_;
+        lastChunkChanged();
     }
     lines_ += part.lines_;
     maxCells_ = std::max(maxCells_, part.maxCells_);
     part.chunks_.clear();
-    part.used_.clear();
-    part.bases_.clear();
+    part.lastChunkChanged();
     part.lines_ = 0;
     return true;
 }

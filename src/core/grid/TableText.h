@@ -40,6 +40,84 @@ public:
     // Where a line's record starts: what a row showing the line keeps.
     using Line = std::uint32_t;
 
+private:
+    // A record: the line's start in two words (low, high), its field count,
+    // then the end of each field counted from the start. Records lie in chunks,
+    // never across two, and a chunk's starts count from its first line, so a
+    // file of any size keeps its records this small. A chunk's words are 16
+    // bits; a line whose ends or field count need more moves to a chunk of
+    // 32-bit words, where the lines after it go too until that chunk is full.
+    // A line is known by its chunk and where its record starts there.
+    static constexpr unsigned kChunkBits = 22;
+    static constexpr std::size_t kChunkWords = std::size_t{1} << kChunkBits;  // of 16 bits; half as many of 32
+    static constexpr std::size_t kMostChunks = (std::size_t{1} << (32 - kChunkBits)) - 1;
+    static constexpr std::size_t kStretchBytes = std::size_t{64} << 10;  // given memory at a time
+
+    // Address space taken from the system itself: only what records fill
+    // becomes memory, and freed it goes back at once instead of staying with
+    // the allocator (a big file is read in dozens of parts).
+    class RecordChunk {
+    public:
+        RecordChunk(std::size_t words, bool wide);
+        RecordChunk(RecordChunk&& other) noexcept;
+        RecordChunk& operator=(RecordChunk&& other) noexcept;
+        ~RecordChunk();
+        template <class Word>
+        Word* words() const {
+            return static_cast<Word*>(memory_);
+        }
+        void* memory() const { return memory_; }
+        std::size_t capacity() const { return bytes_ / (wide ? 4 : 2); }
+        // Room for at least words words, the records kept (they may move).
+        void grow(std::size_t words);
+        std::size_t used = 0;  // the words its records fill
+        std::size_t base = 0;  // where its starts count from
+        bool wide;
+
+    private:
+        void* memory_;
+        std::size_t bytes_;
+    };
+
+    // f(record, base) with the line's record in the words of its chunk.
+    template <class F>
+    decltype(auto) withRecord(Line line, F&& f) const {
+        const RecordChunk& chunk = chunks_[line >> kChunkBits];
+        const std::size_t at = line & (kChunkWords - 1);
+        if (chunk.wide) return f(chunk.words<std::uint32_t>() + at, chunk.base);
+        return f(chunk.words<std::uint16_t>() + at, chunk.base);
+    }
+    template <class Word, class F>
+    static void eachRecordOf(const Word* words, std::size_t used, Line first, F& f) {
+        for (std::size_t at = 0; at < used; at += 3 + words[at + 2]) f(static_cast<Line>(first + at));
+    }
+    template <class Word>
+    static std::size_t startOf(const Word* record, std::size_t base) {
+        return base + (record[0] | std::size_t{record[1]} << (8 * sizeof(Word)));
+    }
+    std::string_view fieldOf(Line line, std::size_t p) const {
+        return withRecord(line, [&](const auto* record, std::size_t base) { return fieldOf(record, startOf(record, base), p); });
+    }
+    template <class Word>
+    std::string_view fieldOf(const Word* record, std::size_t start, std::size_t p) const {
+        if (p > record[2]) return {};
+        const std::size_t end = record[2 + p];
+        const std::size_t begin = p == 1 ? 0 : record[1 + p] + gap_;
+        return {data_ + start + begin, end - begin};
+    }
+    template <class Word, class F>
+    void forEachFieldOf(const Word* record, std::size_t start, F& f) const {
+        const char* text = data_ + start;
+        std::size_t begin = 0;
+        for (std::size_t p = 1; p <= record[2]; ++p) {
+            const std::size_t end = record[2 + p];
+            f(p, std::string_view(text + begin, end - begin));
+            begin = end + gap_;
+        }
+    }
+
+public:
+
     // How far past the first line of its chunk a record's start may lie: what
     // two 16-bit words hold. A test shrinks it to reach what only files past
     // 4 GiB reach otherwise; a text takes it when made.
@@ -73,9 +151,9 @@ public:
     // each of its fields counted from there, then endLine.
     void beginLine(std::size_t start) {
         // Inline while the line fits the last chunk: a million lines call this.
-        if (!wide_ && start - base_ <= startSpan_ && !chunks_.empty() && backed_ - pos_ >= 3) {
+        if (!lastWide_ && start - base_ <= startSpan_ && backed_ - pos_ >= 3 && last_) {
             openAt_ = pos_;
-            std::uint16_t* words = chunks_.back().get();
+            auto* words = static_cast<std::uint16_t*>(last_);
             words[pos_++] = static_cast<std::uint16_t>(start - base_);
             words[pos_++] = static_cast<std::uint16_t>((start - base_) >> 16);
             words[pos_++] = 0;
@@ -86,10 +164,10 @@ public:
     }
     void addEnd(std::size_t end);
     void endLine() {
-        if (!wide_ && pos_ - openAt_ - 3 <= 0xFFFF) {
+        if (!lastWide_ && pos_ - openAt_ - 3 <= 0xFFFF) {
             const std::size_t fields = pos_ - openAt_ - 3;
-            chunks_.back()[openAt_ + 2] = static_cast<std::uint16_t>(fields);
-            used_.back() = pos_;
+            static_cast<std::uint16_t*>(last_)[openAt_ + 2] = static_cast<std::uint16_t>(fields);
+            chunks_.back().used = pos_;
             open_ = false;
             maxCells_ = std::max(maxCells_, static_cast<std::uint32_t>(fields + 1));
             ++lines_;
@@ -99,12 +177,12 @@ public:
     }
     // Forgets the line begun (it is split again, or reading it failed).
     void dropLine();
-    // The quick way while records take 16-bit words (ends below 65536): room
-    // for the open line's next ends in place, or nullptr; then how many were written.
+    // The quick way while the open line's record takes 16-bit words (ends
+    // below 65536): room for its next ends in place, or nullptr; then how many were written.
     std::uint16_t* endRoom(std::size_t& room) {
-        if (!wide_ && open_ && pos_ < backed_) {
+        if (!lastWide_ && open_ && pos_ < backed_) {
             room = backed_ - pos_;
-            return chunks_.back().get() + pos_;
+            return static_cast<std::uint16_t*>(last_) + pos_;
         }
         return endRoomElsewhere(room);
     }
@@ -119,19 +197,17 @@ public:
     // Calls f(line) for every line in order.
     template <class F>
     void forEachLine(F&& f) const {
-        if (wide_) {
-            for (std::size_t at = 0; at < wideRecords_.size(); at += 3 + wideRecords_[at + 2]) f(static_cast<Line>(at));
-            return;
+        for (std::size_t c = 0; c < chunks_.size(); ++c) {
+            const RecordChunk& chunk = chunks_[c];
+            const auto first = static_cast<Line>(c << kChunkBits);
+            if (chunk.wide) eachRecordOf(chunk.words<std::uint32_t>(), chunk.used, first, f);
+            else eachRecordOf(chunk.words<std::uint16_t>(), chunk.used, first, f);
         }
-        for (std::size_t piece = 0; piece < used_.size(); ++piece)
-            for (std::size_t at = 0; at < used_[piece]; at += 3 + chunks_[piece][at + 2])
-                f(static_cast<Line>((piece << kChunkBits) + at));
     }
     // Calls f(p, field) for the fields of a line as read, p from 1 on.
     template <class F>
     void forEachField(Line line, F&& f) const {
-        if (wide_) return forEachFieldOf(&wideRecords_[line], lineStart(line), f);
-        forEachFieldOf(narrowRecord(line), lineStart(line), f);
+        withRecord(line, [&](const auto* record, std::size_t base) { forEachFieldOf(record, startOf(record, base), f); });
     }
 
     // Raises best[p], for each field p of the line, to the sum of the weights
@@ -147,9 +223,7 @@ public:
     const std::vector<std::size_t>& plainRecords() const { return plainRecords_; }
     // Where a line starts in the buffer.
     std::size_t lineStart(Line line) const {
-        if (wide_) return wideRecords_[line] | std::size_t{wideRecords_[line + 1]} << 32;
-        const std::uint16_t* record = narrowRecord(line);
-        return bases_[line >> kChunkBits] + (record[0] | std::size_t{record[1]} << 16);
+        return withRecord(line, [](const auto* record, std::size_t base) { return startOf(record, base); });
     }
     // The line after line in order, or kNoLine.
     static constexpr Line kNoLine = UINT32_MAX;
@@ -158,9 +232,7 @@ public:
     void dropFirstLines(std::size_t count);
 
     // The line endLine closed last.
-    Line lastLine() const {
-        return wide_ ? static_cast<Line>(openAt_) : static_cast<Line>(((chunks_.size() - 1) << kChunkBits) + openAt_);
-    }
+    Line lastLine() const { return static_cast<Line>(((chunks_.size() - 1) << kChunkBits) + openAt_); }
 
     // --- reading in two parts at once ---
     // Makes this empty text read lines of owner's buffer, which stays owner's.
@@ -175,7 +247,7 @@ public:
     // --- the cells of a line, as RowCells shows them ---
     // The cells a line was read with: its number and its fields.
     std::uint32_t cellCount(Line line) const {
-        return 1 + static_cast<std::uint32_t>(wide_ ? wideRecords_[line + 2] : narrowRecord(line)[2]);
+        return 1 + withRecord(line, [](const auto* record, std::size_t) { return static_cast<std::uint32_t>(record[2]); });
     }
     std::string_view cell(Line line, std::uint32_t number, std::size_t index) const {
         std::size_t p = index;
@@ -221,54 +293,22 @@ public:
     std::string_view lineText(Line line) const;
 
 private:
-    // A record: the line's start in two words (low, high), its field count,
-    // then the end of each field counted from the start. Records lie in chunks
-    // of 16-bit words, never across two, and a chunk's starts count from the
-    // first line it holds, so a file of any size keeps its records this small.
-    // Once a line's ends or field count need more than 16 bits, all records
-    // move to one array of 32-bit words that hold whole starts.
-    static constexpr unsigned kChunkBits = 22;
-    static constexpr std::size_t kChunkWords = std::size_t{1} << kChunkBits;
-
-    const std::uint16_t* narrowRecord(Line line) const {
-        return chunks_[line >> kChunkBits].get() + (line & (kChunkWords - 1));
-    }
-    std::string_view fieldOf(Line line, std::size_t p) const {
-        return wide_ ? fieldOf(&wideRecords_[line], lineStart(line), p) : fieldOf(narrowRecord(line), lineStart(line), p);
-    }
-    template <class Word>
-    std::string_view fieldOf(const Word* record, std::size_t start, std::size_t p) const {
-        if (p > record[2]) return {};
-        const std::size_t end = record[2 + p];
-        const std::size_t begin = p == 1 ? 0 : record[1 + p] + gap_;
-        return {data_ + start + begin, end - begin};
-    }
-    template <class Word, class F>
-    void forEachFieldOf(const Word* record, std::size_t start, F& f) const {
-        const char* text = data_ + start;
-        std::size_t begin = 0;
-        for (std::size_t p = 1; p <= record[2]; ++p) {
-            const std::size_t end = record[2 + p];
-            f(p, std::string_view(text + begin, end - begin));
-            begin = end + gap_;
-        }
-    }
     // The cell of a field that begins with a quote.
     std::string_view quotedCell(Line line, std::string_view field) const;
     bool readPlain(Line line) const {
         return std::binary_search(plainRecords_.begin(), plainRecords_.end(), lineStart(line));
     }
-    // The 32-bit words the records take once wide.
-    std::size_t wideWords() const;
     void beginLineElsewhere(std::size_t start);
     void endLineElsewhere();
     std::uint16_t* endRoomElsewhere(std::size_t& room);
-    // Words of the open record written so far.
-    std::size_t openWords() const { return pos_ - openAt_; }
-    // A fresh chunk whose starts count from base.
-    void newChunk(std::size_t base);
+    // A fresh last chunk whose starts count from base, of at least words words.
+    void newChunk(std::size_t base, bool wide, std::size_t words = 0);
+    void lastChunkChanged();
+    // Room for more words of the open record in the last chunk, where the record may move to.
+    void roomForOpen(std::size_t more);
+    // Moves the open record to a fresh chunk, of 32-bit words if wide.
+    void moveOpenRecord(bool wide, std::size_t more);
     void backWordsUpTo(std::size_t words);
-    void goWide();
     void recomputeSizes();
     void buildNumberChunk(std::size_t chunk) const;
 
@@ -282,23 +322,16 @@ private:
     std::size_t capacity_ = 0;
     std::size_t size_ = 0;
 
-    // A chunk is address space taken from the system itself: only what its
-    // records fill becomes memory, and freed it goes back at once instead of
-    // staying with the allocator (a big file is read in dozens of parts).
-    struct ChunkRelease {
-        void operator()(std::uint16_t* words) const;
-    };
-    std::vector<std::unique_ptr<std::uint16_t[], ChunkRelease>> chunks_;
-    std::vector<std::size_t> used_;  // the words of each chunk its records fill
-    std::vector<std::size_t> bases_;  // where each chunk's starts count from
-    std::size_t base_ = 0;            // and the last chunk's
-    std::size_t startSpan_;           // how far past its base a chunk's start may lie
-    std::size_t pos_ = 0;            // where the next word goes in the last chunk
-    std::size_t backed_ = 0;         // the words of the last chunk given memory ahead, at least pos_
-    std::size_t openAt_ = 0;         // where the open record starts in it
+    std::vector<RecordChunk> chunks_;
+    // The last chunk, where lines are added, as the inline paths want it.
+    void* last_ = nullptr;
+    bool lastWide_ = false;
+    std::size_t base_ = 0;      // its base
+    std::size_t startSpan_;     // how far past its base a chunk's start may lie
+    std::size_t pos_ = 0;       // where the next word goes in it
+    std::size_t backed_ = 0;    // its words given memory ahead, at least pos_
+    std::size_t openAt_ = 0;    // where the open record starts in it
     bool open_ = false;
-    bool wide_ = false;
-    std::vector<std::uint32_t> wideRecords_;
     std::uint32_t lines_ = 0;
     std::uint32_t maxCells_ = 0;
 

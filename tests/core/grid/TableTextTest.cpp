@@ -135,5 +135,43 @@ TEST(TableText, RecordsOfEverySizeKeepTheirFieldsAcrossChunks) {
     }
 }
 
+// A line whose ends or field count need 32 bits moves to a chunk of 32-bit
+// words, where the lines after it go too until it is full; a line of more
+// fields than a chunk holds makes its chunk grow. Every line keeps its fields.
+TEST(TableText, LinesBeyond16BitsAndTheLinesAfterThemKeepTheirFields) {
+    struct Kind {
+        std::size_t fields, width;  // fields of width letters
+    };
+    // Short lines, a long line (ends past 65535), enough short lines to fill
+    // its chunk, a line of more fields than a chunk holds, and 65536 fields of one letter.
+    const std::vector<std::pair<Kind, std::size_t>> runs = {{{5, 3}, 10},     {{2, 40000}, 1}, {{7, 1}, 300000},
+                                                            {{3, 2}, 5},      {{2300000, 1}, 1}, {{4, 1}, 3},
+                                                            {{65536, 0}, 1}, {{3, 5}, 2}};
+    auto field = [](std::size_t line, std::size_t f, std::size_t width) {
+        return std::string(width, static_cast<char>('a' + (line * 7 + f) % 26));
+    };
+    std::vector<std::string> lines;
+    std::vector<Kind> kinds;
+    for (const auto& [kind, count] : runs)
+        for (std::size_t n = 0; n < count; ++n) {
+            std::string line;
+            for (std::size_t f = 0; f < kind.fields; ++f) line += (f ? ";" : "") + field(lines.size(), f, kind.width);
+            lines.push_back(std::move(line));
+            kinds.push_back(kind);
+        }
+    const auto text = textOf(lines);
+    ASSERT_EQ(text->lineCount(), lines.size());
+    std::size_t i = 0;
+    text->forEachLine([&](TableText::Line line) {
+        const Kind kind = kinds[i];
+        ASSERT_EQ(text->cellCount(line), kind.fields + 1) << "line " << i;
+        ASSERT_EQ(text->lineText(line), lines[i]) << "line " << i;
+        for (std::size_t f : {std::size_t{0}, kind.fields / 2, kind.fields - 1})
+            ASSERT_EQ(text->cell(line, 1, f + 1), field(i, f, kind.width)) << "line " << i << " field " << f;
+        ++i;
+    });
+    EXPECT_EQ(i, lines.size());
+}
+
 }  // namespace
 }  // namespace tabulyst
