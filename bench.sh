@@ -14,7 +14,7 @@ rows="${1:-1000000}"
 tools/install-deps.sh
 cmake -S . -B build/bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DTABULYST_TESTS=OFF >/dev/null
 cmake --build build/bench --target bench_generate bench_files bench_render bench_reshape bench_textops bench_macros bench_findsort bench_transforms bench_quoted
-cmake --build build/bench --target tabulyst bench_startup bench_plainread >/dev/null
+cmake --build build/bench --target tabulyst bench_startup bench_plainread bench_wide >/dev/null
 data="build/bench/data-$rows"
 mkdir -p "$data"
 [ -f "$data/table.csv" ] || build/bench/bench/bench_generate "$data" "$rows"
@@ -34,6 +34,8 @@ for fields in 100000 1000000; do
     echo "-- one line of $fields fields"
     startup "$wide" 5 "$tableReady" "the $rows-row table"
 done
+echo "-- column commands on the line of 1,000,000 fields against the line of 100,000"
+build/bench/bench/bench_wide build/bench/wide-100000.csv build/bench/wide-1000000.csv
 echo "== 10,000,000 rows"
 mkdir -p build/bench/data-10000000
 tenMillion=build/bench/data-10000000/table.csv
