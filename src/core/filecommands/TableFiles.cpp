@@ -1,6 +1,5 @@
 #include "core/filecommands/TableFiles.h"
 
-#include <charconv>
 #include <filesystem>
 
 #include "core/base/CoreTimer.h"
@@ -14,7 +13,6 @@
 #include "core/files/TableReadAhead.h"
 #include "core/files/TableWriter.h"
 #include "core/grid/GridUpdateScope.h"
-#include "core/grid/HugePages.h"
 #include "core/platform/Platform.h"
 #include "core/text/TextLength.h"
 #include "core/table/StringsChooser.h"
@@ -182,24 +180,10 @@ namespace {
 // Numbers the columns in row 0 with one block for the whole row: cell by cell,
 // a line of a million fields would copy the growing row a million times.
 void numberColumns(StringGrid& grid, ColumnWidthFit& fit) {
-    const auto cols = static_cast<std::size_t>(grid.colCount());
-    // The digits of 1 to cols - 1, counted first: the views into them must not move.
-    std::size_t total = 0;
-    for (std::size_t from = 1, digits = 1; from < cols; from *= 10, ++digits) total += (std::min(cols, from * 10) - from) * digits;
-    std::string digits;
-    digits.reserve(total);
-    preferHugePages(digits.data(), total);
-    std::vector<std::string_view> cells;
-    reserveHuge(cells, cols);
-    cells.push_back(grid.cell(0, 0));
-    char number[24];
-    for (std::size_t c = 1; c < cols; ++c) {
-        const std::size_t at = digits.size();
-        digits.append(number, std::to_chars(number, number + sizeof number, c).ptr);
-        cells.emplace_back(digits.data() + at, digits.size() - at);
-        fit.offer(c, cells.back());
-    }
-    grid.setRowCells(0, RowCells::fromCells(cells));
+    const std::string first(grid.cell(0, 0));
+    grid.setRowCells(0, RowCells::numbered(first, static_cast<std::uint32_t>(grid.colCount())));
+    const RowCells& numbers = grid.rowCells(0);
+    for (std::size_t c = 1; c < numbers.size(); ++c) fit.offer(c, numbers.cell(c));
 }
 
 }  // namespace

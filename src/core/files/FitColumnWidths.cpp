@@ -59,7 +59,7 @@ void ColumnWidthFit::updateBound(std::size_t col) {
     while (wantedColumnWidth(static_cast<int>((len + 1) * static_cast<std::size_t>(widest_))) <= target_[col] &&
            len < 1u << 20)
         ++len;
-    shortEnough_[col] = len;
+    shortEnough_[col] = static_cast<std::uint32_t>(len);
 }
 
 void ColumnWidthFit::take(std::size_t col, std::string_view text) {

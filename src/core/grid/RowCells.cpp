@@ -1,6 +1,7 @@
 #include "core/grid/RowCells.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cstdlib>
 #include <cstring>
 #include <new>
@@ -92,6 +93,24 @@ RowCells RowCells::build(std::span<const std::string_view> cells, std::uint32_t 
         if (!cells[i].empty()) std::memcpy(out + pos, cells[i].data(), cells[i].size());
         pos += static_cast<std::uint32_t>(cells[i].size());
         ends[i] = pos | (quoted(i) ? kQuotedBit : 0);
+    }
+    return row;
+}
+
+RowCells RowCells::numbered(std::string_view first, std::uint32_t count) {
+    RowCells row;
+    if (count == 0) return row;
+    std::size_t total = first.size();
+    for (std::size_t from = 1, digits = 1; from < count; from *= 10, ++digits)
+        total += (std::min<std::size_t>(count, from * 10) - from) * digits;
+    row.block_ = allocate(count, total);
+    std::uint32_t* ends = row.header() + 1;
+    char* const bytes = row.block_ + (1 + count) * kWord;
+    char* out = std::copy(first.begin(), first.end(), bytes);
+    ends[0] = static_cast<std::uint32_t>(first.size());
+    for (std::uint32_t c = 1; c < count; ++c) {
+        out = std::to_chars(out, bytes + total, c).ptr;
+        ends[c] = static_cast<std::uint32_t>(out - bytes);
     }
     return row;
 }
