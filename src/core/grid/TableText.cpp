@@ -217,12 +217,15 @@ void TableText::endLineElsewhere() {
     if (lastWide_) static_cast<std::uint32_t*>(last_)[openAt_ + 2] = static_cast<std::uint32_t>(fields);
     else static_cast<std::uint16_t*>(last_)[openAt_ + 2] = static_cast<std::uint16_t>(fields);
     chunks_.back().used = pos_;
+    lastLineQuoted_ = lineQuoted_;
+    lineQuoted_ = false;
     open_ = false;
     maxCells_ = std::max(maxCells_, static_cast<std::uint32_t>(fields + 1));
     ++lines_;
 }
 
 void TableText::dropLine() {
+    lineQuoted_ = false;
     if (!open_) return;
     open_ = false;
     pos_ = openAt_;
@@ -309,7 +312,25 @@ std::string_view TableText::lineText(Line line) const {
     });
 }
 
+namespace {
+
+// The weight of the quotes a quoted field's cell does not show: the two
+// around it and one of each pair inside.
+int hiddenQuotesWeight(std::string_view field, int quoteWeight) {
+    if (field.size() < 2 || field.front() != '"') return 0;
+    const std::string_view inside = insideQuotes(field);
+    return quoteWeight * static_cast<int>(2 + std::count(inside.begin(), inside.end(), '"') / 2);
+}
+
+}  // namespace
+
 void TableText::addFieldSums(Line line, LineSums& sums, std::vector<int>& best) const {
+    // A field in quotes is as wide as its cell: what it shows. The line just
+    // split says whether it has one; any other is looked through.
+    const bool quoted = hasQuoted_ &&
+                        (line == lastLine() ? lastLineQuoted_ : lineText(line).find('"') != std::string_view::npos) &&
+                        !readPlain(line);
+    const int quoteWeight = sums.weights()[static_cast<unsigned char>('"')];
     withRecord(line, [&](const auto* record, std::size_t base) {
         const std::size_t fields = record[2];
         if (fields == 0) return;
@@ -320,6 +341,7 @@ void TableText::addFieldSums(Line line, LineSums& sums, std::vector<int>& best) 
             auto sumField = [&](std::size_t p, std::string_view field) {
                 int sum = 0;
                 for (char ch : field) sum += sums.weights()[static_cast<unsigned char>(ch)];
+                if (quoted) sum -= hiddenQuotesWeight(field, quoteWeight);
                 best[p] = std::max(best[p], sum);
             };
             forEachFieldOf(record, startOf(record, base), sumField);
@@ -335,9 +357,19 @@ void TableText::addFieldSums(Line line, LineSums& sums, std::vector<int>& best) 
             for (char ch : layout_.delimiter) gapWeight += sums.weights()[static_cast<unsigned char>(ch)];
         int* top = best.data();
         int from = 0;
+        if (!quoted) {
+            for (std::size_t p = 1; p <= fields; ++p) {
+                const int to = sums.before(record[2 + p]);
+                top[p] = std::max(top[p], to - from);
+                from = to + gapWeight;
+            }
+            return;
+        }
         for (std::size_t p = 1; p <= fields; ++p) {
             const int to = sums.before(record[2 + p]);
-            top[p] = std::max(top[p], to - from);
+            const std::size_t begin = p == 1 ? 0 : record[1 + p] + gap_;
+            const std::string_view field(reinterpret_cast<const char*>(text) + begin, record[2 + p] - begin);
+            top[p] = std::max(top[p], to - from - hiddenQuotesWeight(field, quoteWeight));
             from = to + gapWeight;
         }
     });
@@ -372,6 +404,7 @@ bool TableText::append(TableText& part) {
         pos_ = part.pos_;
         backed_ = part.backed_;
         openAt_ = part.openAt_;
+        lastLineQuoted_ = part.lastLineQuoted_;
         lastChunkChanged();
     }
     lines_ += part.lines_;

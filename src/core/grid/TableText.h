@@ -168,6 +168,8 @@ public:
             const std::size_t fields = pos_ - openAt_ - 3;
             static_cast<std::uint16_t*>(last_)[openAt_ + 2] = static_cast<std::uint16_t>(fields);
             chunks_.back().used = pos_;
+            lastLineQuoted_ = lineQuoted_;
+            lineQuoted_ = false;
             open_ = false;
             maxCells_ = std::max(maxCells_, static_cast<std::uint32_t>(fields + 1));
             ++lines_;
@@ -216,7 +218,7 @@ public:
     void addFieldSums(Line line, LineSums& sums, std::vector<int>& best) const;
     // --- quoted fields, while reading ---
     // The line being split has a field in quotes.
-    void noteQuotedField() { hasQuoted_ = true; }
+    void noteQuotedField() { hasQuoted_ = lineQuoted_ = true; }
     // The line starting at start was split without quotes: one of its quotes never closes.
     void notePlainRecord(std::size_t start) { plainRecords_.push_back(start); }
     // Where the lines split without quotes start in the buffer, in order.
@@ -347,6 +349,8 @@ private:
     // without quotes start. The cell texts of fields with pairs of quotes are
     // made when first asked for, like the numbers' texts, and kept.
     bool hasQuoted_ = false;
+    bool lineQuoted_ = false;      // the line being split has a field in quotes
+    bool lastLineQuoted_ = false;  // and the line endLine closed last
     std::vector<std::size_t> plainRecords_;
     mutable std::unordered_map<std::size_t, std::string_view> unquoted_;
     mutable std::deque<std::string> unquotedTexts_;

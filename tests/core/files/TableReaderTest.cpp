@@ -338,7 +338,7 @@ TEST_F(TableReaderTest, BigFilesWithQuotedFieldsComeOutAsOnePassReadsThem) {
         ASSERT_TRUE(result.ok) << result.error;
         fit.apply(grid);
 
-        // One pass of the rules, and the widths as sums of each field's bytes as they stand.
+        // One pass of the rules, and the widths as sums of each cell's bytes as it shows them.
         const std::string_view text = std::string_view(bytes).substr(c.mark ? 3 : 0);
         const std::vector<QuotedRecord> records =
             splitQuotedReference(text, {c.crLf ? '\r' : '\n', c.crLf, d, true, true});
@@ -346,10 +346,10 @@ TEST_F(TableReaderTest, BigFilesWithQuotedFieldsComeOutAsOnePassReadsThem) {
         std::vector<int> widest(1, 0);
         for (const QuotedRecord& record : records) {
             expected.rows.push_back({std::to_string(expected.rows.size() + 1)});
-            for (const std::string& cell : recordCells(text, record, d)) expected.rows.back().push_back(cell);
-            const std::vector<std::string_view> raw = rawFields(text, record, d);
-            widest.resize(std::max(widest.size(), raw.size() + 1), 0);
-            for (std::size_t p = 0; p < raw.size(); ++p) widest[p + 1] = std::max(widest[p + 1], advances.textWidth(raw[p]));
+            const std::vector<std::string> cells = recordCells(text, record, d);
+            for (const std::string& cell : cells) expected.rows.back().push_back(cell);
+            widest.resize(std::max(widest.size(), cells.size() + 1), 0);
+            for (std::size_t p = 0; p < cells.size(); ++p) widest[p + 1] = std::max(widest[p + 1], advances.textWidth(cells[p]));
         }
         expectRows(grid, expected, c.name);
         EXPECT_EQ(result.unclosedQuoteRows, c.unclosed ? 1u : 0u) << c.name;

@@ -119,19 +119,19 @@ TEST(TableText, RecordsOfEverySizeKeepTheirFieldsAcrossChunks) {
         lines.push_back(std::move(line));
     }
     for (std::size_t span : {TableText::recordStartSpan, std::size_t{100000}}) {
-    SCOPED_TRACE(span);
-    RecordStartSpan shrunk(span);
-    const auto text = textOf(lines);
-    ASSERT_EQ(text->lineCount(), lines.size());
-    std::size_t i = 0;
-    text->forEachLine([&](TableText::Line line) {
-        const std::size_t count = counts[i % 5];
-        ASSERT_EQ(text->cellCount(line), count + 1) << "line " << i;
-        for (std::size_t f : {std::size_t{0}, count / 2, count - 1})
-            EXPECT_EQ(text->cell(line, 1, f + 1), letter(i, f)) << "line " << i << " field " << f;
-        ++i;
-    });
-    EXPECT_EQ(i, lines.size());
+        SCOPED_TRACE(span);
+        RecordStartSpan shrunk(span);
+        const auto text = textOf(lines);
+        ASSERT_EQ(text->lineCount(), lines.size());
+        std::size_t i = 0;
+        text->forEachLine([&](TableText::Line line) {
+            const std::size_t count = counts[i % 5];
+            ASSERT_EQ(text->cellCount(line), count + 1) << "line " << i;
+            for (std::size_t f : {std::size_t{0}, count / 2, count - 1})
+                EXPECT_EQ(text->cell(line, 1, f + 1), letter(i, f)) << "line " << i << " field " << f;
+            ++i;
+        });
+        EXPECT_EQ(i, lines.size());
     }
 }
 
