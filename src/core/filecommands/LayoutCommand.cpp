@@ -55,15 +55,16 @@ void LayoutCommand::offerDelimiter(const std::string& delimiter) {
         return;
     LayoutSettings chosen = document_.layout;
     chosen.CurrentDelimiter = delimiter;
-    switchTo(std::move(chosen), document_.layout);
+    // The widths of the file cut into one column fit whole lines: the new columns are fitted.
+    switchTo(std::move(chosen), document_.layout, false);
 }
 
-void LayoutCommand::switchTo(LayoutSettings chosen, LayoutSettings before) {
+void LayoutCommand::switchTo(LayoutSettings chosen, LayoutSettings before, bool keepWidths) {
     TableFiles::Reload outcome = TableFiles::Reload::Failed;
     const unsigned long tablesRead = files_.tablesRead();
     try {
         apply(std::move(chosen));
-        outcome = files_.reload(false);
+        outcome = files_.reload(false, keepWidths);
     } catch (...) {
         // Whatever failed: the layout in force is the one the table shown was cut with.
         if (files_.tablesRead() == tablesRead) apply(std::move(before));

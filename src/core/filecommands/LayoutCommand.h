@@ -33,8 +33,8 @@ private:
     // Puts settings in force and stores them.
     void apply(LayoutSettings settings);
     // Puts chosen in force and cuts the file again with it; before stays in
-    // force when that fails.
-    void switchTo(LayoutSettings chosen, LayoutSettings before);
+    // force when that fails. keepWidths: whether the columns keep their widths.
+    void switchTo(LayoutSettings chosen, LayoutSettings before, bool keepWidths = true);
 
     TableDocument& document_;
     Dialogs& dialogs_;

@@ -348,7 +348,7 @@ const std::vector<TableFiles::ReloadInterval>& TableFiles::reloadIntervals() {
 
 void TableFiles::mnuMainReLoadClick() { reload(); }
 
-TableFiles::Reload TableFiles::reload(bool ask) {
+TableFiles::Reload TableFiles::reload(bool ask, bool keepWidths) {
     if (document_.path().empty()) {
         platform_.dialogs->showMessage(kNoFileName);
         return Reload::NoFile;
@@ -360,7 +360,8 @@ TableFiles::Reload TableFiles::reload(bool ask) {
     const int fixedRows = grid.fixedRows(), fixedCols = grid.fixedCols();
     const int col = grid.col(), row = grid.row();
     std::vector<int> widths;
-    for (int c = 0; c < grid.colCount(); ++c) widths.push_back(grid.colWidth(c));
+    if (keepWidths)
+        for (int c = 0; c < grid.colCount(); ++c) widths.push_back(grid.colWidth(c));
     // A reload that fails leaves the table, its changes and its journal as they were.
     if (!LoadTableFile(document_.path())) return stopped_ ? Reload::Stopped : Reload::Failed;
     journal.ClearJournal();

@@ -59,8 +59,9 @@ public:
     void mnuMainReLoadClick();
     // Stopped: the user stopped the read; the table stays as after Failed, without a message.
     enum class Reload { Done, NoFile, Refused, Failed, Stopped };
-    // ask: whether changes are confirmed away first (the caller may have asked already).
-    Reload reload(bool ask = true);
+    // ask: whether changes are confirmed away first (the caller may have asked already);
+    // keepWidths: whether the columns keep their widths, or are fitted to the table read.
+    Reload reload(bool ask = true, bool keepWidths = true);
     void mnuMainCyclicalReLoadClick();
     void timReloadTimer();
 

@@ -312,18 +312,23 @@ namespace {
 TEST_F(LayoutCommandTest, AFileOpenedIntoOneColumnIsOfferedTheDelimiterItUses) {
     TempFolder files;
     // A comma file with a quoted comma, opened with ";": offered ",", declined, then taken.
+    grid().setClientWidth(600);  // room for columns as wide as their texts
     files.write("comma.csv", "Name,Ort\r\n\"M\xC3\xBCller, Hans\",K\xC3\xB6ln\r\n");
     ASSERT_TRUE(form->files.OpenTableFile(files.file("comma.csv")));
     ASSERT_EQ(fake.dialogs.questions.size(), 1u);
     EXPECT_NE(fake.dialogs.questions[0].find("„,“"), std::string::npos);
     EXPECT_EQ(grid().colCount(), 2);
     EXPECT_EQ(layout().CurrentDelimiter, ";");
+    const int wholeLines = grid().colWidth(1);
     fake.dialogs.answers.push_back(true);
     ASSERT_TRUE(form->files.OpenTableFile(files.file("comma.csv")));
     EXPECT_EQ(layout().CurrentDelimiter, ",");
     EXPECT_EQ(delimiterFile(), ",");
     EXPECT_EQ(grid().cell(1, 2), "M\xC3\xBCller, Hans");
     EXPECT_EQ(grid().cell(2, 2), "K\xC3\xB6ln");
+    // The columns are fitted to the cells they hold now, not to whole lines.
+    EXPECT_LT(grid().colWidth(1), wholeLines);
+    EXPECT_GT(grid().colWidth(1), grid().colWidth(2));
 
     // Nothing is offered where the fields do not agree, or the table has columns already.
     files.write("prose.txt", "Ja, gut\r\nNein\r\n");
