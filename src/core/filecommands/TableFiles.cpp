@@ -181,7 +181,8 @@ namespace {
 // a line of a million fields would copy the growing row a million times.
 void numberColumns(StringGrid& grid, ColumnWidthFit& fit) {
     const std::string first(grid.cell(0, 0));
-    grid.setRowCells(0, RowCells::numbered(first, static_cast<std::uint32_t>(grid.colCount())));
+    const std::string_view kept[] = {first};
+    grid.setRowCells(0, RowCells::numbered(kept, static_cast<std::uint32_t>(grid.colCount())));
     const RowCells& numbers = grid.rowCells(0);
     for (std::size_t c = 1; c < numbers.size(); ++c) fit.offer(c, numbers.cell(c));
 }

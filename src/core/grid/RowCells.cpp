@@ -97,18 +97,25 @@ RowCells RowCells::build(std::span<const std::string_view> cells, std::uint32_t 
     return row;
 }
 
-RowCells RowCells::numbered(std::string_view first, std::uint32_t count) {
+RowCells RowCells::numbered(std::span<const std::string_view> kept, std::uint32_t count) {
     RowCells row;
     if (count == 0) return row;
-    std::size_t total = first.size();
-    for (std::size_t from = 1, digits = 1; from < count; from *= 10, ++digits)
-        total += (std::min<std::size_t>(count, from * 10) - from) * digits;
+    const std::size_t from = std::min<std::size_t>(kept.size(), count);
+    std::size_t total = 0;
+    for (std::size_t c = 0; c < from; ++c) total += kept[c].size();
+    // The digits of the numbers from to count - 1.
+    if (from == 0) total += 1;  // "0"
+    for (std::size_t low = 1, digits = 1; low < count; low *= 10, ++digits)
+        if (low * 10 > from) total += (std::min<std::size_t>(count, low * 10) - std::max(low, from)) * digits;
     row.block_ = allocate(count, total);
     std::uint32_t* ends = row.header() + 1;
     char* const bytes = row.block_ + (1 + count) * kWord;
-    char* out = std::copy(first.begin(), first.end(), bytes);
-    ends[0] = static_cast<std::uint32_t>(first.size());
-    for (std::uint32_t c = 1; c < count; ++c) {
+    char* out = bytes;
+    for (std::size_t c = 0; c < from; ++c) {
+        out = std::copy(kept[c].begin(), kept[c].end(), out);
+        ends[c] = static_cast<std::uint32_t>(out - bytes);
+    }
+    for (std::size_t c = from; c < count; ++c) {
         out = std::to_chars(out, bytes + total, c).ptr;
         ends[c] = static_cast<std::uint32_t>(out - bytes);
     }

@@ -34,9 +34,10 @@ public:
 
     // Builds a row from its cells in order; readCells as for setReadCells.
     static RowCells fromCells(std::span<const std::string_view> cells, std::uint32_t readCells = kMadeByEditor);
-    // A row of count cells made by the editor: first, then the numbers from 1 on,
-    // written straight into its block (the column numbers of a million columns).
-    static RowCells numbered(std::string_view first, std::uint32_t count);
+    // A row of count cells made by the editor: the cells of kept, then from
+    // there on each cell's own index as its number, written straight into its
+    // block (the column numbers of a million columns).
+    static RowCells numbered(std::span<const std::string_view> kept, std::uint32_t count);
     // The row of a text's line, showing number in its number cell. The text must
     // outlive the row (the grid keeps the text of the rows it holds).
     static RowCells onLine(const TableText& text, std::uint32_t line, std::uint32_t number) {

@@ -297,13 +297,10 @@ void TableText::finish() {
     // Column numbers stay far from the largest int.
     if (maxCells_ > kMostCells) throw TableLimitReached(TableLimit::Fields);
     maxCells_ = std::max<std::uint32_t>(maxCells_, 1);
-    reserveHuge(map_, maxCells_);  // a line of a million fields
-    reserveHuge(readCells_, maxCells_ + 1);
-    map_.resize(maxCells_);
-    for (std::uint32_t i = 0; i < maxCells_; ++i) map_[i] = static_cast<int>(i);
-    readCells_.resize(maxCells_ + 1);
-    for (std::uint32_t p = 0; p <= maxCells_; ++p) readCells_[p] = p;
-    recomputeSizes();
+    map_.clear();
+    readCells_.clear();
+    sizes_.clear();
+    identity_ = pristine_ = true;
 }
 
 std::string_view TableText::lineText(Line line) const {

@@ -264,14 +264,16 @@ public:
     }
     // Whether the cell at index was a quoted field of the line.
     bool wasQuoted(Line line, std::size_t index) const;
-    std::uint32_t readCells(Line line) const { return readCells_[cellCount(line)]; }
-    std::uint32_t storedCells(Line line) const { return sizes_[cellCount(line)]; }
+    std::uint32_t readCells(Line line) const { return pristine_ ? cellCount(line) : readCells_[cellCount(line)]; }
+    std::uint32_t storedCells(Line line) const { return pristine_ ? cellCount(line) : sizes_[cellCount(line)]; }
     // How many rows show a line of this text; a row counts itself in and out.
     void rowShown() const { ++rowsShown_; }
     void rowGone() const { --rowsShown_; }
     std::size_t rowsShown() const { return rowsShown_; }
     // Whether the cell at index shows a line's number.
-    bool showsNumber(std::size_t index) const { return index < map_.size() && map_[index] == 0; }
+    bool showsNumber(std::size_t index) const {
+        return pristine_ ? index == 0 : index < map_.size() && map_[index] == 0;
+    }
     // The decimal text of a number, valid as long as this text lives.
     std::string_view numberText(std::uint32_t number) const;
     // A number's text as numberText writes it, read back; false for any other text.
@@ -344,6 +346,11 @@ private:
     // By the cells a line was read with: its read count and stored cells now.
     std::vector<std::uint32_t> readCells_;
     std::vector<std::uint32_t> sizes_;
+    // Before the first column edit every cell is where it was read, and the
+    // three tables above are left unmade: a line of a million fields opens
+    // without them.
+    bool pristine_ = true;
+    void leavePristine();
 
     // Quoted fields: whether the text has any, and where the lines split
     // without quotes start. The cell texts of fields with pairs of quotes are

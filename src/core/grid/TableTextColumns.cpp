@@ -65,6 +65,28 @@ bool TableText::parseNumber(std::string_view text, std::uint32_t& number) {
 
 // --- column edits ---
 
+void TableText::leavePristine() {
+    if (!pristine_) return;
+    // Made aside, so that running out of memory leaves the text as it was.
+    std::vector<int> map;
+    std::vector<std::uint32_t> readCells;
+    reserveHuge(map, maxCells_);  // a line of a million fields
+    reserveHuge(readCells, maxCells_ + 1);
+    map.resize(maxCells_);
+    for (std::uint32_t i = 0; i < maxCells_; ++i) map[i] = static_cast<int>(i);
+    readCells.resize(maxCells_ + 1);
+    for (std::uint32_t p = 0; p <= maxCells_; ++p) readCells[p] = p;
+    std::vector<std::uint32_t> sizes;
+    reserveHuge(sizes, maxCells_ + 1);
+    sizes.resize(maxCells_ + 1);
+    for (std::uint32_t p = 0; p <= maxCells_; ++p) sizes[p] = p;
+    map_.swap(map);
+    readCells_.swap(readCells);
+    sizes_.swap(sizes);
+    identity_ = true;
+    pristine_ = false;
+}
+
 void TableText::recomputeSizes() {
     // The map is the identity while each of the line's cells shows at its own place and nothing after them.
     identity_ = map_.size() >= maxCells_;
@@ -91,6 +113,7 @@ void TableText::recomputeSizes() {
 }
 
 void TableText::insertCell(std::size_t index) {
+    leavePristine();
     for (auto& read : readCells_)
         if (index < read) ++read;
     if (index >= map_.size()) return;
@@ -99,6 +122,7 @@ void TableText::insertCell(std::size_t index) {
 }
 
 void TableText::eraseCells(std::size_t first, std::size_t count) {
+    leavePristine();
     for (auto& read : readCells_) read = RowCells::readCellsAfterErasing(read, first, count);
     if (first >= map_.size() || count == 0) return;
     const auto at = map_.begin() + static_cast<std::ptrdiff_t>(first);
@@ -107,6 +131,7 @@ void TableText::eraseCells(std::size_t first, std::size_t count) {
 }
 
 void TableText::moveCell(std::size_t from, std::size_t to) {
+    leavePristine();
     if (from == to || (from >= map_.size() && to >= map_.size())) return;
     map_.resize(std::max(map_.size(), std::max(from, to) + 1), -1);
     const int moved = map_[from];
@@ -117,6 +142,8 @@ void TableText::moveCell(std::size_t from, std::size_t to) {
 }
 
 void TableText::truncate(std::size_t count) {
+    if (pristine_ && count >= maxCells_) return;  // every line keeps all its cells
+    leavePristine();
     for (auto& read : readCells_)
         if (count < read) read = static_cast<std::uint32_t>(count);
     if (count >= map_.size()) return;
@@ -125,6 +152,7 @@ void TableText::truncate(std::size_t count) {
 }
 
 bool TableText::fieldsInPlace() const {
+    if (pristine_) return true;
     if (map_.size() < maxCells_) return false;
     for (std::uint32_t p = 0; p < maxCells_; ++p)
         if (map_[p] != static_cast<int>(p)) return false;

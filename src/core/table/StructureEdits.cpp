@@ -96,14 +96,11 @@ void StructureEdits::moveCurrentRow(int row) {
 void StructureEdits::renumberHeaderRow(int first) {
     const int count = grid_.colCount();
     if (first >= count) return;
-    std::vector<std::string> numbers;
-    numbers.reserve(static_cast<std::size_t>(count - first));
-    for (int c = first; c < count; ++c) numbers.push_back(std::to_string(c));
-    std::vector<std::string_view> row;
-    row.reserve(static_cast<std::size_t>(count));
-    for (int c = 0; c < first; ++c) row.push_back(grid_.cell(c, 0));
-    for (const auto& n : numbers) row.push_back(n);
-    grid_.setRowCells(0, RowCells::fromCells(row));
+    // The cells before first stay: views into the old row, which lives until the new one is made.
+    std::vector<std::string_view> kept;
+    kept.reserve(static_cast<std::size_t>(std::max(first, 0)));
+    for (int c = 0; c < first; ++c) kept.push_back(grid_.cell(c, 0));
+    grid_.setRowCells(0, RowCells::numbered(kept, static_cast<std::uint32_t>(count)));
 }
 
 void StructureEdits::renumberHeaderColumn(int first, int last) {

@@ -36,4 +36,21 @@ TEST(RowCellsTest, ShorterTextsFromTheRowItselfKeepEveryOtherCell) {
 }
 
 }  // namespace
+// The header row's numbers, written straight into the block after the cells kept.
+TEST(RowCellsTest, NumberedRowsKeepTheirFirstCellsAndNumberTheRest) {
+    struct Case {
+        std::vector<std::string_view> kept;
+        std::uint32_t count;
+    };
+    const Case cases[] = {{{}, 3}, {{""}, 12}, {{"x"}, 1001}, {{"a", "bb", "ccc"}, 2}, {{"Name", ""}, 100000}};
+    for (const Case& c : cases) {
+        const RowCells row = RowCells::numbered(c.kept, c.count);
+        ASSERT_EQ(row.size(), c.count);
+        for (std::uint32_t i = 0; i < c.count; ++i) {
+            const std::string want = i < c.kept.size() ? std::string(c.kept[i]) : std::to_string(i);
+            ASSERT_EQ(row.cell(i), want) << "cell " << i << " of " << c.count;
+        }
+    }
+}
+
 }  // namespace tabulyst
