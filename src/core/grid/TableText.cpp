@@ -18,7 +18,7 @@
 namespace tabulyst {
 
 TableText::RecordChunk::RecordChunk(std::size_t words, bool isWide) : wide(isWide), memory_(nullptr), bytes_(0) {
-    const std::size_t bytes = words * (wide ? 4 : 2);
+    const std::size_t bytes = words * wordSize(wide);
     void* memory = memoryRequestRefused()
                        ? MAP_FAILED
                        : ::mmap(nullptr, bytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
@@ -50,7 +50,7 @@ TableText::RecordChunk::~RecordChunk() {
 }
 
 void TableText::RecordChunk::grow(std::size_t words) {
-    const std::size_t bytes = words * (wide ? 4 : 2);
+    const std::size_t bytes = words * wordSize(wide);
     if (bytes <= bytes_) return;
     void* memory = memoryRequestRefused() ? MAP_FAILED : ::mremap(memory_, bytes_, bytes, MREMAP_MAYMOVE);
     if (memory == MAP_FAILED) throw std::bad_alloc();
@@ -101,7 +101,7 @@ void TableText::newChunk(std::size_t base, bool wide, std::size_t words) {
     // A row keeps where its line's record starts in 32 bits.
     if (chunks_.size() >= kMostChunks) throw TableLimitReached(TableLimit::Records);
     // Whole stretches, so that each stretch given memory starts on a page.
-    const std::size_t stretch = kStretchBytes / (wide ? 4 : 2);
+    const std::size_t stretch = kStretchBytes / RecordChunk::wordSize(wide);
     words = std::max(words, wide ? kChunkWords / 2 : kChunkWords);
     words = (words + stretch - 1) / stretch * stretch;
     chunks_.reserve(chunks_.size() + 1);
@@ -123,7 +123,7 @@ void TableText::lastChunkChanged() {
 // above all), the next stretch of the chunk is asked for in one call; where the
 // system cannot, its pages fault in as they are written.
 void TableText::backWordsUpTo(std::size_t words) {
-    const std::size_t size = lastWide_ ? 4 : 2;
+    const std::size_t size = RecordChunk::wordSize(lastWide_);
     const std::size_t stretch = kStretchBytes / size;
     const std::size_t from = backed_;
     backed_ = std::min(chunks_.back().capacity(), (std::max(backed_, words) / stretch + 1) * stretch);
@@ -141,17 +141,10 @@ void TableText::beginLineElsewhere(std::size_t start) {
     if (pos_ + 3 > backed_) backWordsUpTo(pos_ + 3);
     openAt_ = pos_;
     const std::size_t at = start - base_;
-    if (lastWide_) {
-        auto* words = static_cast<std::uint32_t*>(last_);
-        words[pos_++] = static_cast<std::uint32_t>(at);
-        words[pos_++] = 0;
-        words[pos_++] = 0;
-    } else {
-        auto* words = static_cast<std::uint16_t*>(last_);
-        words[pos_++] = static_cast<std::uint16_t>(at);
-        words[pos_++] = static_cast<std::uint16_t>(at >> 16);
-        words[pos_++] = 0;
-    }
+    RecordChunk& chunk = chunks_.back();
+    chunk.setWord(pos_++, at);  // the low word keeps what it can hold
+    chunk.setWord(pos_++, at >> (8 * RecordChunk::wordSize(lastWide_)));
+    chunk.setWord(pos_++, 0);
     open_ = true;
 }
 
@@ -167,7 +160,7 @@ void TableText::roomForOpen(std::size_t more) {
             // Out of a full chunk of 32-bit words, a record that 16 bits hold takes them again.
             const std::size_t fields = pos_ - openAt_ - 3;
             const bool wide = lastWide_ && (fields > 0xFFFF ||
-                                            (fields > 0 && static_cast<const std::uint32_t*>(last_)[pos_ - 1] > 0xFFFF));
+                                            (fields > 0 && chunk.word(pos_ - 1) > 0xFFFF));
             moveOpenRecord(wide, more);
         }
     }
@@ -177,9 +170,8 @@ void TableText::roomForOpen(std::size_t more) {
 void TableText::moveOpenRecord(bool wide, std::size_t more) {
     const std::size_t words = pos_ - openAt_;
     std::vector<std::uint32_t> record(words);
-    if (lastWide_) std::copy_n(static_cast<const std::uint32_t*>(last_) + openAt_, words, record.begin());
-    else std::copy_n(static_cast<const std::uint16_t*>(last_) + openAt_, words, record.begin());
-    const std::size_t start = base_ + (lastWide_ ? record[0] : record[0] | std::size_t{record[1]} << 16);
+    for (std::size_t i = 0; i < words; ++i) record[i] = static_cast<std::uint32_t>(chunks_.back().word(openAt_ + i));
+    const std::size_t start = base_ + (record[0] | std::size_t{record[1]} << (8 * RecordChunk::wordSize(lastWide_)));
     pos_ = openAt_;
     // A chunk the record alone was begun in is left with nothing: it goes.
     if (chunks_.back().used == 0) {
@@ -188,8 +180,7 @@ void TableText::moveOpenRecord(bool wide, std::size_t more) {
     }
     newChunk(start, wide, 2 * (words + more));
     record[0] = record[1] = 0;
-    if (wide) std::copy(record.begin(), record.end(), static_cast<std::uint32_t*>(last_));
-    else std::copy(record.begin(), record.end(), static_cast<std::uint16_t*>(last_));
+    for (std::size_t i = 0; i < words; ++i) chunks_.back().setWord(i, record[i]);
     pos_ = words;
     openAt_ = 0;
     if (pos_ + more > backed_) backWordsUpTo(pos_ + more);
@@ -207,15 +198,13 @@ void TableText::addEnd(std::size_t end) {
     if (end > UINT32_MAX) throw TableLimitReached(TableLimit::LineLength);
     if (!lastWide_ && end > 0xFFFF) moveOpenRecord(true, 1);
     roomForOpen(1);
-    if (lastWide_) static_cast<std::uint32_t*>(last_)[pos_++] = static_cast<std::uint32_t>(end);
-    else static_cast<std::uint16_t*>(last_)[pos_++] = static_cast<std::uint16_t>(end);
+    chunks_.back().setWord(pos_++, end);
 }
 
 void TableText::endLineElsewhere() {
     const std::size_t fields = pos_ - openAt_ - 3;
     if (!lastWide_ && fields > 0xFFFF) moveOpenRecord(true, 0);
-    if (lastWide_) static_cast<std::uint32_t*>(last_)[openAt_ + 2] = static_cast<std::uint32_t>(fields);
-    else static_cast<std::uint16_t*>(last_)[openAt_ + 2] = static_cast<std::uint16_t>(fields);
+    chunks_.back().setWord(openAt_ + 2, fields);
     chunks_.back().used = pos_;
     lastLineQuoted_ = lineQuoted_;
     lineQuoted_ = false;
@@ -250,7 +239,7 @@ void TableText::dropFirstLines(std::size_t count) {
         // The words of the records dropped from the first chunk.
         std::size_t words = 0;
         while (dropped < count && words < chunk.used) {
-            words += 3 + (chunk.wide ? chunk.words<std::uint32_t>()[words + 2] : chunk.words<std::uint16_t>()[words + 2]);
+            words += 3 + chunk.word(words + 2);
             ++dropped;
         }
         if (words == chunk.used && chunks_.size() > 1) {
@@ -258,7 +247,7 @@ void TableText::dropFirstLines(std::size_t count) {
             continue;
         }
         // The rest moves to the chunk's head: their starts count from the same base.
-        const std::size_t size = chunk.wide ? 4 : 2;
+        const std::size_t size = RecordChunk::wordSize(chunk.wide);
         auto* bytes = static_cast<char*>(chunk.memory());
         std::memmove(bytes, bytes + words * size, (chunk.used - words) * size);
         chunk.used -= words;

@@ -67,7 +67,13 @@ private:
             return static_cast<Word*>(memory_);
         }
         void* memory() const { return memory_; }
-        std::size_t capacity() const { return bytes_ / (wide ? 4 : 2); }
+        static std::size_t wordSize(bool wide) { return wide ? 4 : 2; }
+        std::size_t capacity() const { return bytes_ / wordSize(wide); }
+        std::size_t word(std::size_t at) const { return wide ? words<std::uint32_t>()[at] : words<std::uint16_t>()[at]; }
+        void setWord(std::size_t at, std::size_t value) {
+            if (wide) words<std::uint32_t>()[at] = static_cast<std::uint32_t>(value);
+            else words<std::uint16_t>()[at] = static_cast<std::uint16_t>(value);
+        }
         // Room for at least words words, the records kept (they may move).
         void grow(std::size_t words);
         std::size_t used = 0;  // the words its records fill
