@@ -198,7 +198,9 @@ void TableText::addEnd(std::size_t end) {
     if (end > UINT32_MAX) throw TableLimitReached(TableLimit::LineLength);
     if (!lastWide_ && end > 0xFFFF) moveOpenRecord(true, 1);
     roomForOpen(1);
-    chunks_.back().setWord(pos_++, end);
+    // A line of a million fields comes here for each: straight into the last chunk.
+    if (lastWide_) static_cast<std::uint32_t*>(last_)[pos_++] = static_cast<std::uint32_t>(end);
+    else static_cast<std::uint16_t*>(last_)[pos_++] = static_cast<std::uint16_t>(end);
 }
 
 void TableText::endLineElsewhere() {
